@@ -1,0 +1,33 @@
+#pragma once
+// A private temporary folder per test: working folder, data folder and configuration home.
+
+#include <QByteArray>
+#include <QDir>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace luftikon::test {
+
+class Sandbox {
+public:
+    Sandbox();
+    ~Sandbox();
+    Sandbox(const Sandbox&) = delete;
+    Sandbox& operator=(const Sandbox&) = delete;
+
+    QString path() const { return dir_.path(); }
+    // Path inside the sandbox; folders in `relative` are not created.
+    QString file(const QString& relative) const { return dir_.filePath(relative); }
+    QString configFile() const; // the configuration file the program uses in this sandbox
+
+    static QByteArray readBytes(const QString& path);
+    static void writeBytes(const QString& path, const QByteArray& bytes); // makes missing folders
+
+private:
+    QTemporaryDir dir_;
+    QString oldCwd_;
+    QByteArray oldConfigHome_;
+    bool hadConfigHome_ = false;
+};
+
+} // namespace luftikon::test
