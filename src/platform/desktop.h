@@ -2,6 +2,8 @@
 // Every interaction that blocks on the user or leaves the process goes through this seam,
 // so tests can script the answers and read back what the user was told.
 
+#include "config/notice.h"
+
 #include <QDate>
 #include <QImage>
 #include <QString>
@@ -14,16 +16,6 @@ class QWidget;
 class QColor;
 
 namespace luftikon {
-
-enum class MessageKind {
-    Information, // caption "Information", OK
-    Warning,     // caption "Warnung", OK
-    Plain,       // caption "Luftikon", OK
-    Error,       // caption "Fehler", OK: the general error report
-    Question,    // caption "Bestätigung", Ja/Nein, question icon
-    WarningQuestion,     // caption "Bestätigung", Ja/Nein, warning icon
-    InformationQuestion, // caption "Bestätigung", Ja/Nein, information icon
-};
 
 QString captionOf(MessageKind kind);
 
