@@ -1,11 +1,30 @@
+#include "config/appstate.h"
+#include "config/configstore.h"
+#include "platform/qtdesktop.h"
+#include "shell/mainform.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char** argv)
 {
+    // German whatever the machine's locale: dates, numbers and Qt's own dialogs.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Luftikon"));
-    window.show();
+    QTranslator qtTranslations;
+    if (qtTranslations.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslations);
+
+    luftikon::AppState state;
+    state.resourceFolder = QDir::cleanPath(QApplication::applicationDirPath() + QStringLiteral("/../share/luftikon")) +
+                           QLatin1Char('/');
+    luftikon::QtDesktop desktop;
+    luftikon::ConfigStore config(luftikon::ConfigStore::defaultPath());
+    luftikon::TMainForm mainForm(state, desktop, config);
+    mainForm.show();
     return app.exec();
 }

@@ -1,0 +1,296 @@
+#include "config/configstore.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSettings>
+#include <QVariant>
+#include <optional>
+
+namespace luftikon {
+
+namespace {
+
+const QString textGroup = QStringLiteral("Text");
+const QString integerGroup = QStringLiteral("Integer");
+
+QString describeFailure(QSettings::Status status)
+{
+    switch (status) {
+    case QSettings::AccessError:
+        return QStringLiteral("kein Zugriff");
+    case QSettings::FormatError:
+        return QStringLiteral("die Datei ist beschädigt");
+    case QSettings::NoError:
+        break;
+    }
+    return QString();
+}
+
+// A hand-edited file may hold lists or special values; only plain text counts as text.
+std::optional<QString> variantText(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return value.toString();
+    case QMetaType::QStringList:
+        return value.toStringList().join(QLatin1Char(','));
+    case QMetaType::QByteArray:
+        return QString::fromUtf8(value.toByteArray());
+    default:
+        return std::nullopt;
+    }
+}
+
+bool isHexDigit(QChar c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+// Quoted so commas, semicolons and outer spaces stay text. A hex escape would swallow a
+// following hex digit, so such a digit is escaped as well.
+QByteArray quotedIniText(const QString& value)
+{
+    const QString text = value.startsWith(u'@') ? QLatin1Char('@') + value : value;
+    QString out = QStringLiteral("\"");
+    bool afterHexEscape = false;
+    for (const QChar c : text) {
+        if (afterHexEscape && isHexDigit(c)) {
+            out += QStringLiteral("\\x") + QString::number(c.unicode(), 16);
+            continue;
+        }
+        afterHexEscape = false;
+        if (c == u'"' || c == u'\\') {
+            out += u'\\';
+            out += c;
+        } else if (c == u'\n') {
+            out += QStringLiteral("\\n");
+        } else if (c == u'\r') {
+            out += QStringLiteral("\\r");
+        } else if (c == u'\t') {
+            out += QStringLiteral("\\t");
+        } else if (c.unicode() < 0x20 || c.unicode() == 0x7f) {
+            out += QStringLiteral("\\x") + QString::number(c.unicode(), 16);
+            afterHexEscape = true;
+        } else {
+            out += c;
+        }
+    }
+    out += u'"';
+    return out.toUtf8();
+}
+
+} // namespace
+
+ConfigStore::ConfigStore(QString path, Notify notify) : path_(std::move(path)), notify_(std::move(notify)) {}
+
+QString ConfigStore::defaultPath()
+{
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.config");
+    return base + QStringLiteral("/Quendel/Luftikon.conf");
+}
+
+bool ConfigStore::exists() const
+{
+    return QFileInfo(path_).isFile();
+}
+
+void ConfigStore::report(const QString& text) const
+{
+    if (notify_)
+        notify_(MessageKind::Error, text);
+}
+
+QString ConfigStore::readValue(const QString& name, Kind kind) const
+{
+    if (!exists())
+        return QString();
+    QSettings settings(path_, QSettings::IniFormat);
+    const QString own = (kind == Kind::Text ? textGroup : integerGroup) + u'/' + name;
+    const QString other = (kind == Kind::Text ? integerGroup : textGroup) + u'/' + name;
+    if (!settings.contains(own)) {
+        if (settings.contains(other)) {
+            report(kind == Kind::Text
+                       ? QStringLiteral("Die Einstellung \"%1\" in %2 ist als Zahl gespeichert und kann nicht als "
+                                        "Text gelesen werden.")
+                             .arg(name, path_)
+                       : QStringLiteral("Die Einstellung \"%1\" in %2 ist als Text gespeichert und kann nicht als "
+                                        "Zahl gelesen werden.")
+                             .arg(name, path_));
+        }
+        return QString();
+    }
+    const std::optional<QString> text = variantText(settings.value(own));
+    if (!text) {
+        report(QStringLiteral("Die Einstellung \"%1\" in %2 hat eine unbekannte Form und kann nicht gelesen werden.")
+                   .arg(name, path_));
+        return QString();
+    }
+    if (kind == Kind::Text)
+        return *text;
+    bool ok = false;
+    const int number = text->trimmed().toInt(&ok, 10);
+    if (!ok) {
+        report(QStringLiteral("Die Einstellung \"%1\" in %2 ist keine ganze 32-Bit-Zahl: \"%3\"")
+                   .arg(name, path_, *text));
+        return QString();
+    }
+    return QString::number(number);
+}
+
+void ConfigStore::Lies_String_aus_Registry(const QString& name, QString& result) const
+{
+    result = readValue(name, Kind::Text);
+}
+
+void ConfigStore::Lies_Integer_aus_Registry(const QString& name, QString& result) const
+{
+    result = readValue(name, Kind::Integer);
+}
+
+QString ConfigStore::readString(const QString& name) const
+{
+    return readValue(name, Kind::Text);
+}
+
+QString ConfigStore::readInteger(const QString& name) const
+{
+    return readValue(name, Kind::Integer);
+}
+
+void ConfigStore::writeValue(const QString& name, Kind kind, const QString& text)
+{
+    if (!exists())
+        return;
+    QSettings settings(path_, QSettings::IniFormat);
+    if (kind == Kind::Text) {
+        settings.setValue(textGroup + u'/' + name, text);
+        settings.remove(integerGroup + u'/' + name);
+    } else {
+        settings.setValue(integerGroup + u'/' + name, text.toInt());
+        settings.remove(textGroup + u'/' + name);
+    }
+    settings.sync();
+    if (settings.status() != QSettings::NoError) {
+        report(QStringLiteral("Die Einstellung \"%1\" konnte nicht in %2 gespeichert werden (%3).")
+                   .arg(name, path_, describeFailure(settings.status())));
+    }
+}
+
+void ConfigStore::Schreib_String_in_Registry(const QString& name, const QString& text)
+{
+    writeValue(name, Kind::Text, text);
+}
+
+void ConfigStore::Schreib_Integer_in_Registry(const QString& name, const QString& text)
+{
+    if (!exists())
+        return;
+    bool ok = false;
+    const int number = text.trimmed().toInt(&ok, 10);
+    if (!ok) {
+        report(QStringLiteral("\"%1\" ist keine ganze 32-Bit-Zahl; die Einstellung \"%2\" wurde nicht gespeichert.")
+                   .arg(text, name));
+        return;
+    }
+    writeValue(name, Kind::Integer, QString::number(number));
+}
+
+QList<ConfigDefault> ConfigStore::firstRunDefaults(const QString& startFolder, const QString& resourceFolder)
+{
+    const auto text = [](const char* name, const QString& value) {
+        return ConfigDefault{QString::fromLatin1(name), value, false};
+    };
+    const auto integer = [](const char* name, const char* value) {
+        return ConfigDefault{QString::fromLatin1(name), QString::fromLatin1(value), true};
+    };
+    return {
+        text("InstallOrt", startFolder),
+        text("DatenSpeicherOrt", startFolder),
+        text("GalerieVerzeichnisName", QStringLiteral("Luftikon-Daten-Galerie")),
+        text("HtmlVerzeichnisName", QStringLiteral("Luftikon-Daten im Browser")),
+        text("BenutzerName", QString()),
+        text("TabellenDateiName", QString()),
+        text("Header", resourceFolder + QStringLiteral("Header.bmp")),
+        text("Grafik4", resourceFolder + QStringLiteral("Vorlag4M.bmp")),
+        text("Grafik8", resourceFolder + QStringLiteral("Vorlag8M.bmp")),
+        text("Grafikformat", QStringLiteral("DINA4")),
+        text("Messung4UhrzeitMorgens", QStringLiteral("08:00")),
+        text("Messung4UhrzeitMessung2", QStringLiteral("12:00")),
+        text("Messung4UhrzeitMessung3", QStringLiteral("16:00")),
+        text("Messung4UhrzeitAbends", QStringLiteral("20:00")),
+        text("Messung8UhrzeitMorgens", QStringLiteral("06:00")),
+        text("Messung8UhrzeitMessung2", QStringLiteral("08:00")),
+        text("Messung8UhrzeitMessung3", QStringLiteral("10:00")),
+        text("Messung8UhrzeitMessung4", QStringLiteral("12:00")),
+        text("Messung8UhrzeitMessung5", QStringLiteral("14:00")),
+        text("Messung8UhrzeitMessung6", QStringLiteral("16:00")),
+        text("Messung8UhrzeitMessung7", QStringLiteral("18:00")),
+        text("Messung8UhrzeitAbends", QStringLiteral("20:00")),
+        text("StiftBreite", QStringLiteral("2")),
+        text("HintergrundFarbIntensitaet", QStringLiteral("8")),
+        text("StecknadelAnzeigen", QStringLiteral("1")),
+        text("KurvenFarbe", QStringLiteral("10485760")),
+        text("LetzteEingabe", QString()),
+        integer("LinieBeiNullUnterbrechen", "1"),
+        integer("WerteOberhalbKurveAnzeigen", "1"),
+        text("DatenwerteOberhalbFarbe", QStringLiteral("128")),
+    };
+}
+
+QStringList ConfigStore::valueNames()
+{
+    QStringList names;
+    for (const ConfigDefault& value : firstRunDefaults(QString(), QString()))
+        names << value.name;
+    return names;
+}
+
+QByteArray ConfigStore::composeFile(const QList<ConfigDefault>& values)
+{
+    QByteArray texts;
+    QByteArray integers;
+    for (const ConfigDefault& value : values) {
+        QByteArray& group = value.integer ? integers : texts;
+        group += value.name.toUtf8() + '=' + (value.integer ? value.value.toUtf8() : quotedIniText(value.value)) + '\n';
+    }
+    QByteArray file;
+    if (!texts.isEmpty())
+        file += "[Text]\n" + texts;
+    if (!integers.isEmpty())
+        file += (file.isEmpty() ? "" : "\n") + QByteArray("[Integer]\n") + integers;
+    return file;
+}
+
+bool ConfigStore::Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(const QString& startFolder,
+                                                                      const QString& resourceFolder)
+{
+    const QString folder = QFileInfo(path_).absolutePath();
+    QSaveFile file(path_);
+    if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly)) {
+        report(QStringLiteral("Die Einstellungsdatei %1 konnte nicht angelegt werden.").arg(path_));
+        return false;
+    }
+    const QByteArray content = composeFile(firstRunDefaults(startFolder, resourceFolder));
+    if (file.write(content) != content.size() || !file.commit()) {
+        report(QStringLiteral("Die Einstellungsdatei %1 konnte nicht geschrieben werden: %2")
+                   .arg(path_, file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+bool ConfigStore::deleteAll()
+{
+    if (!QFileInfo::exists(path_))
+        return true;
+    if (!QFile::remove(path_)) {
+        report(QStringLiteral("Die Einstellungsdatei %1 konnte nicht gelöscht werden.").arg(path_));
+        return false;
+    }
+    return true;
+}
+
+} // namespace luftikon

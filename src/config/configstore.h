@@ -1,0 +1,74 @@
+#pragma once
+// The per-user settings: one INI file, text values in [Text], 32-bit integers in [Integer].
+// The settings exist exactly when the file exists: reads of a missing file give empty text
+// and writes are skipped, so deleting the file returns the program to its first run.
+// Every call opens the file afresh; nothing is cached between calls.
+
+#include "config/notice.h"
+
+#include <QList>
+#include <QString>
+
+namespace luftikon {
+
+struct ConfigDefault {
+    QString name;
+    QString value;
+    bool integer = false;
+};
+
+class ConfigStore {
+public:
+    // `path` is the settings file; `notify` receives failure reports (kind Error).
+    explicit ConfigStore(QString path, Notify notify = {});
+
+    // $XDG_CONFIG_HOME/Quendel/Luftikon.conf, ~/.config when the variable is unset or relative.
+    static QString defaultPath();
+
+    const QString& path() const { return path_; }
+    void setNotify(Notify notify) { notify_ = std::move(notify); }
+    bool exists() const;
+
+    // Empty result when the file or the value is missing. A value stored with the other type,
+    // or an integer that is not a 32-bit number, is reported and reads empty.
+    void Lies_String_aus_Registry(const QString& name, QString& result) const;
+    void Lies_Integer_aus_Registry(const QString& name, QString& result) const;
+    QString readString(const QString& name) const;
+    QString readInteger(const QString& name) const; // decimal text
+
+    // Written only when the file exists; a write that fails is reported. A value keeps one
+    // type: writing it as text removes an integer of the same name, and the other way round.
+    void Schreib_String_in_Registry(const QString& name, const QString& text);
+    // `text` must be a decimal 32-bit integer; anything else is reported and nothing is written.
+    void Schreib_Integer_in_Registry(const QString& name, const QString& text);
+
+    // First run: creates the file (and its folders) holding every default, replacing what a
+    // half-set-up file held. `startFolder` becomes install and data folder; the pictures are
+    // named in `resourceFolder`. Both end in "/". False (and reported) when it cannot be written.
+    bool Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(const QString& startFolder,
+                                                              const QString& resourceFolder);
+
+    // Deletes the file. True when it is gone afterwards; a file that stays is reported.
+    bool deleteAll();
+
+    // The first-run values in the order the file lists them.
+    static QList<ConfigDefault> firstRunDefaults(const QString& startFolder, const QString& resourceFolder);
+
+    // Every value name the program uses, text and integer.
+    static QStringList valueNames();
+
+    // The INI file text of `values`: text values under [Text], integers under [Integer],
+    // each group in the given order, quoted so the settings reader gives back each text unchanged.
+    static QByteArray composeFile(const QList<ConfigDefault>& values);
+
+private:
+    enum class Kind { Text, Integer };
+    QString readValue(const QString& name, Kind kind) const;
+    void writeValue(const QString& name, Kind kind, const QString& text);
+    void report(const QString& text) const;
+
+    QString path_;
+    Notify notify_;
+};
+
+} // namespace luftikon

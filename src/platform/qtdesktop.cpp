@@ -1,0 +1,119 @@
+#include "platform/qtdesktop.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QUrl>
+#include <cstdio>
+#include <cstdlib>
+
+namespace luftikon {
+
+namespace {
+
+QMessageBox::Icon iconOf(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Information:
+    case MessageKind::InformationQuestion:
+        return QMessageBox::Information;
+    case MessageKind::Warning:
+    case MessageKind::WarningQuestion:
+        return QMessageBox::Warning;
+    case MessageKind::Error:
+        return QMessageBox::Critical;
+    case MessageKind::Question:
+        return QMessageBox::Question;
+    case MessageKind::Plain:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Boxes belong to the window the user is working in, so they stay in front of it.
+QWidget* ownerWindow()
+{
+    return QApplication::activeWindow();
+}
+
+} // namespace
+
+void QtDesktop::show(MessageKind kind, const QString& text)
+{
+    QMessageBox box(iconOf(kind), captionOf(kind), text, QMessageBox::Ok, ownerWindow());
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.exec();
+}
+
+bool QtDesktop::ask(const QString& text, MessageKind kind)
+{
+    QMessageBox box(iconOf(kind), captionOf(kind), text, QMessageBox::Yes | QMessageBox::No, ownerWindow());
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString QtDesktop::openFileName(QWidget* parent, const QString& caption, const QString& start, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, start, filter);
+}
+
+std::optional<QColor> QtDesktop::chooseColor(QWidget* parent, const QColor& initial)
+{
+    const QColor chosen = QColorDialog::getColor(initial, parent);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen;
+}
+
+bool QtDesktop::choosePrinter(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+int QtDesktop::execModal(QDialog& dialog)
+{
+    return dialog.exec();
+}
+
+void QtDesktop::setClipboardText(const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+}
+
+void QtDesktop::setClipboardImage(const QImage& image)
+{
+    QGuiApplication::clipboard()->setImage(image);
+}
+
+void QtDesktop::openDocument(const QString& path)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+QDate QtDesktop::today()
+{
+    return QDate::currentDate();
+}
+
+QTime QtDesktop::now()
+{
+    return QTime::currentTime();
+}
+
+void QtDesktop::terminate(int exitCode)
+{
+    // Nothing is left half written at this point: every file is written whole and replaced
+    // atomically, so the process may end without unwinding.
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
+}
+
+} // namespace luftikon

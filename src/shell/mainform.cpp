@@ -1,0 +1,156 @@
+#include "shell/mainform.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace luftikon {
+
+namespace {
+
+// The design size of the client area, below the menu bar.
+constexpr int clientWidth = 796;
+constexpr int clientHeight = 693;
+constexpr int panelHeight = 27;
+constexpr int chartWidth = 788;
+constexpr int chartHeight = 641;
+constexpr int chartTop = 20;
+
+} // namespace
+
+TMainForm::TMainForm(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent)
+    : QMainWindow(parent), state_(state), desktop_(desktop), config_(config)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Luftikon"));
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    config_.setNotify([this](MessageKind kind, const QString& text) { desktop_.show(kind, text); });
+    buildLayout();
+    buildMenus();
+    resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormCreate();
+}
+
+TMainForm::~TMainForm()
+{
+    FormDestroy();
+}
+
+void TMainForm::buildLayout()
+{
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    Panel1 = new QWidget(client);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFixedHeight(panelHeight);
+    Image2 = new QLabel(Panel1);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setGeometry(1, 3, chartWidth, 22);
+    Image2->setScaledContents(true);
+    // Created after the picture, so it lies on top of it.
+    Label1 = new QLabel(Panel1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont labelFont(QStringLiteral("Arial"));
+    labelFont.setPixelSize(15);
+    labelFont.setBold(true);
+    Label1->setFont(labelFont);
+    QPalette labelPalette = Label1->palette();
+    labelPalette.setColor(QPalette::WindowText, Qt::black);
+    Label1->setPalette(labelPalette);
+    Label1->setGeometry(5, 5, chartWidth - 10, 18);
+    layout->addWidget(Panel1);
+
+    ScrollBox1 = new QScrollArea(client);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setWidgetResizable(false);
+    ScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    chartHost = new QWidget;
+    chartHost->setObjectName(QStringLiteral("chartHost"));
+    Image = new QLabel(chartHost);
+    Image->setObjectName(QStringLiteral("Image"));
+    Image->setScaledContents(true);
+    Image->setGeometry(0, chartTop, chartWidth, chartHeight);
+    chartHost->resize(chartWidth, chartTop + chartHeight);
+    ScrollBox1->setWidget(chartHost);
+    layout->addWidget(ScrollBox1, 1);
+
+    setCentralWidget(client);
+}
+
+void TMainForm::buildMenus()
+{
+    Datei1 = menuBar()->addMenu(QStringLiteral("&Datei"));
+    quitSeparator = Datei1->addSeparator();
+    Beenden1 = Datei1->addAction(QStringLiteral("Be&enden"));
+    connect(Beenden1, &QAction::triggered, this, &TMainForm::Beenden1Click);
+
+    Optionen1 = menuBar()->addMenu(QStringLiteral("&Optionen"));
+    RegistryEintraegeloeschen1 = Optionen1->addAction(QStringLiteral("Registry-Einträge löschen "));
+    connect(RegistryEintraegeloeschen1, &QAction::triggered, this, &TMainForm::RegistryEintraegeloeschen1Click);
+}
+
+void TMainForm::updateChart()
+{
+    Image->setPixmap(QPixmap::fromImage(chartPicture_));
+}
+
+void TMainForm::Lies_String_aus_Registry(const QString& name, QString& result) const
+{
+    config_.Lies_String_aus_Registry(name, result);
+}
+
+void TMainForm::Lies_Integer_aus_Registry(const QString& name, QString& result) const
+{
+    config_.Lies_Integer_aus_Registry(name, result);
+}
+
+void TMainForm::Schreib_String_in_Registry(const QString& name, const QString& text)
+{
+    config_.Schreib_String_in_Registry(name, text);
+}
+
+void TMainForm::Schreib_Integer_in_Registry(const QString& name, const QString& text)
+{
+    config_.Schreib_Integer_in_Registry(name, text);
+}
+
+void TMainForm::Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege()
+{
+    config_.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(state_.startFolder, state_.resourceFolder);
+}
+
+void TMainForm::Beenden1Click()
+{
+    close();
+}
+
+void TMainForm::RegistryEintraegeloeschen1Click()
+{
+    const QString question = QStringLiteral("Möchten Sie die Registry-Einträge löschen? \n\r"
+                                            "Wenn JA, dann wird danach das Programm beendet und \n\r"
+                                            "Sie müssen es noch mal starten, dann Ihren Namen eingeben.");
+    if (!desktop_.ask(question))
+        return;
+    // A file that could not be deleted has been reported; closing would then only pretend that
+    // the next start is a fresh one.
+    if (config_.deleteAll())
+        close();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+}
+
+} // namespace luftikon

@@ -1,0 +1,86 @@
+#pragma once
+// The main window: owns the start-up sequence, hosts the month chart picture and ends the
+// program. The shared state, the desktop and the settings are handed in so tests can script them.
+
+#include "config/appstate.h"
+#include "config/configstore.h"
+#include "platform/desktop.h"
+
+#include <QImage>
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QScrollArea;
+
+namespace luftikon {
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs the start-up (FormCreate) at once. When a data folder can neither be found nor made,
+    // the desktop ends the process; under a scripted desktop the start-up stops there instead.
+    TMainForm(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    AppState& state() { return state_; }
+    Desktop& desktop() { return desktop_; }
+    ConfigStore& config() { return config_; }
+    bool startupAborted() const { return startupAborted_; }
+
+    // The settings accessors every window uses.
+    void Lies_String_aus_Registry(const QString& name, QString& result) const;
+    void Lies_Integer_aus_Registry(const QString& name, QString& result) const;
+    void Schreib_String_in_Registry(const QString& name, const QString& text);
+    void Schreib_Integer_in_Registry(const QString& name, const QString& text);
+    void Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege();
+
+    // The month chart: drawing code paints into the picture, then shows it with updateChart().
+    QImage& chartPicture() { return chartPicture_; }
+    void updateChart();
+
+    // Menu commands
+    void Beenden1Click();
+    void RegistryEintraegeloeschen1Click();
+
+    // Controls
+    QWidget* Panel1 = nullptr;
+    QLabel* Image2 = nullptr; // header strip picture
+    QLabel* Label1 = nullptr; // "von " + user name
+    QScrollArea* ScrollBox1 = nullptr;
+    QWidget* chartHost = nullptr; // the scrolled area's content, holding Image
+    QLabel* Image = nullptr;      // the month chart, shows chartPicture()
+
+    // Menus; later commands are inserted into these
+    QMenu* Datei1 = nullptr;
+    QAction* quitSeparator = nullptr; // Datei1 items go above it
+    QAction* Beenden1 = nullptr;
+    QMenu* Optionen1 = nullptr;
+    QAction* RegistryEintraegeloeschen1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildLayout();
+    void buildMenus();
+
+    // Start-up, in mainform_startup.cpp
+    void FormCreate();
+    void FormClose();
+    void FormDestroy();
+    void clearWorkLists();
+    void checkInstallLocation();
+    bool prepareDataSubfolder(const QString& valueName, const QString& defaultName, QString& name, QString& folder);
+    void readCurveColor();
+    void readPictureNames();
+
+    AppState& state_;
+    Desktop& desktop_;
+    ConfigStore& config_;
+    QImage chartPicture_;
+    bool startupAborted_ = false;
+};
+
+} // namespace luftikon

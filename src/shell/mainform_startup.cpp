@@ -1,0 +1,138 @@
+// Start-up and shut-down of the main window: where the data live, and the settings the
+// chart needs before its first drawing.
+#include "shell/mainform.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace luftikon {
+
+namespace {
+
+const QChar DQ = u'"';
+const QString LFCR = QStringLiteral("\n\r");
+
+QString withSlash(const QString& folder)
+{
+    return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+} // namespace
+
+void TMainForm::FormCreate()
+{
+    clearWorkLists();
+    state_.firstShowPending = true;
+    state_.startFolder = withSlash(QDir::currentPath());
+    state_.fourSlotMark = true;
+    state_.eightSlotMark = false;
+
+    checkInstallLocation();
+
+    // A hand-edited data folder without the final "/" would glue the folder names onto it.
+    const QString dataFolder = config_.readString(QStringLiteral("DatenSpeicherOrt"));
+    state_.dataFolder = dataFolder.isEmpty() ? dataFolder : withSlash(dataFolder);
+
+    if (!prepareDataSubfolder(QStringLiteral("GalerieVerzeichnisName"), QStringLiteral("Luftikon-Daten-Galerie/"),
+                              state_.galleryFolderName, state_.galleryFolder))
+        return;
+    if (!prepareDataSubfolder(QStringLiteral("HtmlVerzeichnisName"), QStringLiteral("Luftikon-Daten im Browser/"),
+                              state_.htmlFolderName, state_.htmlFolder))
+        return;
+
+    readCurveColor();
+    readPictureNames();
+}
+
+void TMainForm::clearWorkLists()
+{
+    state_.entryList.clear();
+    state_.dayValueList.clear();
+    state_.valueList.clear();
+    state_.pointList.clear();
+}
+
+void TMainForm::checkInstallLocation()
+{
+    const QString installOrt = config_.readString(QStringLiteral("InstallOrt"));
+    if (installOrt.isEmpty()) {
+        Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege();
+        return;
+    }
+    const QString datenSpeicherOrt = config_.readString(QStringLiteral("DatenSpeicherOrt"));
+    // Started from inside the install folder (or a folder below it) counts as the same place.
+    if (state_.startFolder.toUpper().contains(installOrt.toUpper()))
+        return;
+    desktop_.information(DQ + QStringLiteral("Luftikon") + DQ +
+                         QStringLiteral(" haben Sie schon mal an einem anderen Speicherort benutzt:") + LFCR + DQ +
+                         installOrt + DQ + LFCR + LFCR + QStringLiteral("Ihre Daten finden Sie weiterhin im Ordner:") +
+                         LFCR + DQ + datenSpeicherOrt + QStringLiteral("Luftikon-Daten-Galerie/") + DQ);
+    desktop_.information(QStringLiteral("Wenn Sie hier in diesem Ordner zukünftig Ihre Daten anlegen möchten,") + LFCR +
+                         QStringLiteral("dann betätigen Sie den Menüpunkt ") + DQ +
+                         QStringLiteral("Optionen|Registry-Eintrag löschen") + DQ);
+}
+
+bool TMainForm::prepareDataSubfolder(const QString& valueName, const QString& defaultName, QString& name,
+                                     QString& folder)
+{
+    const QString configured = config_.readString(valueName);
+    name = configured.isEmpty() ? defaultName : withSlash(configured);
+    folder = state_.dataFolder + name;
+    if (QFileInfo(folder).isDir())
+        return true;
+    if (!QDir().mkpath(folder))
+        desktop_.message(QStringLiteral("Ordner ") + DQ + name + DQ + QStringLiteral(" konnte nicht erstellt werden! "));
+    if (QFileInfo(folder).isDir())
+        return true;
+    desktop_.information(QStringLiteral("Ordner: ") + folder + DQ + QStringLiteral(" existiert nicht! ") +
+                         QStringLiteral(" Das Programm wird beendet."));
+    startupAborted_ = true;
+    desktop_.terminate(1);
+    return false;
+}
+
+void TMainForm::readCurveColor()
+{
+    const QString text = config_.readString(QStringLiteral("KurvenFarbe"));
+    if (text.isEmpty())
+        return;
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok, 10);
+    if (!ok) {
+        desktop_.error(QStringLiteral("Die Einstellung \"KurvenFarbe\" in %1 ist keine Zahl: \"%2\". "
+                                      "Die Kurve wird in der bisherigen Farbe gezeichnet.")
+                           .arg(config_.path(), text));
+        return;
+    }
+    state_.curveColor = static_cast<ColorRef>(value);
+}
+
+void TMainForm::readPictureNames()
+{
+    // A picture name that is no file is taken as relative to the start folder.
+    const auto pictureFile = [this](const QString& value) {
+        return QFileInfo::exists(value) ? value : state_.startFolder + value;
+    };
+    const QString template4 = config_.readString(QStringLiteral("Grafik4"));
+    if (!template4.isEmpty())
+        state_.templatePictureFile = pictureFile(template4);
+    const QString header = config_.readString(QStringLiteral("Header"));
+    if (!header.isEmpty())
+        state_.headerPictureFile = pictureFile(header);
+    const QString format = config_.readString(QStringLiteral("Grafikformat"));
+    if (!format.isEmpty())
+        state_.paperFormat = format;
+}
+
+void TMainForm::FormClose()
+{
+    Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), state_.currentDiaryFile);
+}
+
+void TMainForm::FormDestroy()
+{
+    clearWorkLists();
+    config_.setNotify({});
+}
+
+} // namespace luftikon
