@@ -14,24 +14,14 @@ namespace {
 const QString textGroup = QStringLiteral("Text");
 const QString integerGroup = QStringLiteral("Integer");
 
-QString describeFailure(QSettings::Status status)
-{
-    switch (status) {
-    case QSettings::AccessError:
-        return QStringLiteral("kein Zugriff");
-    case QSettings::FormatError:
-        return QStringLiteral("die Datei ist beschädigt");
-    case QSettings::NoError:
-        break;
-    }
-    return QString();
-}
-
 // A hand-edited file may hold lists or special values; only plain text counts as text.
+// Qt hands back a number written in this process as the number itself.
 std::optional<QString> variantText(const QVariant& value)
 {
     switch (value.typeId()) {
     case QMetaType::QString:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
         return value.toString();
     case QMetaType::QStringList:
         return value.toStringList().join(QLatin1Char(','));
@@ -173,10 +163,10 @@ void ConfigStore::writeValue(const QString& name, Kind kind, const QString& text
         settings.remove(textGroup + u'/' + name);
     }
     settings.sync();
-    if (settings.status() != QSettings::NoError) {
-        report(QStringLiteral("Die Einstellung \"%1\" konnte nicht in %2 gespeichert werden (%3).")
-                   .arg(name, path_, describeFailure(settings.status())));
-    }
+    // A damaged file is rewritten with what could be read of it (FormatError stays set), so
+    // only a failed access means the value is not stored.
+    if (settings.status() == QSettings::AccessError)
+        report(QStringLiteral("Die Einstellung \"%1\" konnte nicht in %2 gespeichert werden.").arg(name, path_));
 }
 
 void ConfigStore::Schreib_String_in_Registry(const QString& name, const QString& text)

@@ -1,0 +1,43 @@
+// Arbitrary bytes as the settings file, then every accessor on every value name.
+#include "config/configstore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static QTemporaryDir dir;
+    static const QStringList names = luftikon::ConfigStore::valueNames() << QStringLiteral("Unbekannt");
+    static int round = 0;
+    // A new name each round: Qt keeps parsed settings files in memory, keyed by name, size and time.
+    const QString path = dir.filePath(QStringLiteral("%1/Luftikon.conf").arg(round++));
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            std::abort();
+        file.write(reinterpret_cast<const char*>(data), qint64(size));
+    }
+    luftikon::ConfigStore store(path, [](luftikon::MessageKind, const QString& text) {
+        if (text.isEmpty())
+            std::abort(); // a report must say something
+    });
+    for (const QString& name : names) {
+        QString text;
+        store.Lies_String_aus_Registry(name, text);
+        store.Lies_Integer_aus_Registry(name, text);
+    }
+    store.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), QStringLiteral("/a/b.tab"));
+    store.Schreib_Integer_in_Registry(QStringLiteral("LinieBeiNullUnterbrechen"), QStringLiteral("0"));
+    QString back;
+    store.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName"), back);
+    if (back != QStringLiteral("/a/b.tab"))
+        std::abort(); // a damaged file must still take new values
+    store.deleteAll();
+    QDir().rmdir(QFileInfo(path).absolutePath());
+    return 0;
+}

@@ -1,0 +1,63 @@
+#include "shell/mainform.h"
+#include "support/sandbox.h"
+#include "support/scripteddesktop.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <gtest/gtest.h>
+
+using namespace luftikon;
+using luftikon::test::Sandbox;
+using luftikon::test::ScriptedDesktop;
+
+namespace {
+
+QStringList itemTexts(const QMenu* menu)
+{
+    QStringList texts;
+    for (const QAction* action : menu->actions())
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+}
+
+} // namespace
+
+TEST(MainFormWindow, LaysOutHeaderStripAndChartAtTheirPlaces)
+{
+    Sandbox box;
+    ScriptedDesktop desktop;
+    ConfigStore config(box.configFile());
+    AppState state;
+    TMainForm form(state, desktop, config);
+    form.show();
+
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Luftikon"));
+    EXPECT_EQ(form.font().family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(form.centralWidget()->size(), QSize(796, 693));
+    EXPECT_EQ(form.Panel1->geometry(), QRect(0, 0, 796, 27));
+    EXPECT_EQ(form.Image2->geometry(), QRect(1, 3, 788, 22));
+    EXPECT_EQ(form.Label1->pos(), QPoint(5, 5));
+    EXPECT_TRUE(form.Label1->font().bold());
+    EXPECT_EQ(form.Label1->font().pixelSize(), 15);
+    EXPECT_EQ(form.ScrollBox1->geometry(), QRect(0, 27, 796, 693 - 27));
+    EXPECT_EQ(form.Image->geometry(), QRect(0, 20, 788, 641));
+
+    // What the drawing code paints into the picture is what the window shows.
+    form.chartPicture() = QImage(40, 30, QImage::Format_RGB32);
+    form.chartPicture().fill(Qt::red);
+    form.updateChart();
+    EXPECT_EQ(form.Image->pixmap().toImage().pixelColor(5, 5), QColor(Qt::red));
+
+    const QList<QAction*> menus = form.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 2);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("&Datei"));
+    EXPECT_EQ(itemTexts(form.Datei1), (QStringList{"-", "Be&enden"}));
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("&Optionen"));
+    EXPECT_EQ(itemTexts(form.Optionen1), (QStringList{"Registry-Einträge löschen "}));
+
+    form.Beenden1->trigger();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(config.readString(QStringLiteral("TabellenDateiName")), QString());
+}
