@@ -10,7 +10,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static QTemporaryDir dir;
+    // Settings writes wait for the disk; memory-backed storage keeps the fuzzer fast.
+    static QTemporaryDir dir(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                                 ? QStringLiteral("/dev/shm/fuzz_config-XXXXXX")
+                                 : QDir::tempPath() + QStringLiteral("/fuzz_config-XXXXXX"));
     static const QStringList names = luftikon::ConfigStore::valueNames() << QStringLiteral("Unbekannt");
     static int round = 0;
     // A new name each round: Qt keeps parsed settings files in memory, keyed by name, size and time.

@@ -81,7 +81,8 @@ bool TMainForm::prepareDataSubfolder(const QString& valueName, const QString& de
     if (QFileInfo(folder).isDir())
         return true;
     if (!QDir().mkpath(folder))
-        desktop_.message(QStringLiteral("Ordner ") + DQ + name + DQ + QStringLiteral(" konnte nicht erstellt werden! "));
+        desktop_.message(QStringLiteral("Ordner ") + DQ + name + DQ +
+                         QStringLiteral(" konnte nicht erstellt werden! "));
     if (QFileInfo(folder).isDir())
         return true;
     desktop_.information(QStringLiteral("Ordner: ") + folder + DQ + QStringLiteral(" existiert nicht! ") +

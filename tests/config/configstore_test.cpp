@@ -93,7 +93,8 @@ TEST(ConfigStore, FirstRunWritesEveryDefaultInTableOrder)
         ASSERT_GT(at, last) << name.toStdString();
         last = at;
     }
-    EXPECT_TRUE(text.endsWith(QStringLiteral("\n\n[Integer]\nLinieBeiNullUnterbrechen=1\nWerteOberhalbKurveAnzeigen=1\n")))
+    EXPECT_TRUE(
+        text.endsWith(QStringLiteral("\n\n[Integer]\nLinieBeiNullUnterbrechen=1\nWerteOberhalbKurveAnzeigen=1\n")))
         << text.toStdString();
 
     const std::map<QString, QString> expected = {
@@ -172,7 +173,8 @@ TEST(ConfigStore, IntegersLiveInTheirOwnGroupAndWrongTypeReadsAreReported)
     EXPECT_TRUE(result.isEmpty());
     ASSERT_EQ(f.notices.size(), 1u);
     EXPECT_EQ(f.notices[0].kind, MessageKind::Error);
-    EXPECT_TRUE(f.notices[0].text.contains(QStringLiteral("\"LinieBeiNullUnterbrechen\""))) << f.notices[0].text.toStdString();
+    EXPECT_TRUE(f.notices[0].text.contains(QStringLiteral("\"LinieBeiNullUnterbrechen\"")))
+        << f.notices[0].text.toStdString();
 
     EXPECT_TRUE(f.store.readInteger(QStringLiteral("KurvenFarbe")).isEmpty());
     ASSERT_EQ(f.notices.size(), 2u);
@@ -203,7 +205,8 @@ TEST(ConfigStore, IntegerWriteOfNonNumberIsReportedAndWritesNothing)
 TEST(ConfigStore, HandEditedIntegerThatIsNoNumberReadsEmptyWithReport)
 {
     StoreFixture f;
-    Sandbox::writeBytes(f.box.configFile(), "[Integer]\nLinieBeiNullUnterbrechen=ja\nWerteOberhalbKurveAnzeigen=99999999999\n");
+    Sandbox::writeBytes(f.box.configFile(),
+                        "[Integer]\nLinieBeiNullUnterbrechen=ja\nWerteOberhalbKurveAnzeigen=99999999999\n");
     EXPECT_TRUE(f.store.readInteger(QStringLiteral("LinieBeiNullUnterbrechen")).isEmpty());
     EXPECT_TRUE(f.store.readInteger(QStringLiteral("WerteOberhalbKurveAnzeigen")).isEmpty());
     ASSERT_EQ(f.notices.size(), 2u);
@@ -233,7 +236,8 @@ TEST(ConfigStore, FirstRunThatCannotCreateTheFileIsReported)
     StoreFixture f;
     // A plain file where the settings folder belongs.
     Sandbox::writeBytes(f.box.file("config/Quendel"), "kein Ordner");
-    EXPECT_FALSE(f.store.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(QStringLiteral("/a/"), QStringLiteral("/r/")));
+    EXPECT_FALSE(
+        f.store.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(QStringLiteral("/a/"), QStringLiteral("/r/")));
     ASSERT_EQ(f.notices.size(), 1u);
     EXPECT_EQ(f.notices[0].kind, MessageKind::Error);
     EXPECT_TRUE(f.notices[0].text.contains(f.box.configFile()));
@@ -282,7 +286,8 @@ TEST(ConfigStore, GarbageFilesNeverCrashTheReader)
 
     // A damaged file still takes new values; what could not be read of it is dropped.
     f.notices.clear();
-    Sandbox::writeBytes(f.box.configFile(), "[Text\nInstallOrt=\"offen\n[[[\n=\n\\\\\\x[Integer]\nTabellenDateiName=3\n");
+    Sandbox::writeBytes(f.box.configFile(),
+                        "[Text\nInstallOrt=\"offen\n[[[\n=\n\\\\\\x[Integer]\nTabellenDateiName=3\n");
     f.store.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), QStringLiteral("/nach/Müll.tab"));
     f.store.Schreib_Integer_in_Registry(QStringLiteral("LinieBeiNullUnterbrechen"), QStringLiteral("0"));
     EXPECT_EQ(f.store.readString(QStringLiteral("TabellenDateiName")), QStringLiteral("/nach/Müll.tab"));

@@ -137,7 +137,8 @@ TEST(MainFormStartup, FolderNamesWithoutSlashWorkTheSame)
 
 TEST(MainFormStartup, FolderThatCannotBeMadeEndsTheProgram)
 {
-    for (const QString& blocked : {QStringLiteral("Luftikon-Daten-Galerie"), QStringLiteral("Luftikon-Daten im Browser")}) {
+    for (const QString& blocked :
+         {QStringLiteral("Luftikon-Daten-Galerie"), QStringLiteral("Luftikon-Daten im Browser")}) {
         Machine m;
         m.runOnceIn(QStringLiteral("home"));
         const QString path = m.box.file(QStringLiteral("home/") + blocked);
@@ -195,7 +196,8 @@ TEST(MainFormStartup, ClosingWritesTheCurrentDiaryEvenWhenNoneWasDrawn)
 
     AppState again;
     auto second = m.start(QStringLiteral("home"), again);
-    again.currentDiaryFile = m.folder(QStringLiteral("home")) + QStringLiteral("Luftikon-Daten-Galerie/2024/Anna_04_2024.tab");
+    again.currentDiaryFile =
+        m.folder(QStringLiteral("home")) + QStringLiteral("Luftikon-Daten-Galerie/2024/Anna_04_2024.tab");
     second->Beenden1Click();
     EXPECT_EQ(m.config.readString(QStringLiteral("TabellenDateiName")), again.currentDiaryFile);
 }
