@@ -233,7 +233,8 @@ QStringList BuildPage(const PageInput& in)
                            "{display: flex;flex-direction: row;flex-wrap: wrap;justify-content: center;}");
     page << QStringLiteral("</style></head><body><center>");
     page << QLatin1String("<h0><b>Luftikon Werte von ") + EscapeHtml(in.month.userName) + QLatin1String(" im ") +
-                in.month.monthName + QLatin1Char(' ') + in.month.year + QLatin1String("</b></h0>");
+                EscapeHtml(in.month.monthName) + QLatin1Char(' ') + EscapeHtml(in.month.year) +
+                QLatin1String("</b></h0>");
     page << QStringLiteral("<br><h1>Die täglichen Messwerte werden hier als Mittelwerte dargestellt. </h1>");
     page << QStringLiteral("<h1><font color=\"#0000FF\">Ihr persönlicher Bestwert: ") + QString::number(in.bestValue) +
                 QLatin1String(" l/min. (") + EscapeHtml(BestValueLine(in.diaryLines, in.bestValue)) +

@@ -127,7 +127,7 @@ QString DayLabel(int day, const ExportMonth& month, const QString& yearText)
     bool yearOk = false;
     const int monthNumber = month.month.trimmed().toInt(&monthOk);
     const int year = month.year.toInt(&yearOk);
-    const bool valid = monthOk && yearOk && year >= 1 && day >= 1 && day <= DaysInMonth(monthNumber, year);
+    const bool valid = monthOk && yearOk && year >= 1 && year <= 9999 && day >= 1 && day <= DaysInMonth(monthNumber, year);
 
     const QString monthText = monthOk && monthNumber >= 1 && monthNumber <= 12 ? twoDigits(monthNumber) : month.month;
     const QString date = twoDigits(day) + QLatin1Char('.') + monthText + QLatin1Char('.') + yearText;

@@ -87,6 +87,7 @@ TEST(WeekPartition, DayLabelComputesTheGermanWeekday)
     EXPECT_EQ(DayLabel(1, month("3", "2024"), QStringLiteral("2024")), QStringLiteral("Fr.01.03.2024"));
     // A date the calendar does not have gets no weekday.
     EXPECT_EQ(DayLabel(30, month("02", "2024"), QStringLiteral("24")), QStringLiteral("30.02.24"));
+    EXPECT_EQ(DayLabel(1, month("01", "2147483647"), QStringLiteral("47")), QStringLiteral("01.01.47"));
 }
 
 TEST(WeekPartition, LabelRowOfGroupFiveFollowsTheMonthLength)
