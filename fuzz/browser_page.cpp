@@ -26,8 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (split >= 0)
         in.remarksLines = lines.mid(split + 1);
     in.bestValue = static_cast<int>(size);
-    in.greenLimit = size > 0 ? static_cast<int>(data[0]) * 0x1000000 : 500; // extreme limits must not overflow
-    in.redLimit = -in.greenLimit;
+    // Extreme limits from a hand-edited header must not overflow their neighbours.
+    in.greenLimit = size > 0 ? static_cast<std::int32_t>(std::uint32_t{data[0]} << 24) : 500;
+    in.redLimit = ~in.greenLimit;
     in.brightness = size > 1 ? static_cast<int>(data[1]) - 128 : 8;
     in.breakLineAtZero = size % 2 == 0;
     in.showValues = size % 3 == 0;

@@ -194,6 +194,9 @@ QString EscapeHtml(const QString& text)
 
 QString BestValueLine(const QStringList& diaryLines, int bestValue)
 {
+    // A best value of 0 means the month has no reading above 0: there is no line to show.
+    if (bestValue <= 0)
+        return QStringLiteral("-");
     const QLatin1String marker("Luftikon=");
     QString candidate;
     for (const QString& line : diaryLines) {

@@ -29,7 +29,7 @@ BandPalette BandPaletteFor(int brightness);
 QString EscapeHtml(const QString& text);
 
 // The date part of the last entry line whose reading equals `bestValue`: the line up to its
-// first "Z=", trimmed; "-" when there is none.
+// first "Z=", trimmed; "-" when there is none or the best value is not above 0.
 QString BestValueLine(const QStringList& diaryLines, int bestValue);
 
 struct PageInput {

@@ -61,7 +61,7 @@ BrowserRun openInChromium(const QString& page)
                               QStringLiteral("--v=0"), QStringLiteral("--hide-scrollbars"),
                               QStringLiteral("--window-size=%1,%2").arg(ViewWidth).arg(ViewHeight),
                               QStringLiteral("--screenshot=") + shot, QStringLiteral("--dump-dom"),
-                              QUrl::fromLocalFile(page).toString()});
+                              QUrl::fromLocalFile(page).toString(QUrl::FullyEncoded)});
     if (!chromium.waitForFinished(60000)) {
         chromium.kill();
         chromium.waitForFinished();

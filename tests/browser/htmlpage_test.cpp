@@ -96,6 +96,8 @@ TEST(BestValueLine, MatchesTheReadingNotAnySubstring)
     EXPECT_EQ(BestValueLine(diary, 202), QStringLiteral("Morgens den    01.03.2024"));
     EXPECT_EQ(BestValueLine(diary, 203), QStringLiteral("-"));
     EXPECT_EQ(BestValueLine({}, 202), QStringLiteral("-"));
+    // Without a reading above 0 there is no best value, so a reading of 0 is not quoted.
+    EXPECT_EQ(BestValueLine({QStringLiteral("Morgens den    01.03.2024 Z=08:00  Luftikon=0")}, 0), QStringLiteral("-"));
 }
 
 TEST(BestValueLine, LastMatchWinsAndIsCutAtTheTimeAndTrimmed)
