@@ -1,0 +1,45 @@
+#pragma once
+// The command "Liniendiagramm im Browser anzeigen" without its windows: writes the month's page
+// and Chart.min.js into the year folder of the export folder. Opening the page is left to the
+// caller, through the desktop seam.
+
+#include "browser/htmlpage.h"
+#include "config/appstate.h"
+#include "config/notice.h"
+
+#include <QString>
+#include <optional>
+
+namespace luftikon {
+
+struct ExportRequest {
+    ExportMonth month; // an empty month text means that no month has been drawn yet
+    DailyMeanTexts dailyMeans = AppState::filledMeans();
+    int bestValue = 0;
+    int greenLimit = 500;
+    int redLimit = 200;
+    ColorRef curveColor = 0;
+    ColorRef aboveCurveColor = 0;
+    int brightness = 8;
+    bool showValues = true;
+    bool breakLineAtZero = true; // from "LinieBeiNullUnterbrechen", read at every export
+    QString currentDiaryFile;
+    QString remarksFile;
+    QString htmlFolder; // ends in "/"
+    QString diaryYear;  // year folder name, may be empty
+    QString dataFolder; // ends in "/"; holds scripts/Chart.min.js
+};
+
+// The request from what the last drawing and the settings left in the application state.
+ExportRequest ExportRequestFrom(const AppState& state, bool breakLineAtZero);
+
+// The page's file name: the diary's name without folders and without its ".tab" ending (any
+// letter case), plus ".html"; none when the name does not end in ".tab".
+std::optional<QString> PageFileName(const QString& diaryPath);
+
+// Writes the page (Windows-1252, CR LF) and copies Chart.min.js beside it when it is missing
+// there. Gives the absolute path of the page to open, or none when no page was written; every
+// problem is told through `notify`.
+std::optional<QString> ExportMonthPage(const ExportRequest& request, const Notify& notify);
+
+} // namespace luftikon

@@ -1,0 +1,53 @@
+#pragma once
+// The browser page of a month: one Chart.js line chart per day group, as a list of lines.
+
+#include "browser/weekpartition.h"
+#include "config/appstate.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace luftikon {
+
+// 0x00BBGGRR -> "#RRGGBB", upper-case digits; the high byte is ignored.
+QString ColorToHtml(ColorRef color);
+
+// Fill and border colours of the limit bands for a brightness level 0..8 (levels outside
+// are taken as the nearest level).
+struct BandPalette {
+    QString greenFill;
+    QString yellowFill;
+    QString redFill;
+    QString greenBorder;
+    QString yellowBorder;
+    QString redBorder;
+};
+BandPalette BandPaletteFor(int brightness);
+
+// "&", "<" and ">" as entities, so user text shows as text and never as markup or script.
+QString EscapeHtml(const QString& text);
+
+// The date part of the last entry line whose reading equals `bestValue`: the line up to its
+// first "Z=", trimmed; "-" when there is none or the best value is not above 0.
+QString BestValueLine(const QStringList& diaryLines, int bestValue);
+
+struct PageInput {
+    ExportMonth month;
+    DailyMeanTexts dailyMeans = AppState::filledMeans();
+    int bestValue = 0;
+    int greenLimit = 500;
+    int redLimit = 200;
+    ColorRef curveColor = 0;
+    ColorRef aboveCurveColor = 0;
+    int brightness = 8;     // 0..8
+    bool showValues = true; // value labels above the curve
+    bool breakLineAtZero = true;
+    QStringList diaryLines;                  // the diary file; empty when it is missing
+    std::optional<QStringList> remarksLines; // none when the remarks file is missing or empty
+};
+
+// Every line of the page, without line ends.
+QStringList BuildPage(const PageInput& input);
+
+} // namespace luftikon
