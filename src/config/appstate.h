@@ -67,6 +67,11 @@ struct AppState {
     QString listMonth;
     QString listYear;
     QString lastEntryLine;
+    // The entry dialog's month and year fields; the table window sizes its rows by them and
+    // every drawing puts the diary's year into the year field.
+    int entryMonth = 1;
+    int entryYear = 1998;
+    bool showTableAfterPaint = false; // the entry dialog runs "Tabelle zeigen" when it next paints
     bool newUserPending = false;  // a user name was just confirmed
     bool newTablePending = false; // a new table was just started
 
