@@ -90,6 +90,9 @@ void TMainForm::buildLayout()
 void TMainForm::buildMenus()
 {
     Datei1 = menuBar()->addMenu(QStringLiteral("&Datei"));
+    LiniendiagrammimBrowseranzeigen1 = Datei1->addAction(QStringLiteral("Liniendiagramm im Browser anzeigen"));
+    connect(LiniendiagrammimBrowseranzeigen1, &QAction::triggered, this,
+            &TMainForm::LiniendiagrammimBrowseranzeigen1Click);
     quitSeparator = Datei1->addSeparator();
     Beenden1 = Datei1->addAction(QStringLiteral("Be&enden"));
     connect(Beenden1, &QAction::triggered, this, &TMainForm::Beenden1Click);

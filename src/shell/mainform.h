@@ -43,6 +43,7 @@ public:
     // Menu commands
     void Beenden1Click();
     void RegistryEintraegeloeschen1Click();
+    void LiniendiagrammimBrowseranzeigen1Click(); // mainform_browser.cpp
 
     // Controls
     QWidget* Panel1 = nullptr;
@@ -54,7 +55,8 @@ public:
 
     // Menus; later commands are inserted into these
     QMenu* Datei1 = nullptr;
-    QAction* quitSeparator = nullptr; // Datei1 items go above it
+    QAction* LiniendiagrammimBrowseranzeigen1 = nullptr; // "&Neu" goes above it
+    QAction* quitSeparator = nullptr; // the other Datei1 items go above it
     QAction* Beenden1 = nullptr;
     QMenu* Optionen1 = nullptr;
     QAction* RegistryEintraegeloeschen1 = nullptr;
