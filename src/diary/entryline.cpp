@@ -33,6 +33,16 @@ bool isEntryLine(const QString& line)
     return !line.isEmpty() && (line.at(0) == QLatin1Char('M') || line.at(0) == QLatin1Char('A'));
 }
 
+QStringList entryLinesOf(const QStringList& lines)
+{
+    QStringList entries;
+    for (const QString& line : lines) {
+        if (isEntryLine(line))
+            entries << line;
+    }
+    return entries;
+}
+
 QString entryPadding(const QString& prefix)
 {
     if (prefix.size() == 11)

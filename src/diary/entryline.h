@@ -3,6 +3,7 @@
 // reader uses these rules, so the markers " den ", ".", " Z=" and "Luftikon=" must stay.
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace luftikon {
@@ -12,6 +13,9 @@ QString trimBlanks(const QString& text);
 
 // A line is an entry line when it is not empty and starts with "M" or "A".
 bool isEntryLine(const QString& line);
+
+// The entry lines among the lines of a diary file, unchanged and in file order.
+QStringList entryLinesOf(const QStringList& lines);
 
 // Blanks after the prefix: 5 after an 11-character prefix, 3 after a 12-character one,
 // none otherwise.
