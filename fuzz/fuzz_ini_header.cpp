@@ -13,8 +13,8 @@ using namespace luftikon;
 
 namespace {
 
-const std::array<const char*, 6> keys = {"GrenzwertGruen>", "GrenzwertRot<", "BenutzerName", "BisZu4MessungenJeTag",
-                                         "DruckenTabellenRandLeft", "Datum"};
+const std::array<const char*, 6> keys = {"GrenzwertGruen>",      "GrenzwertRot<",           "BenutzerName",
+                                         "BisZu4MessungenJeTag", "DruckenTabellenRandLeft", "Datum"};
 
 QByteArray fileBytes(const QString& path)
 {
@@ -54,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (result.ok) {
         if (readHeaderValue(path, key, QStringLiteral("fehlt")) != trimBlanks(value).left(MaxIniValueLength))
             std::abort();
-    } else if (fileBytes(path) != content || result.error.isEmpty()) {
+    }
+    else if (fileBytes(path) != content || result.error.isEmpty()) {
         std::abort();
     }
     return 0;

@@ -40,7 +40,8 @@ void makeYearFolder(const QString& folder, const QString& year, const QString& l
 {
     if (QDir(folder + year).exists() || QDir().mkpath(folder + year))
         return;
-    say(notify, MessageKind::Plain, label + QLatin1Char('"') + year + QStringLiteral("\" konnte nicht erstellt werden! "));
+    say(notify, MessageKind::Plain,
+        label + QLatin1Char('"') + year + QStringLiteral("\" konnte nicht erstellt werden! "));
 }
 
 // The limit of `key` in the old file; a text that is no whole number leaves the limit in
@@ -59,8 +60,7 @@ int limitFromFile(const QStringList& lines, const QString& key, const QString& d
 
 } // namespace
 
-QString diaryFilePath(const QString& galleryFolder, const QString& year, const QString& userName,
-                      const QString& month)
+QString diaryFilePath(const QString& galleryFolder, const QString& year, const QString& userName, const QString& month)
 {
     return galleryFolder + year + QLatin1Char('/') + userName + QLatin1Char('_') + month + QLatin1Char('_') + year +
            QStringLiteral(".tab");
@@ -119,8 +119,7 @@ QStringList composeDiaryLines(const DiaryHeader& header, const QStringList& entr
     return lines;
 }
 
-bool writeDiaryFile(AppState& state, const QString& monthFieldText, const QString& yearFieldText,
-                    const Notify& notify)
+bool writeDiaryFile(AppState& state, const QString& monthFieldText, const QString& yearFieldText, const Notify& notify)
 {
     // A name that would reach outside the year folder writes nothing at all.
     const QString problem = diaryNameProblem(state.userName, state.listMonth, state.listYear);
@@ -180,8 +179,8 @@ bool writeDiaryFile(AppState& state, const QString& monthFieldText, const QStrin
         return true;
     if (written.failure == WriteFailure::Open)
         say(notify, MessageKind::Warning,
-            QStringLiteral("Fehler beim Erzeugen der Datei ") + diaryFileLabel(state.userName, state.listMonth,
-                                                                              state.listYear));
+            QStringLiteral("Fehler beim Erzeugen der Datei ") +
+                diaryFileLabel(state.userName, state.listMonth, state.listYear));
     else
         say(notify, MessageKind::Error, written.error + QStringLiteral(" Die Tabelle wurde nicht gespeichert."));
     return false;

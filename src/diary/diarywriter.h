@@ -12,8 +12,7 @@
 namespace luftikon {
 
 // GalleryFolder + year + "/" + user name + "_" + month + "_" + year + ".tab"
-QString diaryFilePath(const QString& galleryFolder, const QString& year, const QString& userName,
-                      const QString& month);
+QString diaryFilePath(const QString& galleryFolder, const QString& year, const QString& userName, const QString& month);
 
 // The user name split at its first blank; both parts empty when it has none.
 struct NameParts {
@@ -50,7 +49,6 @@ QStringList composeDiaryLines(const DiaryHeader& header, const QStringList& entr
 // month and year fields. The file is replaced only once the new one is complete; on any
 // failure the old file stays as it was and `notify` says what failed. Returns whether the
 // file was written.
-bool writeDiaryFile(AppState& state, const QString& monthFieldText, const QString& yearFieldText,
-                    const Notify& notify);
+bool writeDiaryFile(AppState& state, const QString& monthFieldText, const QString& yearFieldText, const Notify& notify);
 
 } // namespace luftikon

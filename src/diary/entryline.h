@@ -67,10 +67,10 @@ int slotOfLine(const QString& line);
 
 // A whole entry line taken apart.
 struct DiaryEntry {
-    QString prefix;          // up to and including the first "den "; empty without it
-    int slot = 0;            // slot of the prefix, NoSlot when it is none of the eight
-    EntryFields fields;      // taken from the text after the prefix
-    int dayNumber = 0;       // dayNumberOf(line)
+    QString prefix;           // up to and including the first "den "; empty without it
+    int slot = 0;             // slot of the prefix, NoSlot when it is none of the eight
+    EntryFields fields;       // taken from the text after the prefix
+    int dayNumber = 0;        // dayNumberOf(line)
     std::optional<int> value; // the value as a whole number
 };
 DiaryEntry parseEntryLine(const QString& line);

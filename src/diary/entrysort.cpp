@@ -34,8 +34,7 @@ QStringList sortEntries(const QStringList& lines)
     items.reserve(static_cast<std::size_t>(lines.size()));
     for (qsizetype i = 0; i < lines.size(); ++i)
         items.push_back({collator.sortKey(EntrySortKey(lines.at(i))), i});
-    std::stable_sort(items.begin(), items.end(),
-                     [](const Item& a, const Item& b) { return a.key.compare(b.key) < 0; });
+    std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.key.compare(b.key) < 0; });
 
     QStringList sorted;
     sorted.reserve(lines.size());

@@ -69,8 +69,7 @@ bool hasLineBreak(const QString& text)
 
 } // namespace
 
-QString readIniValue(const QStringList& lines, const QString& section, const QString& key,
-                     const QString& defaultValue)
+QString readIniValue(const QStringList& lines, const QString& section, const QString& key, const QString& defaultValue)
 {
     QString result = defaultValue;
     const qsizetype sectionLine = findSection(lines, section);
@@ -126,8 +125,8 @@ WriteResult writeHeaderValue(const QString& path, const QString& key, const QStr
         return result;
     }
     if (!QFileInfo::exists(path)) {
-        result.error = QStringLiteral("Die Datei \"%1\" existiert nicht; der Wert \"%2\" wurde nicht gespeichert.")
-                           .arg(path, key);
+        result.error =
+            QStringLiteral("Die Datei \"%1\" existiert nicht; der Wert \"%2\" wurde nicht gespeichert.").arg(path, key);
         result.failure = WriteFailure::Open;
         return result;
     }

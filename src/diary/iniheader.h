@@ -16,8 +16,7 @@ inline const QString PersonDataSection = QStringLiteral("Personendaten");
 
 constexpr qsizetype MaxIniValueLength = 254;
 
-QString readIniValue(const QStringList& lines, const QString& section, const QString& key,
-                     const QString& defaultValue);
+QString readIniValue(const QStringList& lines, const QString& section, const QString& key, const QString& defaultValue);
 
 // Lookup in section "Personendaten".
 QString readHeaderValue(const QStringList& lines, const QString& key, const QString& defaultValue);

@@ -120,6 +120,17 @@ std::optional<QString> LiesUhrzeitenEin(int slot, SlotMode mode, const ConfigRea
     return read(name);
 }
 
+bool needsMorningCorrection(const QString& lastEntryLine, SlotMode mode)
+{
+    if (mode != SlotMode::Four)
+        return false;
+    for (int slot = 4; slot <= 7; ++slot) {
+        if (lastEntryLine.contains(slotInfo(slot)->entryPrefix))
+            return true;
+    }
+    return false;
+}
+
 NextSlotProposal KorrigiereDieMorgensBisAbendsEinstellung(const QString& lastEntryLine, bool fourSlotMark,
                                                           int currentSlot)
 {

@@ -18,16 +18,16 @@ constexpr int LastSlot = 8;
 // Every text of one slot. All of them are plain ASCII.
 struct SlotInfo {
     int number;
-    QLatin1String name;                 // as in the file: "Morgens", "Messung2", "Abends"
-    QLatin1String entryPrefix;          // "Morgens den "
-    QLatin1String caption;              // slot button of the entry dialog: "Messung 2"
-    char sortLetter;                    // 'a' .. 'h'
-    bool inFourSlotDay;                 // slots 1, 2, 3, 8
-    QLatin1String fourSlotTimeName;     // configuration value; empty for slots 4..7
-    QLatin1String fourSlotTimeDefault;  // empty for slots 4..7
+    QLatin1String name;                // as in the file: "Morgens", "Messung2", "Abends"
+    QLatin1String entryPrefix;         // "Morgens den "
+    QLatin1String caption;             // slot button of the entry dialog: "Messung 2"
+    char sortLetter;                   // 'a' .. 'h'
+    bool inFourSlotDay;                // slots 1, 2, 3, 8
+    QLatin1String fourSlotTimeName;    // configuration value; empty for slots 4..7
+    QLatin1String fourSlotTimeDefault; // empty for slots 4..7
     QLatin1String eightSlotTimeName;
     QLatin1String eightSlotTimeDefault;
-    QLatin1String chartLabel;           // eight-slot day; see chartLabel() for the four-slot day
+    QLatin1String chartLabel; // eight-slot day; see chartLabel() for the four-slot day
     QLatin1String tableHeader;
 };
 
@@ -60,6 +60,10 @@ int nextSlot(int slot, SlotMode mode);
 // (a missing value reads as empty). nullopt: leave the field as it is (slots 4..7 in the
 // four-slot day, no slot).
 std::optional<QString> LiesUhrzeitenEin(int slot, SlotMode mode, const ConfigReader& read);
+
+// The correction when the entry dialog is painted: in the four-slot day a last entry line of
+// slots 4..7 makes the morning current again.
+bool needsMorningCorrection(const QString& lastEntryLine, SlotMode mode);
 
 // The proposal of KorrigiereDieMorgensBisAbendsEinstellung: the next slot after the last
 // entry line and the entry fields to fill. A field that is nullopt stays as it is.

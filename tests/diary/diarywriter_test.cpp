@@ -97,7 +97,8 @@ TEST_F(DiaryWriter, EightSlotDiary)
     state.fourSlotMark = false;
     state.eightSlotMark = true;
     state.entryList = {"Morgens den    01.7.2025 Z=06:00  Luftikon=380", "Messung4 den 01.7.2025 Z=12:00  Luftikon=410",
-                       "Messung7 den 01.7.2025 Z=18:00  Luftikon=405", "Abends den      01.7.2025 Z=20:00  Luftikon=390"};
+                       "Messung7 den 01.7.2025 Z=18:00  Luftikon=405",
+                       "Abends den      01.7.2025 Z=20:00  Luftikon=390"};
     ASSERT_TRUE(save("7", "2025"));
     EXPECT_EQ(Sandbox::readBytes(box.file("Luftikon-Daten-Galerie/2025/Muster_7_2025.tab")),
               golden("july2025_eight.tab"));
@@ -160,11 +161,12 @@ TEST_F(DiaryWriter, CreateFailureNamesTheFileByUserNameParts)
     state.entryList = marchEntries("3");
     EXPECT_FALSE(save());
     ASSERT_EQ(messages.shown.size(), 3u);
-    EXPECT_EQ(messages.shown[0], std::pair(MessageKind::Plain, QStringLiteral("Ordner \"2024\" konnte nicht erstellt werden! ")));
+    EXPECT_EQ(messages.shown[0],
+              std::pair(MessageKind::Plain, QStringLiteral("Ordner \"2024\" konnte nicht erstellt werden! ")));
     EXPECT_EQ(messages.shown[1],
               std::pair(MessageKind::Plain, QStringLiteral("HtmlOrdner \"2024\" konnte nicht erstellt werden! ")));
-    EXPECT_EQ(messages.shown[2],
-              std::pair(MessageKind::Warning, QStringLiteral("Fehler beim Erzeugen der Datei Jürgen Müller 3_2024.tab")));
+    EXPECT_EQ(messages.shown[2], std::pair(MessageKind::Warning,
+                                           QStringLiteral("Fehler beim Erzeugen der Datei Jürgen Müller 3_2024.tab")));
 
     messages.shown.clear();
     state.userName = "Muster";

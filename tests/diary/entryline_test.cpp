@@ -85,7 +85,7 @@ TEST(EntrySort, KeyIsDaySlotLetterAndLine)
 TEST(EntrySort, OrdersByDayThenSlotOfTheDay)
 {
     const QStringList lines = {
-        "Abends den      05.3.2024 Z=20:00  Luftikon=431",  "Morgens den    12.3.2024 Z=08:00  Luftikon=400",
+        "Abends den      05.3.2024 Z=20:00  Luftikon=431", "Morgens den    12.3.2024 Z=08:00  Luftikon=400",
         "Messung3 den 05.3.2024 Z=16:00  Luftikon=425",    "Morgens den    05.3.2024 Z=08:00  Luftikon=420",
         "Messung2 den 05.3.2024 Z=12:00  Luftikon=430",    "Abends den      03.3.2024 Z=20:00  Luftikon=300",
         "Messung7 den 05.3.2024 Z=18:00  Luftikon=428",

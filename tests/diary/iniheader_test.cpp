@@ -85,8 +85,9 @@ TEST(IniHeader, WriteInPlaceOnAFile)
                               "Morgens den    5.3.2024 Z=08:00  Luftikon=420\n");
     const WriteResult result = writeHeaderValue(path, "GrenzwertGruen>", "450");
     ASSERT_TRUE(result.ok) << result.error.toStdString();
-    EXPECT_EQ(Sandbox::readBytes(path), QByteArray("[Personendaten]\r\nBenutzerName=M\xfcller\r\nGrenzwertGruen>=450\r\n"
-                                                   "Morgens den    5.3.2024 Z=08:00  Luftikon=420\r\n"));
+    EXPECT_EQ(Sandbox::readBytes(path),
+              QByteArray("[Personendaten]\r\nBenutzerName=M\xfcller\r\nGrenzwertGruen>=450\r\n"
+                         "Morgens den    5.3.2024 Z=08:00  Luftikon=420\r\n"));
     EXPECT_EQ(readHeaderValue(path, "GrenzwertGruen>", "500"), "450");
     EXPECT_EQ(readHeaderValue(box.file("fehlt.tab"), "GrenzwertGruen>", "500"), "500");
 }

@@ -8,8 +8,8 @@ namespace {
 
 QString line(const char* prefix, int day, const QString& value)
 {
-    return QString::fromLatin1(prefix) + QStringLiteral("%1.3.2024 Z=08:00  Luftikon=").arg(day, 2, 10, QLatin1Char('0')) +
-           value;
+    return QString::fromLatin1(prefix) +
+           QStringLiteral("%1.3.2024 Z=08:00  Luftikon=").arg(day, 2, 10, QLatin1Char('0')) + value;
 }
 
 // Means of day → value lists, one line per reading, in this order.

@@ -129,6 +129,18 @@ TEST(NextSlotAfterLastEntry, MessungDreiDependsOnTheLayoutOthersDoNot)
               8);
 }
 
+TEST(NextSlotAfterLastEntry, SlotLeftFromAnEightSlotMonthFallsBackToTheMorningWhenPainted)
+{
+    const QString m5 = "Messung5 den 05.03.2024 Z=14:00  Luftikon=410";
+    const auto opened = KorrigiereDieMorgensBisAbendsEinstellung(m5, true, 1);
+    EXPECT_EQ(opened.slot, 6);
+    EXPECT_EQ(LiesUhrzeitenEin(opened.slot, SlotMode::Four, [](const QString&) { return QStringLiteral("x"); }),
+              std::nullopt);
+    EXPECT_TRUE(needsMorningCorrection(m5, SlotMode::Four));
+    EXPECT_FALSE(needsMorningCorrection(m5, SlotMode::Eight));
+    EXPECT_FALSE(needsMorningCorrection("Messung3 den 05.03.2024 Z=16:00  Luftikon=410", SlotMode::Four));
+}
+
 TEST(NextSlotAfterLastEntry, EveningMovesToTheNextMorningWithinTheMonth)
 {
     auto p = KorrigiereDieMorgensBisAbendsEinstellung("Abends den      05.3.2024 Z=20:00  Luftikon=431", true, 8);
