@@ -2,10 +2,80 @@
 // The measurement slots of a day. Slot numbers run 1..8 in the order of the day; the
 // four-slot day uses 1, 2, 3 and 8. 0 stands for "no slot is current".
 
+#include <QLatin1String>
+#include <QString>
+#include <functional>
+#include <optional>
+
 namespace luftikon {
 
 enum class SlotMode { Four = 4, Eight = 8 };
 
 constexpr int NoSlot = 0;
+constexpr int FirstSlot = 1;
+constexpr int LastSlot = 8;
+
+// Every text of one slot. All of them are plain ASCII.
+struct SlotInfo {
+    int number;
+    QLatin1String name;                // as in the file: "Morgens", "Messung2", "Abends"
+    QLatin1String entryPrefix;         // "Morgens den "
+    QLatin1String caption;             // slot button of the entry dialog: "Messung 2"
+    char sortLetter;                   // 'a' .. 'h'
+    bool inFourSlotDay;                // slots 1, 2, 3, 8
+    QLatin1String fourSlotTimeName;    // configuration value; empty for slots 4..7
+    QLatin1String fourSlotTimeDefault; // empty for slots 4..7
+    QLatin1String eightSlotTimeName;
+    QLatin1String eightSlotTimeDefault;
+    QLatin1String chartLabel; // eight-slot day; see chartLabel() for the four-slot day
+    QLatin1String tableHeader;
+};
+
+// The slot with that number, or nullptr outside 1..8.
+const SlotInfo* slotInfo(int slot);
+
+// The slot whose entry prefix is exactly `prefix` ("Abends den "), or NoSlot.
+int slotOfEntryPrefix(const QString& prefix);
+
+bool slotInLayout(int slot, SlotMode mode);
+
+// Configuration value holding the slot's time in that layout, and its first-run default;
+// both empty where the layout has no such slot.
+QString timeValueName(int slot, SlotMode mode);
+QString timeValueDefault(int slot, SlotMode mode);
+
+// Label in front of the slot's time in the chart's times-of-day line ("  M4= " for the
+// evening of the four-slot day); empty where the layout has no such slot.
+QString chartLabel(int slot, SlotMode mode);
+
+// The whole times-of-day line of the chart: "Uhrzeiten: M1= 08:00  M2= 12:00 ...".
+using ConfigReader = std::function<QString(const QString& valueName)>;
+QString timesOfDayLine(SlotMode mode, const ConfigReader& read);
+
+// The slot button: four-slot day 1->2->3->8->1, eight-slot day 1->...->8->1. Slots 4..7 of
+// the four-slot day advance to no slot; from no slot the button starts again at the morning.
+int nextSlot(int slot, SlotMode mode);
+
+// LiesUhrzeitenEin: the text to put into the time field for `slot`, read through `read`
+// (a missing value reads as empty). nullopt: leave the field as it is (slots 4..7 in the
+// four-slot day, no slot).
+std::optional<QString> LiesUhrzeitenEin(int slot, SlotMode mode, const ConfigReader& read);
+
+// The correction when the entry dialog is painted: in the four-slot day a last entry line of
+// slots 4..7 makes the morning current again.
+bool needsMorningCorrection(const QString& lastEntryLine, SlotMode mode);
+
+// The proposal of KorrigiereDieMorgensBisAbendsEinstellung: the next slot after the last
+// entry line and the entry fields to fill. A field that is nullopt stays as it is.
+struct NextSlotProposal {
+    int slot = NoSlot; // the new CurrentSlot; caption and prefix follow it unless NoSlot
+    std::optional<QString> day;
+    std::optional<QString> month;
+    std::optional<QString> year;
+    std::optional<QString> time;
+    std::optional<QString> value;
+};
+NextSlotProposal KorrigiereDieMorgensBisAbendsEinstellung(const QString& lastEntryLine, bool fourSlotMark,
+                                                          int currentSlot);
 
 } // namespace luftikon

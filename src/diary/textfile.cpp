@@ -63,6 +63,7 @@ WriteResult writeTextLines(const QString& path, const QStringList& lines)
             result.error = QStringLiteral("Die Datei \"%1\" wurde nicht geschrieben: Die Zeile \"%2\" enthält "
                                           "Zeichen, die in der Datei nicht gespeichert werden können.")
                                .arg(path, line);
+            result.failure = WriteFailure::Content;
             return result;
         }
         bytes += *encoded;
@@ -71,11 +72,13 @@ WriteResult writeTextLines(const QString& path, const QStringList& lines)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         result.error = QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2").arg(path, file.errorString());
+        result.failure = WriteFailure::Open;
         return result;
     }
     if (file.write(bytes) != bytes.size() || !file.commit()) {
         result.error = QStringLiteral("Die Datei \"%1\" konnte nicht vollständig geschrieben werden: %2")
                            .arg(path, file.errorString());
+        result.failure = WriteFailure::Write;
         file.cancelWriting();
         return result;
     }

@@ -25,9 +25,18 @@ struct ReadResult {
 };
 ReadResult readTextLines(const QString& path);
 
+// What stopped a write, for callers whose messages differ by cause.
+enum class WriteFailure {
+    None,
+    Content, // a line cannot be stored (a character Windows-1252 lacks, a bad key)
+    Open,    // the file cannot be created or reached
+    Write,   // writing or the final rename failed
+};
+
 struct WriteResult {
     bool ok = false;
     QString error; // German, for the user; names the file
+    WriteFailure failure = WriteFailure::None;
 };
 // Writes every line followed by CR LF into a temporary file beside `path` and renames it
 // over `path` only when everything was written; on failure the old file stays untouched.

@@ -1,0 +1,57 @@
+// Arbitrary diary lines through every line reader: taking apart, sort key, sort, means,
+// next-slot proposal and best value. Nothing may crash, and the sort may drop only lines
+// that equal a kept one but for letter case.
+#include "diary/entryline.h"
+#include "diary/entrysort.h"
+#include "diary/means.h"
+#include "diary/slots.h"
+#include "diary/textfile.h"
+
+#include <cstdlib>
+
+using namespace luftikon;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QString text = decodeCp1252(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    const QStringList lines = splitLines(text);
+
+    AppState state;
+    int position = 40;
+    for (const QString& line : lines) {
+        const DiaryEntry entry = parseEntryLine(line);
+        if (entry.dayNumber < 0 || entry.dayNumber > 31)
+            std::abort();
+        (void)EntrySortKey(line);
+        (void)KorrigiereDieMorgensBisAbendsEinstellung(line, line.size() % 2 == 0, entry.slot);
+        ErstelleTagesMittelwert(state, line);
+        state.pointList << QString::number(position) + QLatin1Char(' ') + valueTextOf(line);
+        position += 24;
+    }
+    GibDieTagesMittelwerte(state);
+    for (const QString& mean : state.dailyMeans) {
+        bool ok = false;
+        (void)mean.toLongLong(&ok);
+        if (!ok)
+            std::abort();
+    }
+    computeBestValue(state);
+    if (state.bestValue < 0 || (state.bestValue == 0 && state.bestValueX != 0))
+        std::abort();
+
+    const QStringList sorted = sortEntries(lines);
+    if (sorted.size() > lines.size())
+        std::abort();
+    for (const QString& line : lines) {
+        bool kept = false;
+        for (const QString& other : sorted) {
+            if (other.compare(line, Qt::CaseInsensitive) == 0) {
+                kept = true;
+                break;
+            }
+        }
+        if (!kept)
+            std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,189 @@
+#include "diary/diarywriter.h"
+
+#include "diary/dates.h"
+#include "diary/entryline.h"
+#include "diary/iniheader.h"
+#include "diary/textfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace luftikon {
+
+namespace {
+
+const std::array<const char*, 4> marginKeys = {"DruckenTabellenRandLeft", "DruckenTabellenRandRight",
+                                               "DruckenTabellenRandTop", "DruckenTabellenRandBottom"};
+const std::array<const char*, 4> marginDefaults = {"10", "5", "10", "10"};
+const QString greenKey = QStringLiteral("GrenzwertGruen>");
+const QString redKey = QStringLiteral("GrenzwertRot<");
+
+bool hasControlCharacter(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+}
+
+// A text that becomes one path component must not leave its folder.
+bool unsafeComponent(const QString& text)
+{
+    return text.contains(QLatin1Char('/')) || hasControlCharacter(text) || text == QLatin1String(".") ||
+           text == QLatin1String("..");
+}
+
+void say(const Notify& notify, MessageKind kind, const QString& text)
+{
+    if (notify)
+        notify(kind, text);
+}
+
+void makeYearFolder(const QString& folder, const QString& year, const QString& label, const Notify& notify)
+{
+    if (QDir(folder + year).exists() || QDir().mkpath(folder + year))
+        return;
+    say(notify, MessageKind::Plain,
+        label + QLatin1Char('"') + year + QStringLiteral("\" konnte nicht erstellt werden! "));
+}
+
+// The limit of `key` in the old file; a text that is no whole number leaves the limit in
+// force, and the user learns which value of which file was wrong.
+int limitFromFile(const QStringList& lines, const QString& key, const QString& defaultText, int inForce,
+                  const QString& path, const Notify& notify)
+{
+    const QString text = readHeaderValue(lines, key, defaultText);
+    if (const auto number = parseWholeNumber(text))
+        return *number;
+    say(notify, MessageKind::Warning,
+        QStringLiteral("In der Datei \"%1\" ist der Wert \"%2\" von \"%3\" keine ganze Zahl. Es gilt weiter %4.")
+            .arg(path, text, key, QString::number(inForce)));
+    return inForce;
+}
+
+} // namespace
+
+QString diaryFilePath(const QString& galleryFolder, const QString& year, const QString& userName, const QString& month)
+{
+    return galleryFolder + year + QLatin1Char('/') + userName + QLatin1Char('_') + month + QLatin1Char('_') + year +
+           QStringLiteral(".tab");
+}
+
+NameParts splitUserName(const QString& userName)
+{
+    const qsizetype blank = userName.indexOf(QLatin1Char(' '));
+    if (blank < 0)
+        return {};
+    return {userName.left(blank), userName.mid(blank + 1)};
+}
+
+QString diaryFileLabel(const QString& userName, const QString& month, const QString& year)
+{
+    const NameParts parts = splitUserName(userName);
+    return parts.first + QLatin1Char(' ') + parts.rest + QLatin1Char(' ') + month + QLatin1Char('_') + year +
+           QStringLiteral(".tab");
+}
+
+QString diaryNameProblem(const QString& userName, const QString& month, const QString& year)
+{
+    const QString refused = QStringLiteral(" Die Tabelle wurde nicht gespeichert.");
+    if (unsafeComponent(userName))
+        return QStringLiteral("Der Benutzername \"%1\" kann nicht Teil eines Dateinamens sein: Er darf kein \"/\" und "
+                              "keine Steuerzeichen enthalten und nicht \".\" oder \"..\" lauten.")
+                   .arg(userName) +
+               refused;
+    if (unsafeComponent(month))
+        return QStringLiteral("Der Monat \"%1\" kann nicht Teil eines Dateinamens sein.").arg(month) + refused;
+    if (unsafeComponent(year))
+        return QStringLiteral("Das Jahr \"%1\" kann nicht als Ordnername dienen.").arg(year) + refused;
+    return {};
+}
+
+QStringList composeDiaryLines(const DiaryHeader& header, const QStringList& entries)
+{
+    const auto month = parseWholeNumber(trimBlanks(header.listMonth));
+    QStringList lines;
+    lines.reserve(18 + entries.size());
+    lines << QStringLiteral("[Personendaten]") << QStringLiteral("BenutzerName=") + header.userName
+          << QStringLiteral("Datum=") + GibMonatLang(month.value_or(0)) + QLatin1Char(' ') + header.listYear
+          << QString();
+    for (std::size_t i = 0; i < marginKeys.size(); ++i)
+        lines << QLatin1String(marginKeys[i]) + QLatin1Char('=') + header.margins[i];
+    lines << QString() << QString();
+    if (header.slotMode == SlotMode::Four)
+        lines << QStringLiteral("BisZu4MessungenJeTag=1") << QStringLiteral("BisZu8MessungenJeTag=0");
+    else
+        lines << QStringLiteral("BisZu8MessungenJeTag=1") << QStringLiteral("BisZu4MessungenJeTag=0");
+    lines << QString() << QString();
+    lines << greenKey + QLatin1Char('=') + QString::number(header.greenLimit)
+          << redKey + QLatin1Char('=') + QString::number(header.redLimit);
+    lines << QString() << QString();
+    lines << entries;
+    return lines;
+}
+
+bool writeDiaryFile(AppState& state, const QString& monthFieldText, const QString& yearFieldText, const Notify& notify)
+{
+    // A name that would reach outside the year folder writes nothing at all.
+    const QString problem = diaryNameProblem(state.userName, state.listMonth, state.listYear);
+    if (!problem.isEmpty()) {
+        say(notify, MessageKind::Warning, problem);
+        return false;
+    }
+    for (const QString& line : state.entryList) {
+        if (line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r'))) {
+            say(notify, MessageKind::Error,
+                QStringLiteral("Der Eintrag \"%1\" enthält einen Zeilenumbruch. Die Tabelle wurde nicht gespeichert.")
+                    .arg(line));
+            return false;
+        }
+    }
+
+    state.diaryYear = state.listYear;
+    makeYearFolder(state.galleryFolder, state.diaryYear, QStringLiteral("Ordner "), notify);
+    makeYearFolder(state.htmlFolder, state.diaryYear, QStringLiteral("HtmlOrdner "), notify);
+
+    const QString path = diaryFilePath(state.galleryFolder, state.diaryYear, state.userName, state.listMonth);
+    state.currentDiaryFile = path;
+
+    // Margins and limits changed in place since the last save win over the ones in memory.
+    QStringList oldLines;
+    if (QFileInfo::exists(path)) {
+        const ReadResult old = readTextLines(path);
+        if (!old.ok) {
+            say(notify, MessageKind::Error, old.error + QStringLiteral(" Die Tabelle wurde nicht gespeichert."));
+            return false;
+        }
+        oldLines = old.lines;
+    }
+    QString* margins[] = {&state.marginLeft, &state.marginRight, &state.marginTop, &state.marginBottom};
+    for (std::size_t i = 0; i < marginKeys.size(); ++i)
+        *margins[i] = readHeaderValue(oldLines, QLatin1String(marginKeys[i]), QLatin1String(marginDefaults[i]));
+    state.greenLimit = limitFromFile(oldLines, greenKey, QStringLiteral("500"), state.greenLimit, path, notify);
+    state.redLimit = limitFromFile(oldLines, redKey, QStringLiteral("200"), state.redLimit, path, notify);
+
+    if (state.entryList.isEmpty()) {
+        state.listMonth = monthFieldText;
+        state.listYear = yearFieldText;
+    }
+
+    DiaryHeader header;
+    header.userName = state.userName;
+    header.listMonth = state.listMonth;
+    header.listYear = state.listYear;
+    header.margins = {state.marginLeft, state.marginRight, state.marginTop, state.marginBottom};
+    // Both marks clear (a diary without layout lines) still writes one pair.
+    header.slotMode = state.slotMode();
+    header.greenLimit = state.greenLimit;
+    header.redLimit = state.redLimit;
+
+    const WriteResult written = writeTextLines(path, composeDiaryLines(header, state.entryList));
+    if (written.ok)
+        return true;
+    if (written.failure == WriteFailure::Open)
+        say(notify, MessageKind::Warning,
+            QStringLiteral("Fehler beim Erzeugen der Datei ") +
+                diaryFileLabel(state.userName, state.listMonth, state.listYear));
+    else
+        say(notify, MessageKind::Error, written.error + QStringLiteral(" Die Tabelle wurde nicht gespeichert."));
+    return false;
+}
+
+} // namespace luftikon

@@ -1,0 +1,39 @@
+#pragma once
+// Daily means and the best value of the month, recomputed at every chart drawing.
+
+#include "config/appstate.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+namespace luftikon {
+
+// The DayValueList entry of one reading line: the two characters before the first "."
+// (empty without "."), "_", the value text after "Luftikon=", trimmed. "05_420".
+QString dayValueEntry(const QString& line);
+
+// Appends dayValueEntry(line) to state.dayValueList.
+void ErstelleTagesMittelwert(AppState& state, const QString& line);
+
+// The mean of each day "01".."31" as whole-number text, "0" for a day without readings.
+// A day's mean is that of its last unbroken run of entries; a value text that is not a
+// whole number is not counted.
+std::array<QString, 31> dailyMeansOf(const QStringList& dayValueList);
+
+// Recomputes state.dailyMeans from state.dayValueList.
+void GibDieTagesMittelwerte(AppState& state);
+
+// The largest value above 0 in a point list ("232 410": position, blank, value) and the
+// position of its first occurrence; 0 and 0 when there is none. Entries whose position or
+// value is not a whole number are passed over.
+struct BestValue {
+    int value = 0;
+    int x = 0;
+};
+BestValue bestValueOf(const QStringList& pointList);
+
+// Sets state.bestValue and state.bestValueX from state.pointList.
+void computeBestValue(AppState& state);
+
+} // namespace luftikon

@@ -1,0 +1,227 @@
+#include "diary/diarywriter.h"
+#include "diary/entrysort.h"
+#include "diary/iniheader.h"
+#include "support/sandbox.h"
+
+#include <QDirIterator>
+#include <gtest/gtest.h>
+#include <utility>
+#include <vector>
+
+using namespace luftikon;
+using luftikon::test::Sandbox;
+
+namespace {
+
+QByteArray golden(const char* name)
+{
+    return Sandbox::readBytes(QStringLiteral(LUFTIKON_TEST_DATA "/diary/") + QLatin1String(name));
+}
+
+QStringList allFiles(const QString& root)
+{
+    QStringList files;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << it.next();
+    files.sort();
+    return files;
+}
+
+struct Messages {
+    std::vector<std::pair<MessageKind, QString>> shown;
+    Notify notify()
+    {
+        return [this](MessageKind kind, const QString& text) { shown.emplace_back(kind, text); };
+    }
+};
+
+class DiaryWriter : public ::testing::Test {
+protected:
+    DiaryWriter()
+    {
+        state.galleryFolder = box.file("Luftikon-Daten-Galerie/");
+        state.htmlFolder = box.file("Luftikon-Daten im Browser/");
+        state.userName = QStringLiteral("Jürgen Müller");
+        state.listMonth = "3";
+        state.listYear = "2024";
+    }
+    QStringList marchEntries(const QString& month) const
+    {
+        // In the order they were typed; the list is kept sorted as the dialog keeps it.
+        return sortEntries({
+            "Morgens den    06." + month + ".2024 Z=08:00  Luftikon=400",
+            "Abends den      05." + month + ".2024 Z=20:00  Luftikon=431",
+            "Morgens den    05." + month + ".2024 Z=08:00  Luftikon=420",
+            "Messung2 den 05." + month + ".2024 Z=12:00  Luftikon=430",
+        });
+    }
+    bool save(const QString& monthField = "3", const QString& yearField = "2024")
+    {
+        return writeDiaryFile(state, monthField, yearField, messages.notify());
+    }
+
+    Sandbox box;
+    AppState state;
+    Messages messages;
+};
+
+} // namespace
+
+TEST_F(DiaryWriter, MarchDiaryInBothMonthForms)
+{
+    state.entryList = marchEntries("3");
+    ASSERT_TRUE(save());
+    const QString path3 = box.file(QStringLiteral("Luftikon-Daten-Galerie/2024/Jürgen Müller_3_2024.tab"));
+    EXPECT_EQ(state.currentDiaryFile, path3);
+    EXPECT_EQ(state.diaryYear, "2024");
+    EXPECT_EQ(Sandbox::readBytes(path3), golden("march2024_four.tab"));
+    EXPECT_TRUE(QDir(box.file("Luftikon-Daten im Browser/2024")).exists());
+    EXPECT_TRUE(messages.shown.empty());
+
+    state.listMonth = "03";
+    state.entryList = marchEntries("03");
+    ASSERT_TRUE(save("03"));
+    const QString path03 = box.file(QStringLiteral("Luftikon-Daten-Galerie/2024/Jürgen Müller_03_2024.tab"));
+    EXPECT_EQ(state.currentDiaryFile, path03);
+    EXPECT_EQ(Sandbox::readBytes(path03), golden("march2024_four_03.tab"));
+    // The other form of the month is another file; the first one stays.
+    EXPECT_EQ(Sandbox::readBytes(path3), golden("march2024_four.tab"));
+}
+
+TEST_F(DiaryWriter, EightSlotDiary)
+{
+    state.userName = "Muster";
+    state.listMonth = "7";
+    state.listYear = "2025";
+    state.fourSlotMark = false;
+    state.eightSlotMark = true;
+    state.entryList = {"Morgens den    01.7.2025 Z=06:00  Luftikon=380", "Messung4 den 01.7.2025 Z=12:00  Luftikon=410",
+                       "Messung7 den 01.7.2025 Z=18:00  Luftikon=405",
+                       "Abends den      01.7.2025 Z=20:00  Luftikon=390"};
+    ASSERT_TRUE(save("7", "2025"));
+    EXPECT_EQ(Sandbox::readBytes(box.file("Luftikon-Daten-Galerie/2025/Muster_7_2025.tab")),
+              golden("july2025_eight.tab"));
+}
+
+TEST_F(DiaryWriter, EmptyListWritesTheHeaderWithTheFieldsMonth)
+{
+    state.userName = "Muster";
+    state.listMonth = "2";
+    state.fourSlotMark = false; // a diary without layout lines clears both marks
+    state.eightSlotMark = false;
+    ASSERT_TRUE(save("02", "2024"));
+    // The file name keeps the month it was given; the header takes the fields.
+    EXPECT_EQ(state.listMonth, "02");
+    EXPECT_EQ(Sandbox::readBytes(box.file("Luftikon-Daten-Galerie/2024/Muster_2_2024.tab")),
+              golden("february2024_empty.tab"));
+}
+
+TEST_F(DiaryWriter, LimitAndMarginChangedInPlaceSurviveAndComeIntoForce)
+{
+    state.entryList = marchEntries("3");
+    ASSERT_TRUE(save());
+    ASSERT_TRUE(writeHeaderValue(state.currentDiaryFile, "GrenzwertGruen>", "450").ok);
+    ASSERT_TRUE(writeHeaderValue(state.currentDiaryFile, "DruckenTabellenRandTop", "15").ok);
+    state.greenLimit = 500;
+    ASSERT_TRUE(save());
+    EXPECT_EQ(state.greenLimit, 450);
+    EXPECT_EQ(state.marginTop, "15");
+    const ReadResult file = readTextLines(state.currentDiaryFile);
+    ASSERT_TRUE(file.ok);
+    EXPECT_EQ(file.lines.at(14), "GrenzwertGruen>=450");
+    EXPECT_EQ(file.lines.at(6), "DruckenTabellenRandTop=15");
+    EXPECT_EQ(file.lines.size(), 22);
+}
+
+TEST_F(DiaryWriter, LimitThatIsNoNumberKeepsTheOneInForce)
+{
+    const QString path = box.file(QStringLiteral("Luftikon-Daten-Galerie/2024/Jürgen Müller_3_2024.tab"));
+    Sandbox::writeBytes(path, "[Personendaten]\r\nGrenzwertGruen>=viel\r\nGrenzwertRot<=180\r\n");
+    state.greenLimit = 470;
+    state.entryList = marchEntries("3");
+    ASSERT_TRUE(save());
+    EXPECT_EQ(state.greenLimit, 470);
+    EXPECT_EQ(state.redLimit, 180);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].first, MessageKind::Warning);
+    EXPECT_TRUE(messages.shown[0].second.contains(path));
+    EXPECT_TRUE(messages.shown[0].second.contains("GrenzwertGruen>"));
+    EXPECT_TRUE(messages.shown[0].second.contains("viel"));
+    const ReadResult file = readTextLines(path);
+    EXPECT_EQ(file.lines.at(14), "GrenzwertGruen>=470");
+    EXPECT_EQ(file.lines.at(15), "GrenzwertRot<=180");
+}
+
+TEST_F(DiaryWriter, CreateFailureNamesTheFileByUserNameParts)
+{
+    // A plain file where the year folders should be: neither folder nor diary can be made.
+    Sandbox::writeBytes(box.file("Luftikon-Daten-Galerie/2024"), "x");
+    Sandbox::writeBytes(box.file("Luftikon-Daten im Browser/2024"), "x");
+    state.entryList = marchEntries("3");
+    EXPECT_FALSE(save());
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown[0],
+              std::pair(MessageKind::Plain, QStringLiteral("Ordner \"2024\" konnte nicht erstellt werden! ")));
+    EXPECT_EQ(messages.shown[1],
+              std::pair(MessageKind::Plain, QStringLiteral("HtmlOrdner \"2024\" konnte nicht erstellt werden! ")));
+    EXPECT_EQ(messages.shown[2], std::pair(MessageKind::Warning,
+                                           QStringLiteral("Fehler beim Erzeugen der Datei Jürgen Müller 3_2024.tab")));
+
+    messages.shown.clear();
+    state.userName = "Muster";
+    EXPECT_FALSE(save());
+    EXPECT_EQ(messages.shown.back(),
+              std::pair(MessageKind::Warning, QStringLiteral("Fehler beim Erzeugen der Datei   3_2024.tab")));
+}
+
+TEST_F(DiaryWriter, FailedWriteLeavesTheOldFileByteForByte)
+{
+    state.entryList = marchEntries("3");
+    ASSERT_TRUE(save());
+    const QByteArray before = Sandbox::readBytes(state.currentDiaryFile);
+    state.entryList << QStringLiteral("Morgens den    07.3.2024 Z=08:00  Luftikon=4€0");
+    state.entryList << QStringLiteral("Morgens den    08.3.2024 Z=08:00  Luftikon=4Ł0");
+    EXPECT_FALSE(save());
+    EXPECT_EQ(Sandbox::readBytes(state.currentDiaryFile), before);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].first, MessageKind::Error);
+    EXPECT_TRUE(messages.shown[0].second.contains(state.currentDiaryFile));
+    EXPECT_TRUE(messages.shown[0].second.contains(QStringLiteral("4Ł0")));
+    EXPECT_EQ(allFiles(box.file("Luftikon-Daten-Galerie/2024")), QStringList{state.currentDiaryFile});
+}
+
+TEST_F(DiaryWriter, NamesThatLeaveTheYearFolderWriteNothing)
+{
+    const QStringList before = allFiles(box.path());
+    struct Case {
+        QString user, month, year;
+    };
+    for (const Case& c : {Case{"../../Ausbruch", "3", "2024"}, Case{"a/b", "3", "2024"}, Case{".", "3", "2024"},
+                          Case{"..", "3", "2024"}, Case{"Zeile\r\nBisZu8MessungenJeTag=1", "3", "2024"},
+                          Case{"Muster", "3/..", "2024"}, Case{"Muster", "3", ".."}, Case{"Muster", "3", "../x"}}) {
+        messages.shown.clear();
+        state.userName = c.user;
+        state.listMonth = c.month;
+        state.listYear = c.year;
+        state.currentDiaryFile = "unverändert";
+        state.entryList = {"Morgens den    05.3.2024 Z=08:00  Luftikon=420"};
+        EXPECT_FALSE(save()) << c.user.toStdString();
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].first, MessageKind::Warning);
+        EXPECT_TRUE(messages.shown[0].second.contains("nicht gespeichert"));
+        EXPECT_EQ(state.currentDiaryFile, "unverändert");
+        EXPECT_EQ(allFiles(box.path()), before);
+    }
+}
+
+TEST(DiaryFileNames, PathAndLabel)
+{
+    EXPECT_EQ(diaryFilePath("/d/G/", "2024", "Muster", "03"), "/d/G/2024/Muster_03_2024.tab");
+    EXPECT_EQ(diaryFileLabel("Anna Maria Muster", "3", "2024"), "Anna Maria Muster 3_2024.tab");
+    EXPECT_EQ(splitUserName("Anna Maria Muster").rest, "Maria Muster");
+    EXPECT_EQ(diaryFileLabel("Anna", "3", "2024"), "  3_2024.tab");
+    EXPECT_TRUE(diaryNameProblem("Jürgen Müller", "03", "2024").isEmpty());
+    EXPECT_TRUE(diaryNameProblem(".Muster", "3", "2024").isEmpty());
+    EXPECT_FALSE(diaryNameProblem("..", "3", "2024").isEmpty());
+}

@@ -1,0 +1,127 @@
+#include "diary/entryline.h"
+#include "diary/entrysort.h"
+#include "diary/slots.h"
+
+#include <gtest/gtest.h>
+
+using namespace luftikon;
+
+TEST(EntryLine, PaddingDependsOnThePrefixLength)
+{
+    EXPECT_EQ(composeEntryLine("Morgens den ", "05", "3", "2024", "08:00", "420"),
+              "Morgens den    05.3.2024 Z=08:00  Luftikon=420");
+    EXPECT_EQ(composeEntryLine("Messung2 den ", "05", "3", "2024", "12:00", "430"),
+              "Messung2 den 05.3.2024 Z=12:00  Luftikon=430");
+    EXPECT_EQ(composeEntryLine("Abends den ", "05", "03", "2024", "20:00", "90"),
+              "Abends den      05.03.2024 Z=20:00  Luftikon=90");
+    EXPECT_EQ(entryDateKey("Abends den ", "05", "03", "2024"), "Abends den      05.03.2024");
+}
+
+TEST(EntryLine, TakesAComposedLineApart)
+{
+    for (int slot = 1; slot <= 8; ++slot) {
+        const QString prefix = slotInfo(slot)->entryPrefix;
+        const DiaryEntry entry = parseEntryLine(composeEntryLine(prefix, "07", "11", "2025", "14:10", "455"));
+        EXPECT_EQ(entry.prefix, prefix);
+        EXPECT_EQ(entry.slot, slot);
+        EXPECT_EQ(entry.fields.day, QStringLiteral("07"));
+        EXPECT_EQ(entry.fields.month, QStringLiteral("11"));
+        EXPECT_EQ(entry.fields.year, QStringLiteral("2025"));
+        EXPECT_EQ(entry.fields.time, QStringLiteral("14:10"));
+        EXPECT_EQ(entry.fields.value, QStringLiteral("455"));
+        EXPECT_EQ(entry.dayNumber, 7);
+        EXPECT_EQ(entry.value, 455);
+        EXPECT_EQ(slotOfLine(composeEntryLine(prefix, "07", "11", "2025", "14:10", "455")), slot);
+    }
+}
+
+TEST(EntryLine, DayNumberNeedsTwoDigitsBeforeTheFirstDot)
+{
+    EXPECT_EQ(dayNumberOf("Morgens den    05.3.2024 Z=08:00  Luftikon=420"), 5);
+    EXPECT_EQ(dayNumberOf("Morgens den    31.3.2024"), 31);
+    // A day edited by hand to one digit is listed but belongs to no day.
+    EXPECT_EQ(dayNumberOf("Morgens den    5.3.2024 Z=08:00  Luftikon=420"), 0);
+    EXPECT_EQ(dayTextOf("Morgens den    5.3.2024"), " 5");
+    EXPECT_EQ(dayNumberOf("Morgens den    00.3.2024"), 0);
+    EXPECT_EQ(dayNumberOf("Morgens den    32.3.2024"), 0);
+    EXPECT_EQ(dayNumberOf("Morgens den   ab.3.2024"), 0);
+    EXPECT_EQ(dayNumberOf("5.3"), 0);
+    EXPECT_EQ(dayTextOf(".3"), "");
+    EXPECT_EQ(dayNumberOf("Morgens den 05"), 0);
+}
+
+TEST(EntryLine, ValueMustBeAWholeNumber)
+{
+    EXPECT_EQ(parseEntryLine("Abends den      05.3.2024 Z=20:00 Luftikon= 410 \t").value, 410);
+    EXPECT_EQ(parseWholeNumber("-5"), -5);
+    EXPECT_EQ(parseWholeNumber("0"), 0);
+    for (const char* text : {"", "-", "4,5", "4.5", "abc", "1e3", "99999999999", " 4", "0x10"})
+        EXPECT_EQ(parseWholeNumber(QString::fromLatin1(text)), std::nullopt) << text;
+    EXPECT_EQ(parseEntryLine("Morgens den    05.3.2024 Z=08:00").value, std::nullopt);
+    EXPECT_EQ(valueTextOf("Morgens den    05.3.2024 Z=08:00  Luftikon=abc"), "abc");
+}
+
+TEST(EntryLine, EntryLinesStartWithMOrA)
+{
+    EXPECT_TRUE(isEntryLine("Morgens den    05.3.2024"));
+    EXPECT_TRUE(isEntryLine("Abends den"));
+    EXPECT_TRUE(isEntryLine("A"));
+    EXPECT_FALSE(isEntryLine(""));
+    EXPECT_FALSE(isEntryLine("morgens den   05.3.2024"));
+    EXPECT_FALSE(isEntryLine(" Morgens den    05.3.2024"));
+    EXPECT_FALSE(isEntryLine("[Personendaten]"));
+    EXPECT_FALSE(isEntryLine("GrenzwertGruen>=450"));
+}
+
+TEST(EntrySort, KeyIsDaySlotLetterAndLine)
+{
+    EXPECT_EQ(EntrySortKey("Morgens den    05.3.2024 Z=08:00  Luftikon=420"),
+              "05aMorgens den    05.3.2024 Z=08:00  Luftikon=420");
+    EXPECT_EQ(EntrySortKey("Messung7 den 15.3.2024 Z"), "15gMessung7 den 15.3.2024 Z");
+    EXPECT_EQ(EntrySortKey("Abends den      05.3.2024"), "05hAbends den      05.3.2024");
+    EXPECT_EQ(EntrySortKey("Mittag 05.3.2024"), "Mittag 05.3.2024");
+}
+
+TEST(EntrySort, OrdersByDayThenSlotOfTheDay)
+{
+    const QStringList lines = {
+        "Abends den      05.3.2024 Z=20:00  Luftikon=431", "Morgens den    12.3.2024 Z=08:00  Luftikon=400",
+        "Messung3 den 05.3.2024 Z=16:00  Luftikon=425",    "Morgens den    05.3.2024 Z=08:00  Luftikon=420",
+        "Messung2 den 05.3.2024 Z=12:00  Luftikon=430",    "Abends den      03.3.2024 Z=20:00  Luftikon=300",
+        "Messung7 den 05.3.2024 Z=18:00  Luftikon=428",
+    };
+    EXPECT_EQ(sortEntries(lines), (QStringList{
+                                      "Abends den      03.3.2024 Z=20:00  Luftikon=300",
+                                      "Morgens den    05.3.2024 Z=08:00  Luftikon=420",
+                                      "Messung2 den 05.3.2024 Z=12:00  Luftikon=430",
+                                      "Messung3 den 05.3.2024 Z=16:00  Luftikon=425",
+                                      "Messung7 den 05.3.2024 Z=18:00  Luftikon=428",
+                                      "Abends den      05.3.2024 Z=20:00  Luftikon=431",
+                                      "Morgens den    12.3.2024 Z=08:00  Luftikon=400",
+                                  }));
+}
+
+TEST(EntrySort, OnlyCaseDuplicatesCollapse)
+{
+    const QStringList lines = {
+        "Morgens den    05.3.2024 Z=08:00  Luftikon=420",
+        "MORGENS DEN    05.3.2024 Z=08:00  LUFTIKON=420", // no slot name: its own key, sorts elsewhere
+        "Morgens den    05.3.2024 Z=08:00  luftikon=420",
+        "Morgens den    05.3.2024 Z=08:00  Luftikon=420",
+        "Morgens den    05.3.2024 Z=08:00  Luftikon=421",
+        QStringLiteral("Morgens den    05.3.2024 Z=08:00  Luftikon=42") + QChar(1) + "0",
+    };
+    const QStringList sorted = sortEntries(lines);
+    EXPECT_EQ(sorted.size(), 4);
+    EXPECT_EQ(sorted.count("Morgens den    05.3.2024 Z=08:00  Luftikon=420"), 1);
+    EXPECT_EQ(sorted.count("Morgens den    05.3.2024 Z=08:00  luftikon=420"), 0);
+    EXPECT_TRUE(sorted.contains("Morgens den    05.3.2024 Z=08:00  Luftikon=421"));
+    // A control character makes no difference to the collation, but it is another line.
+    EXPECT_TRUE(sorted.contains(lines.last()));
+    EXPECT_TRUE(sorted.contains("MORGENS DEN    05.3.2024 Z=08:00  LUFTIKON=420"));
+}
+
+TEST(EntrySort, GermanCollationIgnoresCase)
+{
+    EXPECT_EQ(sortEntries({"Zürich", "apfel", "Äpfel", "Birne"}), (QStringList{"apfel", "Äpfel", "Birne", "Zürich"}));
+}

@@ -1,0 +1,181 @@
+#include "diary/slots.h"
+
+#include <QMap>
+#include <gtest/gtest.h>
+
+using namespace luftikon;
+
+TEST(Slots, TableTexts)
+{
+    const SlotInfo* morning = slotInfo(1);
+    ASSERT_NE(morning, nullptr);
+    EXPECT_EQ(QString(morning->name), "Morgens");
+    EXPECT_EQ(QString(morning->entryPrefix), "Morgens den ");
+    EXPECT_EQ(QString(morning->tableHeader), "MORGENS");
+    const SlotInfo* second = slotInfo(2);
+    EXPECT_EQ(QString(second->caption), "Messung 2");
+    EXPECT_EQ(QString(second->tableHeader), "  MESS.2");
+    const SlotInfo* fifth = slotInfo(5);
+    EXPECT_EQ(QString(fifth->entryPrefix), "Messung5 den ");
+    EXPECT_EQ(QString(fifth->tableHeader), " Mess.5");
+    EXPECT_EQ(fifth->sortLetter, 'e');
+    const SlotInfo* evening = slotInfo(8);
+    EXPECT_EQ(QString(evening->entryPrefix), "Abends den ");
+    EXPECT_EQ(QString(evening->caption), "Abends");
+    EXPECT_EQ(QString(evening->tableHeader), " ABENDS");
+    EXPECT_EQ(evening->sortLetter, 'h');
+    EXPECT_EQ(slotInfo(0), nullptr);
+    EXPECT_EQ(slotInfo(9), nullptr);
+
+    for (int slot = 1; slot <= 8; ++slot)
+        EXPECT_EQ(slotOfEntryPrefix(slotInfo(slot)->entryPrefix), slot);
+    EXPECT_EQ(slotOfEntryPrefix("Abends den"), NoSlot);
+    EXPECT_EQ(slotOfEntryPrefix("abends den "), NoSlot);
+}
+
+TEST(Slots, TimeValuesAndDefaultsPerLayout)
+{
+    EXPECT_EQ(timeValueName(1, SlotMode::Four), "Messung4UhrzeitMorgens");
+    EXPECT_EQ(timeValueDefault(1, SlotMode::Four), "08:00");
+    EXPECT_EQ(timeValueName(1, SlotMode::Eight), "Messung8UhrzeitMorgens");
+    EXPECT_EQ(timeValueDefault(1, SlotMode::Eight), "06:00");
+    EXPECT_EQ(timeValueName(3, SlotMode::Four), "Messung4UhrzeitMessung3");
+    EXPECT_EQ(timeValueDefault(3, SlotMode::Eight), "10:00");
+    EXPECT_EQ(timeValueName(8, SlotMode::Four), "Messung4UhrzeitAbends");
+    EXPECT_EQ(timeValueDefault(8, SlotMode::Four), "20:00");
+    EXPECT_EQ(timeValueName(7, SlotMode::Eight), "Messung8UhrzeitMessung7");
+    EXPECT_EQ(timeValueDefault(7, SlotMode::Eight), "18:00");
+    EXPECT_TRUE(timeValueName(4, SlotMode::Four).isEmpty());
+    EXPECT_TRUE(timeValueName(NoSlot, SlotMode::Eight).isEmpty());
+}
+
+TEST(Slots, ChartLabelsAndTimesOfDayLine)
+{
+    const ConfigReader defaults4 = [](const QString& name) {
+        for (int slot = 1; slot <= 8; ++slot)
+            if (timeValueName(slot, SlotMode::Four) == name)
+                return timeValueDefault(slot, SlotMode::Four);
+        return QString();
+    };
+    const ConfigReader defaults8 = [](const QString& name) {
+        for (int slot = 1; slot <= 8; ++slot)
+            if (timeValueName(slot, SlotMode::Eight) == name)
+                return timeValueDefault(slot, SlotMode::Eight);
+        return QString();
+    };
+    EXPECT_EQ(chartLabel(8, SlotMode::Four), "  M4= ");
+    EXPECT_EQ(chartLabel(8, SlotMode::Eight), "  M8= ");
+    EXPECT_EQ(chartLabel(1, SlotMode::Four), "Uhrzeiten: M1= ");
+    EXPECT_TRUE(chartLabel(5, SlotMode::Four).isEmpty());
+    EXPECT_EQ(timesOfDayLine(SlotMode::Four, defaults4), "Uhrzeiten: M1= 08:00  M2= 12:00  M3= 16:00  M4= 20:00");
+    EXPECT_EQ(timesOfDayLine(SlotMode::Eight, defaults8),
+              "Uhrzeiten: M1= 06:00  M2= 08:00  M3= 10:00  M4= 12:00  M5= 14:00  M6= 16:00  M7= 18:00  M8= 20:00");
+}
+
+TEST(Slots, SlotButtonSuccessors)
+{
+    EXPECT_EQ(nextSlot(1, SlotMode::Four), 2);
+    EXPECT_EQ(nextSlot(2, SlotMode::Four), 3);
+    EXPECT_EQ(nextSlot(3, SlotMode::Four), 8);
+    EXPECT_EQ(nextSlot(8, SlotMode::Four), 1);
+    for (int slot = 1; slot <= 7; ++slot)
+        EXPECT_EQ(nextSlot(slot, SlotMode::Eight), slot + 1);
+    EXPECT_EQ(nextSlot(8, SlotMode::Eight), 1);
+    // A slot the four-slot day lacks leaves no slot current; the next press starts the day
+    // again rather than staying stuck.
+    EXPECT_EQ(nextSlot(5, SlotMode::Four), NoSlot);
+    EXPECT_EQ(nextSlot(NoSlot, SlotMode::Four), 1);
+    EXPECT_EQ(nextSlot(NoSlot, SlotMode::Eight), 1);
+}
+
+TEST(Slots, LiesUhrzeitenEinReadsTheSlotsValueOrLeavesTheField)
+{
+    QMap<QString, QString> store{{"Messung4UhrzeitAbends", "19:30"}, {"Messung8UhrzeitMessung5", "13:45"}};
+    QStringList asked;
+    const ConfigReader read = [&](const QString& name) {
+        asked << name;
+        return store.value(name);
+    };
+    EXPECT_EQ(LiesUhrzeitenEin(8, SlotMode::Four, read), QStringLiteral("19:30"));
+    EXPECT_EQ(LiesUhrzeitenEin(5, SlotMode::Eight, read), QStringLiteral("13:45"));
+    // A missing value empties the field.
+    EXPECT_EQ(LiesUhrzeitenEin(1, SlotMode::Four, read), QString());
+    asked.clear();
+    EXPECT_EQ(LiesUhrzeitenEin(5, SlotMode::Four, read), std::nullopt);
+    EXPECT_EQ(LiesUhrzeitenEin(NoSlot, SlotMode::Eight, read), std::nullopt);
+    EXPECT_TRUE(asked.isEmpty());
+}
+
+TEST(NextSlotAfterLastEntry, FillsEveryFieldFromTheLastLine)
+{
+    const auto p = KorrigiereDieMorgensBisAbendsEinstellung("Morgens den    05.3.2024 Z=08:00  Luftikon=420", true, 1);
+    EXPECT_EQ(p.slot, 2);
+    EXPECT_EQ(p.day, QStringLiteral("05"));
+    EXPECT_EQ(p.month, QStringLiteral("3"));
+    EXPECT_EQ(p.year, QStringLiteral("2024"));
+    EXPECT_EQ(p.time, QStringLiteral("08:00"));
+    EXPECT_EQ(p.value, QStringLiteral("420"));
+}
+
+TEST(NextSlotAfterLastEntry, MessungDreiDependsOnTheLayoutOthersDoNot)
+{
+    const QString m3 = "Messung3 den 05.03.2024 Z=16:00  Luftikon=410";
+    EXPECT_EQ(KorrigiereDieMorgensBisAbendsEinstellung(m3, true, 1).slot, 8);
+    EXPECT_EQ(KorrigiereDieMorgensBisAbendsEinstellung(m3, false, 1).slot, 4);
+    // A reading of slot 5 left from an eight-slot month proposes slot 6 in a four-slot day.
+    EXPECT_EQ(KorrigiereDieMorgensBisAbendsEinstellung("Messung5 den 05.03.2024 Z=14:00  Luftikon=410", true, 1).slot,
+              6);
+    EXPECT_EQ(KorrigiereDieMorgensBisAbendsEinstellung("Messung7 den 05.03.2024 Z=18:00  Luftikon=410", false, 1).slot,
+              8);
+}
+
+TEST(NextSlotAfterLastEntry, SlotLeftFromAnEightSlotMonthFallsBackToTheMorningWhenPainted)
+{
+    const QString m5 = "Messung5 den 05.03.2024 Z=14:00  Luftikon=410";
+    const auto opened = KorrigiereDieMorgensBisAbendsEinstellung(m5, true, 1);
+    EXPECT_EQ(opened.slot, 6);
+    EXPECT_EQ(LiesUhrzeitenEin(opened.slot, SlotMode::Four, [](const QString&) { return QStringLiteral("x"); }),
+              std::nullopt);
+    EXPECT_TRUE(needsMorningCorrection(m5, SlotMode::Four));
+    EXPECT_FALSE(needsMorningCorrection(m5, SlotMode::Eight));
+    EXPECT_FALSE(needsMorningCorrection("Messung3 den 05.03.2024 Z=16:00  Luftikon=410", SlotMode::Four));
+}
+
+TEST(NextSlotAfterLastEntry, EveningMovesToTheNextMorningWithinTheMonth)
+{
+    auto p = KorrigiereDieMorgensBisAbendsEinstellung("Abends den      05.3.2024 Z=20:00  Luftikon=431", true, 8);
+    EXPECT_EQ(p.slot, 1);
+    EXPECT_EQ(p.day, QStringLiteral("6"));
+    EXPECT_EQ(p.month, QStringLiteral("3"));
+
+    p = KorrigiereDieMorgensBisAbendsEinstellung("Abends den      31.3.2024 Z=20:00  Luftikon=431", true, 8);
+    EXPECT_EQ(p.slot, 1);
+    EXPECT_EQ(p.day, QStringLiteral("31"));
+
+    EXPECT_EQ(KorrigiereDieMorgensBisAbendsEinstellung("Abends den      28.02.2024 Z=20:00  Luftikon=4", true, 8).day,
+              QStringLiteral("29"));
+    EXPECT_EQ(KorrigiereDieMorgensBisAbendsEinstellung("Abends den      28.02.2023 Z=20:00  Luftikon=4", true, 8).day,
+              QStringLiteral("28"));
+    // The window puts 2100 on 2000, a leap year.
+    EXPECT_EQ(KorrigiereDieMorgensBisAbendsEinstellung("Abends den      28.02.2100 Z=20:00  Luftikon=4", true, 8).day,
+              QStringLiteral("29"));
+    // A day that is no number stays as it was read.
+    EXPECT_EQ(KorrigiereDieMorgensBisAbendsEinstellung("Abends den     x.02.2023 Z=20:00  Luftikon=4", true, 8).day,
+              QStringLiteral("x"));
+}
+
+TEST(NextSlotAfterLastEntry, WithoutUsableLineOnlyTheCurrentSlotStays)
+{
+    for (const QString& line : {QString(), QStringLiteral("Morgens 05.3.2024")}) {
+        const auto p = KorrigiereDieMorgensBisAbendsEinstellung(line, true, 3);
+        EXPECT_EQ(p.slot, 3);
+        EXPECT_FALSE(p.day || p.month || p.year || p.time || p.value);
+    }
+    // Markers that are missing leave their fields alone.
+    const auto p = KorrigiereDieMorgensBisAbendsEinstellung("Unbekannt den 7", true, 2);
+    EXPECT_EQ(p.slot, 2);
+    EXPECT_FALSE(p.day || p.time || p.value);
+    // A short time text brings what follows it.
+    EXPECT_EQ(KorrigiereDieMorgensBisAbendsEinstellung("Morgens den    05.3.2024 Z=8:00  Luftikon=420", true, 1).time,
+              QStringLiteral("8:00 "));
+}
