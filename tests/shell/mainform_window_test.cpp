@@ -53,7 +53,7 @@ TEST(MainFormWindow, LaysOutHeaderStripAndChartAtTheirPlaces)
     const QList<QAction*> menus = form.menuBar()->actions();
     ASSERT_EQ(menus.size(), 2);
     EXPECT_EQ(menus[0]->text(), QStringLiteral("&Datei"));
-    EXPECT_EQ(itemTexts(form.Datei1), (QStringList{"-", "Be&enden"}));
+    EXPECT_EQ(itemTexts(form.Datei1), (QStringList{"Liniendiagramm im Browser anzeigen", "-", "Be&enden"}));
     EXPECT_EQ(menus[1]->text(), QStringLiteral("&Optionen"));
     EXPECT_EQ(itemTexts(form.Optionen1), (QStringList{"Registry-Einträge löschen "}));
 
