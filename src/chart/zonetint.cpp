@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
-#include <optional>
 #include <vector>
 
 namespace luftikon {
@@ -97,50 +97,119 @@ void tintRowInto(const uchar* from, uchar* to, Columns cols, const std::array<in
 }
 
 // One channel table per byte of a pixel: B, G, R.
-using PixelTable = std::array<std::array<uchar, 256>, 3>;
+using ChannelTable = std::array<uchar, 256>;
+using PixelTable = std::array<ChannelTable, 3>;
 
-// Everything the n + 1 rounds do to a row that lies in the given bands, in pass order.
-PixelTable roundsTable(bool green, bool yellow, bool red, int rounds)
+constexpr PixelTable stepTable(const std::array<int, 3>& tint)
 {
-    PixelTable table;
-    for (int ch = 0; ch < 3; ++ch) {
-        const auto c = std::size_t(ch);
-        for (int v = 0; v < 256; ++v) {
-            int o = v;
-            for (int round = 0; round < rounds; ++round) {
-                if (green)
-                    o = TintChannel(o, GreenTint[c]);
-                if (yellow)
-                    o = TintChannel(o, YellowTint[c]);
-                if (red)
-                    o = TintChannel(o, RedTint[c]);
-            }
-            table[c][std::size_t(v)] = uchar(o);
-        }
-    }
-    return table;
+    PixelTable t{};
+    for (std::size_t ch = 0; ch < 3; ++ch)
+        for (int v = 0; v < 256; ++v)
+            t[ch][std::size_t(v)] = uchar(TintChannel(v, tint[ch]));
+    return t;
 }
 
-void applyTable(uchar* px, int count, const PixelTable& t)
+// One tint of each zone colour, worked out by the compiler.
+constexpr PixelTable GreenStep = stepTable(GreenTint);
+constexpr PixelTable YellowStep = stepTable(YellowTint);
+constexpr PixelTable RedStep = stepTable(RedTint);
+
+// `first`, then `then`, into `out` (which must be neither of them).
+void compose(const PixelTable& first, const PixelTable& then, PixelTable& out)
+{
+    for (std::size_t ch = 0; ch < 3; ++ch)
+        for (std::size_t v = 0; v < 256; ++v)
+            out[ch][v] = then[ch][first[ch][v]];
+}
+
+// Everything the rounds do to a row that lies in the given bands, in pass order.
+void roundsTable(bool green, bool yellow, bool red, int rounds, PixelTable& out)
+{
+    PixelTable round;
+    for (std::size_t ch = 0; ch < 3; ++ch) {
+        for (std::size_t v = 0; v < 256; ++v) {
+            uchar o = uchar(v);
+            if (green)
+                o = GreenStep[ch][o];
+            if (yellow)
+                o = YellowStep[ch][o];
+            if (red)
+                o = RedStep[ch][o];
+            round[ch][v] = o;
+        }
+    }
+    // round applied `rounds` times, by squaring: a few table passes instead of one per round.
+    PixelTable buffers[3];
+    const PixelTable* power = &round;
+    const PixelTable* result = nullptr;
+    const auto spare = [&]() -> PixelTable& { // one of three is always neither power nor result
+        for (PixelTable& b : buffers)
+            if (&b != power && &b != result)
+                return b;
+        return buffers[0]; // not reached
+    };
+    for (int k = rounds; k > 0; k >>= 1) {
+        const bool last = (k >> 1) == 0;
+        if (k & 1) {
+            PixelTable& next = last ? out : spare();
+            if (result)
+                compose(*result, *power, next);
+            else
+                next = *power;
+            result = &next;
+        }
+        if (!last) {
+            PixelTable& squared = spare();
+            compose(*power, *power, squared);
+            power = &squared;
+        }
+    }
+}
+
+// Chart templates repeat themselves: a day column is 24 pixels wide and most rows equal the
+// one above. A stretch equal to its neighbour gets the neighbour's result copied instead of
+// being looked up again; the pixels are the same either way. Stretches are done from right
+// to left and rows from the bottom up, so a neighbour is compared while still untouched and
+// its result is ready when the equal stretch next to it needs it.
+void applyTable(uchar* px, int pixels, const PixelTable& t)
 {
     const uchar* tb = t[0].data();
     const uchar* tg = t[1].data();
     const uchar* tr = t[2].data();
-    // Chart templates are mostly runs of one colour: reuse the last result while the input repeats.
-    uchar lastIn[3] = {px[0], px[1], px[2]};
-    uchar lastOut[3] = {tb[lastIn[0]], tg[lastIn[1]], tr[lastIn[2]]};
-    for (int i = 0; i < count; ++i, px += 3) {
-        if (px[0] != lastIn[0] || px[1] != lastIn[1] || px[2] != lastIn[2]) {
-            lastIn[0] = px[0];
-            lastIn[1] = px[1];
-            lastIn[2] = px[2];
-            lastOut[0] = tb[px[0]];
-            lastOut[1] = tg[px[1]];
-            lastOut[2] = tr[px[2]];
-        }
-        px[0] = lastOut[0];
-        px[1] = lastOut[1];
-        px[2] = lastOut[2];
+    for (int i = 0; i < pixels; ++i, px += 3) {
+        px[0] = tb[px[0]];
+        px[1] = tg[px[1]];
+        px[2] = tr[px[2]];
+    }
+}
+
+constexpr int DayPixels = 24;
+constexpr std::size_t DayBytes = DayPixels * 3;
+
+bool sameDay(const uchar* a, const uchar* b)
+{
+    std::uint64_t diff = 0;
+    for (std::size_t i = 0; i < DayBytes; i += 8) {
+        std::uint64_t x, y;
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        diff |= x ^ y;
+    }
+    return diff == 0;
+}
+
+void tintSpan(uchar* px, int pixels, const PixelTable& table)
+{
+    bool sameAsRight = false;
+    for (int j = (pixels - 1) / DayPixels; j >= 0; --j) {
+        uchar* at = px + std::size_t(j) * DayBytes;
+        const int n = std::min(DayPixels, pixels - j * DayPixels);
+        const bool leftIsSame = j > 0 && n == DayPixels && sameDay(at - DayBytes, at);
+        if (sameAsRight)
+            std::memcpy(at, at + DayBytes, DayBytes);
+        else
+            applyTable(at, n, table);
+        sameAsRight = leftIsSame;
     }
 }
 
@@ -192,19 +261,33 @@ void PaintZones(const BgrRows& picture, int greenLimit, int redLimit, int intens
         return;
 
     // A pixel's fate depends only on its value and on which bands its row lies in; the
-    // tables for the (at most eight) band sets are built on first use.
-    std::array<std::optional<PixelTable>, 8> tables;
-    const int count = cols.last - cols.first + 1;
-    for (int y = 0; y < picture.height; ++y) {
-        const bool g = bands.green.contains(y);
-        const bool ye = bands.yellow.contains(y);
-        const bool r = bands.red.contains(y);
-        const std::size_t set = std::size_t(g) | std::size_t(ye) << 1 | std::size_t(r) << 2;
-        if (set == 0)
-            continue;
-        if (!tables[set])
-            tables[set] = roundsTable(g, ye, r, intensity + 1);
-        applyTable(rowAt(picture, y) + qsizetype(cols.first) * 3, count, *tables[set]);
+    // tables for the (at most seven) band sets are built on first use.
+    std::array<PixelTable, 8> tables;
+    std::array<bool, 8> built{};
+    const auto bandSet = [&](int y) {
+        return std::size_t(bands.green.contains(y)) | std::size_t(bands.yellow.contains(y)) << 1 |
+               std::size_t(bands.red.contains(y)) << 2;
+    };
+    const int pixels = cols.last - cols.first + 1;
+    const std::size_t bytes = std::size_t(pixels) * 3;
+    bool sameAsBelow = false;
+    for (int y = picture.height - 1; y >= 0; --y) {
+        const std::size_t set = bandSet(y);
+        uchar* row = rowAt(picture, y) + qsizetype(cols.first) * 3;
+        const bool aboveIsSame = set != 0 && y > 0 && bandSet(y - 1) == set &&
+                                 std::memcmp(row - picture.bytesPerLine, row, bytes) == 0;
+        if (set != 0) {
+            if (sameAsBelow) {
+                std::memcpy(row, row + picture.bytesPerLine, bytes);
+            } else {
+                if (!built[set]) {
+                    roundsTable(set & 1, set & 2, set & 4, intensity + 1, tables[set]);
+                    built[set] = true;
+                }
+                tintSpan(row, pixels, tables[set]);
+            }
+        }
+        sameAsBelow = aboveIsSame;
     }
 }
 
