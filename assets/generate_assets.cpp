@@ -79,7 +79,8 @@ void drawLegend(QPainter& p, int slotCount)
         p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, e.text);
         x += 19 + p.fontMetrics().horizontalAdvance(e.text) + 26;
     }
-    const QString mode = slotCount == 4 ? QStringLiteral("bis zu 4 Messungen je Tag") : QStringLiteral("bis zu 8 Messungen je Tag");
+    const QString mode =
+        slotCount == 4 ? QStringLiteral("bis zu 4 Messungen je Tag") : QStringLiteral("bis zu 8 Messungen je Tag");
     p.setPen(HundredLine.darker(120));
     p.drawText(QRect(500, y - 1, 282, 16), Qt::AlignRight | Qt::AlignVCenter, mode);
 }
@@ -160,8 +161,8 @@ QImage makeHeader()
         double x, y, r;
         int alpha;
     };
-    const Bubble bubbles[] = {{640, 15, 4, 60},  {662, 8, 6, 70},  {688, 14, 5, 80}, {710, 6, 3, 70},
-                              {728, 12, 7, 90},  {752, 7, 4, 90},  {770, 15, 5, 100}};
+    const Bubble bubbles[] = {{640, 15, 4, 60}, {662, 8, 6, 70}, {688, 14, 5, 80}, {710, 6, 3, 70},
+                              {728, 12, 7, 90}, {752, 7, 4, 90}, {770, 15, 5, 100}};
     for (const Bubble& b : bubbles) {
         QRadialGradient g(b.x - b.r / 3, b.y - b.r / 3, b.r * 1.3);
         g.setColorAt(0, QColor(255, 255, 255, b.alpha + 60));

@@ -3,8 +3,8 @@
 #include "chart/zonetint.h"
 
 #include <QImage>
-#include <benchmark/benchmark.h>
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -40,8 +40,7 @@ void restore(QImage& work, const QImage& from)
     std::memcpy(work.bits(), from.constBits(), size_t(from.sizeInBytes()));
 }
 
-template <void (*Tint)(const BgrRows&, int, int, int, int)>
-void runTint(benchmark::State& state, const QImage& base)
+template <void (*Tint)(const BgrRows&, int, int, int, int)> void runTint(benchmark::State& state, const QImage& base)
 {
     QImage work = base.copy();
     for (auto _ : state) {
@@ -54,9 +53,18 @@ void runTint(benchmark::State& state, const QImage& base)
     }
 }
 
-void BM_TintLiteral(benchmark::State& state) { runTint<PaintZonesLiteral>(state, chartTemplate()); }
-void BM_TintFast(benchmark::State& state) { runTint<PaintZones>(state, chartTemplate()); }
-void BM_TintFastNoise(benchmark::State& state) { runTint<PaintZones>(state, noisePicture()); }
+void BM_TintLiteral(benchmark::State& state)
+{
+    runTint<PaintZonesLiteral>(state, chartTemplate());
+}
+void BM_TintFast(benchmark::State& state)
+{
+    runTint<PaintZones>(state, chartTemplate());
+}
+void BM_TintFastNoise(benchmark::State& state)
+{
+    runTint<PaintZones>(state, noisePicture());
+}
 
 // One copy of the whole picture into an existing one: what each literal pass pays twice.
 void BM_CopyPicture(benchmark::State& state)
@@ -73,7 +81,10 @@ void BM_CopyPicture(benchmark::State& state)
 } // namespace
 
 // The machine may be shared: with --benchmark_repetitions the least time is the fairest figure.
-static double least(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+static double least(const std::vector<double>& v)
+{
+    return *std::min_element(v.begin(), v.end());
+}
 
 BENCHMARK(BM_TintLiteral)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
 BENCHMARK(BM_TintFast)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);

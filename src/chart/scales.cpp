@@ -13,7 +13,10 @@ constexpr std::array<int, 8> EightSlotOffset{0, 4, 7, 10, 13, 16, 19, 22};
 // Limit scale: pixels lifted above the decade point for the units digit 0..9.
 constexpr std::array<int, 10> LimitLift{0, 2, 2, 4, 4, 4, 5, 5, 6, 6};
 
-constexpr int scaleY(int tens) { return 635 - 7 * tens; } // 0.7 px per l/min at a decade point
+constexpr int scaleY(int tens)
+{
+    return 635 - 7 * tens;
+} // 0.7 px per l/min at a decade point
 
 int slotOffset(const std::array<int, 8>& table, int slot)
 {

@@ -21,7 +21,10 @@ inline constexpr Rgb MarkerAmber{243, 190, 93};
 inline constexpr Rgb MarkerRed{255, 0, 0};
 
 // Left edge of a day's column in the template grid: 40, 64, ... 760 for days 1..31.
-constexpr int DayColumnX(int day) { return 40 + 24 * (day - 1); }
+constexpr int DayColumnX(int day)
+{
+    return 40 + 24 * (day - 1);
+}
 
 // x of a reading. `slot` runs 1..8 (1 = "Morgens", 8 = "Abends"). The two flags are the check
 // marks of the four- and eight-slot menu items; with neither set the day itself is the x.

@@ -20,16 +20,19 @@ struct Band {
 };
 
 // Tint colours in picture byte order B, G, R.
-constexpr std::array<int, 3> GreenTint{49, 247, 14};   // (14, 247, 49)
-constexpr std::array<int, 3> YellowTint{0, 255, 255};  // (255, 255, 0)
-constexpr std::array<int, 3> RedTint{14, 18, 247};     // (247, 18, 14)
+constexpr std::array<int, 3> GreenTint{49, 247, 14};  // (14, 247, 49)
+constexpr std::array<int, 3> YellowTint{0, 255, 255}; // (255, 255, 0)
+constexpr std::array<int, 3> RedTint{14, 18, 247};    // (247, 18, 14)
 
 bool usable(const BgrRows& p)
 {
     return p.bits != nullptr && p.width > 0 && p.height > 0 && p.bytesPerLine >= qsizetype(p.width) * 3;
 }
 
-uchar* rowAt(const BgrRows& p, int y) { return p.bits + qsizetype(y) * p.bytesPerLine; }
+uchar* rowAt(const BgrRows& p, int y)
+{
+    return p.bits + qsizetype(y) * p.bytesPerLine;
+}
 
 // The three bands in pass order, clipped to the picture. A band whose ends are the wrong way
 // round (red limit above the green one) is empty, as a counting loop from the one to the other is.
@@ -50,7 +53,10 @@ struct Columns {
     int last = -1;
 };
 
-Columns tintColumns(const BgrRows& p) { return {ZoneLeft, std::min(ZoneRight, p.width - 1)}; }
+Columns tintColumns(const BgrRows& p)
+{
+    return {ZoneLeft, std::min(ZoneRight, p.width - 1)};
+}
 
 // A horizontal line from x 40 to 782 with round ends, as a pen of `width` pixels draws it.
 void drawBorderLine(const BgrRows& p, int y, int width, Rgb colour)
@@ -274,8 +280,8 @@ void PaintZones(const BgrRows& picture, int greenLimit, int redLimit, int intens
     for (int y = picture.height - 1; y >= 0; --y) {
         const std::size_t set = bandSet(y);
         uchar* row = rowAt(picture, y) + qsizetype(cols.first) * 3;
-        const bool aboveIsSame = set != 0 && y > 0 && bandSet(y - 1) == set &&
-                                 std::memcmp(row - picture.bytesPerLine, row, bytes) == 0;
+        const bool aboveIsSame =
+            set != 0 && y > 0 && bandSet(y - 1) == set && std::memcmp(row - picture.bytesPerLine, row, bytes) == 0;
         if (set != 0) {
             if (sameAsBelow) {
                 std::memcpy(row, row + picture.bytesPerLine, bytes);

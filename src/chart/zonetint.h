@@ -21,7 +21,10 @@ inline constexpr int ZoneBottomKeep = 4; // rows at the bottom that are never ti
 inline constexpr int ZoneMaxIntensity = 8;
 
 // One channel tinted once with the channel `tint` of the zone colour at strength 50/256.
-constexpr int TintChannel(int old, int tint) { return ((old * tint * 50) / 256 + old * (255 - 50)) / 256; }
+constexpr int TintChannel(int old, int tint)
+{
+    return ((old * tint * 50) / 256 + old * (255 - 50)) / 256;
+}
 
 // Intensity 0 draws the two border lines, pen width `penWidth` (round ends), green at the
 // green limit and red at the red limit, x 40..782. Intensity 1..8 tints the green, yellow

@@ -9,7 +9,10 @@ using namespace luftikon;
 
 namespace {
 
-QString resource(const char* name) { return QStringLiteral(LUFTIKON_RESOURCE_DIR "/") + QLatin1String(name); }
+QString resource(const char* name)
+{
+    return QStringLiteral(LUFTIKON_RESOURCE_DIR "/") + QLatin1String(name);
+}
 
 int bmpBitsPerPixel(const QString& path)
 {
@@ -22,7 +25,10 @@ int bmpBitsPerPixel(const QString& path)
     return uchar(head[28]) | uchar(head[29]) << 8;
 }
 
-bool isWhite(const QImage& img, int x, int y) { return img.pixelColor(x, y) == QColor(Qt::white); }
+bool isWhite(const QImage& img, int x, int y)
+{
+    return img.pixelColor(x, y) == QColor(Qt::white);
+}
 
 } // namespace
 

@@ -37,9 +37,9 @@ TEST(ChartScales, ReadingXOffTheCalendarAndWithoutAMode)
 
 TEST(ChartScales, ReadingYExamples)
 {
-    const std::pair<int, int> cases[] = {{1, 635},   {5, 631},   {6, 632},   {10, 628}, {15, 624}, {16, 625},
-                                         {20, 621},  {400, 355}, {401, 355}, {800, 75}, {0, 0},    {950, 950},
-                                         {801, 75},  {900, 75},  {901, 901}, {-7, -7}};
+    const std::pair<int, int> cases[] = {{1, 635},  {5, 631},   {6, 632},   {10, 628}, {15, 624}, {16, 625},
+                                         {20, 621}, {400, 355}, {401, 355}, {800, 75}, {0, 0},    {950, 950},
+                                         {801, 75}, {900, 75},  {901, 901}, {-7, -7}};
     for (const auto& [value, y] : cases)
         EXPECT_EQ(ReadingY(value), y) << value;
 }
