@@ -1,0 +1,46 @@
+#pragma once
+// Picture coordinates and marker colours of the month chart. The template pictures carry a
+// fixed grid (31 day columns 24 pixels apart, 0.7 pixels per l/min), so these are pure
+// functions of the reading.
+
+#include "diary/slots.h"
+
+#include <cstdint>
+
+namespace luftikon {
+
+struct Rgb {
+    std::uint8_t r = 0;
+    std::uint8_t g = 0;
+    std::uint8_t b = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+inline constexpr Rgb MarkerGreen{0, 255, 0};
+inline constexpr Rgb MarkerAmber{243, 190, 93};
+inline constexpr Rgb MarkerRed{255, 0, 0};
+
+// Left edge of a day's column in the template grid: 40, 64, ... 760 for days 1..31.
+constexpr int DayColumnX(int day)
+{
+    return 40 + 24 * (day - 1);
+}
+
+// x of a reading. `slot` runs 1..8 (1 = "Morgens", 8 = "Abends"). The two flags are the check
+// marks of the four- and eight-slot menu items; with neither set the day itself is the x.
+// Should both be set, the four-slot layout wins, as it is the one the menu checks at start.
+int ReadingX(int day, int slot, bool fourSlotsMarked, bool eightSlotsMarked);
+int ReadingX(int day, int slot, SlotMode mode);
+
+// y of a reading on the curve. Values outside 1..900 come back unchanged (0 -> 0, 950 -> 950):
+// the caller draws them off the grid.
+int ReadingY(int value);
+
+// y of a limit, a zone border or the best-value pin. -1 for values below 0 or above 2000,
+// which lie on no scale; callers must treat -1 as "nowhere".
+int LimitY(int value);
+
+// Colour of a reading's marker; each border belongs to the better zone.
+Rgb MarkerColor(int value, int greenLimit, int redLimit);
+
+} // namespace luftikon
