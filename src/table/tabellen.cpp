@@ -132,13 +132,13 @@ void TTabellenDlg::applyLayout()
         const int gridHeight = std::max(0, fourSlotGrid.height() + dh);
         StringGrid1->setGeometry(0, menuHeight, std::max(0, fourSlotGrid.width() + dw), gridHeight);
         Memo1->setGeometry(fourSlotGrid.width() + remarksGap + dw, menuHeight, fourSlotRemarksWidth, gridHeight);
-    } else {
+    }
+    else {
         const int dw = width() - eightSlotWindow.width();
         const int dh = height() - eightSlotWindow.height();
         const int gridWidth = std::max(0, eightSlotGrid.width() + dw);
         StringGrid1->setGeometry(0, menuHeight, gridWidth, std::max(0, eightSlotGrid.height() + dh));
-        Memo1->setGeometry(0, menuHeight + eightSlotGrid.height() + remarksGap + dh, gridWidth,
-                           eightSlotRemarksHeight);
+        Memo1->setGeometry(0, menuHeight + eightSlotGrid.height() + remarksGap + dh, gridWidth, eightSlotRemarksHeight);
     }
 }
 
@@ -315,7 +315,8 @@ bool TTabellenDlg::eventFilter(QObject* watched, QEvent* event)
                 PopupMenu1->popup(mouse->globalPosition().toPoint());
                 return true;
             }
-        } else if (event->type() == QEvent::Wheel) {
+        }
+        else if (event->type() == QEvent::Wheel) {
             // One notch of 120 moves the table by 40 pixels.
             const auto* wheel = static_cast<QWheelEvent*>(event);
             QScrollBar* bar = StringGrid1->verticalScrollBar();

@@ -53,7 +53,7 @@ bool isSpacerColumn(int column)
 
 QStringList tableHeaderTexts(SlotMode mode)
 {
-    QStringList headers{QStringLiteral("  DATUM"), QStringLiteral("MORGENS"), QStringLiteral("Luftikon"),
+    QStringList headers{QStringLiteral("  DATUM"), QStringLiteral("MORGENS"),  QStringLiteral("Luftikon"),
                         QStringLiteral(" "),       QStringLiteral("  MESS.2"), QStringLiteral("Luftikon"),
                         QStringLiteral(" "),       QStringLiteral("  MESS.3"), QStringLiteral("Luftikon"),
                         QStringLiteral(" ")};

@@ -102,9 +102,8 @@ TEST(TableContent, LaterLineWinsAndOddLinesAreLeftOut)
 
 TEST(TableCopyText, DataRowsUseTabsAndDropInnerSpacers)
 {
-    const CellMatrix cells =
-        buildTableCells({entryLine(QStringLiteral("Morgens den "), 7, QStringLiteral("08:00"), 420)}, SlotMode::Four,
-                        32);
+    const CellMatrix cells = buildTableCells(
+        {entryLine(QStringLiteral("Morgens den "), 7, QStringLiteral("08:00"), 420)}, SlotMode::Four, 32);
     const QString row7 = QStringLiteral("      07\t    08:00  \t    420\t  \t  \t  \t  \t  \t  \r\n");
     EXPECT_EQ(selectionText(cells, {0, 7, 11, 7}, SlotMode::Four), row7);
 
@@ -115,8 +114,7 @@ TEST(TableCopyText, DataRowsUseTabsAndDropInnerSpacers)
 
     // A single cell, also given corner by corner the other way round.
     EXPECT_EQ(selectionText(cells, {2, 7, 2, 7}, SlotMode::Four), QStringLiteral("    420\r\n"));
-    EXPECT_EQ(selectionText(cells, {2, 8, 1, 7}, SlotMode::Four),
-              QStringLiteral("    08:00  \t    420\r\n  \t  \r\n"));
+    EXPECT_EQ(selectionText(cells, {2, 8, 1, 7}, SlotMode::Four), QStringLiteral("    08:00  \t    420\r\n  \t  \r\n"));
 }
 
 TEST(TableCopyText, HeaderRowUsesCopyHeadersAndSpaces)

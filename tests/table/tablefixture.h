@@ -11,8 +11,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QTimer>
 #include <QTableWidget>
+#include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>

@@ -28,8 +28,7 @@ TEST_F(TableWindowTest, RemarksRoundTripInWindows1252WithCrLf)
     Sandbox::writeBytes(remarksPath(), oldRemarks);
     openAndShow(
         [](TTabellenDlg& t) {
-            EXPECT_EQ(t.Memo1->toPlainText(),
-                      QStringLiteral("Pollenflug stärker\n\nSpray genommen, Atemnot größer\n"));
+            EXPECT_EQ(t.Memo1->toPlainText(), QStringLiteral("Pollenflug stärker\n\nSpray genommen, Atemnot größer\n"));
             EXPECT_FALSE(t.remarksChanged());
             typeAtEnd(t, QStringLiteral("Übung\tmüde\n"));
             EXPECT_TRUE(t.remarksChanged());
@@ -64,8 +63,7 @@ TEST_F(TableWindowTest, AnsweringNoSavesNothingAndNextOpenShowsTheFile)
     EXPECT_EQ(Sandbox::readBytes(remarksPath()), oldRemarks);
 
     openAndShow([](TTabellenDlg& t) {
-        EXPECT_EQ(t.Memo1->toPlainText(),
-                  QStringLiteral("Pollenflug stärker\n\nSpray genommen, Atemnot größer\n"));
+        EXPECT_EQ(t.Memo1->toPlainText(), QStringLiteral("Pollenflug stärker\n\nSpray genommen, Atemnot größer\n"));
     });
     EXPECT_EQ(desktop.shownTexts().size(), 1);
 }

@@ -70,6 +70,11 @@ TEST_F(TableWindowTest, FourSlotWindowLaysOutGridBesideRemarks)
         EXPECT_EQ(t.StringGrid1->size(), QSize(719, 645));
         EXPECT_EQ(t.Memo1->geometry(), QRect(grid.left() + 721, grid.top(), 196, 645));
         t.resize(836, 665);
+
+        // Only the menu and the close button leave the window.
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&t, &escape);
+        EXPECT_TRUE(t.isVisible());
     });
     EXPECT_EQ(table->StringGrid1->columnCount(), 12);
     EXPECT_EQ(table->StringGrid1->rowCount(), 32);
@@ -84,9 +89,8 @@ TEST_F(TableWindowTest, FourSlotWindowLaysOutGridBesideRemarks)
     EXPECT_EQ(table->Memo1->font().pixelSize(), 12);
     EXPECT_EQ(table->Memo1->toPlainText(), QStringLiteral("          Meine Bemerkung:\n\n"));
     EXPECT_EQ(itemTexts(table->Datei1), (QStringList{"  ", "Be&enden"}));
-    EXPECT_EQ(itemTexts(table->PopupMenu1),
-              (QStringList{"Markierter Text kopieren", "Alles als Grafik kopieren",
-                           "Nur markierter Bereich als Grafik kopieren", "   "}));
+    EXPECT_EQ(itemTexts(table->PopupMenu1), (QStringList{"Markierter Text kopieren", "Alles als Grafik kopieren",
+                                                         "Nur markierter Bereich als Grafik kopieren", "   "}));
 }
 
 TEST_F(TableWindowTest, WheelScrollsAThirdOfItsDeltaAndRightClickOpensTheMenu)
