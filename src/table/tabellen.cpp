@@ -199,7 +199,11 @@ QString TTabellenDlg::remarksProblem() const
                               "wenn eine Tabelle angezeigt wird.");
     }
     const QString diary = state_.currentDiaryFile.isEmpty() ? remarks : state_.currentDiaryFile;
-    const bool sameFile = QFileInfo(remarks).absoluteFilePath() == QFileInfo(diary).absoluteFilePath();
+    const QFileInfo remarksInfo(remarks);
+    const QFileInfo diaryInfo(diary);
+    // Through links too: a remarks name that leads to the diary is the diary.
+    const bool sameFile = remarksInfo.absoluteFilePath() == diaryInfo.absoluteFilePath() ||
+                          (remarksInfo.exists() && remarksInfo.canonicalFilePath() == diaryInfo.canonicalFilePath());
     if (sameFile || !remarks.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive)) {
         return QStringLiteral("Zur Tabelle \"%1\" können keine Bemerkungen gespeichert werden: Ihr Dateiname "
                               "endet nicht auf \".tab\", die Bemerkungen würden die Tabelle selbst überschreiben.")

@@ -88,19 +88,6 @@ TEST_F(TableWindowTest, FailedSaveKeepsOldFileAndTextAndTheWindowOpen)
     EXPECT_EQ(Sandbox::readBytes(remarksPath()), oldRemarks);
 }
 
-TEST_F(TableWindowTest, FailedSaveIntoAVanishedFolderLeavesNoFile)
-{
-    state.currentDiaryFile = box.file(QStringLiteral("weg/Muster_3_2024.tab"));
-    state.remarksFile = box.file(QStringLiteral("weg/Muster_3_2024.txt"));
-    openAndShow([](TTabellenDlg& t) { typeAtEnd(t, QStringLiteral("x")); }, {Answer::Yes, Answer::No});
-    ASSERT_EQ(desktop.shown().size(), 2u);
-    EXPECT_EQ(desktop.shown()[1].kind, MessageKind::Error);
-    EXPECT_TRUE(table->isVisible());
-    table->close();
-    EXPECT_FALSE(table->isVisible());
-    EXPECT_TRUE(QDir(box.path()).entryList({QStringLiteral("weg*")}).isEmpty());
-}
-
 TEST_F(TableWindowTest, RemarksNeverOverwriteADiary)
 {
     const QByteArray diary = "[Personendaten]\r\nBenutzerName=Muster\r\n"
