@@ -113,6 +113,17 @@ TEST_F(TableWindowTest, RemarksNeverOverwriteADiary)
         EXPECT_EQ(Sandbox::readBytes(state.currentDiaryFile), diary);
     }
 
+    // A remarks name that is a link to the diary.
+    desktop.clearShown();
+    state.currentDiaryFile = box.file(QStringLiteral("Muster_3_2024.tab"));
+    state.remarksFile = box.file(QStringLiteral("Muster_3_2024.txt"));
+    QFile::remove(state.remarksFile);
+    Sandbox::writeBytes(state.currentDiaryFile, diary);
+    ASSERT_TRUE(QFile::link(state.currentDiaryFile, state.remarksFile));
+    openAndShow([](TTabellenDlg& t) { EXPECT_TRUE(t.Memo1->isReadOnly()); });
+    EXPECT_EQ(desktop.shown().size(), 1u);
+    EXPECT_EQ(Sandbox::readBytes(state.currentDiaryFile), diary);
+
     // A proper diary afterwards gets its pane back.
     state.currentDiaryFile = box.file(QStringLiteral("Muster_3_2024.tab"));
     state.remarksFile = box.file(QStringLiteral("Muster_3_2024.txt"));
