@@ -13,8 +13,11 @@ class QAction;
 class QLabel;
 class QMenu;
 class QScrollArea;
+class QTimer;
 
 namespace luftikon {
+
+class TTabellenDlg;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -44,6 +47,15 @@ public:
     void Beenden1Click();
     void RegistryEintraegeloeschen1Click();
     void LiniendiagrammimBrowseranzeigen1Click(); // mainform_browser.cpp
+    void aktuelleanzeigen1Click();
+
+    // The table window, in mainform_table.cpp. openTableWindow() fills it (caption, grid,
+    // remarks) and arms TabellenAnzeigeTimer, whose tick shows it modally; the entry dialog's
+    // "&Tabelle zeigen" calls it after saving.
+    void openTableWindow();
+    void TabellenAnzeigeTimerTimer();
+    TTabellenDlg* TabellenDlg = nullptr;
+    QTimer* TabellenAnzeigeTimer = nullptr;
 
     // Controls
     QWidget* Panel1 = nullptr;
@@ -60,6 +72,8 @@ public:
     QAction* Beenden1 = nullptr;
     QMenu* Optionen1 = nullptr;
     QAction* RegistryEintraegeloeschen1 = nullptr;
+    QMenu* Tabelle1 = nullptr;
+    QAction* aktuelleanzeigen1 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -67,6 +81,7 @@ protected:
 private:
     void buildLayout();
     void buildMenus();
+    void buildTableWindow();
 
     // Start-up, in mainform_startup.cpp
     void FormCreate();
