@@ -115,7 +115,9 @@ void StrokeSegment(const BgrRows& picture, double x1, double y1, double x2, doub
     const double ay = y1 + shift;
     const double bx = x2 + shift;
     const double by = y2 + shift;
-    if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by))
+    // Ends beyond any meaning (near the largest double) would overflow the arithmetic below.
+    if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by) ||
+        !std::isfinite(bx - ax) || !std::isfinite(by - ay))
         return;
 
     // Rows whose centre the stroke can reach, within the picture.
