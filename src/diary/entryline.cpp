@@ -17,6 +17,17 @@ bool isDigit(QChar c)
 
 } // namespace
 
+QStringView trimBlanksView(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= 0x20)
+        ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= 0x20)
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
 QString trimBlanks(const QString& text)
 {
     qsizetype begin = 0;
@@ -64,18 +75,18 @@ QString composeEntryLine(const QString& prefix, const QString& day, const QStrin
            value;
 }
 
-EntryFields entryFieldsOf(const QString& rest)
+EntryFieldViews entryFieldViewsOf(QStringView rest)
 {
-    EntryFields fields;
+    EntryFieldViews fields;
     const qsizetype firstDot = rest.indexOf(QLatin1Char('.'));
     if (firstDot >= 0) {
-        fields.day = trimBlanks(rest.left(firstDot));
+        fields.day = trimBlanksView(rest.first(firstDot));
         const qsizetype secondDot = rest.indexOf(QLatin1Char('.'), firstDot + 1);
         if (secondDot >= 0) {
-            fields.month = trimBlanks(rest.mid(firstDot + 1, secondDot - firstDot - 1));
+            fields.month = trimBlanksView(rest.sliced(firstDot + 1, secondDot - firstDot - 1));
             const qsizetype blank = rest.indexOf(QLatin1Char(' '), secondDot + 1);
             if (blank >= 0)
-                fields.year = trimBlanks(rest.mid(secondDot + 1, blank - secondDot - 1));
+                fields.year = trimBlanksView(rest.sliced(secondDot + 1, blank - secondDot - 1));
         }
     }
     const qsizetype time = rest.indexOf(timeMarker);
@@ -83,46 +94,78 @@ EntryFields entryFieldsOf(const QString& rest)
         fields.time = rest.mid(time + timeMarker.size(), 5);
     const qsizetype value = rest.indexOf(valueMarker);
     if (value >= 0)
-        fields.value = trimBlanks(rest.mid(value + valueMarker.size()));
+        fields.value = trimBlanksView(rest.sliced(value + valueMarker.size()));
     return fields;
 }
 
-std::optional<PrefixSplit> splitEntryPrefix(const QString& line)
+EntryFields entryFieldsOf(const QString& rest)
+{
+    const EntryFieldViews views = entryFieldViewsOf(rest);
+    const auto text = [](const std::optional<QStringView>& view) {
+        return view ? std::optional<QString>(view->toString()) : std::nullopt;
+    };
+    return {text(views.day), text(views.month), text(views.year), text(views.time), text(views.value)};
+}
+
+std::optional<PrefixSplitView> splitEntryPrefixView(QStringView line)
 {
     const qsizetype den = line.indexOf(denMarker);
     if (den < 0)
         return std::nullopt;
     const qsizetype end = den + denMarker.size();
-    return PrefixSplit{line.left(end), line.mid(end)};
+    return PrefixSplitView{line.first(end), line.sliced(end)};
 }
 
-QString dayTextOf(const QString& line)
+std::optional<PrefixSplit> splitEntryPrefix(const QString& line)
+{
+    const auto split = splitEntryPrefixView(line);
+    if (!split)
+        return std::nullopt;
+    return PrefixSplit{split->prefix.toString(), split->rest.toString()};
+}
+
+QStringView dayTextView(QStringView line)
 {
     const qsizetype dot = line.indexOf(QLatin1Char('.'));
     if (dot < 0)
         return {};
     const qsizetype from = std::max<qsizetype>(0, dot - 2);
-    return line.mid(from, dot - from);
+    return line.sliced(from, dot - from);
+}
+
+QString dayTextOf(const QString& line)
+{
+    return dayTextView(line).toString();
 }
 
 int dayNumberOf(const QString& line)
 {
-    const QString day = dayTextOf(line);
+    const QStringView day = dayTextView(line);
     if (day.size() != 2 || !isDigit(day.at(0)) || !isDigit(day.at(1)))
         return 0;
     const int number = (day.at(0).unicode() - u'0') * 10 + (day.at(1).unicode() - u'0');
     return number >= 1 && number <= 31 ? number : 0;
 }
 
-QString valueTextOf(const QString& line)
+QStringView valueTextView(QStringView line)
 {
     const qsizetype marker = line.indexOf(valueMarker);
     if (marker < 0)
         return {};
-    return trimBlanks(line.mid(marker + valueMarker.size()));
+    return trimBlanksView(line.sliced(marker + valueMarker.size()));
+}
+
+QString valueTextOf(const QString& line)
+{
+    return valueTextView(line).toString();
 }
 
 std::optional<int> parseWholeNumber(const QString& text)
+{
+    return parseWholeNumber(QStringView(text));
+}
+
+std::optional<int> parseWholeNumber(QStringView text)
 {
     // Only plain decimal digits: toInt alone would also take blanks and other forms.
     qsizetype i = 0;
@@ -159,7 +202,7 @@ DiaryEntry parseEntryLine(const QString& line)
         entry.fields = entryFieldsOf(split->rest);
     }
     entry.dayNumber = dayNumberOf(line);
-    entry.value = parseWholeNumber(valueTextOf(line));
+    entry.value = parseWholeNumber(valueTextView(line));
     return entry;
 }
 

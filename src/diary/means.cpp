@@ -24,7 +24,13 @@ qint64 roundedMean(long double mean)
 
 QString dayValueEntry(const QString& line)
 {
-    return dayTextOf(line) + QLatin1Char('_') + valueTextOf(line);
+    // Built in one piece: it runs for every reading of every drawing.
+    const QStringView day = dayTextView(line);
+    const QStringView value = valueTextView(line);
+    QString entry;
+    entry.reserve(day.size() + 1 + value.size());
+    entry.append(day).append(QLatin1Char('_')).append(value);
+    return entry;
 }
 
 void ErstelleTagesMittelwert(AppState& state, const QString& line)
@@ -35,34 +41,41 @@ void ErstelleTagesMittelwert(AppState& state, const QString& line)
 std::array<QString, 31> dailyMeansOf(const QStringList& dayValueList)
 {
     std::array<QString, 31> means = AppState::filledMeans();
-    QString previousDay;
+    QStringView previousDay; // into the list, which outlives the loop
     qint64 count = 0;
     long double sum = 0;
+    int runDay = 0; // day of the run being summed, 0 for none
+    // Each reading of a run would overwrite its day with the mean so far; the text is made once,
+    // when the run ends, with the same result.
+    const auto closeRun = [&] {
+        if (runDay != 0 && count > 0)
+            means[static_cast<std::size_t>(runDay - 1)] = QString::number(roundedMean(sum / count));
+    };
     bool first = true;
     for (const QString& entry : dayValueList) {
         const qsizetype split = entry.indexOf(QLatin1Char('_'));
-        const QString dayText = split < 0 ? entry : entry.left(split);
-        const QString valueText = split < 0 ? QString() : entry.mid(split + 1);
+        const QStringView whole(entry);
+        const QStringView dayText = split < 0 ? whole : whole.first(split);
+        const QStringView valueText = split < 0 ? QStringView() : whole.sliced(split + 1);
         if (first || dayText != previousDay) {
+            closeRun();
             count = 0;
             sum = 0;
+            // dayNumberOf wants the day in front of a ".".
+            runDay = dayText.size() == 2 ? dayNumberOf(dayText.toString() + QLatin1Char('.')) : 0;
         }
         first = false;
         previousDay = dayText;
 
-        if (dayText.size() != 2)
-            continue;
-        // dayNumberOf wants the day in front of a ".".
-        const int day = dayNumberOf(dayText + QLatin1Char('.'));
-        if (day == 0)
+        if (runDay == 0)
             continue;
         const auto value = parseWholeNumber(valueText);
         if (!value)
             continue;
         ++count;
         sum += *value;
-        means[static_cast<std::size_t>(day - 1)] = QString::number(roundedMean(sum / count));
     }
+    closeRun();
     return means;
 }
 

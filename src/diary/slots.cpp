@@ -43,6 +43,11 @@ const SlotInfo* slotInfo(int slot)
 
 int slotOfEntryPrefix(const QString& prefix)
 {
+    return slotOfEntryPrefix(QStringView(prefix));
+}
+
+int slotOfEntryPrefix(QStringView prefix)
+{
     for (const SlotInfo& info : slotTable) {
         if (prefix == info.entryPrefix)
             return info.number;

@@ -36,6 +36,7 @@ const SlotInfo* slotInfo(int slot);
 
 // The slot whose entry prefix is exactly `prefix` ("Abends den "), or NoSlot.
 int slotOfEntryPrefix(const QString& prefix);
+int slotOfEntryPrefix(QStringView prefix);
 
 bool slotInLayout(int slot, SlotMode mode);
 

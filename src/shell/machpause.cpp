@@ -8,6 +8,8 @@ namespace luftikon {
 
 TMachPause::TMachPause(QObject* parent) : QObject(parent), timer_(new QTimer(this))
 {
+    // Precise: a coarse timer may end the pause a few milliseconds early.
+    timer_->setTimerType(Qt::PreciseTimer);
     timer_->setInterval(1000);
     connect(timer_, &QTimer::timeout, this, [this] { done_ = true; });
 }

@@ -84,7 +84,8 @@ TEST_F(ChartDrawingTest, ZonesAreTintedAfterARealDrawingByIntensity)
     // Day 27, far from every reading and from the pin: a green, a yellow and a red band pixel.
     const int x = x4(27, 5);
     const int yGreen = 200, yYellow = 400, yRed = 560;
-    for (int intensity : {1, 8}) {
+    // Back to 1 at the end: the tinted template kept for redraws must follow the intensity.
+    for (int intensity : {1, 8, 1}) {
         state.zoneIntensity = intensity;
         const QImage img = draw(diaryLines(3, 2024, spread));
         const int rounds = intensity + 1;
@@ -100,7 +101,11 @@ TEST_F(ChartDrawingTest, IntensityZeroDrawsTheTwoBorderLinesOnly)
 {
     state.zoneIntensity = 0;
     const QImage bare = bgrPicture(resource("Vorlag4M.bmp"));
+    state.greenLimit = 600; // drawn first with other limits, then with the diary's
+    draw(diaryLines(3, 2024, spread));
+    state.greenLimit = 500;
     const QImage img = draw(diaryLines(3, 2024, spread));
+    EXPECT_NE(at(img, x4(27, 5), LimitY(600)), Green);
     const int x = x4(27, 5);
     EXPECT_EQ(at(img, x, 285), Green);
     EXPECT_EQ(at(img, x, 495), Red);

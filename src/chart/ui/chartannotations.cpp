@@ -97,6 +97,7 @@ void ChartDrawing::Errechne_den_Spitzenwert()
         return;
     finishPainting();
     ToBgrPicture(picture_);
+    pictureIsBareTemplate_ = false;
     paintLeavingOutWhite(picture_, stecknadelImage_, pinPlacement_.topLeft());
 }
 

@@ -1,6 +1,7 @@
 #include "chart/ui/chartdrawing.h"
 
 #include "chart/scales.h"
+#include "chart/strokes.h"
 #include "chart/ui/zonepicture.h"
 #include "diary/dates.h"
 #include "diary/entryline.h"
@@ -10,7 +11,6 @@
 
 #include <QFileInfo>
 #include <QImageReader>
-#include <QLineF>
 #include <algorithm>
 
 namespace luftikon {
@@ -22,52 +22,20 @@ const QString valueMarker = QStringLiteral("Luftikon=");
 // Widths beyond this turn the curve into a smear; a typing slip in the settings, not a wish.
 constexpr int MaxPenWidth = 20;
 
-QColor colourOf(Rgb rgb)
-{
-    return QColor(rgb.r, rgb.g, rgb.b);
-}
-
 // 0x00BBGGRR, red in the low byte.
-QColor colourOf(ColorRef ref)
+Rgb colourOf(ColorRef ref)
 {
-    return QColor(int(ref & 0xFF), int((ref >> 8) & 0xFF), int((ref >> 16) & 0xFF));
-}
-
-// Cuts the segment a-b down to `box` (Liang-Barsky). Readings far off the scale have y in the
-// millions; the painter gets only the part near the picture, with its slope unchanged.
-bool clipToBox(QPointF& a, QPointF& b, const QRectF& box)
-{
-    const double dx = b.x() - a.x();
-    const double dy = b.y() - a.y();
-    double t0 = 0.0;
-    double t1 = 1.0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - box.left(), box.right() - a.x(), a.y() - box.top(), box.bottom() - a.y()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0)
-                return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
-    const QPointF start = a;
-    a = QPointF(start.x() + t0 * dx, start.y() + t0 * dy);
-    b = QPointF(start.x() + t1 * dx, start.y() + t1 * dy);
-    return true;
+    return Rgb{std::uint8_t(ref & 0xFF), std::uint8_t((ref >> 8) & 0xFF), std::uint8_t((ref >> 16) & 0xFF)};
 }
 
 } // namespace
 
-QString pointListEntry(int x, const QString& valueText)
+QString pointListEntry(int x, QStringView valueText)
 {
-    return QString::number(x) + QLatin1Char(' ') + valueText;
+    QString entry = QString::number(x);
+    entry.reserve(entry.size() + 1 + valueText.size());
+    entry.append(QLatin1Char(' ')).append(valueText);
+    return entry;
 }
 
 QString remarksFileOf(const QString& diaryFile)
@@ -153,12 +121,14 @@ bool ChartDrawing::loadTemplate()
         }
         ToBgrPicture(loaded);
         templateImage_ = loaded;
+        ++templateGeneration_;
         templatePath_ = path;
         templateSize_ = info.size();
         templateModified_ = info.lastModified();
     }
     finishPainting();
     picture_ = templateImage_;
+    pictureIsBareTemplate_ = true;
     return true;
 }
 
@@ -197,6 +167,7 @@ bool ChartDrawing::GrafikZeichnen(const QString& diaryFile)
     state_.entryList.clear();
 
     if (!diary.ok) {
+        pictureIsBareTemplate_ = false; // the picture is the caller's again
         tell(MessageKind::Warning, QStringLiteral("Fehler beim Lesen der Datei: ") + diaryFile);
         return false;
     }
@@ -232,32 +203,37 @@ void ChartDrawing::plotReading(const QString& line)
 {
     const int W = drawing_ ? drawingW_ : penWidth();
     if (!state_.zonesPainted) {
-        finishPainting();
-        PaintZonesOnPicture(picture_, state_.greenLimit, state_.redLimit, state_.zoneIntensity, W);
+        paintZones(W);
         state_.zonesPainted = true;
     }
 
     // A line whose day or value is no number has no place on the chart; it stays in the entry
     // list for the user to correct, and the means pass it over as well.
-    const DiaryEntry entry = parseEntryLine(line);
-    const auto day = entry.fields.day ? parseWholeNumber(*entry.fields.day) : std::nullopt;
-    if (!day || *day < 1 || *day > 31 || !entry.value)
+    // Read through views: this runs for every reading of every drawing.
+    const auto split = splitEntryPrefixView(line);
+    if (!split)
         return;
-    const int value = *entry.value;
+    const EntryFieldViews fields = entryFieldViewsOf(split->rest);
+    const auto day = fields.day ? parseWholeNumber(*fields.day) : std::nullopt;
+    const auto parsedValue = parseWholeNumber(valueTextView(line));
+    if (!day || *day < 1 || *day > 31 || !parsedValue)
+        return;
+    const int value = *parsedValue;
+    const int slot = slotOfEntryPrefix(split->prefix);
 
     const bool four = fourSlotLayout();
-    const int x = ReadingX(*day, entry.slot, four, state_.eightSlotMark);
+    const int x = ReadingX(*day, slot, four, state_.eightSlotMark);
     state_.valueList << line.mid(line.indexOf(valueMarker) + valueMarker.size());
-    state_.pointList << pointListEntry(x, valueTextOf(line));
-    takeMonthTexts(line);
+    state_.pointList << pointListEntry(x, fields.value ? *fields.value : valueTextView(line));
+    takeMonthTexts(fields);
 
     // The four-slot chart has no column for slots 4..7; they count for means and best value.
-    if (four && entry.slot >= 4 && entry.slot <= 7)
+    if (four && slot >= 4 && slot <= 7)
         return;
 
     const int y = ReadingY(value);
-    const QColor marker = colourOf(MarkerColor(value, state_.greenLimit, state_.redLimit));
-    const QColor curve = colourOf(state_.curveColor);
+    const Rgb marker = MarkerColor(value, state_.greenLimit, state_.redLimit);
+    const Rgb curve = colourOf(state_.curveColor);
     // Off-scale readings have y up to 2^31: sums are taken in double.
     const double xd = x;
     const double yd = y;
@@ -286,25 +262,40 @@ void ChartDrawing::plotReading(const QString& line)
     PrevY = y;
 }
 
-void ChartDrawing::takeMonthTexts(const QString& line)
+void ChartDrawing::paintZones(int W)
 {
-    const auto split = splitEntryPrefix(line);
-    if (!split)
-        return;
-    const EntryFields fields = entryFieldsOf(split->rest);
-    if (fields.month) {
-        state_.monthNumber = *fields.month;
+    finishPainting();
+    const ZoneKey key{templateGeneration_, state_.greenLimit, state_.redLimit, state_.zoneIntensity, W};
+    if (pictureIsBareTemplate_ && key == zoneKey_ && !zonedTemplate_.isNull()) {
+        picture_ = zonedTemplate_;
+    }
+    else {
+        const bool bare = pictureIsBareTemplate_;
+        PaintZonesOnPicture(picture_, state_.greenLimit, state_.redLimit, state_.zoneIntensity, W);
+        if (bare) {
+            zonedTemplate_ = picture_;
+            zoneKey_ = key;
+        }
+    }
+    pictureIsBareTemplate_ = false;
+}
+
+void ChartDrawing::takeMonthTexts(const EntryFieldViews& fields)
+{
+    if (fields.month && *fields.month != state_.monthNumber) {
+        state_.monthNumber = fields.month->toString();
         const auto number = parseWholeNumber(*fields.month);
         state_.monthName = number ? GibMonatLang(*number) : QString();
     }
-    if (fields.year)
-        state_.monthYear = *fields.year;
+    if (fields.year && *fields.year != state_.monthYear)
+        state_.monthYear = fields.year->toString();
 }
 
 QPainter& ChartDrawing::painter()
 {
     if (!painter_.isActive()) {
         ToBgrPicture(picture_);
+        pictureIsBareTemplate_ = false;
         painter_.begin(&picture_);
         // Copy mode without smoothing: marker and curve pixels carry exactly their colours.
         painter_.setRenderHint(QPainter::Antialiasing, false);
@@ -321,6 +312,11 @@ void ChartDrawing::finishPainting()
 
 void ChartDrawing::setPen(const QColor& colour, int width)
 {
+    setPen(Rgb{std::uint8_t(colour.red()), std::uint8_t(colour.green()), std::uint8_t(colour.blue())}, width);
+}
+
+void ChartDrawing::setPen(Rgb colour, int width)
+{
     pen_ = {colour, width};
 }
 
@@ -331,26 +327,12 @@ void ChartDrawing::Zeichne(double x, double y)
 
 void ChartDrawing::LineFromOrigin(QPointF to)
 {
-    if (picture_.isNull())
-        return;
-    // Beyond this margin a round end can no longer reach the picture.
-    const double margin = pen_.width + 2.0;
-    const QRectF box(-margin, -margin, picture_.width() + 2 * margin, picture_.height() + 2 * margin);
-    QPointF a = origin_;
-    QPointF b = to;
-    if (clipToBox(a, b, box)) {
-        // An odd width centres on the pixel the coordinates name, as the zone border lines do;
-        // unshifted, the painter would put a one-pixel line into the row above.
-        if (pen_.width % 2 == 1) {
-            a += QPointF(0.5, 0.5);
-            b += QPointF(0.5, 0.5);
-        }
-        QPainter& p = painter();
-        p.setPen(QPen(pen_.colour, pen_.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawLine(QLineF(a, b));
-    }
-    if (!drawing_)
-        finishPainting();
+    // Raw strokes rather than the painter's: a month has some 500 of them, and the painter's
+    // wide-pen outlines and threaded span fills cost more than the rest of the drawing.
+    finishPainting();
+    ToBgrPicture(picture_);
+    pictureIsBareTemplate_ = false;
+    StrokeSegment(BgrRowsOf(picture_), origin_.x(), origin_.y(), to.x(), to.y(), pen_.width, pen_.colour);
 }
 
 } // namespace luftikon

@@ -4,8 +4,10 @@
 // chart picture; what the drawing reads from the diary (means, best value, entry list, month
 // texts) is left in the shared state for the other windows.
 
+#include "chart/scales.h"
 #include "config/appstate.h"
 #include "config/notice.h"
+#include "diary/entryline.h"
 #include "diary/slots.h"
 
 #include <QDateTime>
@@ -37,7 +39,7 @@ inline constexpr int PinWidth = 106;
 inline constexpr int PinHeight = 44;
 
 // "232 410": position, blank, value text.
-QString pointListEntry(int x, const QString& valueText);
+QString pointListEntry(int x, QStringView valueText);
 
 // The diary path with a final ".tab" (any letter case) replaced by ".txt"; a path without that
 // ending gets ".txt" appended.
@@ -66,6 +68,7 @@ public:
     // The pen, its origin, and a straight line from the origin in copy mode with round ends.
     // Coordinates may lie far off the picture (off-scale readings); only the picture is touched.
     void setPen(const QColor& colour, int width);
+    void setPen(Rgb colour, int width);
     void Zeichne(double x, double y);
     void LineFromOrigin(QPointF to);
 
@@ -89,13 +92,13 @@ public:
 
 private:
     struct Pen {
-        QColor colour;
+        Rgb colour;
         int width = 2;
     };
 
     bool loadTemplate();
     void plotReading(const QString& line);
-    void takeMonthTexts(const QString& line);
+    void takeMonthTexts(const EntryFieldViews& fields);
     QPainter& painter();
     void finishPainting();
     void tell(MessageKind kind, const QString& text) const;
@@ -123,6 +126,22 @@ private:
     QDateTime templateModified_;
     qint64 templateSize_ = -1;
     QImage templateImage_;
+    int templateGeneration_ = 0; // counts decodes, so the zone picture knows its template
+
+    // The template with its zones, reused while template, limits, intensity and width stay:
+    // a redraw after a new reading then skips the tint.
+    struct ZoneKey {
+        int generation = -1;
+        int greenLimit = 0;
+        int redLimit = 0;
+        int intensity = 0;
+        int width = 0;
+        friend bool operator==(const ZoneKey&, const ZoneKey&) = default;
+    };
+    void paintZones(int W);
+    QImage zonedTemplate_;
+    ZoneKey zoneKey_;
+    bool pictureIsBareTemplate_ = false; // nothing painted since the template was loaded
 };
 
 } // namespace luftikon

@@ -1,0 +1,93 @@
+// The whole drawing of a full eight-slot month, as the user waits for it after each save.
+#include "chart/ui/chartdrawing.h"
+#include "diary/entryline.h"
+#include "diary/textfile.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <vector>
+
+using namespace luftikon;
+
+namespace {
+
+const QString resources = QStringLiteral(LUFTIKON_RESOURCE_DIR "/");
+
+// 31 days of eight readings, values wandering through all three zones.
+QStringList fullEightSlotMonth()
+{
+    QStringList lines{QStringLiteral("[Personendaten]"),        QStringLiteral("BenutzerName=Muster"),
+                      QStringLiteral("Datum=Januar 2024"),      QStringLiteral("BisZu8MessungenJeTag=1"),
+                      QStringLiteral("BisZu4MessungenJeTag=0"), QStringLiteral("GrenzwertGruen>=500"),
+                      QStringLiteral("GrenzwertRot<=200"),      QString()};
+    const char* prefixes[] = {"Morgens den ",  "Messung2 den ", "Messung3 den ", "Messung4 den ",
+                              "Messung5 den ", "Messung6 den ", "Messung7 den ", "Abends den "};
+    for (int day = 1; day <= 31; ++day)
+        for (int slot = 0; slot < 8; ++slot)
+            lines << composeEntryLine(QLatin1String(prefixes[slot]), QStringLiteral("%1").arg(day, 2, 10, QChar(u'0')),
+                                      QStringLiteral("1"), QStringLiteral("2024"), QStringLiteral("08:00"),
+                                      QString::number(150 + (day * 37 + slot * 53) % 500));
+    return lines;
+}
+
+// `retint`: switch the intensity between 7 and 8 at each drawing, so the zones are tinted
+// afresh every time instead of coming from the tinted template kept for redraws.
+void drawMonth(benchmark::State& bench, bool retint)
+{
+    QTemporaryDir dir;
+    const QString diary = dir.filePath(QStringLiteral("Muster_1_2024.tab"));
+    if (!writeTextLines(diary, fullEightSlotMonth()).ok) {
+        bench.SkipWithError("diary not written");
+        return;
+    }
+    AppState state;
+    state.fourSlotMark = false;
+    state.eightSlotMark = true;
+    state.templatePictureFile = resources + QStringLiteral("Vorlag8M.bmp");
+    state.zoneIntensity = 8;
+    state.showPin = true;
+    state.curveColor = 0xA00000;
+    QImage picture;
+    bool failed = false;
+    ChartDrawing chart(state, picture,
+                       {[](const QString& name) {
+                            return name == QLatin1String("StiftBreite") ? QStringLiteral("2") : QStringLiteral("08:00");
+                        },
+                        [&](MessageKind, const QString&) { failed = true; },
+                        {},
+                        [] { return 796; }});
+    chart.setPinPictures({QImage(resources + QStringLiteral("StecknadelRechts.bmp")),
+                          QImage(resources + QStringLiteral("StecknadelLinks.bmp"))});
+    for (auto _ : bench) {
+        if (retint)
+            state.zoneIntensity = state.zoneIntensity == 8 ? 7 : 8;
+        chart.GrafikZeichnen(diary);
+        benchmark::DoNotOptimize(picture.constBits());
+    }
+    if (failed || state.pointList.size() != 248 || chart.pinPlacement().isNull())
+        bench.SkipWithError("the month was not drawn whole");
+}
+
+// A redraw after a save: same template, limits and intensity.
+void BM_GrafikZeichnenMonth8(benchmark::State& bench)
+{
+    drawMonth(bench, false);
+}
+
+// The first drawing after the intensity, the limits or the template changed.
+void BM_GrafikZeichnenMonth8Retint(benchmark::State& bench)
+{
+    drawMonth(bench, true);
+}
+
+double least(const std::vector<double>& v)
+{
+    return *std::min_element(v.begin(), v.end());
+}
+
+} // namespace
+
+BENCHMARK(BM_GrafikZeichnenMonth8)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
+BENCHMARK(BM_GrafikZeichnenMonth8Retint)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
