@@ -16,6 +16,10 @@ class QScrollArea;
 
 namespace luftikon {
 
+class TEingabeDlg;
+class TNameEingDlg;
+class TTouchEingabeDlg;
+
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -45,6 +49,21 @@ public:
     void RegistryEintraegeloeschen1Click();
     void LiniendiagrammimBrowseranzeigen1Click(); // mainform_browser.cpp
 
+    // Readings in, in mainform_entry.cpp
+    void Neu1Click();
+    void aktuellebearbeiten1Click();
+    void undbearbeiten1Click();
+    void Benutzernamendern1Click();
+    void biszu4MessungenjeTagClick();
+    void biszu8MessungenjeTagClick();
+    // Switches the day layout and rewrites the current diary with it.
+    void switchDayLayout(SlotMode mode);
+    // Draws a diary for the entry windows (the user's last diary, a saved list, an opened file).
+    void drawDiary(const QString& diaryFile);
+    TEingabeDlg* EingabeDlg = nullptr;
+    TNameEingDlg* NameEingDlg = nullptr;
+    TTouchEingabeDlg* TouchEingabeDlg = nullptr;
+
     // Controls
     QWidget* Panel1 = nullptr;
     QLabel* Image2 = nullptr; // header strip picture
@@ -60,6 +79,15 @@ public:
     QAction* Beenden1 = nullptr;
     QMenu* Optionen1 = nullptr;
     QAction* RegistryEintraegeloeschen1 = nullptr;
+    QAction* Neu1 = nullptr;
+    QMenu* Oeffnen1 = nullptr;
+    QAction* undbearbeiten1 = nullptr;
+    QAction* Benutzernamendern1 = nullptr;
+    QAction* biszu4MessungenjeTag = nullptr;
+    QAction* biszu8MessungenjeTag = nullptr;
+    QAction* LeerOptionen1 = nullptr;
+    QMenu* Tabelle1 = nullptr;
+    QAction* aktuellebearbeiten1 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -67,6 +95,8 @@ protected:
 private:
     void buildLayout();
     void buildMenus();
+    void buildEntryWindows(); // mainform_entry.cpp
+    void loadTemplatePicture();
 
     // Start-up, in mainform_startup.cpp
     void FormCreate();
