@@ -119,6 +119,9 @@ TEingabeDlg::TEingabeDlg(AppState& state, Desktop& desktop, ConfigStore& config,
     JahrSpinEdit->setValue(1998);
     LuftikonSpinEdit->setValue(400);
     KorrigiereDieMorgensBisAbendsEinstellung();
+    // Without a last reading the time is the one configured for the slot.
+    if (UhrzeitEdit->text().isEmpty())
+        LiesUhrzeitenEin();
 }
 
 void TEingabeDlg::buildLayout()
