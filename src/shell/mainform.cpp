@@ -31,6 +31,7 @@ TMainForm::TMainForm(AppState& state, Desktop& desktop, ConfigStore& config, QWi
     config_.setNotify([this](MessageKind kind, const QString& text) { desktop_.show(kind, text); });
     buildLayout();
     buildMenus();
+    buildTableWindow();
     resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());

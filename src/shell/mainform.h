@@ -13,11 +13,13 @@ class QAction;
 class QLabel;
 class QMenu;
 class QScrollArea;
+class QTimer;
 
 namespace luftikon {
 
 class TEingabeDlg;
 class TNameEingDlg;
+class TTabellenDlg;
 class TTouchEingabeDlg;
 
 class TMainForm : public QMainWindow {
@@ -48,6 +50,15 @@ public:
     void Beenden1Click();
     void RegistryEintraegeloeschen1Click();
     void LiniendiagrammimBrowseranzeigen1Click(); // mainform_browser.cpp
+    void aktuelleanzeigen1Click();
+
+    // The table window, in mainform_table.cpp. openTableWindow() fills it (caption, grid,
+    // remarks) and arms TabellenAnzeigeTimer, whose tick shows it modally; the entry dialog's
+    // "&Tabelle zeigen" calls it after saving.
+    void openTableWindow();
+    void TabellenAnzeigeTimerTimer();
+    TTabellenDlg* TabellenDlg = nullptr;
+    QTimer* TabellenAnzeigeTimer = nullptr;
 
     // Readings in, in mainform_entry.cpp
     void Neu1Click();
@@ -87,6 +98,7 @@ public:
     QAction* biszu8MessungenjeTag = nullptr;
     QAction* LeerOptionen1 = nullptr;
     QMenu* Tabelle1 = nullptr;
+    QAction* aktuelleanzeigen1 = nullptr;
     QAction* aktuellebearbeiten1 = nullptr;
 
 protected:
@@ -95,6 +107,7 @@ protected:
 private:
     void buildLayout();
     void buildMenus();
+    void buildTableWindow();
     void buildEntryWindows(); // mainform_entry.cpp
     void loadTemplatePicture();
 

@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
-#include <QMenuBar>
 
 namespace luftikon {
 
@@ -51,14 +50,6 @@ void TMainForm::buildEntryWindows()
     connect(Optionen1, &QMenu::aboutToShow, this, showMarks);
     showMarks();
 
-    // The table menu stands right after "&Optionen".
-    Tabelle1 = new QMenu(QStringLiteral("&Tabelle"), this);
-    const QList<QAction*> menus = menuBar()->actions();
-    const qsizetype options = menus.indexOf(Optionen1->menuAction());
-    if (options >= 0 && options + 1 < menus.size())
-        menuBar()->insertMenu(menus[options + 1], Tabelle1);
-    else
-        menuBar()->addMenu(Tabelle1);
     aktuellebearbeiten1 = Tabelle1->addAction(QStringLiteral("aktuelle &bearbeiten"));
     connect(aktuellebearbeiten1, &QAction::triggered, this, &TMainForm::aktuellebearbeiten1Click);
 }

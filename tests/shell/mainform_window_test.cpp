@@ -63,7 +63,7 @@ TEST(MainFormWindow, LaysOutHeaderStripAndChartAtTheirPlaces)
     EXPECT_TRUE(form.biszu4MessungenjeTag->isChecked());
     EXPECT_FALSE(form.biszu8MessungenjeTag->isChecked());
     EXPECT_EQ(menus[2]->text(), QStringLiteral("&Tabelle"));
-    EXPECT_EQ(itemTexts(form.Tabelle1), (QStringList{"aktuelle &bearbeiten"}));
+    EXPECT_EQ(itemTexts(form.Tabelle1), (QStringList{"&aktuelle anzeigen", "aktuelle &bearbeiten"}));
 
     form.Beenden1->trigger();
     EXPECT_FALSE(form.isVisible());

@@ -1,0 +1,84 @@
+#pragma once
+// The month as a table: one row per day, a time and a value column per measurement slot,
+// and a remarks pane whose text lives in a file beside the diary. Created once, shown modally
+// by the main window's table timer, kept between showings.
+
+#include "config/appstate.h"
+#include "platform/desktop.h"
+#include "table/tablecontent.h"
+
+#include <QDialog>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QTableWidget;
+
+namespace luftikon {
+
+class TTabellenDlg : public QDialog {
+    Q_OBJECT
+public:
+    TTabellenDlg(AppState& state, Desktop& desktop, QWidget* parent = nullptr);
+
+    // The opening steps before the window is shown: caption from the main window's user label
+    // and the best value, the grid, the remarks. The caller shows the window (later).
+    void prepareShowing(const QString& userLabel);
+    // Fills the grid from the entry list for the entry dialog's month and year.
+    void ErstelleTabelle();
+
+    bool remarksChanged() const { return remarksChanged_; }
+    // Why remarks cannot be saved for the current diary; empty when they can.
+    QString remarksProblem() const;
+
+    // The grid's cell texts as displayed, and its selection (a single cell when none).
+    CellMatrix cellTexts() const;
+    CellRange selection() const;
+    QImage gridPicture() const;
+
+    // Handlers
+    void Beenden1Click();
+    void MarkierterTextkopieren1Click();
+    void AllesalsGrafikkopieren1Click();
+    void NurmarkierterBereichalsGrafikkopieren1Click();
+
+    // Controls
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* Datei1 = nullptr;
+    QAction* Leer1 = nullptr; // the blank item
+    QAction* Beenden1 = nullptr;
+    QTableWidget* StringGrid1 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* MarkierterTextkopieren1 = nullptr;
+    QAction* AllesalsGrafikkopieren1 = nullptr;
+    QAction* NurmarkierterBereichalsGrafikkopieren1 = nullptr;
+    QAction* Leer2 = nullptr; // the blank item
+
+public slots:
+    // Every way of closing ends here: the close button, Escape, "Be&enden".
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void applyLayout();
+    void loadRemarks();
+    // The close step; false when the window has to stay open.
+    bool FormClose();
+    bool saveRemarks();
+    QStringList remarksLines() const;
+
+    AppState& state_;
+    Desktop& desktop_;
+    SlotMode layoutMode_ = SlotMode::Four;
+    bool remarksChanged_ = false;
+};
+
+} // namespace luftikon

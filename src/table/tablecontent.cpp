@@ -1,0 +1,210 @@
+#include "table/tablecontent.h"
+
+#include "diary/dates.h"
+
+#include <algorithm>
+#include <array>
+
+namespace luftikon {
+
+namespace {
+
+constexpr int fourSlotColumns = 12;
+constexpr int eightSlotColumns = 24;
+constexpr int lastDay = 31;
+
+struct SlotName {
+    const char* name;
+    SlotColumns four;
+    SlotColumns eight;
+};
+
+// Searched in the order of the day; the names are plain, case-sensitive substrings.
+constexpr std::array<SlotName, 8> slotNames{{
+    {"Morgens", {1, 2}, {1, 2}},
+    {"Messung2", {4, 5}, {4, 5}},
+    {"Messung3", {7, 8}, {7, 8}},
+    {"Messung4", {}, {10, 11}},
+    {"Messung5", {}, {13, 14}},
+    {"Messung6", {}, {16, 17}},
+    {"Messung7", {}, {19, 20}},
+    {"Abend", {10, 11}, {22, 23}},
+}};
+
+CellRange normalised(const CellRange& range, int columns, int rows)
+{
+    CellRange r;
+    r.left = std::clamp(std::min(range.left, range.right), 0, columns - 1);
+    r.right = std::clamp(std::max(range.left, range.right), 0, columns - 1);
+    r.top = std::clamp(std::min(range.top, range.bottom), 0, rows - 1);
+    r.bottom = std::clamp(std::max(range.top, range.bottom), 0, rows - 1);
+    return r;
+}
+
+} // namespace
+
+int tableColumnCount(SlotMode mode)
+{
+    return mode == SlotMode::Eight ? eightSlotColumns : fourSlotColumns;
+}
+
+bool isSpacerColumn(int column)
+{
+    return column > 0 && column < eightSlotColumns - 2 && column % 3 == 0;
+}
+
+QStringList tableHeaderTexts(SlotMode mode)
+{
+    QStringList headers{QStringLiteral("  DATUM"), QStringLiteral("MORGENS"),  QStringLiteral("Luftikon"),
+                        QStringLiteral(" "),       QStringLiteral("  MESS.2"), QStringLiteral("Luftikon"),
+                        QStringLiteral(" "),       QStringLiteral("  MESS.3"), QStringLiteral("Luftikon"),
+                        QStringLiteral(" ")};
+    if (mode == SlotMode::Four) {
+        headers << QStringLiteral(" ABENDS") << QStringLiteral("Luftikon");
+        return headers;
+    }
+    for (const char* slot : {" Mess.4", " Mess.5", " Mess.6", " Mess.7"})
+        headers << QString::fromLatin1(slot) << QStringLiteral("Luftikon") << QStringLiteral(" ");
+    headers << QStringLiteral(" ABENDS") << QStringLiteral("Luftikon");
+    return headers;
+}
+
+QStringList copyHeaderTexts(SlotMode mode)
+{
+    QStringList headers = tableHeaderTexts(mode);
+    if (mode == SlotMode::Four) {
+        headers[4] = QStringLiteral(" MESS.2");
+        headers[7] = QStringLiteral(" MESS.3");
+        headers[10] = QStringLiteral(" ABENDS");
+        return headers;
+    }
+    headers[4] = QStringLiteral(" MESS.2 ");
+    headers[7] = QStringLiteral(" MESS.3");
+    headers[10] = QStringLiteral(" Mess.4 ");
+    headers[13] = QStringLiteral(" Mess.5 ");
+    headers[16] = QStringLiteral(" Mess.6 ");
+    headers[19] = QStringLiteral(" Mess.7 ");
+    headers[22] = QStringLiteral(" ABENDS ");
+    return headers;
+}
+
+QString dayLabel(int day)
+{
+    return QStringLiteral("      %1").arg(day, 2, 10, QLatin1Char('0'));
+}
+
+int daysInMonthLocal(int month, int year)
+{
+    // A month outside 1..12 shows every row, so no reading is hidden.
+    const int days = DaysInMonthLocal(month, year);
+    return days == 0 ? lastDay : days;
+}
+
+SlotColumns slotColumnsFor(const QString& slotPart, SlotMode mode)
+{
+    for (const SlotName& slot : slotNames) {
+        if (slotPart.contains(QLatin1String(slot.name)))
+            return mode == SlotMode::Eight ? slot.eight : slot.four;
+    }
+    return {};
+}
+
+CellMatrix buildTableCells(const QStringList& entryLines, SlotMode mode, int rowCount)
+{
+    const int columns = tableColumnCount(mode);
+    rowCount = std::clamp(rowCount, 1, lastDay + 1);
+    CellMatrix cells(rowCount);
+    for (QStringList& row : cells) {
+        for (int c = 0; c < columns; ++c)
+            row << emptyCellText;
+    }
+    cells[0] = tableHeaderTexts(mode);
+    for (int day = 1; day < rowCount; ++day)
+        cells[day][0] = dayLabel(day);
+
+    for (QString line : entryLines) {
+        line.remove(QLatin1Char('\t'));
+        const qsizetype den = line.indexOf(QLatin1String("den"));
+        if (den < 0)
+            continue;
+        // The slot part runs through the character after "den", the blank of the prefix.
+        const qsizetype slotEnd = std::min(den + 4, line.size());
+        const QString slotPart = line.left(slotEnd);
+        QString rest = line.mid(slotEnd);
+        while (rest.startsWith(QLatin1Char(' ')))
+            rest.remove(0, 1);
+        const qsizetype timeMark = rest.indexOf(QLatin1String("Z="));
+        const qsizetype valueMark = rest.indexOf(QLatin1String("Luftikon="));
+        if (timeMark < 0 || valueMark < timeMark)
+            continue;
+        const QString date = rest.left(timeMark);
+        const QString time = rest.mid(timeMark + 2, valueMark - timeMark - 2);
+        const QString value = rest.mid(valueMark + 9);
+        const SlotColumns slot = slotColumnsFor(slotPart, mode);
+        if (slot.time < 0)
+            continue;
+        for (int day = 1; day < rowCount; ++day) {
+            if (!date.startsWith(QStringLiteral("%1.").arg(day, 2, 10, QLatin1Char('0'))))
+                continue;
+            cells[day][slot.time] = QStringLiteral("    ") + time;
+            cells[day][slot.value] = QStringLiteral("    ") + value;
+        }
+    }
+    return cells;
+}
+
+QString selectionText(const CellMatrix& cells, const CellRange& range, SlotMode mode)
+{
+    if (cells.empty() || cells.front().isEmpty())
+        return {};
+    const CellRange r = normalised(range, int(cells.front().size()), int(cells.size()));
+    const QStringList copyHeaders = copyHeaderTexts(mode);
+    QString text;
+    for (int row = r.top; row <= r.bottom; ++row) {
+        for (int column = r.left; column <= r.right; ++column) {
+            const QString& cell =
+                row == 0 && column < copyHeaders.size() ? copyHeaders[column] : cells[row].value(column);
+            if (column == r.right)
+                text += cell;
+            else if (row == 0 && !cell.isEmpty())
+                text += cell + QLatin1Char(' ');
+            else if (row > 0 && !cell.isEmpty() && !isSpacerColumn(column))
+                text += cell + QLatin1Char('\t');
+        }
+        text += QLatin1String("\r\n");
+    }
+    return text;
+}
+
+int columnPitch(int column)
+{
+    return (isSpacerColumn(column) ? spacerWidth : cellWidth) + 1;
+}
+
+int columnStart(int column)
+{
+    int x = 0;
+    for (int c = 0; c < column; ++c)
+        x += columnPitch(c);
+    return x;
+}
+
+QSize gridPictureSize(SlotMode mode, int rowCount)
+{
+    return {columnStart(tableColumnCount(mode)), rowPitch * rowCount};
+}
+
+QRect selectionPictureRect(SlotMode mode, int rowCount, const CellRange& range)
+{
+    const QSize picture = gridPictureSize(mode, rowCount);
+    const CellRange r = normalised(range, tableColumnCount(mode), rowCount);
+    const int x0 = columnStart(r.left);
+    const int y0 = rowPitch * r.top;
+    // The far corner is the first pixel past the last cell's grid line, so a single cell
+    // comes out as 62 x 26; at the picture's edge that pixel does not exist.
+    const int x1 = std::min(columnStart(r.right) + columnPitch(r.right), picture.width() - 1);
+    const int y1 = std::min(rowPitch * (r.bottom + 1), picture.height() - 1);
+    return QRect(QPoint(x0, y0), QPoint(x1, y1));
+}
+
+} // namespace luftikon

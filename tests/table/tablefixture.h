@@ -1,0 +1,75 @@
+#pragma once
+// The main window with its table window in a sandbox, March 2024, diary and remarks file
+// named as the chart drawing names them.
+
+#include "shell/mainform.h"
+#include "support/sandbox.h"
+#include "support/scripteddesktop.h"
+#include "table/tabellen.h"
+#include "table/tabletestlines.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace luftikon::test {
+
+class TableWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form = std::make_unique<TMainForm>(state, desktop, config);
+        form->Label1->setText(QStringLiteral("von Muster"));
+        table = form->TabellenDlg;
+        state.entryMonth = 3;
+        state.entryYear = 2024;
+        state.currentDiaryFile = box.file(QStringLiteral("Muster_3_2024.tab"));
+        state.remarksFile = box.file(QStringLiteral("Muster_3_2024.txt"));
+    }
+
+    // "&aktuelle anzeigen", then the timer's tick; `whileShown` runs while the window is up,
+    // and afterwards the window is closed the way its close button closes it. `answers` are
+    // the user's replies to the questions that follow the showing.
+    void openAndShow(const std::function<void(TTabellenDlg&)>& whileShown = {},
+                     std::initializer_list<Answer> answers = {})
+    {
+        desktop.answerDialog([this, whileShown](QDialog& dialog) {
+            EXPECT_EQ(&dialog, table);
+            EXPECT_TRUE(dialog.isVisible());
+            if (whileShown)
+                whileShown(*table);
+            return int(QDialog::Rejected);
+        });
+        for (const Answer a : answers)
+            desktop.answer(a);
+        form->aktuelleanzeigen1->trigger();
+        form->TabellenAnzeigeTimerTimer();
+    }
+
+public:
+    static void type(QWidget* widget, const QString& text)
+    {
+        for (const QChar c : text) {
+            const Qt::Key key = c == u'\n' ? Qt::Key_Return : c == u'\t' ? Qt::Key_Tab : Qt::Key_unknown;
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, c == u'\n' ? QStringLiteral("\r") : QString(c));
+            QApplication::sendEvent(widget, &press);
+        }
+    }
+
+protected:
+    QString remarksPath() const { return state.remarksFile; }
+
+    Sandbox box;
+    ScriptedDesktop desktop;
+    ConfigStore config{box.configFile()};
+    AppState state;
+    std::unique_ptr<TMainForm> form;
+    TTabellenDlg* table = nullptr;
+};
+
+} // namespace luftikon::test

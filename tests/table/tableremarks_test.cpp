@@ -1,0 +1,158 @@
+#include "table/tablefixture.h"
+
+#include <QDir>
+#include <QTextCursor>
+
+using namespace luftikon;
+using luftikon::test::Answer;
+using luftikon::test::Sandbox;
+using luftikon::test::TableWindowTest;
+
+namespace {
+
+const QString question = QStringLiteral("Möchten Sie Ihre Bermerkungen speichern?");
+// "Pollenflug stärker" / "Spray genommen, Atemnot größer" in Windows-1252.
+const QByteArray oldRemarks = "Pollenflug st\xe4rker\r\n\r\nSpray genommen, Atemnot gr\xf6\xdf"
+                              "er\r\n";
+
+void typeAtEnd(TTabellenDlg& t, const QString& text)
+{
+    t.Memo1->moveCursor(QTextCursor::End);
+    TableWindowTest::type(t.Memo1, text);
+}
+
+} // namespace
+
+TEST_F(TableWindowTest, RemarksRoundTripInWindows1252WithCrLf)
+{
+    Sandbox::writeBytes(remarksPath(), oldRemarks);
+    openAndShow(
+        [](TTabellenDlg& t) {
+            EXPECT_EQ(t.Memo1->toPlainText(), QStringLiteral("Pollenflug stärker\n\nSpray genommen, Atemnot größer\n"));
+            EXPECT_FALSE(t.remarksChanged());
+            typeAtEnd(t, QStringLiteral("Übung\tmüde\n"));
+            EXPECT_TRUE(t.remarksChanged());
+        },
+        {Answer::Yes});
+    EXPECT_EQ(desktop.shownTexts(), QStringList{question});
+    EXPECT_EQ(Sandbox::readBytes(remarksPath()), oldRemarks + "\xdc"
+                                                              "bung\tm\xfc"
+                                                              "de\r\n");
+    EXPECT_TRUE(table->Memo1->toPlainText().isEmpty());
+    EXPECT_FALSE(table->remarksChanged());
+
+    // The saved text is what the next opening shows; closing unchanged asks nothing.
+    openAndShow([](TTabellenDlg& t) {
+        EXPECT_EQ(t.Memo1->toPlainText(),
+                  QStringLiteral("Pollenflug stärker\n\nSpray genommen, Atemnot größer\nÜbung\tmüde\n"));
+    });
+    EXPECT_EQ(desktop.shownTexts(), QStringList{question});
+}
+
+TEST_F(TableWindowTest, FirstSaveCreatesTheFileBelowTheHeading)
+{
+    openAndShow([](TTabellenDlg& t) { typeAtEnd(t, QStringLiteral("Erkältet")); }, {Answer::Yes});
+    EXPECT_EQ(Sandbox::readBytes(remarksPath()), QByteArray("          Meine Bemerkung:\r\n\r\nErk\xe4ltet\r\n"));
+}
+
+TEST_F(TableWindowTest, AnsweringNoSavesNothingAndNextOpenShowsTheFile)
+{
+    Sandbox::writeBytes(remarksPath(), oldRemarks);
+    openAndShow([](TTabellenDlg& t) { typeAtEnd(t, QStringLiteral("verworfen")); }, {Answer::No});
+    EXPECT_EQ(desktop.shownTexts(), QStringList{question});
+    EXPECT_EQ(Sandbox::readBytes(remarksPath()), oldRemarks);
+
+    openAndShow([](TTabellenDlg& t) {
+        EXPECT_EQ(t.Memo1->toPlainText(), QStringLiteral("Pollenflug stärker\n\nSpray genommen, Atemnot größer\n"));
+    });
+    EXPECT_EQ(desktop.shownTexts().size(), 1);
+}
+
+TEST_F(TableWindowTest, FailedSaveKeepsOldFileAndTextAndTheWindowOpen)
+{
+    Sandbox::writeBytes(remarksPath(), oldRemarks);
+    openAndShow([](TTabellenDlg& t) { typeAtEnd(t, QStringLiteral("Arzt in Łódź")); }, {Answer::Yes});
+    ASSERT_EQ(desktop.shown().size(), 2u);
+    EXPECT_EQ(desktop.shown()[1].kind, MessageKind::Error);
+    EXPECT_TRUE(desktop.shown()[1].text.startsWith(QStringLiteral("Ihre Bemerkungen wurden nicht gespeichert.")));
+    EXPECT_TRUE(desktop.shown()[1].text.contains(remarksPath()));
+    EXPECT_EQ(Sandbox::readBytes(remarksPath()), oldRemarks);
+    EXPECT_TRUE(table->isVisible());
+    EXPECT_TRUE(table->Memo1->toPlainText().endsWith(QStringLiteral("Arzt in Łódź")));
+
+    // Asked again, the user may leave without saving.
+    desktop.answer(Answer::No);
+    table->close();
+    EXPECT_FALSE(table->isVisible());
+    EXPECT_EQ(desktop.shownTexts().last(), question);
+    EXPECT_EQ(Sandbox::readBytes(remarksPath()), oldRemarks);
+}
+
+TEST_F(TableWindowTest, RemarksNeverOverwriteADiary)
+{
+    const QByteArray diary = "[Personendaten]\r\nBenutzerName=Muster\r\n"
+                             "Morgens den    05.3.2024 Z=08:00  Luftikon=420\r\n";
+    for (const QString& name : {QStringLiteral("Muster_3_2024.dat"), QStringLiteral("Muster_3_2024.txt")}) {
+        SCOPED_TRACE(name.toStdString());
+        desktop.clearShown();
+        state.currentDiaryFile = box.file(name);
+        state.remarksFile = state.currentDiaryFile; // what the name derivation gives without ".tab"
+        Sandbox::writeBytes(state.currentDiaryFile, diary);
+        openAndShow([](TTabellenDlg& t) {
+            EXPECT_TRUE(t.Memo1->isReadOnly());
+            EXPECT_EQ(t.Memo1->toPlainText(), QStringLiteral("          Meine Bemerkung:\n\n"));
+            typeAtEnd(t, QStringLiteral("Überschreiben?"));
+            EXPECT_FALSE(t.remarksChanged());
+        });
+        ASSERT_EQ(desktop.shown().size(), 1u);
+        EXPECT_EQ(desktop.shown()[0].kind, MessageKind::Information);
+        EXPECT_EQ(desktop.shown()[0].text,
+                  QStringLiteral("Zur Tabelle \"%1\" können keine Bemerkungen gespeichert werden: Ihr Dateiname endet "
+                                 "nicht auf \".tab\", die Bemerkungen würden die Tabelle selbst überschreiben.")
+                      .arg(state.currentDiaryFile));
+        EXPECT_EQ(Sandbox::readBytes(state.currentDiaryFile), diary);
+    }
+
+    // A remarks name that is a link to the diary.
+    desktop.clearShown();
+    state.currentDiaryFile = box.file(QStringLiteral("Muster_3_2024.tab"));
+    state.remarksFile = box.file(QStringLiteral("Muster_3_2024.txt"));
+    QFile::remove(state.remarksFile);
+    Sandbox::writeBytes(state.currentDiaryFile, diary);
+    ASSERT_TRUE(QFile::link(state.currentDiaryFile, state.remarksFile));
+    openAndShow([](TTabellenDlg& t) { EXPECT_TRUE(t.Memo1->isReadOnly()); });
+    EXPECT_EQ(desktop.shown().size(), 1u);
+    EXPECT_EQ(Sandbox::readBytes(state.currentDiaryFile), diary);
+
+    // A proper diary afterwards gets its pane back.
+    state.currentDiaryFile = box.file(QStringLiteral("Muster_3_2024.tab"));
+    state.remarksFile = box.file(QStringLiteral("Muster_3_2024.txt"));
+    QFile::remove(state.remarksFile);
+    desktop.clearShown();
+    form->openTableWindow();
+    form->TabellenAnzeigeTimer->stop();
+    EXPECT_FALSE(table->Memo1->isReadOnly());
+    EXPECT_TRUE(desktop.shown().empty());
+}
+
+TEST_F(TableWindowTest, UnreadableRemarksAreNeitherShownNorReplaced)
+{
+    QDir(box.path()).mkpath(QStringLiteral("Muster_3_2024.txt")); // a folder where the file should be
+    openAndShow([](TTabellenDlg& t) {
+        EXPECT_TRUE(t.Memo1->isReadOnly());
+        EXPECT_EQ(t.Memo1->toPlainText(), QStringLiteral("          Meine Bemerkung:\n\n"));
+    });
+    ASSERT_EQ(desktop.shown().size(), 1u);
+    EXPECT_EQ(desktop.shown()[0].kind, MessageKind::Warning);
+    EXPECT_TRUE(desktop.shown()[0].text.contains(remarksPath()));
+    EXPECT_TRUE(QFileInfo(remarksPath()).isDir());
+}
+
+TEST_F(TableWindowTest, WithoutAnyDiaryThePaneCannotBeSaved)
+{
+    state.currentDiaryFile.clear();
+    state.remarksFile.clear();
+    openAndShow([](TTabellenDlg& t) { EXPECT_TRUE(t.Memo1->isReadOnly()); });
+    ASSERT_EQ(desktop.shown().size(), 1u);
+    EXPECT_EQ(desktop.shown()[0].kind, MessageKind::Information);
+}
