@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <QWindow>
 
 namespace luftikon {
@@ -196,8 +197,9 @@ void TEingabeDlg::buildLayout()
     };
     AufnehmenButton = makeButton(QStringLiteral("In Liste &aufnehmen"), "AufnehmenButton", rightColumn, 256);
     BearbeitenButton = makeButton(QStringLiteral("Eintrag &bearbeiten"), "BearbeitenButton", rightColumn + 155, 256);
-    GrafikButton = makeButton(QStringLiteral("&Grafik zeigen"), "GrafikButton", rightColumn, 403);
+    GrafikButton = makeButton(QStringLiteral("&Grafik zeigen"), "GrafikButton", rightColumn, 363);
     GrafikButton->setDefault(true);
+    TabelleButton = makeButton(QStringLiteral("&Tabelle zeigen"), "TabelleButton", rightColumn + 155, 363);
     AbbrechenButton = makeButton(QStringLiteral("&Abbrechen"), "AbbrechenButton", rightColumn + 155, 403);
 }
 
@@ -211,6 +213,7 @@ void TEingabeDlg::connectHandlers()
     connect(AufnehmenButton, &QPushButton::clicked, this, &TEingabeDlg::AufnehmenButtonClick);
     connect(BearbeitenButton, &QPushButton::clicked, this, &TEingabeDlg::BearbeitenButtonClick);
     connect(GrafikButton, &QPushButton::clicked, this, &TEingabeDlg::GrafikButtonClick);
+    connect(TabelleButton, &QPushButton::clicked, this, &TEingabeDlg::TabelleButtonClick);
     connect(AbbrechenButton, &QPushButton::clicked, this, &TEingabeDlg::AbbrechenButtonClick);
 }
 
@@ -405,6 +408,11 @@ void TEingabeDlg::FormPaint()
         TagSpinEdit->setText(QStringLiteral("01"));
     if (MonatSpinEdit->text() == QStringLiteral("1"))
         MonatSpinEdit->setText(QStringLiteral("01"));
+    if (state_.showTableAfterPaint) {
+        state_.showTableAfterPaint = false;
+        // Not from inside the paint: the table step saves and may ask.
+        QTimer::singleShot(0, this, &TEingabeDlg::TabelleButtonClick);
+    }
 }
 
 void TEingabeDlg::showEvent(QShowEvent* event)

@@ -30,6 +30,7 @@ std::optional<QString> timeStepDown(const QString& time);
 struct EntryDialogHost {
     std::function<void(const QString& diaryFile)> GrafikZeichnen; // draw the diary, refilling the entry list
     std::function<void()> writeTimesLine;                         // the times-of-day line into the chart
+    std::function<void()> openTableWindow;                        // the table of the current diary
 };
 
 class TEingabeDlg : public QDialog {
@@ -74,6 +75,7 @@ public:
     void AufnehmenButtonClick();
     void BearbeitenButtonClick();
     void GrafikButtonClick();
+    void TabelleButtonClick();
     void AbbrechenButtonClick();
     void MessungButtonClick() { advanceSlot(); }
     void UhrzeitStep(int steps);
@@ -97,6 +99,7 @@ public:
     QPushButton* AufnehmenButton = nullptr;
     QPushButton* BearbeitenButton = nullptr;
     QPushButton* GrafikButton = nullptr;
+    QPushButton* TabelleButton = nullptr;
     QPushButton* AbbrechenButton = nullptr;
 
 protected:

@@ -159,6 +159,22 @@ void TEingabeDlg::GrafikButtonClick()
     accept();
 }
 
+void TEingabeDlg::TabelleButtonClick()
+{
+    if (state_.entryList.isEmpty()) {
+        if (!takeEmptyListMonthFromFields())
+            return;
+        if (!confirmOverwriteOfEmptyList()) {
+            accept();
+            return;
+        }
+    }
+    state_.zonesPainted = false;
+    // The dialog stays open under the table window.
+    if (GrafikZeigen() && host_.openTableWindow)
+        host_.openTableWindow();
+}
+
 void TEingabeDlg::AbbrechenButtonClick()
 {
     if (entryListChanged_) {

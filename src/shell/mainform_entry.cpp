@@ -17,6 +17,7 @@ void TMainForm::buildEntryWindows()
     EingabeDlg = new TEingabeDlg(state_, desktop_, config_, this);
     EntryDialogHost host;
     host.GrafikZeichnen = [this](const QString& diaryFile) { drawDiary(diaryFile); };
+    host.openTableWindow = [this] { openTableWindow(); };
     EingabeDlg->setHost(std::move(host));
     NameEingDlg = new TNameEingDlg(*this);
     // A child of the entry dialog, so the modal entry dialog leaves it usable.
