@@ -132,7 +132,7 @@ void TEingabeDlg::buildLayout()
     Label4 = new QLabel(this);
     Label4->setObjectName(QStringLiteral("Label4"));
     Label4->setFont(headingFont);
-    Label4->setGeometry(8, 8, 270, 18);
+    Label4->setGeometry(8, 8, dialogWidth - 16, 18);
 
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
@@ -141,13 +141,13 @@ void TEingabeDlg::buildLayout()
 
     DatumLabel = new QLabel(this);
     DatumLabel->setObjectName(QStringLiteral("DatumLabel"));
-    DatumLabel->setGeometry(rightColumn, 10, dialogWidth - rightColumn - 8, 18);
+    DatumLabel->setGeometry(rightColumn, 30, dialogWidth - rightColumn - 8, 18);
 
     const QString tag = QStringLiteral("Tag                     ");
     const QString monat = QStringLiteral("Monat                    ");
     SpaltenLabel = new QLabel(tag + monat + QStringLiteral("Jahr"), this);
     SpaltenLabel->setObjectName(QStringLiteral("SpaltenLabel"));
-    SpaltenLabel->setGeometry(rightColumn, 38, dialogWidth - rightColumn - 8, 18);
+    SpaltenLabel->setGeometry(rightColumn, 56, dialogWidth - rightColumn - 8, 18);
 
     // Each field stands under its word of the column heading.
     const QFontMetrics metrics(font());
@@ -163,29 +163,29 @@ void TEingabeDlg::buildLayout()
         return field;
     };
     TagSpinEdit = makeField(1, 31, "TagSpinEdit");
-    TagSpinEdit->setGeometry(rightColumn, 58, std::min(80, monthX - rightColumn - 6), fieldHeight);
+    TagSpinEdit->setGeometry(rightColumn, 74, std::min(80, monthX - rightColumn - 6), fieldHeight);
     MonatSpinEdit = makeField(1, 12, "MonatSpinEdit");
-    MonatSpinEdit->setGeometry(monthX, 58, std::min(80, yearX - monthX - 6), fieldHeight);
+    MonatSpinEdit->setGeometry(monthX, 74, std::min(80, yearX - monthX - 6), fieldHeight);
     JahrSpinEdit = makeField(1900, 9999, "JahrSpinEdit");
-    JahrSpinEdit->setGeometry(yearX, 58, 110, fieldHeight);
+    JahrSpinEdit->setGeometry(yearX, 74, 110, fieldHeight);
     TagSpinEdit->editor()->setMouseTracking(true);
     MonatSpinEdit->editor()->setMouseTracking(true);
 
     WertLabel = new QLabel(QStringLiteral("Luftikon in l/min."), this);
     WertLabel->setObjectName(QStringLiteral("WertLabel"));
-    WertLabel->setGeometry(rightColumn, 112, 200, 18);
+    WertLabel->setGeometry(rightColumn, 128, 200, 18);
     LuftikonSpinEdit = makeField(20, 800, "LuftikonSpinEdit");
-    LuftikonSpinEdit->setGeometry(rightColumn, 132, 110, fieldHeight);
+    LuftikonSpinEdit->setGeometry(rightColumn, 146, 110, fieldHeight);
     LuftikonSpinEdit->setToolTip(QStringLiteral("Geben sie hier den Luftikon-Messwert ein."));
 
     MessungButton = new QPushButton(this);
     MessungButton->setObjectName(QStringLiteral("MessungButton"));
-    MessungButton->setGeometry(rightColumn, 192, 120, fieldHeight);
+    MessungButton->setGeometry(rightColumn, 204, 120, fieldHeight);
     MessungButton->setAutoDefault(false);
     UhrzeitEdit = new TimeEdit(this);
     UhrzeitEdit->setObjectName(QStringLiteral("UhrzeitEdit"));
     UhrzeitEdit->setFont(fieldFont());
-    UhrzeitEdit->setGeometry(rightColumn + 130, 192, 130, fieldHeight);
+    UhrzeitEdit->setGeometry(rightColumn + 130, 204, 130, fieldHeight);
     setFieldColor(UhrzeitEdit->editor(), false);
 
     const auto makeButton = [this](const QString& text, const char* name, int x, int y) {
@@ -195,8 +195,8 @@ void TEingabeDlg::buildLayout()
         button->setAutoDefault(false);
         return button;
     };
-    AufnehmenButton = makeButton(QStringLiteral("In Liste &aufnehmen"), "AufnehmenButton", rightColumn, 256);
-    BearbeitenButton = makeButton(QStringLiteral("Eintrag &bearbeiten"), "BearbeitenButton", rightColumn + 155, 256);
+    AufnehmenButton = makeButton(QStringLiteral("In Liste &aufnehmen"), "AufnehmenButton", rightColumn, 264);
+    BearbeitenButton = makeButton(QStringLiteral("Eintrag &bearbeiten"), "BearbeitenButton", rightColumn + 155, 264);
     GrafikButton = makeButton(QStringLiteral("&Grafik zeigen"), "GrafikButton", rightColumn, 363);
     GrafikButton->setDefault(true);
     TabelleButton = makeButton(QStringLiteral("&Tabelle zeigen"), "TabelleButton", rightColumn + 155, 363);

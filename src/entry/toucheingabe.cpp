@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 
 namespace luftikon {
@@ -88,14 +89,14 @@ TTouchEingabeDlg::TTouchEingabeDlg(Desktop& desktop, QWidget* parent) : QDialog(
     // One spin button, 131 x 129: the upper half steps up, the lower half down.
     UpButton = new QToolButton(this);
     UpButton->setObjectName(QStringLiteral("UpButton"));
-    UpButton->setArrowType(Qt::UpArrow);
+    UpButton->setText(QStringLiteral("\u25B2"));
+    UpButton->setFont(verdana(40, false));
     UpButton->setGeometry(283, 32, 131, 64);
-    UpButton->setIconSize(QSize(48, 48));
     DownButton = new QToolButton(this);
     DownButton->setObjectName(QStringLiteral("DownButton"));
-    DownButton->setArrowType(Qt::DownArrow);
+    DownButton->setText(QStringLiteral("\u25BC"));
+    DownButton->setFont(verdana(40, false));
     DownButton->setGeometry(283, 97, 131, 64);
-    DownButton->setIconSize(QSize(48, 48));
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
@@ -120,6 +121,10 @@ void TTouchEingabeDlg::openFor(KeypadField field, SpinEdit* target)
     PromptLabel->setText(promptOf(field));
     number_ = target ? target->value() : 0;
     showNumber();
+    if (!isVisible()) {
+        if (const QScreen* screen = this->screen())
+            move(screen->availableGeometry().center() - rect().center());
+    }
     show();
     raise();
     activateWindow();

@@ -4,6 +4,8 @@
 #include "shell/mainform.h"
 
 #include <QDir>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,6 +13,23 @@
 #include <QPushButton>
 
 namespace luftikon {
+
+namespace {
+
+// The two texts were laid out for a narrow font; with a wider one they shrink to fit inside
+// the frame instead of being cut off.
+void fitIntoWidth(QLabel* label, int width)
+{
+    QFont font = label->font();
+    if (font.pixelSize() <= 0)
+        font.setPixelSize(QFontInfo(font).pixelSize());
+    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(label->text()) > width)
+        font.setPixelSize(font.pixelSize() - 1);
+    label->setFont(font);
+    label->adjustSize();
+}
+
+} // namespace
 
 bool isForbiddenNameCharacter(QChar c)
 {
@@ -61,7 +80,7 @@ TNameEingDlg::TNameEingDlg(TMainForm& main) : QDialog(&main), main_(main)
                         this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->move(17, 21);
-    Label1->adjustSize();
+    fitIntoWidth(Label1, 409 - 4 - 17);
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(17, 47, 369, 21);
@@ -69,7 +88,7 @@ TNameEingDlg::TNameEingDlg(TMainForm& main) : QDialog(&main), main_(main)
                         this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->move(14, 78);
-    Label2->adjustSize();
+    fitIntoWidth(Label2, 409 - 4 - 14);
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
