@@ -44,10 +44,10 @@ std::optional<int> TEingabeDlg::fieldNumber(SpinEdit* field, const QString& name
         return std::nullopt;
     }
     if (*number < field->minimum() || *number > field->maximum()) {
-        say(MessageKind::Error, QStringLiteral("Die Zahl %1 im Feld \"%2\" liegt nicht zwischen %3 und %4. "
-                                               "Es wurde nichts geändert.")
-                                    .arg(field->text(), name, QString::number(field->minimum()),
-                                         QString::number(field->maximum())));
+        say(MessageKind::Error,
+            QStringLiteral("Die Zahl %1 im Feld \"%2\" liegt nicht zwischen %3 und %4. "
+                           "Es wurde nichts geändert.")
+                .arg(field->text(), name, QString::number(field->minimum()), QString::number(field->maximum())));
         return std::nullopt;
     }
     return number;

@@ -171,8 +171,8 @@ void TMainForm::switchDayLayout(SlotMode mode)
     biszu4MessungenjeTag->setChecked(state_.fourSlotMark);
     biszu8MessungenjeTag->setChecked(state_.eightSlotMark);
 
-    const QString picture = config_.readString(mode == SlotMode::Four ? QStringLiteral("Grafik4")
-                                                                      : QStringLiteral("Grafik8"));
+    const QString picture =
+        config_.readString(mode == SlotMode::Four ? QStringLiteral("Grafik4") : QStringLiteral("Grafik8"));
     if (!picture.isEmpty())
         state_.templatePictureFile = QFileInfo::exists(picture) ? picture : state_.startFolder + picture;
     loadTemplatePicture();

@@ -4,9 +4,9 @@
 #include "shell/mainform.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,8 +52,8 @@ QString existingPathIgnoringCase(const QString& path)
             continue;
         }
         const QDir folder(current.isEmpty() ? QStringLiteral(".") : current);
-        const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                                     QDir::NoDotAndDotDot, QDir::Name);
+        const QStringList entries =
+            folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
         const auto match = std::find_if(entries.cbegin(), entries.cend(), [&part](const QString& entry) {
             return entry.compare(part, Qt::CaseInsensitive) == 0;
         });
@@ -76,16 +76,16 @@ TNameEingDlg::TNameEingDlg(TMainForm& main) : QDialog(&main), main_(main)
     Bevel1 = new QGroupBox(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
     Bevel1->setGeometry(8, 8, 401, 105);
-    Label1 = new QLabel(QStringLiteral("Geben Sie Ihren Vornamen und Nachname getrennt durch ein Leerzeichen ein:"),
-                        this);
+    Label1 =
+        new QLabel(QStringLiteral("Geben Sie Ihren Vornamen und Nachname getrennt durch ein Leerzeichen ein:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->move(17, 21);
     fitIntoWidth(Label1, 409 - 4 - 17);
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(17, 47, 369, 21);
-    Label2 = new QLabel(QStringLiteral("Vor- und Nachname werden für die Kennzeichnung der Tabellen-Dateien benutzt"),
-                        this);
+    Label2 =
+        new QLabel(QStringLiteral("Vor- und Nachname werden für die Kennzeichnung der Tabellen-Dateien benutzt"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->move(14, 78);
     fitIntoWidth(Label2, 409 - 4 - 14);

@@ -63,10 +63,9 @@ TEST(TouchKeypad, OpensOnATapOnlyOnAMultiTouchScreen)
     EXPECT_EQ(m.keypad->PromptLabel->text(), QStringLiteral("Geben Sie den Tag ein:"));
     EXPECT_EQ(m.shown(), QStringLiteral("07"));
 
-    const std::pair<SpinEdit*, const char*> prompts[] = {
-        {m.dlg->MonatSpinEdit, "Geben Sie den Monat ein:"},
-        {m.dlg->JahrSpinEdit, "Geben Sie das Jahr ein:"},
-        {m.dlg->LuftikonSpinEdit, "Geben sie den Luftikon Wert ein:"}};
+    const std::pair<SpinEdit*, const char*> prompts[] = {{m.dlg->MonatSpinEdit, "Geben Sie den Monat ein:"},
+                                                         {m.dlg->JahrSpinEdit, "Geben Sie das Jahr ein:"},
+                                                         {m.dlg->LuftikonSpinEdit, "Geben sie den Luftikon Wert ein:"}};
     for (const auto& [field, prompt] : prompts) {
         m.tap(field);
         EXPECT_EQ(m.keypad->PromptLabel->text(), QString::fromUtf8(prompt));
@@ -81,9 +80,9 @@ TEST(TouchKeypad, UpAndDownStopAtEachFieldsLimits)
         const char* start;
         int steps;
         const char* expected;
-    } cases[] = {{m.dlg->TagSpinEdit, "31", +1, "31"},       {m.dlg->TagSpinEdit, "01", -1, "01"},
-                 {m.dlg->MonatSpinEdit, "11", +3, "12"},     {m.dlg->MonatSpinEdit, "2", -3, "01"},
-                 {m.dlg->JahrSpinEdit, "1994", -1, "1993"},  {m.dlg->JahrSpinEdit, "1994", -3, "1993"},
+    } cases[] = {{m.dlg->TagSpinEdit, "31", +1, "31"},        {m.dlg->TagSpinEdit, "01", -1, "01"},
+                 {m.dlg->MonatSpinEdit, "11", +3, "12"},      {m.dlg->MonatSpinEdit, "2", -3, "01"},
+                 {m.dlg->JahrSpinEdit, "1994", -1, "1993"},   {m.dlg->JahrSpinEdit, "1994", -3, "1993"},
                  {m.dlg->LuftikonSpinEdit, "800", +1, "800"}, {m.dlg->LuftikonSpinEdit, "21", -4, "20"},
                  {m.dlg->JahrSpinEdit, "2024", +2, "2026"}};
     for (const auto& c : cases) {
