@@ -85,16 +85,7 @@ std::optional<QString> ExportMonthPage(const ExportRequest& request, const Notif
     }
 
     PageInput input;
-    input.month = request.month;
-    input.dailyMeans = request.dailyMeans;
-    input.bestValue = request.bestValue;
-    input.greenLimit = request.greenLimit;
-    input.redLimit = request.redLimit;
-    input.curveColor = request.curveColor;
-    input.aboveCurveColor = request.aboveCurveColor;
-    input.brightness = request.brightness;
-    input.showValues = request.showValues;
-    input.breakLineAtZero = request.breakLineAtZero;
+    static_cast<PageSettings&>(input) = request;
 
     if (QFileInfo(request.currentDiaryFile).isFile()) {
         ReadResult diary = readTextLines(request.currentDiaryFile);

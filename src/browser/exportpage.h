@@ -12,17 +12,7 @@
 
 namespace luftikon {
 
-struct ExportRequest {
-    ExportMonth month; // an empty month text means that no month has been drawn yet
-    DailyMeanTexts dailyMeans = AppState::filledMeans();
-    int bestValue = 0;
-    int greenLimit = 500;
-    int redLimit = 200;
-    ColorRef curveColor = 0;
-    ColorRef aboveCurveColor = 0;
-    int brightness = 8;
-    bool showValues = true;
-    bool breakLineAtZero = true; // from "LinieBeiNullUnterbrechen", read at every export
+struct ExportRequest : PageSettings {
     QString currentDiaryFile;
     QString remarksFile;
     QString htmlFolder; // ends in "/"

@@ -1,5 +1,7 @@
 #include "browser/htmlpage.h"
 
+#include "diary/entryline.h"
+
 #include <algorithm>
 #include <array>
 
@@ -8,18 +10,6 @@ namespace luftikon {
 namespace {
 
 const QChar Tab = QLatin1Char('\t');
-
-// Blanks and control characters, as the diary readers trim them.
-QString trimBlanks(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= 0x20)
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 QString sevenTimes(qint64 value)
 {

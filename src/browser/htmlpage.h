@@ -32,7 +32,8 @@ QString EscapeHtml(const QString& text);
 // first "Z=", trimmed; "-" when there is none or the best value is not above 0.
 QString BestValueLine(const QStringList& diaryLines, int bestValue);
 
-struct PageInput {
+// What the page shows, as the last drawing and the settings left it.
+struct PageSettings {
     ExportMonth month;
     DailyMeanTexts dailyMeans = AppState::filledMeans();
     int bestValue = 0;
@@ -43,6 +44,9 @@ struct PageInput {
     int brightness = 8;     // 0..8
     bool showValues = true; // value labels above the curve
     bool breakLineAtZero = true;
+};
+
+struct PageInput : PageSettings {
     QStringList diaryLines;                  // the diary file; empty when it is missing
     std::optional<QStringList> remarksLines; // none when the remarks file is missing or empty
 };

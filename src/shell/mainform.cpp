@@ -1,5 +1,7 @@
 #include "shell/mainform.h"
 
+#include "shell/machpause.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
@@ -23,12 +25,20 @@ constexpr int chartTop = 20;
 } // namespace
 
 TMainForm::TMainForm(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent)
-    : QMainWindow(parent), state_(state), desktop_(desktop), config_(config)
+    : QMainWindow(parent), state_(state), desktop_(desktop), config_(config), chart_(state, chartPicture_)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Luftikon"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     config_.setNotify([this](MessageKind kind, const QString& text) { desktop_.show(kind, text); });
+    chart_.setEnvironment({
+        [this](const QString& name) { return config_.readString(name); },
+        [this](MessageKind kind, const QString& text) { desktop_.show(kind, text); },
+        [this](const QString& title) { Label1->setText(title); },
+        [this] { return frameGeometry().width(); },
+    });
+    MachPause1 = new TMachPause(this);
+    MachPause1->setInterval(1000);
     buildLayout();
     buildMenus();
     buildTableWindow();
@@ -107,6 +117,24 @@ void TMainForm::buildMenus()
 void TMainForm::updateChart()
 {
     Image->setPixmap(QPixmap::fromImage(chartPicture_));
+}
+
+void TMainForm::GrafikZeichnen(const QString& diaryFile)
+{
+    chart_.GrafikZeichnen(diaryFile);
+    updateChart();
+}
+
+void TMainForm::schreibTextInGrafik()
+{
+    chart_.schreibTextInGrafik();
+    updateChart();
+}
+
+void TMainForm::Errechne_den_Spitzenwert()
+{
+    chart_.Errechne_den_Spitzenwert();
+    updateChart();
 }
 
 void TMainForm::Lies_String_aus_Registry(const QString& name, QString& result) const

@@ -2,14 +2,18 @@
 // The main window: owns the start-up sequence, hosts the month chart picture and ends the
 // program. The shared state, the desktop and the settings are handed in so tests can script them.
 
+#include "chart/ui/chartdrawing.h"
 #include "config/appstate.h"
 #include "config/configstore.h"
 #include "platform/desktop.h"
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPoint>
+#include <functional>
 
 class QAction;
+class QGestureEvent;
 class QLabel;
 class QMenu;
 class QScrollArea;
@@ -18,6 +22,7 @@ class QTimer;
 namespace luftikon {
 
 class TEingabeDlg;
+class TMachPause;
 class TNameEingDlg;
 class TTabellenDlg;
 class TTouchEingabeDlg;
@@ -45,6 +50,28 @@ public:
     // The month chart: drawing code paints into the picture, then shows it with updateChart().
     QImage& chartPicture() { return chartPicture_; }
     void updateChart();
+
+    // The month chart operations the other windows call; each refreshes the view.
+    void GrafikZeichnen(const QString& diaryFile);
+    void schreibTextInGrafik();
+    void Errechne_den_Spitzenwert();
+    ChartDrawing& chart() { return chart_; }
+
+    // First show: runs once, on the first paint (queued from the paint event, so dialogs it
+    // opens do not run inside painting). Tests call it directly. Nothing happens once done.
+    void FormPaint();
+    // The size rules for normal and maximised window (mainform_resize.cpp).
+    void FormResize();
+    // One pinch notification: `started` for the gesture's beginning, the point in screen
+    // coordinates. Later notifications switch between maximised and normal after a pause.
+    void pinchGesture(bool started, QPointF screenPoint);
+    QPoint gesturePoint() const { return gesturePoint_; }
+
+    // Hooks of the first show for the windows built later. Without a user name the first show
+    // calls onNoUserName (the user-name dialog opens there) and stops; with one it calls
+    // onUserNameShown(name) (the entry dialog's title).
+    std::function<void()> onNoUserName;
+    std::function<void(const QString&)> onUserNameShown;
 
     // Menu commands
     void Beenden1Click();
@@ -80,13 +107,14 @@ public:
     QLabel* Image2 = nullptr; // header strip picture
     QLabel* Label1 = nullptr; // "von " + user name
     QScrollArea* ScrollBox1 = nullptr;
-    QWidget* chartHost = nullptr; // the scrolled area's content, holding Image
-    QLabel* Image = nullptr;      // the month chart, shows chartPicture()
+    QWidget* chartHost = nullptr;     // the scrolled area's content, holding Image
+    QLabel* Image = nullptr;          // the month chart, shows chartPicture()
+    TMachPause* MachPause1 = nullptr; // 1000 ms, the pinch gesture's 200 ms wait
 
     // Menus; later commands are inserted into these
     QMenu* Datei1 = nullptr;
     QAction* LiniendiagrammimBrowseranzeigen1 = nullptr; // "&Neu" goes above it
-    QAction* quitSeparator = nullptr; // the other Datei1 items go above it
+    QAction* quitSeparator = nullptr;                    // the other Datei1 items go above it
     QAction* Beenden1 = nullptr;
     QMenu* Optionen1 = nullptr;
     QAction* RegistryEintraegeloeschen1 = nullptr;
@@ -103,6 +131,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void buildLayout();
@@ -120,12 +151,26 @@ private:
     bool prepareDataSubfolder(const QString& valueName, const QString& defaultName, QString& name, QString& folder);
     void readCurveColor();
     void readPictureNames();
+    void setUpTouch();
+    void loadPictures();
+    void copyChartScript();
+
+    // First show, in mainform_firstshow.cpp
+    void readFirstShowSettings();
+    void readDayLayout(const QStringList& header);
+    void readLimits(const QStringList& header);
+
+    bool gestureEvent(QGestureEvent* event);
 
     AppState& state_;
     Desktop& desktop_;
     ConfigStore& config_;
     QImage chartPicture_;
+    ChartDrawing chart_;
     bool startupAborted_ = false;
+    bool firstShowQueued_ = false;
+    bool resizing_ = false;
+    QPoint gesturePoint_;
 };
 
 } // namespace luftikon

@@ -17,12 +17,17 @@ void TMainForm::buildEntryWindows()
     EingabeDlg = new TEingabeDlg(state_, desktop_, config_, this);
     EntryDialogHost host;
     host.GrafikZeichnen = [this](const QString& diaryFile) { drawDiary(diaryFile); };
+    host.writeTimesLine = [this] { schreibTextInGrafik(); };
     host.openTableWindow = [this] { openTableWindow(); };
     EingabeDlg->setHost(std::move(host));
     NameEingDlg = new TNameEingDlg(*this);
     // A child of the entry dialog, so the modal entry dialog leaves it usable.
     TouchEingabeDlg = new TTouchEingabeDlg(desktop_, EingabeDlg);
     EingabeDlg->setKeypad(TouchEingabeDlg);
+
+    // The first show asks for a name when there is none, and titles the entry dialog otherwise.
+    onNoUserName = [this] { desktop_.execModal(*NameEingDlg); };
+    onUserNameShown = [this](const QString& name) { EingabeDlg->setHeading(QStringLiteral("Messwerte von ") + name); };
 
     Neu1 = new QAction(QStringLiteral("&Neu"), this);
     Datei1->insertAction(LiniendiagrammimBrowseranzeigen1, Neu1);
@@ -57,7 +62,7 @@ void TMainForm::buildEntryWindows()
 
 void TMainForm::drawDiary(const QString& diaryFile)
 {
-    state_.currentDiaryFile = diaryFile;
+    GrafikZeichnen(diaryFile);
 }
 
 void TMainForm::loadTemplatePicture()

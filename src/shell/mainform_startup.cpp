@@ -2,8 +2,14 @@
 // chart needs before its first drawing.
 #include "shell/mainform.h"
 
+#include "shell/touchsupport.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
+#include <QLabel>
+#include <QPixmap>
 
 namespace luftikon {
 
@@ -21,9 +27,13 @@ QString withSlash(const QString& folder)
 
 void TMainForm::FormCreate()
 {
+    setUpTouch();
     clearWorkLists();
     state_.firstShowPending = true;
     state_.startFolder = withSlash(QDir::currentPath());
+    chartPicture_ = QImage(200, 200, QImage::Format_BGR888);
+    chartPicture_.fill(Qt::white);
+    updateChart();
     state_.fourSlotMark = true;
     state_.eightSlotMark = false;
 
@@ -40,8 +50,53 @@ void TMainForm::FormCreate()
                               state_.htmlFolderName, state_.htmlFolder))
         return;
 
+    copyChartScript();
     readCurveColor();
     readPictureNames();
+    loadPictures();
+}
+
+void TMainForm::setUpTouch()
+{
+    const TouchSupport touch = touchSupportOfMachine();
+    state_.touchInputAvailable = touch.touchInputAvailable;
+    state_.multiTouchDigitizer = touch.multiTouchDigitizer;
+    if (state_.touchInputAvailable)
+        grabGesture(Qt::PinchGesture);
+}
+
+void TMainForm::copyChartScript()
+{
+    // The page export expects the chart script in the data folder, which is only known now.
+    const QString source = state_.resourceFolder + QStringLiteral("scripts/Chart.min.js");
+    const QString folder = state_.dataFolder + QStringLiteral("scripts/");
+    const QString target = folder + QStringLiteral("Chart.min.js");
+    if (state_.dataFolder.isEmpty() || QFileInfo::exists(target) || !QFileInfo(source).isFile())
+        return;
+    // A copy that fails is told by the export, which needs the script.
+    if (QDir().mkpath(folder))
+        QFile::copy(source, target);
+}
+
+void TMainForm::loadPictures()
+{
+    // Missing or unreadable pictures leave the strip empty and the blank chart in place.
+    if (QFileInfo(state_.headerPictureFile).isFile()) {
+        const QImage header(state_.headerPictureFile);
+        if (!header.isNull())
+            Image2->setPixmap(QPixmap::fromImage(header));
+    }
+    if (QFileInfo(state_.templatePictureFile).isFile()) {
+        QImage chart(state_.templatePictureFile);
+        if (!chart.isNull()) {
+            chartPicture_ = chart.convertToFormat(QImage::Format_BGR888);
+            updateChart();
+        }
+    }
+    PinPictures pins;
+    pins.rechts = QImage(state_.resourceFolder + QStringLiteral("StecknadelRechts.bmp"));
+    pins.links = QImage(state_.resourceFolder + QStringLiteral("StecknadelLinks.bmp"));
+    chart_.setPinPictures(pins);
 }
 
 void TMainForm::clearWorkLists()

@@ -1,0 +1,103 @@
+// What accompanies the curve inside the picture: the times-of-day line and the best-value pin.
+#include "chart/scales.h"
+#include "chart/ui/chartdrawing.h"
+#include "chart/ui/zonepicture.h"
+#include "diary/means.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+
+namespace luftikon {
+
+namespace {
+
+// The stock pictures carry white where the chart shows through.
+bool isWhite(const uchar* bgr)
+{
+    return bgr[0] == 255 && bgr[1] == 255 && bgr[2] == 255;
+}
+
+// Copies `pin` into `chart` at `at`, white pixels left out, clipped to the chart.
+void paintLeavingOutWhite(QImage& chart, const QImage& pin, QPoint at)
+{
+    const int firstRow = std::max(0, -at.y());
+    const int lastRow = std::min(pin.height(), chart.height() - at.y());
+    const int firstColumn = std::max(0, -at.x());
+    const int lastColumn = std::min(pin.width(), chart.width() - at.x());
+    for (int py = firstRow; py < lastRow; ++py) {
+        const uchar* from = pin.constScanLine(py);
+        uchar* to = chart.scanLine(at.y() + py);
+        for (int px = firstColumn; px < lastColumn; ++px) {
+            const uchar* source = from + 3 * px;
+            if (isWhite(source))
+                continue;
+            std::copy(source, source + 3, to + 3 * (at.x() + px));
+        }
+    }
+}
+
+} // namespace
+
+void ChartDrawing::schreibTextInGrafik()
+{
+    if (picture_.isNull())
+        return;
+    const bool four = fourSlotLayout() || !state_.eightSlotMark;
+    const QString text = timesOfDayLine(four ? SlotMode::Four : SlotMode::Eight,
+                                        [this](const QString& name) { return readConfig(name); });
+    const QPoint at = four ? QPoint(260, 4) : QPoint(145, 4);
+
+    QPainter& p = painter();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.setFont(QFont(QStringLiteral("Arial"), 8));
+    const QFontMetrics metrics = p.fontMetrics();
+    const QRect box(at, QSize(metrics.horizontalAdvance(text), metrics.height()));
+    // Opaque white behind the text, so grid lines do not run through it.
+    p.fillRect(box, Qt::white);
+    p.setPen(QColor(0, 0, 255));
+    p.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    if (!drawing_)
+        finishPainting();
+}
+
+void ChartDrawing::Errechne_den_Spitzenwert()
+{
+    computeBestValue(state_);
+    pinPlacement_ = QRect();
+
+    // Several readings may equal the best value: the pin marks the first of them, the one
+    // BestValueX names. A month whose readings are all 0 has no best value to mark.
+    if (state_.pointList.isEmpty() || state_.bestValue <= 0)
+        return;
+    const int yPin = LimitY(state_.bestValue);
+    if (yPin < 0) // off the limit scale: the needle would point at nothing
+        return;
+    const int width = env_.windowWidth ? env_.windowWidth() : 796;
+    const bool pointsRight = qint64(state_.bestValueX) + PinWidth <= width;
+    const QImage& stock = pointsRight ? pins_.rechts : pins_.links;
+    if (stock.isNull())
+        return;
+
+    stecknadelImage_ = stock.convertToFormat(QImage::Format_BGR888);
+    {
+        QPainter label(&stecknadelImage_);
+        QFont font(QStringLiteral("Arial"), 10);
+        font.setBold(true);
+        label.setFont(font);
+        label.setPen(Qt::black);
+        const QPoint at = pointsRight ? QPoint(35, 20) : QPoint(10, 20);
+        label.drawText(QRect(at, stecknadelImage_.size()), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                       QString::number(state_.bestValue) + QStringLiteral(" l/min."));
+    }
+
+    const int left = pointsRight ? state_.bestValueX : state_.bestValueX - PinWidth;
+    pinPlacement_ = QRect(QPoint(left, yPin - PinHeight), stecknadelImage_.size());
+    if (!state_.showPin || picture_.isNull())
+        return;
+    finishPainting();
+    ToBgrPicture(picture_);
+    paintLeavingOutWhite(picture_, stecknadelImage_, pinPlacement_.topLeft());
+}
+
+} // namespace luftikon

@@ -1,0 +1,356 @@
+#include "chart/ui/chartdrawing.h"
+
+#include "chart/scales.h"
+#include "chart/ui/zonepicture.h"
+#include "diary/dates.h"
+#include "diary/entryline.h"
+#include "diary/iniheader.h"
+#include "diary/means.h"
+#include "diary/textfile.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLineF>
+#include <algorithm>
+
+namespace luftikon {
+
+namespace {
+
+const QString valueMarker = QStringLiteral("Luftikon=");
+
+// Widths beyond this turn the curve into a smear; a typing slip in the settings, not a wish.
+constexpr int MaxPenWidth = 20;
+
+QColor colourOf(Rgb rgb)
+{
+    return QColor(rgb.r, rgb.g, rgb.b);
+}
+
+// 0x00BBGGRR, red in the low byte.
+QColor colourOf(ColorRef ref)
+{
+    return QColor(int(ref & 0xFF), int((ref >> 8) & 0xFF), int((ref >> 16) & 0xFF));
+}
+
+// Cuts the segment a-b down to `box` (Liang-Barsky). Readings far off the scale have y in the
+// millions; the painter gets only the part near the picture, with its slope unchanged.
+bool clipToBox(QPointF& a, QPointF& b, const QRectF& box)
+{
+    const double dx = b.x() - a.x();
+    const double dy = b.y() - a.y();
+    double t0 = 0.0;
+    double t1 = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - box.left(), box.right() - a.x(), a.y() - box.top(), box.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    const QPointF start = a;
+    a = QPointF(start.x() + t0 * dx, start.y() + t0 * dy);
+    b = QPointF(start.x() + t1 * dx, start.y() + t1 * dy);
+    return true;
+}
+
+} // namespace
+
+QString pointListEntry(int x, const QString& valueText)
+{
+    return QString::number(x) + QLatin1Char(' ') + valueText;
+}
+
+QString remarksFileOf(const QString& diaryFile)
+{
+    if (diaryFile.endsWith(QStringLiteral(".tab"), Qt::CaseInsensitive))
+        return diaryFile.left(diaryFile.size() - 4) + QStringLiteral(".txt");
+    return diaryFile + QStringLiteral(".txt");
+}
+
+QString chartTitle(const QString& datum, const QString& benutzerName)
+{
+    return QStringLiteral("Luftikon-Messwerte ") + datum + QStringLiteral(" von  ") + benutzerName;
+}
+
+ChartDrawing::ChartDrawing(AppState& state, QImage& picture, ChartEnvironment environment)
+    : state_(state), picture_(picture), env_(std::move(environment))
+{
+}
+
+void ChartDrawing::setPinPictures(PinPictures pins)
+{
+    pins_ = std::move(pins);
+    if (!pins_.rechts.isNull())
+        stecknadelImage_ = pins_.rechts.convertToFormat(QImage::Format_BGR888);
+}
+
+void ChartDrawing::tell(MessageKind kind, const QString& text) const
+{
+    if (env_.notify)
+        env_.notify(kind, text);
+}
+
+QString ChartDrawing::readConfig(const QString& name) const
+{
+    return env_.readConfig ? env_.readConfig(name) : QString();
+}
+
+int ChartDrawing::penWidth()
+{
+    const QString configured = readConfig(QStringLiteral("StiftBreite"));
+    if (!configured.isEmpty())
+        state_.penWidthText = configured;
+    if (state_.penWidthText.isEmpty())
+        return 2;
+    const auto width = parseWholeNumber(trimBlanks(state_.penWidthText));
+    if (width && *width >= 1 && *width <= MaxPenWidth)
+        return *width;
+    // Said once per text, not at every redraw.
+    if (reportedPenWidth_ != state_.penWidthText) {
+        reportedPenWidth_ = state_.penWidthText;
+        tell(MessageKind::Warning,
+             QStringLiteral("Die Einstellung \"StiftBreite\" ist keine Strichbreite von 1 bis %1: "
+                            "\"%2\". Die Kurve wird mit der Breite 2 gezeichnet.")
+                 .arg(MaxPenWidth)
+                 .arg(state_.penWidthText));
+    }
+    return 2;
+}
+
+bool ChartDrawing::loadTemplate()
+{
+    const QString path = state_.templatePictureFile;
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        tell(MessageKind::Error, QStringLiteral("Die Vorlage der Grafik \"%1\" gibt es nicht. "
+                                                "Die Grafik kann nicht gezeichnet werden.")
+                                     .arg(path));
+        return false;
+    }
+    // The decoded template is kept while the file on disk stays the same: decoding it costs
+    // more than the whole drawing.
+    if (path != templatePath_ || info.size() != templateSize_ || info.lastModified() != templateModified_ ||
+        templateImage_.isNull()) {
+        QImageReader reader(path);
+        QImage loaded = reader.read();
+        if (loaded.isNull()) {
+            templateImage_ = QImage();
+            templatePath_.clear();
+            tell(MessageKind::Error, QStringLiteral("Die Vorlage der Grafik \"%1\" kann nicht geladen werden: %2. "
+                                                    "Die Grafik kann nicht gezeichnet werden.")
+                                         .arg(path, reader.errorString()));
+            return false;
+        }
+        ToBgrPicture(loaded);
+        templateImage_ = loaded;
+        templatePath_ = path;
+        templateSize_ = info.size();
+        templateModified_ = info.lastModified();
+    }
+    finishPainting();
+    picture_ = templateImage_;
+    return true;
+}
+
+bool ChartDrawing::GrafikZeichnen(const QString& diaryFile)
+{
+    state_.currentDiaryFile = diaryFile;
+    state_.remarksFile = remarksFileOf(diaryFile);
+
+    state_.dayValueList.clear();
+    state_.valueList.clear();
+    state_.pointList.clear();
+    // A month without readings must not hand the previous month's texts to the export.
+    state_.monthNumber.clear();
+    state_.monthName.clear();
+    state_.monthYear.clear();
+
+    if (diaryFile.size() >= 8) {
+        if (const auto year = parseWholeNumber(diaryFile.mid(diaryFile.size() - 8, 4)))
+            state_.entryYear = *year;
+    }
+
+    if (!loadTemplate())
+        return false;
+    // Every drawing starts from the bare template, so its zones are still to be painted.
+    state_.zonesPainted = false;
+
+    drawingW_ = penWidth();
+
+    const ReadResult diary = readTextLines(diaryFile);
+    const QString datum = readHeaderValue(diary.lines, QStringLiteral("Datum"), QString());
+    state_.diaryDate = datum;
+    state_.diaryUserName = readHeaderValue(diary.lines, QStringLiteral("BenutzerName"), QString());
+    if (env_.setTitle)
+        env_.setTitle(chartTitle(datum, state_.diaryUserName));
+
+    state_.entryList.clear();
+
+    if (!diary.ok) {
+        tell(MessageKind::Warning, QStringLiteral("Fehler beim Lesen der Datei: ") + diaryFile);
+        return false;
+    }
+
+    readingCount_ = 0;
+    plottedCount_ = 0;
+    drawing_ = true;
+    for (const QString& line : diary.lines) {
+        if (!isEntryLine(line))
+            continue;
+        state_.entryList << line;
+        ++readingCount_;
+        ErstelleTagesMittelwert(state_, line);
+        plotReading(line);
+    }
+    finishPainting();
+
+    GibDieTagesMittelwerte(state_);
+    schreibTextInGrafik();
+    Errechne_den_Spitzenwert();
+    drawing_ = false;
+    return true;
+}
+
+void ChartDrawing::ZeichneInGrafik(const QString& line)
+{
+    plotReading(line);
+    if (!drawing_)
+        finishPainting();
+}
+
+void ChartDrawing::plotReading(const QString& line)
+{
+    const int W = drawing_ ? drawingW_ : penWidth();
+    if (!state_.zonesPainted) {
+        finishPainting();
+        PaintZonesOnPicture(picture_, state_.greenLimit, state_.redLimit, state_.zoneIntensity, W);
+        state_.zonesPainted = true;
+    }
+
+    // A line whose day or value is no number has no place on the chart; it stays in the entry
+    // list for the user to correct, and the means pass it over as well.
+    const DiaryEntry entry = parseEntryLine(line);
+    const auto day = entry.fields.day ? parseWholeNumber(*entry.fields.day) : std::nullopt;
+    if (!day || *day < 1 || *day > 31 || !entry.value)
+        return;
+    const int value = *entry.value;
+
+    const bool four = fourSlotLayout();
+    const int x = ReadingX(*day, entry.slot, four, state_.eightSlotMark);
+    state_.valueList << line.mid(line.indexOf(valueMarker) + valueMarker.size());
+    state_.pointList << pointListEntry(x, valueTextOf(line));
+    takeMonthTexts(line);
+
+    // The four-slot chart has no column for slots 4..7; they count for means and best value.
+    if (four && entry.slot >= 4 && entry.slot <= 7)
+        return;
+
+    const int y = ReadingY(value);
+    const QColor marker = colourOf(MarkerColor(value, state_.greenLimit, state_.redLimit));
+    const QColor curve = colourOf(state_.curveColor);
+    // Off-scale readings have y up to 2^31: sums are taken in double.
+    const double xd = x;
+    const double yd = y;
+
+    ++plottedCount_;
+    if (plottedCount_ == 1) {
+        // The first reading of the month: a larger dot, no segment.
+        setPen(marker, four ? W + 4 : W + 2);
+        Zeichne(xd + 1, yd);
+        LineFromOrigin({xd, yd + 1});
+        setPen(curve, W);
+        Zeichne(xd, yd);
+    }
+    else {
+        setPen(curve, W);
+        Zeichne(xd, yd);
+        // Back towards the previous reading, stopping W short above or below it.
+        LineFromOrigin({double(PrevX), y > PrevY ? double(PrevY) + W : double(PrevY) - W});
+        setPen(marker, W + 2);
+        Zeichne(xd + 1, yd);
+        LineFromOrigin({xd, yd + 1});
+        setPen(curve, W);
+    }
+
+    PrevX = x;
+    PrevY = y;
+}
+
+void ChartDrawing::takeMonthTexts(const QString& line)
+{
+    const auto split = splitEntryPrefix(line);
+    if (!split)
+        return;
+    const EntryFields fields = entryFieldsOf(split->rest);
+    if (fields.month) {
+        state_.monthNumber = *fields.month;
+        const auto number = parseWholeNumber(*fields.month);
+        state_.monthName = number ? GibMonatLang(*number) : QString();
+    }
+    if (fields.year)
+        state_.monthYear = *fields.year;
+}
+
+QPainter& ChartDrawing::painter()
+{
+    if (!painter_.isActive()) {
+        ToBgrPicture(picture_);
+        painter_.begin(&picture_);
+        // Copy mode without smoothing: marker and curve pixels carry exactly their colours.
+        painter_.setRenderHint(QPainter::Antialiasing, false);
+        painter_.setCompositionMode(QPainter::CompositionMode_Source);
+    }
+    return painter_;
+}
+
+void ChartDrawing::finishPainting()
+{
+    if (painter_.isActive())
+        painter_.end();
+}
+
+void ChartDrawing::setPen(const QColor& colour, int width)
+{
+    pen_ = {colour, width};
+}
+
+void ChartDrawing::Zeichne(double x, double y)
+{
+    origin_ = QPointF(x, y);
+}
+
+void ChartDrawing::LineFromOrigin(QPointF to)
+{
+    if (picture_.isNull())
+        return;
+    // Beyond this margin a round end can no longer reach the picture.
+    const double margin = pen_.width + 2.0;
+    const QRectF box(-margin, -margin, picture_.width() + 2 * margin, picture_.height() + 2 * margin);
+    QPointF a = origin_;
+    QPointF b = to;
+    if (clipToBox(a, b, box)) {
+        // An odd width centres on the pixel the coordinates name, as the zone border lines do;
+        // unshifted, the painter would put a one-pixel line into the row above.
+        if (pen_.width % 2 == 1) {
+            a += QPointF(0.5, 0.5);
+            b += QPointF(0.5, 0.5);
+        }
+        QPainter& p = painter();
+        p.setPen(QPen(pen_.colour, pen_.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawLine(QLineF(a, b));
+    }
+    if (!drawing_)
+        finishPainting();
+}
+
+} // namespace luftikon

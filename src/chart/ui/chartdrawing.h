@@ -1,0 +1,128 @@
+#pragma once
+// The month chart: one diary file drawn onto its template picture. The zones, the curve with
+// its zone-coloured markers, the times-of-day line and the best-value pin are painted into the
+// chart picture; what the drawing reads from the diary (means, best value, entry list, month
+// texts) is left in the shared state for the other windows.
+
+#include "config/appstate.h"
+#include "config/notice.h"
+#include "diary/slots.h"
+
+#include <QDateTime>
+#include <QImage>
+#include <QPainter>
+#include <QPointF>
+#include <QRect>
+#include <QString>
+#include <functional>
+
+namespace luftikon {
+
+// What the drawing needs from outside: the settings, a way to tell the user, the title strip
+// and the width of the main window (the pin points left when it would stick out of it).
+struct ChartEnvironment {
+    ConfigReader readConfig;                      // text settings; a missing value reads empty
+    Notify notify;                                // German messages for the user
+    std::function<void(const QString&)> setTitle; // the title strip above the chart
+    std::function<int()> windowWidth;             // outer width of the main window
+};
+
+// The two stock pin pictures: needle tip bottom left (label right) and its mirror image.
+struct PinPictures {
+    QImage rechts; // tempImage_rechts
+    QImage links;  // tempImage_links
+};
+
+inline constexpr int PinWidth = 106;
+inline constexpr int PinHeight = 44;
+
+// "232 410": position, blank, value text.
+QString pointListEntry(int x, const QString& valueText);
+
+// The diary path with a final ".tab" (any letter case) replaced by ".txt"; a path without that
+// ending gets ".txt" appended.
+QString remarksFileOf(const QString& diaryFile);
+
+// The chart title: "Luftikon-Messwerte " + Datum + " von  " + BenutzerName.
+QString chartTitle(const QString& datum, const QString& benutzerName);
+
+class ChartDrawing {
+public:
+    ChartDrawing(AppState& state, QImage& picture, ChartEnvironment environment = {});
+    ChartDrawing(const ChartDrawing&) = delete;
+    ChartDrawing& operator=(const ChartDrawing&) = delete;
+
+    void setEnvironment(ChartEnvironment environment) { env_ = std::move(environment); }
+    void setPinPictures(PinPictures pins);
+    const PinPictures& pinPictures() const { return pins_; }
+
+    // Draws the whole month of `diaryFile` onto a fresh copy of the template. False when the
+    // template or the diary could not be read (the user has been told).
+    bool GrafikZeichnen(const QString& diaryFile);
+
+    // Plots one reading line: zones first when not yet painted, then segment and marker.
+    void ZeichneInGrafik(const QString& line);
+
+    // The pen, its origin, and a straight line from the origin in copy mode with round ends.
+    // Coordinates may lie far off the picture (off-scale readings); only the picture is touched.
+    void setPen(const QColor& colour, int width);
+    void Zeichne(double x, double y);
+    void LineFromOrigin(QPointF to);
+
+    // The times-of-day line at the top of the picture.
+    void schreibTextInGrafik();
+
+    // Best value and best position from the point list, then the pin at the first best reading.
+    void Errechne_den_Spitzenwert();
+
+    // The pin composed by the last Errechne_den_Spitzenwert and where it was placed in the
+    // picture; an empty rectangle when there was no pin to place.
+    const QImage& StecknadelImage() const { return stecknadelImage_; }
+    QRect pinPlacement() const { return pinPlacement_; }
+
+    // Position of the previous plotted reading; kept from drawing to drawing.
+    int PrevX = 0;
+    int PrevY = 0;
+
+    // Pen width W from "StiftBreite", 2 when it is empty or no usable width.
+    int penWidth();
+
+private:
+    struct Pen {
+        QColor colour;
+        int width = 2;
+    };
+
+    bool loadTemplate();
+    void plotReading(const QString& line);
+    void takeMonthTexts(const QString& line);
+    QPainter& painter();
+    void finishPainting();
+    void tell(MessageKind kind, const QString& text) const;
+    QString readConfig(const QString& name) const;
+    bool fourSlotLayout() const { return state_.fourSlotMark; }
+
+    AppState& state_;
+    QImage& picture_;
+    ChartEnvironment env_;
+    PinPictures pins_;
+    QImage stecknadelImage_;
+    QRect pinPlacement_;
+
+    QPainter painter_;
+    Pen pen_;
+    QPointF origin_;
+    int readingCount_ = 0; // ReadingCount: reading lines met in this drawing
+    int plottedCount_ = 0; // readings actually drawn in this drawing
+    int drawingW_ = 2;     // W of the drawing in progress
+    bool drawing_ = false; // inside GrafikZeichnen
+    QString reportedPenWidth_;
+
+    // The decoded template of the last load, reused while the file is unchanged on disk.
+    QString templatePath_;
+    QDateTime templateModified_;
+    qint64 templateSize_ = -1;
+    QImage templateImage_;
+};
+
+} // namespace luftikon

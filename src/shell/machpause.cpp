@@ -1,0 +1,47 @@
+#include "shell/machpause.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace luftikon {
+
+TMachPause::TMachPause(QObject* parent) : QObject(parent), timer_(new QTimer(this))
+{
+    timer_->setInterval(1000);
+    // A coarse timer may tick up to 5 % early; a pause must last at least its interval.
+    timer_->setTimerType(Qt::PreciseTimer);
+    connect(timer_, &QTimer::timeout, this, [this] { done_ = true; });
+}
+
+int TMachPause::Interval() const
+{
+    return timer_ ? timer_->interval() : 0;
+}
+
+void TMachPause::setInterval(int milliseconds)
+{
+    if (timer_)
+        timer_->setInterval(milliseconds);
+}
+
+void TMachPause::pause()
+{
+    if (!timer_)
+        return;
+    done_ = false;
+    timer_->start();
+    // Blocks only until the next event arrives; the timer's tick is one.
+    while (!done_)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    timer_->stop();
+}
+
+void TMachPause::pauseFor(int milliseconds)
+{
+    if (milliseconds != Interval())
+        setInterval(milliseconds);
+    pause();
+}
+
+} // namespace luftikon

@@ -1,0 +1,115 @@
+// Window size rules and the pinch gesture that switches between maximised and normal size.
+#include "shell/machpause.h"
+#include "shell/mainform.h"
+
+#include <QGestureEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPinchGesture>
+#include <QScreen>
+#include <QScrollArea>
+
+namespace luftikon {
+
+namespace {
+
+// The design height of the client area. Window frames differ between desktops, so the rule
+// restores this rather than an outer height: the chart then fits without scroll bars.
+constexpr int normalClientHeight = 693;
+constexpr int normalChartWidth = 788;
+constexpr int normalChartHeight = 641;
+constexpr int smallTouchScreenHeight = 800;
+constexpr int pinchPauseMs = 200;
+
+} // namespace
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TMainForm::FormResize()
+{
+    // Setting the height below raises another resize; that one has nothing left to do.
+    if (resizing_)
+        return;
+    resizing_ = true;
+
+    // Small touch screens: the on-screen keyboard and the finger need the whole height.
+    if (state_.multiTouchDigitizer && state_.touchInputAvailable) {
+        if (const QScreen* screen = this->screen(); screen && screen->geometry().height() <= smallTouchScreenHeight)
+            move(x(), screen->geometry().top());
+    }
+
+    int chartWidth = normalChartWidth;
+    int chartHeight = normalChartHeight;
+    if (isMaximized()) {
+        chartWidth = std::max(1, ScrollBox1->width() - 35);
+        chartHeight = std::max(1, ScrollBox1->height() - 25);
+    }
+    else {
+        const int wanted = normalClientHeight + menuBar()->sizeHint().height();
+        if (height() != wanted)
+            resize(width(), wanted);
+    }
+    Image->resize(chartWidth, chartHeight);
+    chartHost->resize(chartWidth, Image->y() + chartHeight);
+    // The header strip follows the chart; its panel spans the window in the layout anyway.
+    Image2->resize(chartWidth, Image2->height());
+
+    resizing_ = false;
+}
+
+bool TMainForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::Gesture && state_.touchInputAvailable) {
+        if (gestureEvent(static_cast<QGestureEvent*>(event)))
+            return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool TMainForm::gestureEvent(QGestureEvent* event)
+{
+    auto* pinch = static_cast<QPinchGesture*>(event->gesture(Qt::PinchGesture));
+    if (!pinch)
+        return false;
+    event->accept(pinch);
+    switch (pinch->state()) {
+    case Qt::GestureStarted:
+        pinchGesture(true, pinch->centerPoint());
+        break;
+    case Qt::GestureUpdated:
+        pinchGesture(false, pinch->centerPoint());
+        break;
+    default: // finished or cancelled: nothing to do
+        break;
+    }
+    return true;
+}
+
+void TMainForm::pinchGesture(bool started, QPointF screenPoint)
+{
+    const QPoint point = mapFromGlobal(screenPoint.toPoint());
+    if (started) {
+        gesturePoint_ = point;
+        return;
+    }
+    MachPause1->pauseFor(pinchPauseMs);
+    // Posted, as the window system's own size commands are: the switch happens after this
+    // notification has been handled.
+    const bool maximise = !isMaximized();
+    QMetaObject::invokeMethod(
+        this,
+        [this, maximise] {
+            if (maximise)
+                showMaximized();
+            else
+                showNormal();
+        },
+        Qt::QueuedConnection);
+    gesturePoint_ = point;
+}
+
+} // namespace luftikon
