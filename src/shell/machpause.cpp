@@ -11,6 +11,8 @@ TMachPause::TMachPause(QObject* parent) : QObject(parent), timer_(new QTimer(thi
     // Precise: a coarse timer may end the pause a few milliseconds early.
     timer_->setTimerType(Qt::PreciseTimer);
     timer_->setInterval(1000);
+    // A coarse timer may tick up to 5 % early; a pause must last at least its interval.
+    timer_->setTimerType(Qt::PreciseTimer);
     connect(timer_, &QTimer::timeout, this, [this] { done_ = true; });
 }
 

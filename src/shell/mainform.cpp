@@ -46,6 +46,7 @@ TMainForm::TMainForm(AppState& state, Desktop& desktop, ConfigStore& config, QWi
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();
+    buildEntryWindows();
 }
 
 TMainForm::~TMainForm()

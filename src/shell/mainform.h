@@ -21,8 +21,11 @@ class QTimer;
 
 namespace luftikon {
 
+class TEingabeDlg;
 class TMachPause;
+class TNameEingDlg;
 class TTabellenDlg;
+class TTouchEingabeDlg;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -84,6 +87,21 @@ public:
     TTabellenDlg* TabellenDlg = nullptr;
     QTimer* TabellenAnzeigeTimer = nullptr;
 
+    // Readings in, in mainform_entry.cpp
+    void Neu1Click();
+    void aktuellebearbeiten1Click();
+    void undbearbeiten1Click();
+    void Benutzernamendern1Click();
+    void biszu4MessungenjeTagClick();
+    void biszu8MessungenjeTagClick();
+    // Switches the day layout and rewrites the current diary with it.
+    void switchDayLayout(SlotMode mode);
+    // Draws a diary for the entry windows (the user's last diary, a saved list, an opened file).
+    void drawDiary(const QString& diaryFile);
+    TEingabeDlg* EingabeDlg = nullptr;
+    TNameEingDlg* NameEingDlg = nullptr;
+    TTouchEingabeDlg* TouchEingabeDlg = nullptr;
+
     // Controls
     QWidget* Panel1 = nullptr;
     QLabel* Image2 = nullptr; // header strip picture
@@ -100,8 +118,16 @@ public:
     QAction* Beenden1 = nullptr;
     QMenu* Optionen1 = nullptr;
     QAction* RegistryEintraegeloeschen1 = nullptr;
+    QAction* Neu1 = nullptr;
+    QMenu* Oeffnen1 = nullptr;
+    QAction* undbearbeiten1 = nullptr;
+    QAction* Benutzernamendern1 = nullptr;
+    QAction* biszu4MessungenjeTag = nullptr;
+    QAction* biszu8MessungenjeTag = nullptr;
+    QAction* LeerOptionen1 = nullptr;
     QMenu* Tabelle1 = nullptr;
     QAction* aktuelleanzeigen1 = nullptr;
+    QAction* aktuellebearbeiten1 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -113,6 +139,8 @@ private:
     void buildLayout();
     void buildMenus();
     void buildTableWindow();
+    void buildEntryWindows(); // mainform_entry.cpp
+    void loadTemplatePicture();
 
     // Start-up, in mainform_startup.cpp
     void FormCreate();

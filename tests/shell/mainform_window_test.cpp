@@ -53,11 +53,17 @@ TEST(MainFormWindow, LaysOutHeaderStripAndChartAtTheirPlaces)
     const QList<QAction*> menus = form.menuBar()->actions();
     ASSERT_EQ(menus.size(), 3);
     EXPECT_EQ(menus[0]->text(), QStringLiteral("&Datei"));
-    EXPECT_EQ(itemTexts(form.Datei1), (QStringList{"Liniendiagramm im Browser anzeigen", "-", "Be&enden"}));
+    EXPECT_EQ(itemTexts(form.Datei1), (QStringList{"&Neu", "Liniendiagramm im Browser anzeigen", "&Öffnen...", "-",
+                                                   "Be&enden"}));
+    EXPECT_EQ(itemTexts(form.Oeffnen1), (QStringList{"und bearbeiten"}));
     EXPECT_EQ(menus[1]->text(), QStringLiteral("&Optionen"));
-    EXPECT_EQ(itemTexts(form.Optionen1), (QStringList{"Registry-Einträge löschen "}));
+    EXPECT_EQ(itemTexts(form.Optionen1),
+              (QStringList{"&Benutzername ändern", "bis zu &4 Messungen je Tag", "bis zu &8 Messungen je Tag", "    ",
+                           "Registry-Einträge löschen "}));
+    EXPECT_TRUE(form.biszu4MessungenjeTag->isChecked());
+    EXPECT_FALSE(form.biszu8MessungenjeTag->isChecked());
     EXPECT_EQ(menus[2]->text(), QStringLiteral("&Tabelle"));
-    EXPECT_EQ(itemTexts(form.Tabelle1), (QStringList{"&aktuelle anzeigen"}));
+    EXPECT_EQ(itemTexts(form.Tabelle1), (QStringList{"&aktuelle anzeigen", "aktuelle &bearbeiten"}));
 
     form.Beenden1->trigger();
     EXPECT_FALSE(form.isVisible());

@@ -1,0 +1,133 @@
+#pragma once
+// The entry dialog: readings are typed in, listed, corrected and saved here. The entry list
+// itself lives in AppState (every drawing refills it); this window shows it and edits it.
+
+#include "config/appstate.h"
+#include "config/configstore.h"
+#include "platform/desktop.h"
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace luftikon {
+
+class SpinEdit;
+class TimeEdit;
+class TTouchEingabeDlg;
+
+// The time steps of the time field's up and down buttons: 10 minutes, with 24:00 between
+// 23:50 and 00:10. nullopt when the text is not hours ":" minutes.
+std::optional<QString> timeStepUp(const QString& time);
+std::optional<QString> timeStepDown(const QString& time);
+
+// What the entry dialog asks of the main window.
+struct EntryDialogHost {
+    std::function<void(const QString& diaryFile)> GrafikZeichnen; // draw the diary, refilling the entry list
+    std::function<void()> writeTimesLine;                         // the times-of-day line into the chart
+    std::function<void()> openTableWindow;                        // the table of the current diary
+};
+
+class TEingabeDlg : public QDialog {
+    Q_OBJECT
+public:
+    TEingabeDlg(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent = nullptr);
+
+    void setHost(EntryDialogHost host) { host_ = std::move(host); }
+    void setKeypad(TTouchEingabeDlg* keypad) { keypad_ = keypad; }
+
+    // Save the list to its diary file and redraw; runs without the dialog being shown.
+    // False when nothing was written.
+    bool GrafikZeigen();
+    // The next slot and the fields after "LetzteEingabe".
+    void KorrigiereDieMorgensBisAbendsEinstellung();
+    // The configured time of the current slot into the time field.
+    void LiesUhrzeitenEin();
+    // The slot button: the next slot of the day and its time.
+    void advanceSlot();
+
+    // Openers: the list from the entry lines of a diary file, "LetzteEingabe" untouched.
+    // False (and "Fehler Lesen der Datei!") when the file cannot be read.
+    bool loadEntries(const QString& diaryFile);
+    void clearEntries();
+    void setHeading(const QString& text);
+    void setDateLine(const QDate& today);
+    void setMonthAndYear(int month, int year);
+    void setYearText(const QString& year);
+
+    // With an empty list: takes the list's month and year from the fields and asks before the
+    // empty list replaces a diary file that exists. True to go on saving.
+    bool mayReplaceWithEmptyList();
+
+    // The list widget shows state().entryList again; after a drawing refilled it.
+    void refreshFromState();
+    // The state of the dialog when it paints (also run when the window is exposed).
+    void FormPaint();
+
+    bool entryListChanged() const { return entryListChanged_; }
+
+    // Handlers
+    void AufnehmenButtonClick();
+    void BearbeitenButtonClick();
+    void GrafikButtonClick();
+    void TabelleButtonClick();
+    void AbbrechenButtonClick();
+    void MessungButtonClick() { advanceSlot(); }
+    void UhrzeitStep(int steps);
+    void TagSpinEditChange();
+    void MonatSpinEditChange();
+    void JahrSpinEditChange();
+    void updateDayHint(SpinEdit* field);
+
+    // Controls
+    QLabel* Label4 = nullptr; // heading above the list
+    QListWidget* ListBox1 = nullptr;
+    QLabel* DatumLabel = nullptr;
+    QLabel* SpaltenLabel = nullptr;
+    SpinEdit* TagSpinEdit = nullptr;
+    SpinEdit* MonatSpinEdit = nullptr;
+    SpinEdit* JahrSpinEdit = nullptr;
+    QLabel* WertLabel = nullptr;
+    SpinEdit* LuftikonSpinEdit = nullptr;
+    QPushButton* MessungButton = nullptr;
+    TimeEdit* UhrzeitEdit = nullptr;
+    QPushButton* AufnehmenButton = nullptr;
+    QPushButton* BearbeitenButton = nullptr;
+    QPushButton* GrafikButton = nullptr;
+    QPushButton* TabelleButton = nullptr;
+    QPushButton* AbbrechenButton = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildLayout();
+    void connectHandlers();
+    void setSlot(int slot);
+    void setFieldText(SpinEdit* field, const QString& text);
+    void setFieldColor(QLineEdit* edit, bool locked);
+    std::optional<int> fieldNumber(SpinEdit* field, const QString& name);
+    bool takeEmptyListMonthFromFields();
+    bool confirmOverwriteOfEmptyList();
+    bool entriesMatchListMonth();
+    void syncListMonthYear();
+    void say(MessageKind kind, const QString& text) { desktop_.show(kind, text); }
+
+    AppState& state_;
+    Desktop& desktop_;
+    ConfigStore& config_;
+    EntryDialogHost host_;
+    TTouchEingabeDlg* keypad_ = nullptr;
+    bool entryListChanged_ = false;
+    bool adjusting_ = false; // a change handler is rewriting a field
+};
+
+} // namespace luftikon

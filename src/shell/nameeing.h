@@ -1,0 +1,51 @@
+#pragma once
+// The user-name dialog: the name marks the diary files and the headings. Confirming it starts
+// a new month table; cancelling it ends the program.
+
+#include <QDialog>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace luftikon {
+
+class TMainForm;
+
+// The characters a name may not hold: they cannot stand in a file name (and "/" would
+// leave the year folder).
+bool isForbiddenNameCharacter(QChar c);
+
+// `path` with every component that does not exist as written replaced by the one entry of
+// its folder that matches it without regard to case; empty when there is none.
+QString existingPathIgnoringCase(const QString& path);
+
+class TNameEingDlg : public QDialog {
+    Q_OBJECT
+public:
+    // Reads "BenutzerName" into the user name and the field.
+    explicit TNameEingDlg(TMainForm& main);
+
+    void EditChange();
+    void OKButtonClick();
+    void AbbrechenButtonClick();
+
+    QGroupBox* Bevel1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* OKButton = nullptr;
+    QPushButton* AbbrechenButton = nullptr;
+
+    void reject() override; // Escape and the frame's close button: the cancel button
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    TMainForm& main_;
+    bool checking_ = false;
+};
+
+} // namespace luftikon

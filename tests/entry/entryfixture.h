@@ -1,0 +1,82 @@
+#pragma once
+// An entry dialog on a configured machine: settings with their first-run values, a gallery
+// and an export folder in the sandbox, a user named "Erika Muster".
+
+#include "config/appstate.h"
+#include "config/configstore.h"
+#include "entry/eingabe.h"
+#include "entry/spinedit.h"
+#include "support/sandbox.h"
+#include "support/scripteddesktop.h"
+
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
+#include <memory>
+#include <ostream>
+
+// Readable failures for texts.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace luftikon::test {
+
+struct EntryMachine {
+    Sandbox box;
+    ScriptedDesktop desktop;
+    ConfigStore config{box.configFile()};
+    AppState state;
+    std::unique_ptr<TEingabeDlg> dlg;
+
+    explicit EntryMachine(const QString& lastEntry = QString())
+    {
+        const QString home = box.path() + u'/';
+        config.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(home, home);
+        if (!lastEntry.isEmpty())
+            config.Schreib_String_in_Registry(QStringLiteral("LetzteEingabe"), lastEntry);
+        state.galleryFolder = home + QStringLiteral("Galerie/");
+        state.htmlFolder = home + QStringLiteral("Html/");
+        QDir().mkpath(state.galleryFolder);
+        QDir().mkpath(state.htmlFolder);
+        state.userName = QStringLiteral("Erika Muster");
+        dlg = std::make_unique<TEingabeDlg>(state, desktop, config);
+    }
+
+    QString diary(const QString& month, const QString& year) const
+    {
+        return state.galleryFolder + year + QStringLiteral("/Erika Muster_") + month + u'_' + year +
+               QStringLiteral(".tab");
+    }
+
+    void goToSlot(int slot)
+    {
+        for (int i = 0; i < 9 && state.currentSlot != slot; ++i)
+            dlg->MessungButton->click();
+    }
+
+    // The fields as the user fills them; then "In Liste aufnehmen".
+    void add(int slot, const QString& day, const QString& month, const QString& year, const QString& value,
+             const QString& time = QString())
+    {
+        goToSlot(slot);
+        dlg->TagSpinEdit->setText(day);
+        dlg->MonatSpinEdit->setText(month);
+        dlg->JahrSpinEdit->setText(year);
+        dlg->LuftikonSpinEdit->setText(value);
+        if (!time.isEmpty())
+            dlg->UhrzeitEdit->setText(time);
+        dlg->AufnehmenButton->click();
+    }
+
+    QStringList listed() const
+    {
+        QStringList lines;
+        for (int row = 0; row < dlg->ListBox1->count(); ++row)
+            lines << dlg->ListBox1->item(row)->text();
+        return lines;
+    }
+};
+
+} // namespace luftikon::test

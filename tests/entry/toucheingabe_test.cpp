@@ -1,0 +1,177 @@
+#include "entry/toucheingabe.h"
+#include "entryfixture.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace luftikon;
+using luftikon::test::EntryMachine;
+
+namespace {
+
+struct TouchMachine : EntryMachine {
+    TTouchEingabeDlg* keypad;
+
+    explicit TouchMachine(bool touch = true)
+    {
+        state.touchInputAvailable = touch;
+        state.multiTouchDigitizer = touch;
+        keypad = new TTouchEingabeDlg(desktop, dlg.get());
+        dlg->setKeypad(keypad);
+        dlg->show();
+    }
+
+    void tap(SpinEdit* field)
+    {
+        const QPointF at(5, 5);
+        QMouseEvent press(QEvent::MouseButtonPress, at, field->editor()->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(field->editor(), &press);
+    }
+
+    void type(int key, const QString& text = QString())
+    {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(keypad->ZahlEdit, &press);
+    }
+    void typeText(const QString& text)
+    {
+        for (const QChar c : text)
+            type(c == u',' ? Qt::Key_Comma : Qt::Key_0 + (c.unicode() - u'0'), QString(c));
+    }
+    QString shown() const { return keypad->ZahlEdit->text(); }
+};
+
+} // namespace
+
+TEST(TouchKeypad, OpensOnATapOnlyOnAMultiTouchScreen)
+{
+    TouchMachine plain(false);
+    plain.tap(plain.dlg->TagSpinEdit);
+    EXPECT_FALSE(plain.keypad->isVisible());
+
+    TouchMachine m;
+    m.dlg->TagSpinEdit->setText(QStringLiteral("7"));
+    m.tap(m.dlg->TagSpinEdit);
+    ASSERT_TRUE(m.keypad->isVisible());
+    EXPECT_FALSE(m.keypad->isModal());
+    EXPECT_EQ(m.keypad->size(), QSize(447, 250));
+    EXPECT_EQ(m.keypad->PromptLabel->text(), QStringLiteral("Geben Sie den Tag ein:"));
+    EXPECT_EQ(m.shown(), QStringLiteral("07"));
+
+    const std::pair<SpinEdit*, const char*> prompts[] = {{m.dlg->MonatSpinEdit, "Geben Sie den Monat ein:"},
+                                                         {m.dlg->JahrSpinEdit, "Geben Sie das Jahr ein:"},
+                                                         {m.dlg->LuftikonSpinEdit, "Geben sie den Luftikon Wert ein:"}};
+    for (const auto& [field, prompt] : prompts) {
+        m.tap(field);
+        EXPECT_EQ(m.keypad->PromptLabel->text(), QString::fromUtf8(prompt));
+    }
+}
+
+TEST(TouchKeypad, UpAndDownStopAtEachFieldsLimits)
+{
+    TouchMachine m;
+    const struct {
+        SpinEdit* field;
+        const char* start;
+        int steps;
+        const char* expected;
+    } cases[] = {{m.dlg->TagSpinEdit, "31", +1, "31"},        {m.dlg->TagSpinEdit, "01", -1, "01"},
+                 {m.dlg->MonatSpinEdit, "11", +3, "12"},      {m.dlg->MonatSpinEdit, "2", -3, "01"},
+                 {m.dlg->JahrSpinEdit, "1994", -1, "1993"},   {m.dlg->JahrSpinEdit, "1994", -3, "1993"},
+                 {m.dlg->LuftikonSpinEdit, "800", +1, "800"}, {m.dlg->LuftikonSpinEdit, "21", -4, "20"},
+                 {m.dlg->JahrSpinEdit, "2024", +2, "2026"}};
+    for (const auto& c : cases) {
+        c.field->setText(QLatin1String(c.start));
+        m.tap(c.field);
+        for (int i = 0; i < std::abs(c.steps); ++i)
+            (c.steps > 0 ? m.keypad->UpButton : m.keypad->DownButton)->click();
+        EXPECT_EQ(m.shown(), QLatin1String(c.expected)) << c.start << " " << c.steps;
+        EXPECT_EQ(m.keypad->number(), QString::fromLatin1(c.expected).toInt());
+        m.keypad->hide(); // closed by the frame: nothing written
+        EXPECT_EQ(c.field->value(), QString::fromLatin1(c.start).toInt());
+    }
+}
+
+TEST(TouchKeypad, TypingKeepsDigitsAndCommaAndAFifthCharacterGivesZero)
+{
+    TouchMachine m;
+    m.dlg->LuftikonSpinEdit->setText(QStringLiteral("400"));
+    m.tap(m.dlg->LuftikonSpinEdit);
+    m.keypad->ZahlEdit->setCursorPosition(3);
+    m.type(Qt::Key_A, QStringLiteral("a"));
+    m.type(Qt::Key_Delete);
+    m.type(Qt::Key_Home);
+    m.typeText(QStringLiteral("5"));
+    EXPECT_EQ(m.shown(), QStringLiteral("4005"));
+    EXPECT_EQ(m.keypad->number(), 4005);
+    m.typeText(QStringLiteral("1"));
+    EXPECT_EQ(m.shown(), QStringLiteral("0"));
+    EXPECT_EQ(m.keypad->number(), 0);
+    m.type(Qt::Key_Backspace);
+    EXPECT_EQ(m.shown(), QStringLiteral("0"));
+
+    // OK writes back what the field allows.
+    m.typeText(QStringLiteral("950"));
+    EXPECT_EQ(m.shown(), QStringLiteral("0950"));
+    m.keypad->OKButton->click();
+    EXPECT_FALSE(m.keypad->isVisible());
+    EXPECT_EQ(m.dlg->LuftikonSpinEdit->text(), QStringLiteral("800"));
+    EXPECT_EQ(m.keypad->field(), KeypadField::None);
+}
+
+TEST(TouchKeypad, YearBeyondFourDigitsBecomesTheLowestYear)
+{
+    TouchMachine m;
+    m.dlg->JahrSpinEdit->setText(QStringLiteral("9999"));
+    m.tap(m.dlg->JahrSpinEdit);
+    m.keypad->UpButton->click();
+    EXPECT_EQ(m.shown(), QStringLiteral("0"));
+    m.keypad->OKButton->click();
+    EXPECT_EQ(m.dlg->JahrSpinEdit->text(), QStringLiteral("1900"));
+    EXPECT_EQ(m.state.entryYear, 1900);
+}
+
+TEST(TouchKeypad, TextWithACommaIsReportedAndWritesNothing)
+{
+    TouchMachine m;
+    m.dlg->TagSpinEdit->setText(QStringLiteral("12"));
+    m.tap(m.dlg->TagSpinEdit);
+    m.typeText(QStringLiteral(",5"));
+    EXPECT_EQ(m.shown(), QStringLiteral("12,5"));
+    m.keypad->OKButton->click();
+    ASSERT_EQ(m.desktop.shown().size(), 1u);
+    EXPECT_EQ(m.desktop.shown().back().kind, MessageKind::Error);
+    EXPECT_TRUE(m.desktop.shown().back().text.contains(QStringLiteral("\"12,5\"")));
+    EXPECT_TRUE(m.desktop.shown().back().text.contains(QStringLiteral("\"Tag\"")));
+    EXPECT_TRUE(m.keypad->isVisible());
+    EXPECT_EQ(m.dlg->TagSpinEdit->text(), QStringLiteral("12"));
+}
+
+TEST(TouchKeypad, TappingAnotherFieldHandsTheNumberOverFirst)
+{
+    TouchMachine m;
+    m.dlg->TagSpinEdit->setText(QStringLiteral("09"));
+    m.dlg->MonatSpinEdit->setText(QStringLiteral("5"));
+    m.tap(m.dlg->TagSpinEdit);
+    m.keypad->UpButton->click();
+    m.tap(m.dlg->MonatSpinEdit);
+    EXPECT_EQ(m.dlg->TagSpinEdit->text(), QStringLiteral("10"));
+    EXPECT_EQ(m.keypad->field(), KeypadField::Month);
+    EXPECT_EQ(m.shown(), QStringLiteral("05"));
+
+    // Closed by the frame: the month keeps its value; a later OK writes only its own field.
+    m.keypad->UpButton->click();
+    m.keypad->close();
+    EXPECT_EQ(m.dlg->MonatSpinEdit->text(), QStringLiteral("5"));
+    m.tap(m.dlg->LuftikonSpinEdit);
+    m.keypad->DownButton->click();
+    m.keypad->OKButton->click();
+    EXPECT_EQ(m.dlg->MonatSpinEdit->text(), QStringLiteral("5"));
+    EXPECT_EQ(m.dlg->TagSpinEdit->text(), QStringLiteral("10"));
+    EXPECT_EQ(m.dlg->LuftikonSpinEdit->text(), QStringLiteral("399"));
+}
