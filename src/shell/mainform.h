@@ -91,6 +91,7 @@ public:
     void Neu1Click();
     void aktuellebearbeiten1Click();
     void undbearbeiten1Click();
+    void undinTabellenformanzeigen1Click();
     void Benutzernamendern1Click();
     void biszu4MessungenjeTagClick();
     void biszu8MessungenjeTagClick();
@@ -121,6 +122,7 @@ public:
     QAction* Neu1 = nullptr;
     QMenu* Oeffnen1 = nullptr;
     QAction* undbearbeiten1 = nullptr;
+    QAction* undinTabellenformanzeigen1 = nullptr;
     QAction* Benutzernamendern1 = nullptr;
     QAction* biszu4MessungenjeTag = nullptr;
     QAction* biszu8MessungenjeTag = nullptr;

@@ -34,6 +34,8 @@ void TMainForm::buildEntryWindows()
     connect(Neu1, &QAction::triggered, this, &TMainForm::Neu1Click);
     Oeffnen1 = new QMenu(QStringLiteral("&Öffnen..."), this);
     Datei1->insertMenu(quitSeparator, Oeffnen1);
+    undinTabellenformanzeigen1 = Oeffnen1->addAction(QStringLiteral("und in Tabellenform anzeigen"));
+    connect(undinTabellenformanzeigen1, &QAction::triggered, this, &TMainForm::undinTabellenformanzeigen1Click);
     undbearbeiten1 = Oeffnen1->addAction(QStringLiteral("und bearbeiten"));
     connect(undbearbeiten1, &QAction::triggered, this, &TMainForm::undbearbeiten1Click);
 
@@ -149,6 +151,14 @@ void TMainForm::undbearbeiten1Click()
     state_.zonesPainted = false;
     drawDiary(diary);
     desktop_.execModal(*EingabeDlg);
+}
+
+void TMainForm::undinTabellenformanzeigen1Click()
+{
+    state_.showTableAfterPaint = true;
+    undbearbeiten1Click();
+    // Cancelled or unreadable: the flag must not open the table at some later, unrelated showing.
+    state_.showTableAfterPaint = false;
 }
 
 void TMainForm::Benutzernamendern1Click()

@@ -2,11 +2,13 @@
 #include "entry/spinedit.h"
 #include "shell/mainform.h"
 #include "shell/nameeing.h"
+#include "table/tabellen.h"
 #include "support/sandbox.h"
 #include "support/scripteddesktop.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -383,4 +385,39 @@ TEST(DayLayout, EmptyListAsksBeforeItReplacesTheReadingsOfTheFieldsMonth)
     EXPECT_EQ(m.desktop.shown().back().kind, MessageKind::WarningQuestion);
     EXPECT_EQ(Sandbox::readBytes(march), before);
     EXPECT_TRUE(m.state.eightSlotMark);
+}
+
+TEST(OpenAsTable, TheChosenDiaryOpensInTheEntryDialogWhichShowsItsTable)
+{
+    Machine m;
+    m.state.userName = QStringLiteral("Erika Muster");
+    const QString march = m.diary(QStringLiteral("Erika Muster"), QStringLiteral("3"), QStringLiteral("2024"));
+    m.writeDiary(march, fourSlots, marchReadings);
+
+    // Cancelled: nothing is left armed for a later showing of the entry dialog.
+    m.desktop.answerFile(QString());
+    m.form->undinTabellenformanzeigen1->trigger();
+    EXPECT_FALSE(m.state.showTableAfterPaint);
+
+    bool tableShown = false;
+    m.desktop.answerFile(march);
+    m.desktop.answerDialog([&](QDialog&) {
+        // Painting the entry dialog saves the diary and arms the table window's timer.
+        m.desktop.answerDialog([&](QDialog& table) {
+            tableShown = true;
+            EXPECT_EQ(&table, static_cast<QDialog*>(m.form->TabellenDlg));
+            EXPECT_TRUE(table.windowTitle().endsWith(QStringLiteral("Bestwert: 420 l/min.")))
+                << table.windowTitle().toStdString();
+            return int(QDialog::Rejected);
+        });
+        QElapsedTimer clock;
+        clock.start();
+        while (!tableShown && clock.elapsed() < 5000)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        return int(QDialog::Rejected);
+    });
+    m.form->undinTabellenformanzeigen1->trigger();
+    EXPECT_TRUE(tableShown);
+    EXPECT_FALSE(m.state.showTableAfterPaint);
+    EXPECT_EQ(m.state.currentDiaryFile, march);
 }
