@@ -55,7 +55,7 @@ TEST(MainFormWindow, LaysOutHeaderStripAndChartAtTheirPlaces)
     EXPECT_EQ(menus[0]->text(), QStringLiteral("&Datei"));
     EXPECT_EQ(itemTexts(form.Datei1), (QStringList{"&Neu", "Liniendiagramm im Browser anzeigen", "&Öffnen...", "-",
                                                    "Be&enden"}));
-    EXPECT_EQ(itemTexts(form.Oeffnen1), (QStringList{"und bearbeiten"}));
+    EXPECT_EQ(itemTexts(form.Oeffnen1), (QStringList{"und in Tabellenform anzeigen", "und bearbeiten"}));
     EXPECT_EQ(menus[1]->text(), QStringLiteral("&Optionen"));
     EXPECT_EQ(itemTexts(form.Optionen1),
               (QStringList{"&Benutzername ändern", "bis zu &4 Messungen je Tag", "bis zu &8 Messungen je Tag", "    ",
