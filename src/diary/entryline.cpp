@@ -30,13 +30,7 @@ QStringView trimBlanksView(QStringView text)
 
 QString trimBlanks(const QString& text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= 0x20)
-        --end;
-    return text.mid(begin, end - begin);
+    return trimBlanksView(text).toString();
 }
 
 bool isEntryLine(const QString& line)

@@ -116,6 +116,9 @@ private:
     void setFieldColor(QLineEdit* edit, bool locked);
     std::optional<int> fieldNumber(SpinEdit* field, const QString& name);
     bool takeEmptyListMonthFromFields();
+    // The common first half of "&Grafik zeigen" and "&Tabelle zeigen".
+    enum class ShowingSave { FieldsRefused, Declined, Failed, Saved };
+    ShowingSave saveForShowing();
     bool confirmOverwriteOfEmptyList();
     bool entriesMatchListMonth();
     void syncListMonthYear();

@@ -143,35 +143,35 @@ bool TEingabeDlg::GrafikZeigen()
     return true;
 }
 
-void TEingabeDlg::GrafikButtonClick()
+TEingabeDlg::ShowingSave TEingabeDlg::saveForShowing()
 {
     if (state_.entryList.isEmpty()) {
         if (!takeEmptyListMonthFromFields())
-            return;
-        if (!confirmOverwriteOfEmptyList()) {
-            accept();
-            return;
-        }
+            return ShowingSave::FieldsRefused;
+        if (!confirmOverwriteOfEmptyList())
+            return ShowingSave::Declined;
     }
     state_.zonesPainted = false;
-    if (GrafikZeigen() && host_.writeTimesLine)
+    return GrafikZeigen() ? ShowingSave::Saved : ShowingSave::Failed;
+}
+
+void TEingabeDlg::GrafikButtonClick()
+{
+    const ShowingSave outcome = saveForShowing();
+    if (outcome == ShowingSave::FieldsRefused)
+        return;
+    if (outcome == ShowingSave::Saved && host_.writeTimesLine)
         host_.writeTimesLine();
     accept();
 }
 
 void TEingabeDlg::TabelleButtonClick()
 {
-    if (state_.entryList.isEmpty()) {
-        if (!takeEmptyListMonthFromFields())
-            return;
-        if (!confirmOverwriteOfEmptyList()) {
-            accept();
-            return;
-        }
-    }
-    state_.zonesPainted = false;
-    // The dialog stays open under the table window.
-    if (GrafikZeigen() && host_.openTableWindow)
+    const ShowingSave outcome = saveForShowing();
+    if (outcome == ShowingSave::Declined)
+        accept();
+    // Otherwise the dialog stays open under the table window.
+    else if (outcome == ShowingSave::Saved && host_.openTableWindow)
         host_.openTableWindow();
 }
 
