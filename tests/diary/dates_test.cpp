@@ -29,15 +29,6 @@ TEST(Dates, MonthLengthsFollowTheOddEvenRuleAroundJuly)
     EXPECT_EQ(DaysInMonthLocal(-1, 2024), 0);
 }
 
-TEST(Dates, GermanMonthNames)
-{
-    EXPECT_EQ(GibMonatLang(1), QStringLiteral("Januar"));
-    EXPECT_EQ(GibMonatLang(3), QStringLiteral("März"));
-    EXPECT_EQ(GibMonatLang(12), QStringLiteral("Dezember"));
-    EXPECT_TRUE(GibMonatLang(0).isEmpty());
-    EXPECT_TRUE(GibMonatLang(13).isEmpty());
-}
-
 TEST(Dates, TwoDigitWindowDecidesTheLeapYear)
 {
     EXPECT_EQ(windowedYear(2024), 2024);

@@ -73,15 +73,6 @@ TEST(EntryLine, EntryLinesStartWithMOrA)
     EXPECT_FALSE(isEntryLine("GrenzwertGruen>=450"));
 }
 
-TEST(EntrySort, KeyIsDaySlotLetterAndLine)
-{
-    EXPECT_EQ(EntrySortKey("Morgens den    05.3.2024 Z=08:00  Luftikon=420"),
-              "05aMorgens den    05.3.2024 Z=08:00  Luftikon=420");
-    EXPECT_EQ(EntrySortKey("Messung7 den 15.3.2024 Z"), "15gMessung7 den 15.3.2024 Z");
-    EXPECT_EQ(EntrySortKey("Abends den      05.3.2024"), "05hAbends den      05.3.2024");
-    EXPECT_EQ(EntrySortKey("Mittag 05.3.2024"), "Mittag 05.3.2024");
-}
-
 TEST(EntrySort, OrdersByDayThenSlotOfTheDay)
 {
     const QStringList lines = {

@@ -5,48 +5,13 @@
 
 using namespace luftikon;
 
-TEST(Slots, TableTexts)
+// Readers find a line's slot by its prefix: exact, with the trailing space, case and all.
+TEST(Slots, EntryPrefixFindsItsSlotOnlyWhenExact)
 {
-    const SlotInfo* morning = slotInfo(1);
-    ASSERT_NE(morning, nullptr);
-    EXPECT_EQ(QString(morning->name), "Morgens");
-    EXPECT_EQ(QString(morning->entryPrefix), "Morgens den ");
-    EXPECT_EQ(QString(morning->tableHeader), "MORGENS");
-    const SlotInfo* second = slotInfo(2);
-    EXPECT_EQ(QString(second->caption), "Messung 2");
-    EXPECT_EQ(QString(second->tableHeader), "  MESS.2");
-    const SlotInfo* fifth = slotInfo(5);
-    EXPECT_EQ(QString(fifth->entryPrefix), "Messung5 den ");
-    EXPECT_EQ(QString(fifth->tableHeader), " Mess.5");
-    EXPECT_EQ(fifth->sortLetter, 'e');
-    const SlotInfo* evening = slotInfo(8);
-    EXPECT_EQ(QString(evening->entryPrefix), "Abends den ");
-    EXPECT_EQ(QString(evening->caption), "Abends");
-    EXPECT_EQ(QString(evening->tableHeader), " ABENDS");
-    EXPECT_EQ(evening->sortLetter, 'h');
-    EXPECT_EQ(slotInfo(0), nullptr);
-    EXPECT_EQ(slotInfo(9), nullptr);
-
     for (int slot = 1; slot <= 8; ++slot)
         EXPECT_EQ(slotOfEntryPrefix(slotInfo(slot)->entryPrefix), slot);
     EXPECT_EQ(slotOfEntryPrefix("Abends den"), NoSlot);
     EXPECT_EQ(slotOfEntryPrefix("abends den "), NoSlot);
-}
-
-TEST(Slots, TimeValuesAndDefaultsPerLayout)
-{
-    EXPECT_EQ(timeValueName(1, SlotMode::Four), "Messung4UhrzeitMorgens");
-    EXPECT_EQ(timeValueDefault(1, SlotMode::Four), "08:00");
-    EXPECT_EQ(timeValueName(1, SlotMode::Eight), "Messung8UhrzeitMorgens");
-    EXPECT_EQ(timeValueDefault(1, SlotMode::Eight), "06:00");
-    EXPECT_EQ(timeValueName(3, SlotMode::Four), "Messung4UhrzeitMessung3");
-    EXPECT_EQ(timeValueDefault(3, SlotMode::Eight), "10:00");
-    EXPECT_EQ(timeValueName(8, SlotMode::Four), "Messung4UhrzeitAbends");
-    EXPECT_EQ(timeValueDefault(8, SlotMode::Four), "20:00");
-    EXPECT_EQ(timeValueName(7, SlotMode::Eight), "Messung8UhrzeitMessung7");
-    EXPECT_EQ(timeValueDefault(7, SlotMode::Eight), "18:00");
-    EXPECT_TRUE(timeValueName(4, SlotMode::Four).isEmpty());
-    EXPECT_TRUE(timeValueName(NoSlot, SlotMode::Eight).isEmpty());
 }
 
 TEST(Slots, ChartLabelsAndTimesOfDayLine)

@@ -8,18 +8,12 @@
 #include "entry/spinedit.h"
 #include "support/sandbox.h"
 #include "support/scripteddesktop.h"
+#include "support/widgettext.h"
 
 #include <QDir>
 #include <QListWidget>
 #include <QPushButton>
 #include <memory>
-#include <ostream>
-
-// Readable failures for texts.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace luftikon::test {
 

@@ -5,6 +5,7 @@
 #include "table/tabellen.h"
 #include "support/sandbox.h"
 #include "support/scripteddesktop.h"
+#include "support/widgettext.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,11 +22,6 @@
 using namespace luftikon;
 using luftikon::test::Sandbox;
 using luftikon::test::ScriptedDesktop;
-
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

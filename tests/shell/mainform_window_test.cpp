@@ -1,6 +1,7 @@
 #include "shell/mainform.h"
 #include "support/sandbox.h"
 #include "support/scripteddesktop.h"
+#include "support/widgettext.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -12,17 +13,7 @@ using namespace luftikon;
 using luftikon::test::Sandbox;
 using luftikon::test::ScriptedDesktop;
 
-namespace {
-
-QStringList itemTexts(const QMenu* menu)
-{
-    QStringList texts;
-    for (const QAction* action : menu->actions())
-        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    return texts;
-}
-
-} // namespace
+using luftikon::test::itemTexts;
 
 TEST(MainFormWindow, LaysOutHeaderStripAndChartAtTheirPlaces)
 {

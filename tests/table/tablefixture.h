@@ -5,6 +5,7 @@
 #include "shell/mainform.h"
 #include "support/sandbox.h"
 #include "support/scripteddesktop.h"
+#include "support/widgettext.h"
 #include "table/tabellen.h"
 #include "table/tabletestlines.h"
 

@@ -9,17 +9,10 @@
 
 using namespace luftikon;
 using luftikon::test::entryLine;
+using luftikon::test::itemTexts;
 using luftikon::test::TableWindowTest;
 
 namespace {
-
-QStringList itemTexts(const QMenu* menu)
-{
-    QStringList texts;
-    for (const QAction* action : menu->actions())
-        texts << action->text();
-    return texts;
-}
 
 QStringList rowTexts(const TTabellenDlg& table, int row)
 {
