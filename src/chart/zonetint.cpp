@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace luftikon {
@@ -219,25 +220,42 @@ void tintSpan(uchar* px, int pixels, const PixelTable& table)
     }
 }
 
+struct TintPlan {
+    int intensity;
+    Bands bands;
+    Columns cols;
+};
+
+// The common start of both tints: nothing on an unusable picture, the two border lines at
+// intensity 0, otherwise what to tint how often.
+std::optional<TintPlan> planTint(const BgrRows& picture, int greenLimit, int redLimit, int intensity, int penWidth)
+{
+    if (!usable(picture))
+        return std::nullopt;
+    intensity = std::clamp(intensity, 0, ZoneMaxIntensity);
+    if (intensity == 0) {
+        drawBorderLines(picture, greenLimit, redLimit, penWidth);
+        return std::nullopt;
+    }
+    return TintPlan{intensity, zoneBands(picture, greenLimit, redLimit), tintColumns(picture)};
+}
+
 } // namespace
 
 void PaintZonesLiteral(const BgrRows& picture, int greenLimit, int redLimit, int intensity, int penWidth)
 {
-    if (!usable(picture))
+    const auto plan = planTint(picture, greenLimit, redLimit, intensity, penWidth);
+    if (!plan)
         return;
-    intensity = std::clamp(intensity, 0, ZoneMaxIntensity);
-    if (intensity == 0) {
-        drawBorderLines(picture, greenLimit, redLimit, penWidth);
-        return;
-    }
-    const Bands bands = zoneBands(picture, greenLimit, redLimit);
-    const Columns cols = tintColumns(picture);
+    const int rounds = plan->intensity;
+    const Bands& bands = plan->bands;
+    const Columns& cols = plan->cols;
     const qsizetype rowBytes = qsizetype(picture.width) * 3;
     std::vector<uchar> work(std::size_t(rowBytes * picture.height));
     const std::array<std::pair<Band, std::array<int, 3>>, 3> passes{
         {{bands.green, GreenTint}, {bands.yellow, YellowTint}, {bands.red, RedTint}}};
 
-    for (int round = 0; round <= intensity; ++round) {
+    for (int round = 0; round <= rounds; ++round) {
         for (const auto& [band, tint] : passes) {
             for (int y = 0; y < picture.height; ++y) {
                 const uchar* from = rowAt(picture, y);
@@ -254,15 +272,12 @@ void PaintZonesLiteral(const BgrRows& picture, int greenLimit, int redLimit, int
 
 void PaintZones(const BgrRows& picture, int greenLimit, int redLimit, int intensity, int penWidth)
 {
-    if (!usable(picture))
+    const auto plan = planTint(picture, greenLimit, redLimit, intensity, penWidth);
+    if (!plan)
         return;
-    intensity = std::clamp(intensity, 0, ZoneMaxIntensity);
-    if (intensity == 0) {
-        drawBorderLines(picture, greenLimit, redLimit, penWidth);
-        return;
-    }
-    const Bands bands = zoneBands(picture, greenLimit, redLimit);
-    const Columns cols = tintColumns(picture);
+    const int rounds = plan->intensity;
+    const Bands& bands = plan->bands;
+    const Columns& cols = plan->cols;
     if (cols.first > cols.last)
         return;
 
@@ -287,7 +302,7 @@ void PaintZones(const BgrRows& picture, int greenLimit, int redLimit, int intens
                 std::memcpy(row, row + picture.bytesPerLine, bytes);
             } else {
                 if (!built[set]) {
-                    roundsTable(set & 1, set & 2, set & 4, intensity + 1, tables[set]);
+                    roundsTable(set & 1, set & 2, set & 4, rounds + 1, tables[set]);
                     built[set] = true;
                 }
                 tintSpan(row, pixels, tables[set]);
