@@ -43,8 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (i == end + 1) {
             if (line != QStringLiteral("<h2><u>Ihre Angaben:</u><br><h2><div>"))
                 __builtin_trap();
-        } else if (!line.endsWith(QStringLiteral(" <br>")) || line.chopped(5).contains(QLatin1Char('<')) ||
-                   line.chopped(5).contains(QLatin1Char('>'))) {
+        }
+        else if (!line.endsWith(QStringLiteral(" <br>")) || line.chopped(5).contains(QLatin1Char('<')) ||
+                 line.chopped(5).contains(QLatin1Char('>'))) {
             __builtin_trap();
         }
     }

@@ -20,8 +20,8 @@ int main(int argc, char** argv)
         QApplication::installTranslator(&qtTranslations);
 
     luftikon::AppState state;
-    state.resourceFolder = QDir::cleanPath(QApplication::applicationDirPath() + QStringLiteral("/../share/luftikon")) +
-                           QLatin1Char('/');
+    state.resourceFolder =
+        QDir::cleanPath(QApplication::applicationDirPath() + QStringLiteral("/../share/luftikon")) + QLatin1Char('/');
     luftikon::QtDesktop desktop;
     luftikon::ConfigStore config(luftikon::ConfigStore::defaultPath());
     luftikon::TMainForm mainForm(state, desktop, config);

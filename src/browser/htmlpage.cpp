@@ -33,7 +33,10 @@ constexpr std::array<GroupTexts, DayGroupCount> groupTexts{{
     {"createConfig5", "diagramm5", "Die restlichen Tage des Monats"},
 }};
 
-const GroupTexts& textsOf(int group) { return groupTexts[static_cast<std::size_t>(group - 1)]; }
+const GroupTexts& textsOf(int group)
+{
+    return groupTexts[static_cast<std::size_t>(group - 1)];
+}
 
 QString bandLine(const QString& fill, const QString& border, bool filled)
 {
@@ -92,9 +95,10 @@ void appendGroupBlock(QStringList& page, const PageInput& in, const BandPalette&
                 QLatin1String("'}, ");
     page << QStringLiteral("hover:{animationDuration: 1},");
     if (in.showValues)
-        page << QStringLiteral("animation:{duration:1, onComplete: function(){this.chart.controller.draw(); "
-                               "drawValue(this, 1);},onProgress: function(state){var animation = "
-                               "state.animationObject;drawValue(this,animation.currentStep / animation.numSteps); }}, ");
+        page << QStringLiteral(
+            "animation:{duration:1, onComplete: function(){this.chart.controller.draw(); "
+            "drawValue(this, 1);},onProgress: function(state){var animation = "
+            "state.animationObject;drawValue(this,animation.currentStep / animation.numSteps); }}, ");
     page << QStringLiteral("tooltips: { enabled: true,  filter: function(tooltipItems, data) { var label = "
                            "data.datasets[tooltipItems.datasetIndex].label; ");
     page << QStringLiteral(" if ((label == \"Luftikon Wert\") || (label == \"Goal 2\")) {  return true;   } else { "
@@ -157,7 +161,8 @@ BandPalette BandPaletteFor(int brightness)
         palette.greenBorder = QStringLiteral("#14F708");
         palette.yellowBorder = QStringLiteral("#E7F708");
         palette.redBorder = QStringLiteral("#DD3631");
-    } else {
+    }
+    else {
         palette.greenBorder = palette.greenFill;
         palette.yellowBorder = palette.yellowFill;
         palette.redBorder = palette.redFill;
@@ -247,16 +252,18 @@ QStringList BuildPage(const PageInput& in)
     }
     page << container;
     page << QStringLiteral("</div><script>");
-    page << QStringLiteral("var insideFontColor = '255,255,255'; var outsideFontColor = '0,0,0'; var topThreshold = 20;");
+    page << QStringLiteral(
+        "var insideFontColor = '255,255,255'; var outsideFontColor = '0,0,0'; var topThreshold = 20;");
     page << QStringLiteral("var fontSize = 12; var fontStyle = 'normal';  var fontFamily = 'Helvetica Neue';   ");
     page << QStringLiteral("var modifyCtx = function(ctx) { ctx.font = Chart.helpers.fontString(fontSize, fontStyle, "
                            "fontFamily);  ctx.textAlign = 'center';  ctx.textBaseline = 'bottom';  return ctx;}; ");
     page << QLatin1String("var fadeIn = function(ctx, obj, x, y, black, step) { var ctx = modifyCtx(ctx); var alpha = "
                           "0; ctx.fillStyle =   '") +
                 ColorToHtml(in.aboveCurveColor) + QLatin1String("';   ctx.fillText(obj, x, y);};  ");
-    page << QStringLiteral("var drawValue = function(context, step) { var ctx = context.chart.ctx; "
-                           "context.data.datasets.forEach(function (dataset) { for (var i = 0; i < dataset.data.length; "
-                           "i++) { var model = dataset._meta[Object.keys(dataset._meta)[0]].data[i]._model;  ");
+    page << QStringLiteral(
+        "var drawValue = function(context, step) { var ctx = context.chart.ctx; "
+        "context.data.datasets.forEach(function (dataset) { for (var i = 0; i < dataset.data.length; "
+        "i++) { var model = dataset._meta[Object.keys(dataset._meta)[0]].data[i]._model;  ");
     page << exclusionLine(in);
 
     const BandPalette palette = BandPaletteFor(in.brightness);

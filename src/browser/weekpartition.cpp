@@ -6,9 +6,15 @@ namespace luftikon {
 
 namespace {
 
-bool validGroup(int group) { return group >= 1 && group <= DayGroupCount; }
+bool validGroup(int group)
+{
+    return group >= 1 && group <= DayGroupCount;
+}
 
-const QString& dayText(const DailyMeanTexts& means, int day) { return means[static_cast<std::size_t>(day - 1)]; }
+const QString& dayText(const DailyMeanTexts& means, int day)
+{
+    return means[static_cast<std::size_t>(day - 1)];
+}
 
 // Weekday of a Gregorian date, 0 = Sunday (Sakamoto's method).
 int weekday(int day, int month, int year)
@@ -19,13 +25,22 @@ int weekday(int day, int month, int year)
     return (year + year / 4 - year / 100 + year / 400 + offsets[month - 1] + day) % 7;
 }
 
-QString twoDigits(int number) { return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0')); }
+QString twoDigits(int number)
+{
+    return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
+}
 
 } // namespace
 
-QString ExportMonth::twoDigitYear() const { return year.size() == 4 ? year.mid(2, 2) : QString(); }
+QString ExportMonth::twoDigitYear() const
+{
+    return year.size() == 4 ? year.mid(2, 2) : QString();
+}
 
-bool BreakLineAtZeroFromText(const QString& configText) { return configText.startsWith(QLatin1Char('1')); }
+bool BreakLineAtZeroFromText(const QString& configText)
+{
+    return configText.startsWith(QLatin1Char('1'));
+}
 
 bool IsLeapYear(int year)
 {
@@ -57,7 +72,10 @@ int DaysInMonth(int month, int year)
     }
 }
 
-int GroupFirstDay(int group) { return validGroup(group) ? 1 + 7 * (group - 1) : 0; }
+int GroupFirstDay(int group)
+{
+    return validGroup(group) ? 1 + 7 * (group - 1) : 0;
+}
 
 int GroupDayCount(int group)
 {
@@ -127,7 +145,8 @@ QString DayLabel(int day, const ExportMonth& month, const QString& yearText)
     bool yearOk = false;
     const int monthNumber = month.month.trimmed().toInt(&monthOk);
     const int year = month.year.toInt(&yearOk);
-    const bool valid = monthOk && yearOk && year >= 1 && year <= 9999 && day >= 1 && day <= DaysInMonth(monthNumber, year);
+    const bool valid =
+        monthOk && yearOk && year >= 1 && year <= 9999 && day >= 1 && day <= DaysInMonth(monthNumber, year);
 
     const QString monthText = monthOk && monthNumber >= 1 && monthNumber <= 12 ? twoDigits(monthNumber) : month.month;
     const QString date = twoDigits(day) + QLatin1Char('.') + monthText + QLatin1Char('.') + yearText;

@@ -300,7 +300,8 @@ void PaintZones(const BgrRows& picture, int greenLimit, int redLimit, int intens
         if (set != 0) {
             if (sameAsBelow) {
                 std::memcpy(row, row + picture.bytesPerLine, bytes);
-            } else {
+            }
+            else {
                 if (!built[set]) {
                     roundsTable(set & 1, set & 2, set & 4, rounds + 1, tables[set]);
                     built[set] = true;

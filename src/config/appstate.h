@@ -37,7 +37,7 @@ struct AppState {
     ColorRef aboveCurveColor = 0;
     bool showPin = true;
     QString penWidthText = QStringLiteral("2");
-    int zoneIntensity = 8;         // 0..8, the settings slider
+    int zoneIntensity = 8;             // 0..8, the settings slider
     bool showValuesAboveCurve = false; // the settings check box for the browser chart
     int greenLimit = 500;
     int redLimit = 200;
@@ -72,8 +72,8 @@ struct AppState {
     int entryMonth = 1;
     int entryYear = 1998;
     bool showTableAfterPaint = false; // the entry dialog runs "Tabelle zeigen" when it next paints
-    bool newUserPending = false;  // a user name was just confirmed
-    bool newTablePending = false; // a new table was just started
+    bool newUserPending = false;      // a user name was just confirmed
+    bool newTablePending = false;     // a new table was just started
 
     // What the last drawing left behind
     QStringList dayValueList;

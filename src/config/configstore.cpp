@@ -53,16 +53,21 @@ QByteArray quotedIniText(const QString& value)
         if (c == u'"' || c == u'\\') {
             out += u'\\';
             out += c;
-        } else if (c == u'\n') {
+        }
+        else if (c == u'\n') {
             out += QStringLiteral("\\n");
-        } else if (c == u'\r') {
+        }
+        else if (c == u'\r') {
             out += QStringLiteral("\\r");
-        } else if (c == u'\t') {
+        }
+        else if (c == u'\t') {
             out += QStringLiteral("\\t");
-        } else if (c.unicode() < 0x20 || c.unicode() == 0x7f) {
+        }
+        else if (c.unicode() < 0x20 || c.unicode() == 0x7f) {
             out += QStringLiteral("\\x") + QString::number(c.unicode(), 16);
             afterHexEscape = true;
-        } else {
+        }
+        else {
             out += c;
         }
     }
@@ -123,8 +128,8 @@ QString ConfigStore::readValue(const QString& name, Kind kind) const
     bool ok = false;
     const int number = text->trimmed().toInt(&ok, 10);
     if (!ok) {
-        report(QStringLiteral("Die Einstellung \"%1\" in %2 ist keine ganze 32-Bit-Zahl: \"%3\"")
-                   .arg(name, path_, *text));
+        report(
+            QStringLiteral("Die Einstellung \"%1\" in %2 ist keine ganze 32-Bit-Zahl: \"%3\"").arg(name, path_, *text));
         return QString();
     }
     return QString::number(number);
@@ -158,7 +163,8 @@ void ConfigStore::writeValue(const QString& name, Kind kind, const QString& text
     if (kind == Kind::Text) {
         settings.setValue(textGroup + u'/' + name, text);
         settings.remove(integerGroup + u'/' + name);
-    } else {
+    }
+    else {
         settings.setValue(integerGroup + u'/' + name, text.toInt());
         settings.remove(textGroup + u'/' + name);
     }
@@ -255,7 +261,7 @@ QByteArray ConfigStore::composeFile(const QList<ConfigDefault>& values)
 }
 
 bool ConfigStore::Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(const QString& startFolder,
-                                                                      const QString& resourceFolder)
+                                                                       const QString& resourceFolder)
 {
     const QString folder = QFileInfo(path_).absolutePath();
     QSaveFile file(path_);

@@ -8,11 +8,11 @@
 namespace luftikon {
 
 enum class MessageKind {
-    Information, // caption "Information", OK
-    Warning,     // caption "Warnung", OK
-    Plain,       // caption "Luftikon", OK
-    Error,       // caption "Fehler", OK: the general error report
-    Question,    // caption "Bestätigung", Ja/Nein, question icon
+    Information,         // caption "Information", OK
+    Warning,             // caption "Warnung", OK
+    Plain,               // caption "Luftikon", OK
+    Error,               // caption "Fehler", OK: the general error report
+    Question,            // caption "Bestätigung", Ja/Nein, question icon
     WarningQuestion,     // caption "Bestätigung", Ja/Nein, warning icon
     InformationQuestion, // caption "Bestätigung", Ja/Nein, information icon
 };

@@ -71,7 +71,8 @@ WriteResult writeTextLines(const QString& path, const QStringList& lines)
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        result.error = QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2").arg(path, file.errorString());
+        result.error =
+            QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2").arg(path, file.errorString());
         result.failure = WriteFailure::Open;
         return result;
     }

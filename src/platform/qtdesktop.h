@@ -9,8 +9,7 @@ class QtDesktop final : public Desktop {
 public:
     void show(MessageKind kind, const QString& text) override;
     bool ask(const QString& text, MessageKind kind = MessageKind::Question) override;
-    QString openFileName(QWidget* parent, const QString& caption, const QString& start,
-                         const QString& filter) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& start, const QString& filter) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     int execModal(QDialog& dialog) override;

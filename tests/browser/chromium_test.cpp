@@ -90,7 +90,10 @@ void putRealChartScript(const Sandbox& box)
     test::putChartScript(box, script);
 }
 
-QRgb rgb(const char* html) { return QColor(QLatin1String(html)).rgb(); }
+QRgb rgb(const char* html)
+{
+    return QColor(QLatin1String(html)).rgb();
+}
 
 // Vertical runs of one exact colour in a pixel column; short gaps (a steep curve or a value
 // label crossing the column) do not split a run.

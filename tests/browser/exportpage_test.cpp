@@ -66,7 +66,8 @@ TEST(ExportPage, RefusesADiaryWithoutTabEndingOrWithoutACalendarMonth)
         EXPECT_FALSE(ExportMonthPage(request, recorder.notify()));
         ASSERT_EQ(recorder.notices.size(), 1u);
         EXPECT_EQ(recorder.notices[0].kind, MessageKind::Warning);
-        EXPECT_TRUE(recorder.notices[0].text.startsWith(QStringLiteral("Die Seite für den Browser wurde nicht erstellt")));
+        EXPECT_TRUE(
+            recorder.notices[0].text.startsWith(QStringLiteral("Die Seite für den Browser wurde nicht erstellt")));
         EXPECT_FALSE(QFileInfo::exists(request.htmlFolder));
     }
 }

@@ -124,14 +124,16 @@ TEST(PageEscaping, UserNameRemarksAndBestValueLineAreEscaped)
     in.remarksLines = QStringList{QStringLiteral("<script>alert('x')</script>\tA&B"), QStringLiteral("\t")};
     const QStringList page = BuildPage(in);
 
-    EXPECT_EQ(page[5], QStringLiteral("<h0><b>Luftikon Werte von &lt;b&gt;Anna &amp; Bob&lt;/b&gt; im März 2024</b></h0>"));
+    EXPECT_EQ(page[5],
+              QStringLiteral("<h0><b>Luftikon Werte von &lt;b&gt;Anna &amp; Bob&lt;/b&gt; im März 2024</b></h0>"));
     EXPECT_TRUE(page[7].contains(QStringLiteral(" l/min. (Morgens den &lt;i&gt;01.03.2024)</h1>")));
     const qsizetype end = page.indexOf(QStringLiteral("});};</script></body></html>"));
     ASSERT_GT(end, 0);
-    EXPECT_EQ(page.mid(end + 1),
-              (QStringList{QStringLiteral("<h2><u>Ihre Angaben:</u><br><h2><div>"),
-                           QStringLiteral("&lt;script&gt;alert('x')&lt;/script&gt;&nbsp;&nbsp;&nbsp;&nbsp;A&amp;B <br>"),
-                           QStringLiteral("&nbsp;&nbsp;&nbsp;&nbsp; <br>")}));
+    EXPECT_EQ(
+        page.mid(end + 1),
+        (QStringList{QStringLiteral("<h2><u>Ihre Angaben:</u><br><h2><div>"),
+                     QStringLiteral("&lt;script&gt;alert('x')&lt;/script&gt;&nbsp;&nbsp;&nbsp;&nbsp;A&amp;B <br>"),
+                     QStringLiteral("&nbsp;&nbsp;&nbsp;&nbsp; <br>")}));
     for (const QString& line : page.mid(end + 1))
         EXPECT_FALSE(line.contains(QStringLiteral("<script>")));
 }

@@ -46,9 +46,9 @@ TEST(WeekPartition, HasDataComparesTextsNotNumbers)
 
 TEST(WeekPartition, GroupTopRoundsToEvenHundredsAndAddsOneHundred)
 {
-    const std::pair<const char*, qint64> cases[] = {{"250", 300}, {"350", 500}, {"450", 500}, {"452", 600},
-                                                    {"449", 500}, {"50", 100},   {"150", 300}, {"0", 100},
-                                                    {"abc", 100}};
+    const std::pair<const char*, qint64> cases[] = {{"250", 300}, {"350", 500}, {"450", 500},
+                                                    {"452", 600}, {"449", 500}, {"50", 100},
+                                                    {"150", 300}, {"0", 100},   {"abc", 100}};
     for (const auto& [value, top] : cases)
         EXPECT_EQ(GroupTop(withDays({{3, value}}), 1), top) << value;
     // The largest day of the group counts, group 5 covers 29 to 31.
@@ -107,8 +107,7 @@ TEST(WeekPartition, ValueRowWritesZerosAsNaNOnlyWhenBreaking)
     EXPECT_EQ(ValueRow(means, 1, false), QStringLiteral("data: [0,452,0,0,10,100,0] , }, "));
     EXPECT_EQ(ValueRow(means, 5, true),
               QStringLiteral("data: [300,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN] , }, "));
-    EXPECT_EQ(ValueRow(AppState::filledMeans(), 5, false),
-              QStringLiteral("data: [0,0,0,0,0,0,0,0,0,0,0,0,0,0] , }, "));
+    EXPECT_EQ(ValueRow(AppState::filledMeans(), 5, false), QStringLiteral("data: [0,0,0,0,0,0,0,0,0,0,0,0,0,0] , }, "));
 }
 
 TEST(WeekPartition, ReplaceAllReplacesOverlappingRuns)

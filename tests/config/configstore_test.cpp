@@ -95,7 +95,10 @@ TEST(ConfigStore, AwkwardTextsComeBackUnchanged)
         QStringLiteral("@Variant(kein)"),
         QStringLiteral("\"zitiert\" \\rück\\"),
         QStringLiteral("Zeile\nzwei\r\tTab"),
-        QString::fromUtf8("Steuer\x01" "1a\x1f" "F\x7f" "0 Ende"),
+        QString::fromUtf8("Steuer\x01"
+                          "1a\x1f"
+                          "F\x7f"
+                          "0 Ende"),
         QStringLiteral("Jürgen Çelik 漢字 😀"),
         QStringLiteral("[Text]"),
         QString(),
@@ -104,9 +107,8 @@ TEST(ConfigStore, AwkwardTextsComeBackUnchanged)
     for (const QString& text : texts) {
         // A fresh file each time: the first-run writer and the value writer quote differently.
         Sandbox box;
-        ConfigStore store(box.configFile(), [](MessageKind, const QString& message) {
-            ADD_FAILURE() << message.toStdString();
-        });
+        ConfigStore store(box.configFile(),
+                          [](MessageKind, const QString& message) { ADD_FAILURE() << message.toStdString(); });
         ASSERT_TRUE(store.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(text, QStringLiteral("/r/")));
         EXPECT_EQ(store.readString(QStringLiteral("InstallOrt")), text) << round;
         store.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), text);

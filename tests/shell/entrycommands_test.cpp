@@ -2,10 +2,10 @@
 #include "entry/spinedit.h"
 #include "shell/mainform.h"
 #include "shell/nameeing.h"
-#include "table/tabellen.h"
 #include "support/sandbox.h"
 #include "support/scripteddesktop.h"
 #include "support/widgettext.h"
+#include "table/tabellen.h"
 
 #include <QApplication>
 #include <QDir>

@@ -19,8 +19,8 @@ const char* nameOf(std::size_t index)
 ScriptedDesktop::~ScriptedDesktop()
 {
     if (!allowUnused_ && !queue_.empty()) {
-        ADD_FAILURE() << queue_.size() << " queued answer(s) never asked for, the first: "
-                      << nameOf(queue_.front().index());
+        ADD_FAILURE() << queue_.size()
+                      << " queued answer(s) never asked for, the first: " << nameOf(queue_.front().index());
     }
 }
 
@@ -49,16 +49,14 @@ void ScriptedDesktop::answerDialog(DialogHandler handler)
     queue_.push_back(DialogChoice{std::move(handler)});
 }
 
-template <typename T>
-std::optional<T> ScriptedDesktop::take(const QString& what)
+template <typename T> std::optional<T> ScriptedDesktop::take(const QString& what)
 {
     if (queue_.empty()) {
         ADD_FAILURE() << "unexpected (nothing queued): " << what.toStdString();
         return std::nullopt;
     }
     if (!std::holds_alternative<T>(queue_.front())) {
-        ADD_FAILURE() << "unexpected (next queued: " << nameOf(queue_.front().index())
-                      << "): " << what.toStdString();
+        ADD_FAILURE() << "unexpected (next queued: " << nameOf(queue_.front().index()) << "): " << what.toStdString();
         return std::nullopt;
     }
     T next = std::get<T>(std::move(queue_.front()));
@@ -89,8 +87,8 @@ bool ScriptedDesktop::ask(const QString& text, MessageKind kind)
 QString ScriptedDesktop::openFileName(QWidget*, const QString& caption, const QString& start, const QString& filter)
 {
     fileRequests_.push_back({caption, start, filter});
-    const auto reply = take<FileName>(QStringLiteral("open-file dialog: ") + caption + QStringLiteral(" (") + filter +
-                                      u')');
+    const auto reply =
+        take<FileName>(QStringLiteral("open-file dialog: ") + caption + QStringLiteral(" (") + filter + u')');
     return reply ? reply->path : QString();
 }
 
@@ -108,8 +106,8 @@ bool ScriptedDesktop::choosePrinter(QWidget*, QPrinter&)
 
 int ScriptedDesktop::execModal(QDialog& dialog)
 {
-    const QString what = QStringLiteral("modal dialog \"") + dialog.windowTitle() + QStringLiteral("\" (") +
-                         dialog.objectName() + u')';
+    const QString what =
+        QStringLiteral("modal dialog \"") + dialog.windowTitle() + QStringLiteral("\" (") + dialog.objectName() + u')';
     const auto reply = take<DialogChoice>(what);
     if (!reply)
         return QDialog::Rejected;

@@ -67,8 +67,7 @@ public:
     // Desktop
     void show(MessageKind kind, const QString& text) override;
     bool ask(const QString& text, MessageKind kind = MessageKind::Question) override;
-    QString openFileName(QWidget* parent, const QString& caption, const QString& start,
-                         const QString& filter) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& start, const QString& filter) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     int execModal(QDialog& dialog) override;
@@ -98,8 +97,7 @@ private:
     using Queued = std::variant<YesNo, FileName, ColorChoice, PrintChoice, DialogChoice>;
 
     // The next queued answer when it is of type T; otherwise the test fails with `what`.
-    template <typename T>
-    std::optional<T> take(const QString& what);
+    template <typename T> std::optional<T> take(const QString& what);
 
     std::deque<Queued> queue_;
     bool allowUnused_ = false;
