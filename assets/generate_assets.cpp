@@ -1,22 +1,17 @@
-// Makes the pictures and the help document installed beside the program.
-// Usage: generate_assets <output folder> <help document source (HTML)>
+// Makes the pictures installed beside the program.
+// Usage: generate_assets <output folder>
 // The chart templates take their grid from the chart scales, so the plot lands on the lines.
 
 #include "chart/scales.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPdfWriter>
 #include <QRadialGradient>
-#include <QTextDocument>
 #include <algorithm>
 #include <cstdio>
 
@@ -255,32 +250,6 @@ bool save(const QImage& img, const QString& path)
     return false;
 }
 
-bool writeHelp(const QString& source, const QString& target)
-{
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "generate_assets: cannot read %s\n", qPrintable(source));
-        return false;
-    }
-    QTextDocument doc;
-    QFont body(QStringLiteral("DejaVu Sans"));
-    body.setPointSizeF(12);
-    doc.setDefaultFont(body);
-    doc.setHtml(QString::fromUtf8(in.readAll()));
-
-    QPdfWriter pdf(target);
-    pdf.setTitle(QStringLiteral("Luftikon – Hilfe"));
-    pdf.setCreator(QStringLiteral("Luftikon 4.0"));
-    pdf.setResolution(300);
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    doc.print(&pdf); // paginates with its own margins and page numbers
-    if (!QFile::exists(target)) {
-        std::fprintf(stderr, "generate_assets: cannot write %s\n", qPrintable(target));
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -288,8 +257,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: generate_assets <output folder> <help.html>\n");
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: generate_assets <output folder>\n");
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
@@ -303,6 +272,5 @@ int main(int argc, char** argv)
     ok = save(makeHeader(), out.filePath(QStringLiteral("Header.bmp"))) && ok;
     ok = save(pin, out.filePath(QStringLiteral("StecknadelRechts.bmp"))) && ok;
     ok = save(pin.mirrored(true, false), out.filePath(QStringLiteral("StecknadelLinks.bmp"))) && ok;
-    ok = writeHelp(QString::fromLocal8Bit(argv[2]), out.filePath(QStringLiteral("Luftikon-Hilfe.pdf"))) && ok;
     return ok ? 0 : 1;
 }

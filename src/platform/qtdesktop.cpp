@@ -95,7 +95,12 @@ void QtDesktop::setClipboardImage(const QImage& image)
 
 void QtDesktop::openDocument(const QString& path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // The viewer starts detached: only a desktop without any opener is known here; a viewer
+    // that fails later reports itself.
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        show(MessageKind::Warning, QStringLiteral("Die Datei \"") + path +
+                                       QStringLiteral("\" konnte nicht geöffnet werden: Auf diesem Rechner ist "
+                                                      "kein Programm zum Öffnen von Dokumenten eingerichtet."));
 }
 
 QDate QtDesktop::today()

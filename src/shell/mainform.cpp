@@ -99,21 +99,6 @@ void TMainForm::buildLayout()
     setCentralWidget(client);
 }
 
-void TMainForm::buildMenus()
-{
-    Datei1 = menuBar()->addMenu(QStringLiteral("&Datei"));
-    LiniendiagrammimBrowseranzeigen1 = Datei1->addAction(QStringLiteral("Liniendiagramm im Browser anzeigen"));
-    connect(LiniendiagrammimBrowseranzeigen1, &QAction::triggered, this,
-            &TMainForm::LiniendiagrammimBrowseranzeigen1Click);
-    quitSeparator = Datei1->addSeparator();
-    Beenden1 = Datei1->addAction(QStringLiteral("Be&enden"));
-    connect(Beenden1, &QAction::triggered, this, &TMainForm::Beenden1Click);
-
-    Optionen1 = menuBar()->addMenu(QStringLiteral("&Optionen"));
-    RegistryEintraegeloeschen1 = Optionen1->addAction(QStringLiteral("Registry-Einträge löschen "));
-    connect(RegistryEintraegeloeschen1, &QAction::triggered, this, &TMainForm::RegistryEintraegeloeschen1Click);
-}
-
 void TMainForm::updateChart()
 {
     Image->setPixmap(QPixmap::fromImage(chartPicture_));

@@ -21,6 +21,8 @@ class QTimer;
 
 namespace luftikon {
 
+class LargeMenu;
+class TAboutBox;
 class TEingabeDlg;
 class TMachPause;
 class TNameEingDlg;
@@ -112,10 +114,24 @@ public:
     QLabel* Image = nullptr;          // the month chart, shows chartPicture()
     TMachPause* MachPause1 = nullptr; // 1000 ms, the pinch gesture's 200 ms wait
 
-    // Menus; later commands are inserted into these
+    // Help and the large-button menus, in menus.cpp. Closing all large menus hides them in a
+    // fixed order and forgets a new table that was just started.
+    void AlleMenuesSchliessen();
+    void Menuegrosseranzeigen1Click();
+    void Hilfethemen1Click();
+    void Infoueber1Click();
+    TAboutBox* AboutBox = nullptr;
+    LargeMenu* MenueForm = nullptr;     // TMenueForm "Menü"
+    LargeMenu* MDateiForm = nullptr;    // TMDateiForm "Datei-Menü"
+    LargeMenu* MMDateiForm = nullptr;   // TMMDateiForm "Datei-Öffnen-Menü"
+    LargeMenu* MTabelleForm = nullptr;  // TMTabelleForm "Tabelle-Menü"
+    LargeMenu* MOptionenForm = nullptr; // TMOptionenForm "Optionen-Menü"
+    LargeMenu* MHilfeForm = nullptr;    // TMHilfeForm "Hilfe-Menü"
+
+    // Menus, all built in menus.cpp
     QMenu* Datei1 = nullptr;
-    QAction* LiniendiagrammimBrowseranzeigen1 = nullptr; // "&Neu" goes above it
-    QAction* quitSeparator = nullptr;                    // the other Datei1 items go above it
+    QAction* LiniendiagrammimBrowseranzeigen1 = nullptr;
+    QAction* quitSeparator = nullptr; // above "Be&enden"
     QAction* Beenden1 = nullptr;
     QMenu* Optionen1 = nullptr;
     QAction* RegistryEintraegeloeschen1 = nullptr;
@@ -130,6 +146,11 @@ public:
     QMenu* Tabelle1 = nullptr;
     QAction* aktuelleanzeigen1 = nullptr;
     QAction* aktuellebearbeiten1 = nullptr;
+    QMenu* Hilfe1 = nullptr;
+    QAction* Hilfethemen1 = nullptr;
+    QAction* Infoueber1 = nullptr;
+    QMenu* PopupMenu1 = nullptr; // the chart's context menu
+    QAction* Menuegrosseranzeigen1 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -140,6 +161,7 @@ protected:
 private:
     void buildLayout();
     void buildMenus();
+    void buildLargeMenus();
     void buildTableWindow();
     void buildEntryWindows(); // mainform_entry.cpp
     void loadTemplatePicture();

@@ -28,38 +28,6 @@ void TMainForm::buildEntryWindows()
     // The first show asks for a name when there is none, and titles the entry dialog otherwise.
     onNoUserName = [this] { desktop_.execModal(*NameEingDlg); };
     onUserNameShown = [this](const QString& name) { EingabeDlg->setHeading(QStringLiteral("Messwerte von ") + name); };
-
-    Neu1 = new QAction(QStringLiteral("&Neu"), this);
-    Datei1->insertAction(LiniendiagrammimBrowseranzeigen1, Neu1);
-    connect(Neu1, &QAction::triggered, this, &TMainForm::Neu1Click);
-    Oeffnen1 = new QMenu(QStringLiteral("&Öffnen..."), this);
-    Datei1->insertMenu(quitSeparator, Oeffnen1);
-    undinTabellenformanzeigen1 = Oeffnen1->addAction(QStringLiteral("und in Tabellenform anzeigen"));
-    connect(undinTabellenformanzeigen1, &QAction::triggered, this, &TMainForm::undinTabellenformanzeigen1Click);
-    undbearbeiten1 = Oeffnen1->addAction(QStringLiteral("und bearbeiten"));
-    connect(undbearbeiten1, &QAction::triggered, this, &TMainForm::undbearbeiten1Click);
-
-    Benutzernamendern1 = new QAction(QStringLiteral("&Benutzername ändern"), this);
-    biszu4MessungenjeTag = new QAction(QStringLiteral("bis zu &4 Messungen je Tag"), this);
-    biszu8MessungenjeTag = new QAction(QStringLiteral("bis zu &8 Messungen je Tag"), this);
-    LeerOptionen1 = new QAction(QStringLiteral("    "), this);
-    biszu4MessungenjeTag->setCheckable(true);
-    biszu8MessungenjeTag->setCheckable(true);
-    Optionen1->insertActions(RegistryEintraegeloeschen1,
-                             {Benutzernamendern1, biszu4MessungenjeTag, biszu8MessungenjeTag, LeerOptionen1});
-    connect(Benutzernamendern1, &QAction::triggered, this, &TMainForm::Benutzernamendern1Click);
-    connect(biszu4MessungenjeTag, &QAction::triggered, this, &TMainForm::biszu4MessungenjeTagClick);
-    connect(biszu8MessungenjeTag, &QAction::triggered, this, &TMainForm::biszu8MessungenjeTagClick);
-    // Opening a diary sets the marks in the state; the menu shows them as they are.
-    const auto showMarks = [this] {
-        biszu4MessungenjeTag->setChecked(state_.fourSlotMark);
-        biszu8MessungenjeTag->setChecked(state_.eightSlotMark);
-    };
-    connect(Optionen1, &QMenu::aboutToShow, this, showMarks);
-    showMarks();
-
-    aktuellebearbeiten1 = Tabelle1->addAction(QStringLiteral("aktuelle &bearbeiten"));
-    connect(aktuellebearbeiten1, &QAction::triggered, this, &TMainForm::aktuellebearbeiten1Click);
 }
 
 void TMainForm::drawDiary(const QString& diaryFile)

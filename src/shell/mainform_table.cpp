@@ -17,17 +17,6 @@ constexpr int tableShowDelayMs = 500;
 
 void TMainForm::buildTableWindow()
 {
-    // The menu stands right after "&Optionen", whichever menus were added before it.
-    Tabelle1 = new QMenu(QStringLiteral("&Tabelle"), this);
-    const QList<QAction*> menus = menuBar()->actions();
-    const qsizetype options = menus.indexOf(Optionen1->menuAction());
-    if (options >= 0 && options + 1 < menus.size())
-        menuBar()->insertMenu(menus[options + 1], Tabelle1);
-    else
-        menuBar()->addMenu(Tabelle1);
-    aktuelleanzeigen1 = Tabelle1->addAction(QStringLiteral("&aktuelle anzeigen"));
-    connect(aktuelleanzeigen1, &QAction::triggered, this, &TMainForm::aktuelleanzeigen1Click);
-
     TabellenAnzeigeTimer = new QTimer(this);
     TabellenAnzeigeTimer->setObjectName(QStringLiteral("TabellenAnzeigeTimer"));
     TabellenAnzeigeTimer->setSingleShot(true);

@@ -1,0 +1,94 @@
+#include "shell/largemenu.h"
+
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+
+namespace luftikon {
+
+namespace {
+
+constexpr int buttonHeight = 33;
+constexpr int buttonTextPixels = 19;
+constexpr int margin = 8;
+constexpr int gap = 6;
+constexpr int textRoom = 16; // beyond the style's own padding, so no text touches the edge
+
+} // namespace
+
+LargeMenu::LargeMenu(const QString& caption, Arrangement arrangement, int minButtonWidth, QWidget* owner)
+    : QWidget(owner, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint),
+      arrangement_(arrangement), minButtonWidth_(minButtonWidth)
+{
+    setWindowTitle(caption);
+    QFont big(QStringLiteral("MS Sans Serif"));
+    big.setPixelSize(buttonTextPixels);
+    setFont(big);
+    arrange();
+}
+
+QPushButton* LargeMenu::addButton(const QString& text, std::function<void()> action)
+{
+    auto* button = new QPushButton(text, this);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [action = std::move(action)] { action(); });
+    buttons_ << button;
+    arrange();
+    return button;
+}
+
+void LargeMenu::arrange()
+{
+    // The substitute fonts run wider than the design font: widen rather than cut a text off.
+    int width = minButtonWidth_;
+    for (const QPushButton* button : buttons_)
+        width = std::max(width, button->sizeHint().width() + textRoom);
+    const int count = int(buttons_.size());
+    for (int i = 0; i < count; ++i) {
+        const bool row = arrangement_ == Arrangement::Row;
+        const int x = margin + (row ? i * (width + gap) : 0);
+        const int y = margin + (row ? 0 : i * (buttonHeight + gap));
+        buttons_[i]->setGeometry(x, y, width, buttonHeight);
+    }
+    const int across = std::max(count, 1);
+    if (arrangement_ == Arrangement::Row)
+        setFixedSize(2 * margin + across * width + (across - 1) * gap, 2 * margin + buttonHeight);
+    else
+        setFixedSize(2 * margin + width, 2 * margin + across * buttonHeight + (across - 1) * gap);
+}
+
+void LargeMenu::showCentred()
+{
+    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    // One already open may lie behind the main window.
+    if (isVisible())
+        raise();
+    show();
+    activateWindow();
+}
+
+void LargeMenu::paintEvent(QPaintEvent* event)
+{
+    if (onPaint)
+        onPaint();
+    QWidget::paintEvent(event);
+}
+
+void LargeMenu::showEvent(QShowEvent* event)
+{
+    if (onPaint)
+        onPaint();
+    QWidget::showEvent(event);
+}
+
+void LargeMenu::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && onPaint)
+        onPaint();
+    QWidget::changeEvent(event);
+}
+
+} // namespace luftikon

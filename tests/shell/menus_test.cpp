@@ -1,0 +1,386 @@
+// Every command as the user reaches it: each menu-bar item, the chart's context menu and each
+// large button, walked through the scripted desktop to the operation it runs.
+#include "diary/entryline.h"
+#include "diary/textfile.h"
+#include "entry/eingabe.h"
+#include "shell/info.h"
+#include "shell/largemenu.h"
+#include "shell/mainform.h"
+#include "shell/nameeing.h"
+#include "support/sandbox.h"
+#include "support/scripteddesktop.h"
+#include "support/widgettext.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace luftikon;
+using luftikon::test::Answer;
+using luftikon::test::Sandbox;
+using luftikon::test::ScriptedDesktop;
+
+namespace {
+
+using Window = LargeMenu* TMainForm::*;
+using Item = QAction* TMainForm::*;
+
+// Erika has worked before: her March 2024 diary (four readings a day) is on the chart.
+struct Machine {
+    Sandbox box;
+    ScriptedDesktop desktop;
+    ConfigStore config{box.configFile()};
+    AppState state;
+    std::unique_ptr<TMainForm> form;
+    QString march;
+
+    explicit Machine(const QString& resources = QStringLiteral(LUFTIKON_RESOURCE_DIR "/"))
+    {
+        state.resourceFolder = resources;
+        form = std::make_unique<TMainForm>(state, desktop, config);
+        march = state.galleryFolder + QStringLiteral("2024/Erika Muster_3_2024.tab");
+        QDir().mkpath(state.galleryFolder + QStringLiteral("2024"));
+        const QStringList lines{
+            QStringLiteral("[Personendaten]"),
+            QStringLiteral("BenutzerName=Erika Muster"),
+            QStringLiteral("Datum=März 2024"),
+            QStringLiteral("BisZu4MessungenJeTag=1"),
+            QStringLiteral("BisZu8MessungenJeTag=0"),
+            QString(),
+            composeEntryLine(QStringLiteral("Morgens den "), QStringLiteral("05"), QStringLiteral("3"),
+                             QStringLiteral("2024"), QStringLiteral("08:00"), QStringLiteral("420")),
+        };
+        EXPECT_TRUE(writeTextLines(march, lines).ok);
+        config.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), QStringLiteral("Erika Muster"));
+        config.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), march);
+        form->show();
+        form->FormPaint();
+    }
+
+    QList<LargeMenu*> openMenus() const
+    {
+        QList<LargeMenu*> open;
+        for (LargeMenu* menu : {form->MenueForm, form->MDateiForm, form->MMDateiForm, form->MTabelleForm,
+                                form->MOptionenForm, form->MHilfeForm})
+            if (menu->isVisible())
+                open << menu;
+        return open;
+    }
+
+    // Clicks the button of that text in the large menu in front.
+    void click(const QString& text)
+    {
+        const QList<LargeMenu*> open = openMenus();
+        for (auto menu = open.crbegin(); menu != open.crend(); ++menu)
+            for (QPushButton* button : (*menu)->buttons())
+                if (button->text() == text) {
+                    button->click();
+                    return;
+                }
+        ADD_FAILURE() << "no open large menu has the button " << text.toStdString();
+    }
+
+    // The entry dialog was opened; `armed` tells whether it was meant to show its table.
+    void expectEntryDialog(bool armed)
+    {
+        desktop.answerDialog([this, armed](QDialog& dialog) {
+            EXPECT_EQ(&dialog, static_cast<QDialog*>(form->EingabeDlg));
+            QApplication::processEvents(); // the dialog's first paint passes the table on
+            EXPECT_EQ(state.showTableAfterPaint || form->TabellenAnzeigeTimer->isActive(), armed);
+            return int(QDialog::Rejected);
+        });
+    }
+};
+
+// What the user meets after each command, prepared and checked on a fresh machine.
+struct Reach {
+    Item item;
+    std::function<void(Machine&)> prepare;
+    std::function<void(Machine&)> check;
+};
+
+const std::vector<Reach>& reaches()
+{
+    static const std::vector<Reach> all{
+        {&TMainForm::Neu1, [](Machine& m) { m.desktop.answer(Answer::No); },
+         [](Machine& m) {
+             EXPECT_EQ(m.desktop.shownTexts(),
+                       QStringList{QStringLiteral("Sie möchten einen neue Tabelle erstellen?")});
+         }},
+        {&TMainForm::LiniendiagrammimBrowseranzeigen1, [](Machine&) {},
+         [](Machine& m) {
+             ASSERT_EQ(m.desktop.openedDocuments().size(), 1);
+             EXPECT_TRUE(m.desktop.openedDocuments()[0].startsWith(m.state.htmlFolder));
+         }},
+        {&TMainForm::undinTabellenformanzeigen1,
+         [](Machine& m) {
+             m.desktop.answerFile(m.march);
+             m.expectEntryDialog(true);
+         },
+         [](Machine& m) { EXPECT_EQ(m.desktop.fileRequests().size(), 1u); }},
+        {&TMainForm::undbearbeiten1,
+         [](Machine& m) {
+             m.desktop.answerFile(m.march);
+             m.expectEntryDialog(false);
+         },
+         [](Machine& m) { EXPECT_EQ(m.desktop.fileRequests().size(), 1u); }},
+        {&TMainForm::Beenden1, [](Machine&) {}, [](Machine& m) { EXPECT_FALSE(m.form->isVisible()); }},
+        {&TMainForm::Benutzernamendern1,
+         [](Machine& m) {
+             m.desktop.answerDialog([&m](QDialog& dialog) {
+                 EXPECT_EQ(&dialog, static_cast<QDialog*>(m.form->NameEingDlg));
+                 return int(QDialog::Rejected);
+             });
+         },
+         [](Machine&) {}},
+        {&TMainForm::biszu4MessungenjeTag,
+         [](Machine& m) {
+             m.state.fourSlotMark = false;
+             m.state.eightSlotMark = true;
+         },
+         [](Machine& m) { EXPECT_TRUE(m.state.fourSlotMark && !m.state.eightSlotMark); }},
+        {&TMainForm::biszu8MessungenjeTag, [](Machine&) {},
+         [](Machine& m) { EXPECT_TRUE(m.state.eightSlotMark && !m.state.fourSlotMark); }},
+        {&TMainForm::LeerOptionen1, [](Machine&) {},
+         [](Machine& m) {
+             EXPECT_TRUE(m.desktop.shown().empty());
+             EXPECT_TRUE(m.state.fourSlotMark);
+         }},
+        {&TMainForm::RegistryEintraegeloeschen1, [](Machine& m) { m.desktop.answer(Answer::No); },
+         [](Machine& m) {
+             ASSERT_EQ(m.desktop.shown().size(), 1u);
+             EXPECT_TRUE(m.desktop.shown()[0].text.startsWith(QStringLiteral("Möchten Sie die Registry-Einträge")));
+             EXPECT_TRUE(QFile::exists(m.box.configFile()));
+         }},
+        {&TMainForm::aktuelleanzeigen1, [](Machine&) {},
+         [](Machine& m) { EXPECT_TRUE(m.form->TabellenAnzeigeTimer->isActive()); }},
+        {&TMainForm::aktuellebearbeiten1, [](Machine& m) { m.expectEntryDialog(false); },
+         [](Machine& m) { EXPECT_TRUE(m.desktop.fileRequests().empty()); }},
+        {&TMainForm::Hilfethemen1, [](Machine&) {},
+         [](Machine& m) {
+             EXPECT_EQ(m.desktop.openedDocuments(), QStringList{m.state.resourceFolder + "Luftikon-Hilfe.pdf"});
+         }},
+        {&TMainForm::Infoueber1,
+         [](Machine& m) {
+             m.desktop.answerDialog([&m](QDialog& dialog) {
+                 EXPECT_EQ(&dialog, static_cast<QDialog*>(m.form->AboutBox));
+                 m.form->AboutBox->okButton->click();
+                 EXPECT_FALSE(dialog.isVisible());
+                 return dialog.result();
+             });
+         },
+         [](Machine&) {}},
+        {&TMainForm::Menuegrosseranzeigen1, [](Machine&) {},
+         [](Machine& m) { EXPECT_EQ(m.openMenus(), QList<LargeMenu*>{m.form->MenueForm}); }},
+    };
+    return all;
+}
+
+const Reach* reachOf(const TMainForm& form, const QAction* action)
+{
+    for (const Reach& reach : reaches())
+        if (form.*reach.item == action)
+            return &reach;
+    return nullptr;
+}
+
+void collect(const QMenu* menu, QList<QAction*>& into)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->menu())
+            collect(action->menu(), into);
+        else if (!action->isSeparator())
+            into << action;
+    }
+}
+
+} // namespace
+
+TEST(Menus, EveryItemOfTheMenuBarAndTheChartMenuReachesItsCommand)
+{
+    QList<QAction*> items;
+    {
+        Machine m;
+        for (const QAction* top : m.form->menuBar()->actions())
+            collect(top->menu(), items);
+        collect(m.form->PopupMenu1, items);
+    }
+    for (int i = 0; i < items.size(); ++i) {
+        Machine m;
+        QList<QAction*> actions;
+        for (const QAction* top : m.form->menuBar()->actions())
+            collect(top->menu(), actions);
+        collect(m.form->PopupMenu1, actions);
+        ASSERT_EQ(actions.size(), items.size());
+        QAction* action = actions[i];
+        SCOPED_TRACE(action->text().toStdString());
+        const Reach* reach = reachOf(*m.form, action);
+        if (!reach) {
+            // The blank items of the chart menu only keep a hasty click off the real one.
+            EXPECT_TRUE(action->text().trimmed().isEmpty()) << "an item nobody reaches";
+            action->trigger();
+            EXPECT_TRUE(m.desktop.shown().empty());
+            EXPECT_TRUE(m.openMenus().isEmpty());
+            continue;
+        }
+        reach->prepare(m);
+        action->trigger();
+        reach->check(m);
+    }
+}
+
+TEST(Menus, RightPressOnTheChartOpensItsMenu)
+{
+    Machine m;
+    const QPointF inside(30, 40);
+    QMouseEvent left(QEvent::MouseButtonPress, inside, m.form->Image->mapToGlobal(inside), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m.form->Image, &left);
+    EXPECT_FALSE(m.form->PopupMenu1->isVisible());
+    QMouseEvent right(QEvent::MouseButtonPress, inside, m.form->Image->mapToGlobal(inside), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(m.form->Image, &right);
+    EXPECT_TRUE(m.form->PopupMenu1->isVisible());
+    m.form->PopupMenu1->hide();
+}
+
+namespace {
+
+// One large button: the clicks from the main large menu that reach it, the menu-bar item whose
+// command it runs (none: it only opens menus), and the large menus left open afterwards.
+struct Button {
+    QStringList clicks;
+    Item item;
+    std::vector<Window> openAfter;
+};
+
+const std::vector<Button> buttons{
+    {{"Datei"}, nullptr, {&TMainForm::MenueForm, &TMainForm::MDateiForm}},
+    {{"Optionen"}, nullptr, {&TMainForm::MOptionenForm}},
+    {{"Tabelle"}, nullptr, {&TMainForm::MTabelleForm}},
+    {{"Hilfe"}, nullptr, {&TMainForm::MHilfeForm}},
+    {{"Datei", "Neue Tabelle erstellen (neuer Monat)"}, &TMainForm::Neu1, {}},
+    {{"Datei", "Liniendiagramm im Browser anzeigen"},
+     &TMainForm::LiniendiagrammimBrowseranzeigen1,
+     {&TMainForm::MenueForm, &TMainForm::MDateiForm}},
+    {{"Datei", "Datei öffnen  "}, nullptr, {&TMainForm::MenueForm, &TMainForm::MDateiForm, &TMainForm::MMDateiForm}},
+    {{"Datei", "Beenden"}, &TMainForm::Beenden1, {}},
+    {{"Datei", "Datei öffnen  ", " Öffnen und in Tabellenform anzeigen   "},
+     &TMainForm::undinTabellenformanzeigen1,
+     {}},
+    {{"Datei", "Datei öffnen  ", " Datei öffnen und Tabelle bearbeiten "}, &TMainForm::undbearbeiten1, {}},
+    {{"Tabelle", "Aktuelle Tabelle anzeigen"}, &TMainForm::aktuelleanzeigen1, {}},
+    {{"Tabelle", "Aktuelle Tabelle bearbeiten"}, &TMainForm::aktuellebearbeiten1, {}},
+    {{"Tabelle", "Neue Tabelle erstellen (neuer Monat)"}, &TMainForm::Neu1, {}},
+    {{"Optionen", "Benutzername ändern"}, &TMainForm::Benutzernamendern1, {}},
+    {{"Optionen", "Bis zu 4 Messungen je Tag"}, &TMainForm::biszu4MessungenjeTag, {}},
+    {{"Optionen", "Bis zu 8 Messungen je Tag"}, &TMainForm::biszu8MessungenjeTag, {}},
+    {{"Hilfe", "Hilfethemen"}, &TMainForm::Hilfethemen1, {}},
+    {{"Hilfe", "Info über.."}, &TMainForm::Infoueber1, {}},
+};
+
+} // namespace
+
+TEST(Menus, EveryLargeButtonRunsTheCommandOfItsMenuItem)
+{
+    int walked = 0;
+    for (const Button& button : buttons) {
+        SCOPED_TRACE(button.clicks.join(QStringLiteral(" > ")).toStdString());
+        Machine m;
+        const Reach* reach = nullptr;
+        for (const Reach& r : reaches())
+            if (r.item == button.item)
+                reach = &r;
+        if (reach)
+            reach->prepare(m);
+        // A new table just started is forgotten when the large menus close.
+        m.state.newTablePending = true;
+        m.form->Menuegrosseranzeigen1->trigger();
+        for (const QString& text : button.clicks) {
+            QApplication::processEvents(); // paints: the options menu greys out the layout in force
+            m.click(text);
+        }
+        if (reach)
+            reach->check(m);
+        QList<LargeMenu*> expected;
+        for (const Window window : button.openAfter)
+            expected << m.form.get()->*window;
+        EXPECT_EQ(m.openMenus(), expected);
+        if (button.item && button.item != &TMainForm::LiniendiagrammimBrowseranzeigen1) {
+            EXPECT_FALSE(m.state.newTablePending);
+        }
+        ++walked;
+    }
+    // Every button of every large menu is in the walk.
+    Machine m;
+    int all = 0;
+    for (const LargeMenu* menu : {m.form->MenueForm, m.form->MDateiForm, m.form->MMDateiForm, m.form->MTabelleForm,
+                                  m.form->MOptionenForm, m.form->MHilfeForm})
+        all += int(menu->buttons().size());
+    EXPECT_EQ(walked, all);
+}
+
+TEST(Menus, TheOptionsMenuOffersOnlyTheDayLayoutNotInForce)
+{
+    Machine m;
+    m.form->biszu8MessungenjeTag->trigger();
+    m.form->Menuegrosseranzeigen1->trigger();
+    m.click(QStringLiteral("Optionen"));
+    LargeMenu& options = *m.form->MOptionenForm;
+    EXPECT_TRUE(options.buttons()[1]->isEnabled());  // four
+    EXPECT_FALSE(options.buttons()[2]->isEnabled()); // eight, in force
+
+    m.click(QStringLiteral("Bis zu 4 Messungen je Tag"));
+    EXPECT_TRUE(m.state.fourSlotMark);
+    options.showCentred();
+    EXPECT_FALSE(options.buttons()[1]->isEnabled());
+    EXPECT_TRUE(options.buttons()[2]->isEnabled());
+}
+
+TEST(Menus, LargeMenusCloseOnlyToHideAndKeepEveryTextWhole)
+{
+    Machine m;
+    m.form->Menuegrosseranzeigen1->trigger();
+    m.click(QStringLiteral("Datei"));
+    m.click(QStringLiteral("Datei öffnen  "));
+    m.form->MHilfeForm->showCentred();
+    m.form->Menuegrosseranzeigen1->trigger();
+    EXPECT_EQ(m.openMenus(), QList<LargeMenu*>{m.form->MenueForm});
+
+    QPointer<LargeMenu> menu = m.form->MenueForm;
+    menu->close();
+    QApplication::processEvents();
+    ASSERT_FALSE(menu.isNull());
+    EXPECT_TRUE(m.form->isVisible());
+
+    for (const LargeMenu* large : {m.form->MenueForm, m.form->MDateiForm, m.form->MMDateiForm, m.form->MTabelleForm,
+                                   m.form->MOptionenForm, m.form->MHilfeForm})
+        for (const QPushButton* button : large->buttons()) {
+            EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+            EXPECT_TRUE(large->rect().contains(button->geometry())) << button->text().toStdString();
+        }
+    const TAboutBox& about = *m.form->AboutBox;
+    EXPECT_GE(about.purposeLabel->height(), about.purposeLabel->heightForWidth(about.purposeLabel->width()));
+    EXPECT_GE(about.titleLabel->width(), about.titleLabel->sizeHint().width());
+    EXPECT_GE(about.readingsLabel->width(), about.readingsLabel->sizeHint().width());
+}
+
+TEST(Menus, AMissingHelpDocumentIsReportedAndTheProgramGoesOn)
+{
+    Sandbox empty;
+    Machine m(empty.path() + u'/');
+    m.desktop.clearShown(); // the start misses the other installed files too
+    m.form->Hilfethemen1->trigger();
+    EXPECT_TRUE(m.desktop.openedDocuments().isEmpty());
+    ASSERT_EQ(m.desktop.shown().size(), 1u);
+    EXPECT_EQ(m.desktop.shown()[0].kind, MessageKind::Warning);
+    EXPECT_TRUE(m.desktop.shown()[0].text.contains(empty.path() + QStringLiteral("/Luftikon-Hilfe.pdf")));
+    EXPECT_TRUE(m.form->isVisible());
+}
