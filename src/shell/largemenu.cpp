@@ -63,6 +63,29 @@ void LargeMenu::showCentred()
 {
     if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    present();
+}
+
+void LargeMenu::showBeside(const LargeMenu& opener)
+{
+    const QRect frame = opener.frameGeometry();
+    QPoint place = opener.arrangement_ == Arrangement::Row ? QPoint(frame.left(), frame.bottom() + 1 + gap)
+                                                           : QPoint(frame.right() + 1 + gap, frame.top());
+    if (const QScreen* screen = opener.screen()) {
+        const QRect room = screen->availableGeometry();
+        const QSize size = frameGeometry().size();
+        // Out of room on the right: the left side of a column opener.
+        if (place.x() + size.width() > room.right() + 1 && opener.arrangement_ == Arrangement::Column)
+            place.setX(frame.left() - gap - size.width());
+        place.setX(std::clamp(place.x(), room.left(), std::max(room.left(), room.right() + 1 - size.width())));
+        place.setY(std::clamp(place.y(), room.top(), std::max(room.top(), room.bottom() + 1 - size.height())));
+    }
+    move(place);
+    present();
+}
+
+void LargeMenu::present()
+{
     // One already open may lie behind the main window.
     if (isVisible())
         raise();

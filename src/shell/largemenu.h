@@ -23,6 +23,9 @@ public:
 
     // Shows the window centred on the screen without blocking the main window.
     void showCentred();
+    // Shows the window beside a large menu that stays open (below a row, right of a column),
+    // so neither hides the other's buttons.
+    void showBeside(const LargeMenu& opener);
 
     // Runs before every paint, and when the window is shown or comes to the front, so a
     // state changed meanwhile from the menu bar shows before the next click (the options menu
@@ -36,6 +39,7 @@ protected:
 
 private:
     void arrange();
+    void present();
 
     Arrangement arrangement_;
     int minButtonWidth_;

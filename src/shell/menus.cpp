@@ -128,9 +128,11 @@ void TMainForm::buildLargeMenus()
             next->showCentred();
         };
     };
-    const auto show = [](LargeMenu* next) { return [next] { next->showCentred(); }; };
+    const auto showBeside = [](LargeMenu* opener, LargeMenu* next) {
+        return [opener, next] { next->showBeside(*opener); };
+    };
 
-    MenueForm->addButton(QStringLiteral("Datei"), show(MDateiForm));
+    MenueForm->addButton(QStringLiteral("Datei"), showBeside(MenueForm, MDateiForm));
     MenueForm->addButton(QStringLiteral("Optionen"), closeThenShow(MenueForm, MOptionenForm));
     MenueForm->addButton(QStringLiteral("Tabelle"), closeThenShow(MenueForm, MTabelleForm));
     MenueForm->addButton(QStringLiteral("Hilfe"), closeThenShow(MenueForm, MHilfeForm));
@@ -139,7 +141,7 @@ void TMainForm::buildLargeMenus()
     // The page opens in the browser beside the menus; the user may want the next command at once.
     MDateiForm->addButton(QStringLiteral("Liniendiagramm im Browser anzeigen"),
                           [this] { LiniendiagrammimBrowseranzeigen1->trigger(); });
-    MDateiForm->addButton(QStringLiteral("Datei öffnen  "), show(MMDateiForm));
+    MDateiForm->addButton(QStringLiteral("Datei öffnen  "), showBeside(MDateiForm, MMDateiForm));
     MDateiForm->addButton(QStringLiteral("Beenden"), closeAllThen(Beenden1));
 
     MMDateiForm->addButton(QStringLiteral(" Öffnen und in Tabellenform anzeigen   "),

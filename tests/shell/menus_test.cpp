@@ -350,6 +350,8 @@ TEST(Menus, LargeMenusCloseOnlyToHideAndKeepEveryTextWhole)
     m.form->Menuegrosseranzeigen1->trigger();
     m.click(QStringLiteral("Datei"));
     m.click(QStringLiteral("Datei öffnen  "));
+    // A menu opened from one that stays open lies beside it, leaving every button reachable.
+    EXPECT_FALSE(m.form->MenueForm->frameGeometry().intersects(m.form->MDateiForm->frameGeometry()));
     m.form->MHilfeForm->showCentred();
     m.form->Menuegrosseranzeigen1->trigger();
     EXPECT_EQ(m.openMenus(), QList<LargeMenu*>{m.form->MenueForm});
