@@ -25,6 +25,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QUrl>
@@ -179,7 +180,18 @@ bool writeGuide(const QString& source, const QMap<QString, QImage>& pictures, co
     doc.setDefaultFont(body);
     for (auto picture = pictures.cbegin(); picture != pictures.cend(); ++picture)
         doc.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("bild:") + picture.key()), picture.value());
-    doc.setHtml(QString::fromUtf8(in.readAll()));
+    const QString html = QString::fromUtf8(in.readAll());
+    // A picture the guide names but nobody took would leave an empty frame in the document.
+    bool complete = true;
+    static const QRegularExpression named(QStringLiteral("\"bild:([^\"]+)\""));
+    for (const QRegularExpressionMatch& match : named.globalMatch(html))
+        if (pictures.value(match.captured(1)).isNull()) {
+            std::fprintf(stderr, "make_help: no picture \"%s\"\n", qPrintable(match.captured(1)));
+            complete = false;
+        }
+    if (!complete)
+        return false;
+    doc.setHtml(html);
 
     QPdfWriter pdf(target);
     pdf.setTitle(QStringLiteral("Luftikon – Hilfe"));
