@@ -59,10 +59,12 @@ set(CPACK_PACKAGE_VENDOR "Luftikon-Projekt")
 set(CPACK_PACKAGE_CONTACT "Luftikon-Projekt <luftikon@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "peak-flow diary for people with asthma")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Luftikon keeps a diary of peak expiratory flow readings (litres per minute), up to four or\n"
-    "eight a day, one file per month. It shows each month as a chart with three coloured zones\n"
-    "between the user's own limits, as a table with remarks, and as a page of weekly line charts\n"
-    "in the web browser, and prints the chart and the table. The user interface is German.")
+    "Luftikon keeps a diary of peak expiratory flow readings (litres per\n"
+    "minute), up to four or eight a day, one file per month. It shows each\n"
+    "month as a chart with three coloured zones between the user's own\n"
+    "limits, as a table with remarks, and as a page of weekly line charts in\n"
+    "the web browser, and prints the chart and the table. The user interface\n"
+    "is German.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
