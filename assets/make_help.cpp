@@ -2,6 +2,7 @@
 // from a sample month at build time so the pictures always show the program as it is.
 // Usage: make_help <resource folder> <guide source (HTML)> <output PDF> [folder for the pictures]
 
+#include "appversion.h"
 #include "config/appstate.h"
 #include "config/configstore.h"
 #include "diary/entryline.h"
@@ -195,7 +196,7 @@ bool writeGuide(const QString& source, const QMap<QString, QImage>& pictures, co
 
     QPdfWriter pdf(target);
     pdf.setTitle(QStringLiteral("Luftikon – Hilfe"));
-    pdf.setCreator(QStringLiteral("Luftikon " LUFTIKON_VERSION));
+    pdf.setCreator(QStringLiteral("Luftikon ") + QString::fromLatin1(appVersion));
     pdf.setResolution(300);
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     doc.print(&pdf); // paginates with its own margins and page numbers

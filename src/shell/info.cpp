@@ -1,5 +1,7 @@
 #include "shell/info.h"
 
+#include "appversion.h"
+
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -34,7 +36,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::MSWindowsFixedSizeDi
     inner->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     inner->setGeometry(3, 3, 339, 187);
 
-    titleLabel = new QLabel(QStringLiteral("Luftikon ") + QStringLiteral(LUFTIKON_VERSION), inner);
+    titleLabel = new QLabel(QStringLiteral("Luftikon ") + QString::fromLatin1(appVersion), inner);
     titleLabel->setFont(boldPixels(19));
     titleLabel->setGeometry(12, 14, 315, 26);
     readingsLabel = new QLabel(QStringLiteral("Mit 4 oder 8 Eingabemöglichkeiten am Tag"), inner);
