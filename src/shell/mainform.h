@@ -21,6 +21,7 @@ class QTimer;
 
 namespace luftikon {
 
+class TDruckvorschau;
 class TEingabeDlg;
 class TMachPause;
 class TNameEingDlg;
@@ -103,6 +104,11 @@ public:
     TNameEingDlg* NameEingDlg = nullptr;
     TTouchEingabeDlg* TouchEingabeDlg = nullptr;
 
+    // Printing, in mainform_print.cpp: the chart through the preview, the table from its window.
+    void Grafikskaliertdrucken1Click();
+    void TabelledruckenClick();
+    TDruckvorschau* Druckvorschau = nullptr;
+
     // Controls
     QWidget* Panel1 = nullptr;
     QLabel* Image2 = nullptr; // header strip picture
@@ -130,6 +136,9 @@ public:
     QMenu* Tabelle1 = nullptr;
     QAction* aktuelleanzeigen1 = nullptr;
     QAction* aktuellebearbeiten1 = nullptr;
+    QMenu* Drucken1 = nullptr;
+    QAction* Grafikskaliertdrucken1 = nullptr;
+    QAction* Tabelledrucken = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -142,6 +151,7 @@ private:
     void buildMenus();
     void buildTableWindow();
     void buildEntryWindows(); // mainform_entry.cpp
+    void buildPrintWindows(); // mainform_print.cpp
     void loadTemplatePicture();
 
     // Start-up, in mainform_startup.cpp
