@@ -7,6 +7,7 @@
 #include "table/tabletestlines.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
 #include <iostream>
@@ -16,34 +17,50 @@ using namespace luftikon::test;
 
 namespace {
 
-constexpr int renderDpi = 60;
+constexpr int chartDpi = 60;
+constexpr int tableDpi = 150;
 
-// The page of a PDF, turned upright when the printer laid a landscape page on its side.
-QImage pageOf(const QString& pdf, bool landscape)
+// The page of a PDF at `dpi`, landscape when `landscape`: the PDF printer lays landscape pages
+// on their side, turned counter-clockwise, so they are turned back.
+QImage pageOf(const QString& pdf, int dpi, bool landscape)
 {
-    const std::vector<QImage> pages = renderPdf(pdf, renderDpi);
+    const std::vector<QImage> pages = renderPdf(pdf, dpi);
     if (pages.size() != 1)
         return {};
-    QImage page = pages.front();
-    if (landscape != (page.width() > page.height()))
-        page = page.transformed(QTransform().rotate(-90));
-    return page;
+    const QImage& page = pages.front();
+    return landscape && page.width() < page.height() ? page.transformed(QTransform().rotate(90)) : page;
 }
 
-// A dot rectangle at 600 dpi as pixels of the rendered page.
-QRect onPage(const QRect& dots, QPoint origin)
+// A rectangle of printer dots at 600 dpi in pixels of a page rendered at `dpi`.
+QRect onPage(const QRect& dots, int dpi)
 {
-    const QRect moved = dots.translated(origin);
-    return QRect(QPoint(moved.left() * renderDpi / 600, moved.top() * renderDpi / 600),
-                 QPoint((moved.right() + 1) * renderDpi / 600 - 1, (moved.bottom() + 1) * renderDpi / 600 - 1));
+    return QRect(QPoint(dots.left() * dpi / 600, dots.top() * dpi / 600),
+                 QPoint((dots.right() + 1) * dpi / 600 - 1, (dots.bottom() + 1) * dpi / 600 - 1));
+}
+
+void expectNear(const QRect& actual, const QRect& expected, int tolerance)
+{
+    EXPECT_NEAR(actual.left(), expected.left(), tolerance);
+    EXPECT_NEAR(actual.top(), expected.top(), tolerance);
+    EXPECT_NEAR(actual.right(), expected.right(), tolerance);
+    EXPECT_NEAR(actual.bottom(), expected.bottom(), tolerance);
+}
+
+// The first column from the left in `row` whose pixel is dark, or -1.
+int firstDark(const QImage& page, int row, int from = 0)
+{
+    for (int x = from; x < page.width(); ++x)
+        if (qGray(page.pixel(x, row)) < 128)
+            return x;
+    return -1;
 }
 
 } // namespace
 
 class PdfQueueTest : public PrintWindowTest {
 protected:
-    // Answers the print dialog with the test queue and a fresh job title; `dpi` as the user's
-    // choice there.
+    // Queues the print dialog's answer: the test queue, a fresh job title, and the
+    // resolution the user might have chosen there.
     QString chooseQueue(std::optional<int> dpi = std::nullopt)
     {
         const QString title = queue.uniqueJobTitle();
@@ -58,7 +75,7 @@ protected:
         return title;
     }
 
-    // The printable area's corner in dots, as the queue reports it for `paper`.
+    // The printable area's corner on the queue's paper, in dots at 600 dpi.
     QPoint printableCorner(const QPageSize& size, QPageLayout::Orientation orientation)
     {
         QPrinter printer(QPrinter::HighResolution);
@@ -67,9 +84,54 @@ protected:
         printer.setResolution(printDpi);
         printer.setPageSize(size);
         printer.setPageOrientation(orientation);
-        return printer.pageLayout().minimumMargins().toMargins().isNull()
-                   ? QPoint()
-                   : printer.pageRect(QPrinter::DevicePixel).topLeft().toPoint();
+        const QMarginsF margins = printer.pageLayout().minimumMargins();
+        return QPoint(qRound(margins.left() / 72 * printDpi), qRound(margins.top() / 72 * printDpi));
+    }
+
+    void printChart(ChartPaper paper, std::optional<int> dialogDpi)
+    {
+        state.paperFormat = paperText(paper);
+        QString title;
+        openPreview([&](TDruckvorschau& p) {
+            title = chooseQueue(dialogDpi);
+            p.DruckenBtn->click();
+        });
+        ASSERT_TRUE(desktop.shown().empty()) << desktop.shown().front().text.toStdString();
+        const QString pdf = queue.waitForPdf(title);
+        ASSERT_FALSE(pdf.isEmpty()) << "no PDF came out of the queue";
+        const bool landscape = paper != ChartPaper::A4;
+        const QImage page = pageOf(pdf, chartDpi, landscape);
+        ASSERT_FALSE(page.isNull());
+        QSizeF inches = chartPageSize(paper).size(QPageSize::Inch);
+        if (landscape)
+            inches.transpose();
+        EXPECT_NEAR(page.width(), inches.width() * chartDpi, 2);
+        EXPECT_NEAR(page.height(), inches.height() * chartDpi, 2);
+        const QRect dots =
+            chartPrintRect(paper).translated(printableCorner(chartPageSize(paper), chartOrientation(paper)));
+        expectNear(inkBox(page), onPage(dots, chartDpi), 1);
+        EXPECT_GT(pictureMatch(page, chartDpi, preview->printPicture(), dots), 0.9);
+    }
+
+    // Prints the month table from its window and gives the page.
+    QImage printTable(SlotMode mode)
+    {
+        state.fourSlotMark = mode == SlotMode::Four;
+        state.eightSlotMark = mode == SlotMode::Eight;
+        state.entryMonth = 3;
+        state.entryYear = 2024;
+        state.entryList = {entryLine(QStringLiteral("Morgens den "), 4, QStringLiteral("07:30"), 420)};
+        state.bestValue = 420;
+        state.currentDiaryFile = box.file(QStringLiteral("Anna_3_2024.tab"));
+        state.remarksFile = box.file(QStringLiteral("Anna_3_2024.txt"));
+        form->Label1->setText(QStringLiteral("von Anna"));
+        form->TabellenDlg->prepareShowing(form->Label1->text());
+        const QString title = chooseQueue();
+        form->TabellenDlg->Drucken1->trigger();
+        EXPECT_TRUE(desktop.shown().empty()) << desktop.shownTexts().join(u'|').toStdString();
+        const QString pdf = queue.waitForPdf(title);
+        EXPECT_FALSE(pdf.isEmpty()) << "no PDF came out of the queue";
+        return pdf.isEmpty() ? QImage() : pageOf(pdf, tableDpi, mode == SlotMode::Eight);
     }
 
     PdfQueue queue;
@@ -82,43 +144,60 @@ TEST_F(PdfQueueTest, ChartAndTableLandOnPaperWhereTheyBelong)
         GTEST_SKIP();
     }
 
-    struct ChartPrint {
-        ChartPaper paper;
-        std::optional<int> dialogDpi;
-    };
-    // The queue's own default is 300 dpi; the rectangle must not follow it.
-    for (const ChartPrint print : {ChartPrint{ChartPaper::A4, 300}, ChartPrint{ChartPaper::A4, 600},
-                                   ChartPrint{ChartPaper::A5, {}}, ChartPrint{ChartPaper::A6, {}}}) {
-        SCOPED_TRACE(paperText(print.paper).toStdString() + " " + std::to_string(print.dialogDpi.value_or(0)));
-        state.paperFormat = paperText(print.paper);
-        QString title;
-        openPreview([&](TDruckvorschau& p) {
-            title = chooseQueue(print.dialogDpi);
-            p.DruckenBtn->click();
-        });
-        std::cout << "PDF " << queue.waitForPdf(title).toStdString() << std::endl;
-        continue;
-        ASSERT_TRUE(desktop.shown().empty()) << desktop.shown().front().text.toStdString();
-        const QString pdf = queue.waitForPdf(title);
-        ASSERT_FALSE(pdf.isEmpty()) << "no PDF came out of the queue";
-        const bool landscape = print.paper != ChartPaper::A4;
-        const QImage page = pageOf(pdf, landscape);
-        ASSERT_FALSE(page.isNull());
-        const QSizeF paper = chartPageSize(print.paper).size(QPageSize::Inch);
-        const QSize expectedPage = (landscape ? paper.transposed() : paper).toSize() * 0 +
-                                   QSize(qRound((landscape ? paper.height() : paper.width()) * renderDpi),
-                                         qRound((landscape ? paper.width() : paper.height()) * renderDpi));
-        EXPECT_NEAR(page.width(), expectedPage.width(), 1);
-        EXPECT_NEAR(page.height(), expectedPage.height(), 1);
-        const QPoint corner = printableCorner(chartPageSize(print.paper), chartOrientation(print.paper));
-        const QRect expected = onPage(chartPrintRect(print.paper), corner);
-        const QRect ink = inkBox(page);
-        EXPECT_NEAR(ink.left(), expected.left(), 1);
-        EXPECT_NEAR(ink.top(), expected.top(), 1);
-        EXPECT_NEAR(ink.right(), expected.right(), 1);
-        EXPECT_NEAR(ink.bottom(), expected.bottom(), 1);
-        EXPECT_GT(
-            pictureMatch(page, renderDpi, preview->printPicture(), chartPrintRect(print.paper).translated(corner)),
-            0.9);
+    {
+        SCOPED_TRACE("A4 at the queue's 300 dpi");
+        printChart(ChartPaper::A4, 300);
     }
+    {
+        SCOPED_TRACE("A4 at 600 dpi");
+        printChart(ChartPaper::A4, 600);
+    }
+    {
+        SCOPED_TRACE("A5");
+        printChart(ChartPaper::A5, std::nullopt);
+    }
+    {
+        SCOPED_TRACE("A6");
+        printChart(ChartPaper::A6, std::nullopt);
+    }
+
+    for (const SlotMode mode : {SlotMode::Four, SlotMode::Eight}) {
+        SCOPED_TRACE(mode == SlotMode::Four ? "table, four readings" : "table, eight readings");
+        const QImage page = printTable(mode);
+        ASSERT_FALSE(page.isNull());
+        const double scale = mode == SlotMode::Four ? 0.85 : 0.65;
+        const QPoint corner = printableCorner(QPageSize(QPageSize::A4),
+                                              mode == SlotMode::Four ? QPageLayout::Portrait : QPageLayout::Landscape);
+        EXPECT_EQ(page.width() > page.height(), mode == SlotMode::Eight);
+        // The grid's first line: the printer's border, one dot and the margins of 40 and 65 points.
+        const int x0 = (2 * corner.x() + 1 + pointsToDots(40, 600, scale)) * tableDpi / 600;
+        const int y0 = (2 * corner.y() + 1 + pointsToDots(65, 600, scale)) * tableDpi / 600;
+        const int midRow = y0 + 40;
+        EXPECT_NEAR(firstDark(page, midRow), x0, 1);
+        // The title stands above the grid, starting left of the page's middle.
+        const QRect ink = inkBox(page.copy(0, 0, page.width(), y0 - 2));
+        EXPECT_NEAR(ink.top(), (2 * corner.y() + 250) * tableDpi / 600, 12);
+        EXPECT_LT(ink.left(), page.width() / 2);
+        EXPECT_GT(ink.right(), page.width() / 2);
+        // Lines of the whole grid to its right end: the last column's line lies past the middle.
+        const int lastLine = [&] {
+            int x = -1;
+            for (int at = firstDark(page, midRow); at >= 0; at = firstDark(page, midRow, at + 1))
+                x = at;
+            return x;
+        }();
+        EXPECT_GT(lastLine, page.width() / 2);
+        EXPECT_LT(lastLine, page.width() - 1);
+    }
+
+    // A printer CUPS reports as stopped prints nothing and says so.
+    ASSERT_TRUE(queue.setAccepting(false));
+    openPreview([this](TDruckvorschau& p) {
+        chooseQueue();
+        p.DruckenBtn->click();
+    });
+    ASSERT_EQ(desktop.shown().size(), 1u);
+    EXPECT_EQ(desktop.shown()[0].text, QStringLiteral("Der Drucker \"") + queue.name() +
+                                           QStringLiteral("\" ist angehalten. Es wurde nichts gedruckt."));
+    queue.setAccepting(true);
 }
