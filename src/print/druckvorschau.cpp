@@ -52,6 +52,8 @@ TDruckvorschau::TDruckvorschau(AppState& state, Desktop& desktop, ConfigStore& c
     setWindowTitle(QStringLiteral("Druckvorschau"));
     setModal(true);
     setFixedSize(clientSize);
+    // The main window's font: the three format boxes share one row of 326 pixels.
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     buildControls();
 }
 
