@@ -52,10 +52,13 @@ PdfQueue::PdfQueue()
         return;
     }
     if (geteuid() != 0) {
+        const QString sudo = findTool(QStringLiteral("sudo"));
         int code = -1;
-        run(QStringLiteral("sudo"), {QStringLiteral("-n"), QStringLiteral("true")}, &code);
+        if (!sudo.isEmpty())
+            run(sudo, {QStringLiteral("-n"), QStringLiteral("true")}, &code);
         if (code != 0) {
-            problem_ = QStringLiteral("adding a print queue needs root, and sudo asks for a password");
+            problem_ = sudo.isEmpty() ? QStringLiteral("adding a print queue needs root, and sudo is not installed")
+                                      : QStringLiteral("adding a print queue needs root, and sudo asks for a password");
             return;
         }
         useSudo_ = true;
