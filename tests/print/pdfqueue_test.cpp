@@ -47,9 +47,9 @@ void expectNear(const QRect& actual, const QRect& expected, int tolerance)
 }
 
 // The first column from the left in `row` whose pixel is dark, or -1.
-int firstDark(const QImage& page, int row, int from = 0)
+int firstDark(const QImage& page, int row)
 {
-    for (int x = from; x < page.width(); ++x)
+    for (int x = 0; x < page.width(); ++x)
         if (qGray(page.pixel(x, row)) < 128)
             return x;
     return -1;
@@ -102,11 +102,6 @@ protected:
         const bool landscape = paper != ChartPaper::A4;
         const QImage page = pageOf(pdf, chartDpi, landscape);
         ASSERT_FALSE(page.isNull());
-        QSizeF inches = chartPageSize(paper).size(QPageSize::Inch);
-        if (landscape)
-            inches.transpose();
-        EXPECT_NEAR(page.width(), inches.width() * chartDpi, 2);
-        EXPECT_NEAR(page.height(), inches.height() * chartDpi, 2);
         const QRect dots =
             chartPrintRect(paper).translated(printableCorner(chartPageSize(paper), chartOrientation(paper)));
         expectNear(inkBox(page), onPage(dots, chartDpi), 1);
@@ -144,21 +139,12 @@ TEST_F(PdfQueueTest, ChartAndTableLandOnPaperWhereTheyBelong)
         GTEST_SKIP();
     }
 
-    {
-        SCOPED_TRACE("A4 at the queue's 300 dpi");
-        printChart(ChartPaper::A4, 300);
-    }
-    {
-        SCOPED_TRACE("A4 at 600 dpi");
-        printChart(ChartPaper::A4, 600);
-    }
-    {
-        SCOPED_TRACE("A5");
-        printChart(ChartPaper::A5, std::nullopt);
-    }
-    {
-        SCOPED_TRACE("A6");
-        printChart(ChartPaper::A6, std::nullopt);
+    // The queue's own default is 300 dpi; the rectangle must not follow it.
+    for (const auto& [paper, dpi] :
+         {std::pair{ChartPaper::A4, std::optional{300}}, std::pair{ChartPaper::A4, std::optional{600}},
+          std::pair{ChartPaper::A5, std::optional<int>()}, std::pair{ChartPaper::A6, std::optional<int>()}}) {
+        SCOPED_TRACE(paperText(paper).toStdString() + " at " + std::to_string(dpi.value_or(0)) + " dpi");
+        printChart(paper, dpi);
     }
 
     for (const SlotMode mode : {SlotMode::Four, SlotMode::Eight}) {
@@ -179,15 +165,6 @@ TEST_F(PdfQueueTest, ChartAndTableLandOnPaperWhereTheyBelong)
         EXPECT_NEAR(ink.top(), (2 * corner.y() + 250) * tableDpi / 600, 12);
         EXPECT_LT(ink.left(), page.width() / 2);
         EXPECT_GT(ink.right(), page.width() / 2);
-        // Lines of the whole grid to its right end: the last column's line lies past the middle.
-        const int lastLine = [&] {
-            int x = -1;
-            for (int at = firstDark(page, midRow); at >= 0; at = firstDark(page, midRow, at + 1))
-                x = at;
-            return x;
-        }();
-        EXPECT_GT(lastLine, page.width() / 2);
-        EXPECT_LT(lastLine, page.width() - 1);
     }
 
     // A printer CUPS reports as stopped prints nothing and says so.
