@@ -15,12 +15,13 @@ namespace {
 
 const QRgb lineColor = qRgb(51, 51, 51);
 
-// An A4 page at 600 dpi with a printer's border of 10 dots.
+// A page at 600 dpi, A4 unless told, with a printer's border of 10 dots; the picture reaches
+// 20 dots beyond the printable area.
 struct Page {
-    QImage image{4961, 7016, QImage::Format_RGB32};
+    QImage image;
     GridPage metrics;
 
-    explicit Page(QSize printable = QSize(4941, 6996))
+    explicit Page(QSize printable = QSize(4941, 6996)) : image(printable + QSize(20, 20), QImage::Format_RGB32)
     {
         image.fill(Qt::white);
         image.setDotsPerMeterX(int(600 / 0.0254 + 0.5));
@@ -111,9 +112,9 @@ TEST(TablePrinter, NoLinesWithoutGridLinesAndNothingBeyondThePage)
     const int y0 = 10 + 1 + 460;
     for (const QPoint line : {QPoint(x0, y0 + 50), QPoint(x0 + 50, y0), QPoint(x0 + 432, y0 + 5 * 177 + 80)})
         EXPECT_EQ(narrow.image.pixel(line), qRgb(255, 255, 255));
-    // The table goes on past 2000 dots; the page ends there.
-    EXPECT_EQ(inkBox(narrow.image.copy(2000, 0, 2961, 7016)), QRect());
-    EXPECT_EQ(inkBox(narrow.image.copy(0, 3000, 4961, 4016)), QRect());
+    // The table goes on past 2000 dots across and 3000 down; the page ends there.
+    EXPECT_EQ(inkBox(narrow.image.copy(2000, 0, 20, 3020)), QRect());
+    EXPECT_EQ(inkBox(narrow.image.copy(0, 3000, 2020, 20)), QRect());
 }
 
 TEST(TablePrinter, NothingToPrintForAnEmptyScaleOrARangeOutsideTheGrid)
