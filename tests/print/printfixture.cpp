@@ -93,8 +93,9 @@ void PrintWindowTest::openPreview(const std::function<void(TDruckvorschau&)>& wh
 void PrintWindowTest::printToPdf(const QString& path)
 {
     desktop.answerPrintWith([path](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
+        // An empty name would switch Qt back to a printer of the machine, if there is one.
         printer.setOutputFileName(path);
+        printer.setOutputFormat(QPrinter::PdfFormat);
         return true;
     });
 }

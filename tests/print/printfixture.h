@@ -32,7 +32,8 @@ protected:
 
     // Opens the preview through "Grafik skaliert drucken"'s last step; `whileShown` acts on it.
     void openPreview(const std::function<void(TDruckvorschau&)>& whileShown);
-    // Queues the print dialog's answer: print into the PDF file `path`.
+    // Queues the print dialog's answer: print into the PDF file `path`; with an empty path, a
+    // PDF printer without a file, which is what Qt offers on a machine without printers.
     void printToPdf(const QString& path);
 
     Sandbox box;
