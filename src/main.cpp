@@ -1,7 +1,7 @@
-#include "config/appstate.h"
 #include "config/configstore.h"
 #include "platform/qtdesktop.h"
 #include "shell/mainform.h"
+#include "state/appstate.h"
 
 #include <QApplication>
 #include <QDir>
