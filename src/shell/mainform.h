@@ -3,9 +3,9 @@
 // program. The shared state, the desktop and the settings are handed in so tests can script them.
 
 #include "chart/ui/chartdrawing.h"
-#include "config/appstate.h"
 #include "config/configstore.h"
 #include "platform/desktop.h"
+#include "state/appstate.h"
 
 #include <QImage>
 #include <QMainWindow>

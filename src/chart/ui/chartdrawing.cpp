@@ -173,12 +173,12 @@ DiaryFile ChartDrawing::GrafikZeichnen(const QString& diaryFile)
     drawing_ = true;
     for (const QString& line : diary.entries) {
         ++readingCount_;
-        ErstelleTagesMittelwert(state_, line);
+        state_.dayValueList << dayValueEntry(line);
         plotReading(line);
     }
     finishPainting();
 
-    GibDieTagesMittelwerte(state_);
+    state_.dailyMeans = dailyMeansOf(state_.dayValueList);
     schreibTextInGrafik();
     Errechne_den_Spitzenwert();
     drawing_ = false;

@@ -5,11 +5,11 @@
 // texts) is left in the shared state for the other windows.
 
 #include "chart/scales.h"
-#include "config/appstate.h"
 #include "config/notice.h"
 #include "diary/diaryfile.h"
 #include "diary/entryline.h"
 #include "diary/slots.h"
+#include "state/appstate.h"
 
 #include <QDateTime>
 #include <QImage>
