@@ -47,6 +47,7 @@ TMainForm::TMainForm(AppState& state, Desktop& desktop, ConfigStore& config, QWi
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();
     buildEntryWindows();
+    buildSettingsWindow();
 }
 
 TMainForm::~TMainForm()
