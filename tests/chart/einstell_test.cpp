@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace luftikon;
 using namespace luftikon::test;
@@ -216,6 +217,14 @@ TEST(SettingsDialog, GermanTextsAreNotCutOff)
         if (auto* button = qobject_cast<QPushButton*>(w)) {
             EXPECT_GE(button->width(), button->sizeHint().width()) << w->objectName().toStdString();
         }
+    }
+    // A caption does not run under a three-digit value, nor a value under its arrows, however long.
+    EXPECT_LT(d.Label6->geometry().right(), d.HochwertLabel->x());
+    EXPECT_LT(d.Label8->geometry().right(), d.TiefwertLabel->x());
+    for (int limit : {888, 1999, std::numeric_limits<int>::min()}) {
+        m.state.greenLimit = limit;
+        d.FormPaint();
+        EXPECT_LT(d.HochwertLabel->geometry().right(), d.HochwertSpinButton->x()) << limit;
     }
     // The frames hold what they group.
     EXPECT_TRUE(d.computationFrame->geometry().contains(d.GrenzwerteBerechnenBitBtn->geometry()));

@@ -29,6 +29,7 @@ constexpr int redrawDelayMs = 1000;
 constexpr int greenValueX = 266;
 constexpr int redValueX = 267;
 constexpr int spinButtonX = 301;
+constexpr int valueGap = 2; // between a limit value and its arrows
 
 const QColor silver(192, 192, 192);
 const QColor zoneGreen(0, 128, 0);
@@ -68,6 +69,18 @@ void setBackground(QWidget* widget, const QColor& colour)
     palette.setColor(QPalette::Window, colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+QFont valueFont()
+{
+    return pixelFont(19, true);
+}
+
+// The arrows of a limit stand right of the widest three-digit value the value font writes.
+int spinButtonXFor(int valueX)
+{
+    return std::max(spinButtonX,
+                    valueX + QFontMetrics(valueFont()).horizontalAdvance(QStringLiteral("888")) + valueGap);
 }
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, QPoint at, const QFont& font)
@@ -135,7 +148,7 @@ void TEinstellDlg::buildLayout()
 {
     const QFont bold = pixelFont(13, true);
     const QFont heading = pixelFont(13, true, true);
-    const QFont value = pixelFont(19, true);
+    const QFont value = valueFont();
     const QFont note = pixelFont(11);
 
     // Frames first, so they lie beneath the controls.
@@ -155,14 +168,14 @@ void TEinstellDlg::buildLayout()
     HochwertLabel = label(this, "HochwertLabel", QString(), {greenValueX, 97}, value);
     HochwertSpinButton = new SpinButton(this);
     HochwertSpinButton->setObjectName(QStringLiteral("HochwertSpinButton"));
-    HochwertSpinButton->setGeometry(spinButtonX, 97, 20, 25);
+    HochwertSpinButton->setGeometry(spinButtonXFor(redValueX), 97, 20, 25);
 
     Label7 = label(this, "Label7", QStringLiteral("Gelb kritisch:"), {24, 128}, bold);
     Label8 = label(this, "Label8", QStringLiteral("Rot Schweres Asthma <="), {25, 155}, bold);
     TiefwertLabel = label(this, "TiefwertLabel", QString(), {redValueX, 151}, value);
     TiefwertSpinButton = new SpinButton(this);
     TiefwertSpinButton->setObjectName(QStringLiteral("TiefwertSpinButton"));
-    TiefwertSpinButton->setGeometry(spinButtonX, 151, 20, 25);
+    TiefwertSpinButton->setGeometry(spinButtonXFor(redValueX), 151, 20, 25);
 
     for (QLabel* caption : {Label6, HochwertLabel, Label7, Label8, TiefwertLabel})
         setBackground(caption, silver);
@@ -277,12 +290,20 @@ void TEinstellDlg::FormPaint()
 {
     setTextColour(Label4, colorOf(state_.curveColor));
     setTextColour(Label13, colorOf(state_.aboveCurveColor));
-    for (auto [valueLabel, limit, designX] : {std::tuple{HochwertLabel, state_.greenLimit, greenValueX},
-                                              std::tuple{TiefwertLabel, state_.redLimit, redValueX}}) {
-        valueLabel->setText(QString::number(limit));
+    for (auto [valueLabel, limit, spin, designX] :
+         {std::tuple{HochwertLabel, state_.greenLimit, HochwertSpinButton, greenValueX},
+          std::tuple{TiefwertLabel, state_.redLimit, TiefwertSpinButton, redValueX}}) {
+        // Limits clicked beyond three digits get a smaller font instead of running under the arrows;
+        // what still does not fit grows to the left.
+        const QString text = QString::number(limit);
+        const int room = spin->x() - valueGap - designX;
+        QFont font = valueFont();
+        while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(text) > room)
+            font.setPixelSize(font.pixelSize() - 1);
+        valueLabel->setFont(font);
+        valueLabel->setText(text);
         valueLabel->adjustSize();
-        // Numbers longer than three digits grow to the left, clear of the arrows.
-        valueLabel->move(std::min(designX, spinButtonX - 2 - valueLabel->width()), valueLabel->y());
+        valueLabel->move(std::min(designX, spin->x() - valueGap - valueLabel->width()), valueLabel->y());
     }
     // A month whose readings are all 0 or no numbers has no best value to compute from.
     GrenzwerteBerechnenBitBtn->setEnabled(!state_.valueList.isEmpty() && state_.bestValue > 0);
