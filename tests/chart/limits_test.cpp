@@ -1,6 +1,5 @@
 // The zone limits: stepping, deriving from the best value, and writing them into a diary in place.
 #include "chart/limits.h"
-#include "diary/textfile.h"
 #include "support/sandbox.h"
 
 #include <QFileInfo>
@@ -64,30 +63,6 @@ TEST(ZoneLimits, ArrowsStepByOneAndStopAtTheEndsOfTheRange)
     EXPECT_EQ(stepLimit(2000, +1), 2001);
     EXPECT_EQ(stepLimit(intMax, +1), intMax);
     EXPECT_EQ(stepLimit(intMin, -1), intMin);
-}
-
-TEST(ZoneLimits, StoredInPlaceChangingOnlyTheirLine)
-{
-    Sandbox box;
-    const QString path = box.file(QStringLiteral("Muster_3_2024.tab"));
-    Sandbox::writeBytes(path, diaryBytes);
-
-    const LimitWrite green = storeLimit(path, GreenLimitKey, 501, 500, DefaultGreenLimit);
-    EXPECT_TRUE(green.ok);
-    EXPECT_EQ(green.inForce, 501);
-    QByteArray expected = diaryBytes;
-    expected.replace("GrenzwertGruen>=500", "GrenzwertGruen>=501");
-    EXPECT_EQ(Sandbox::readBytes(path), expected);
-
-    // A diary without the key gets it at the end of its section, behind the readings.
-    QByteArray withoutRed = diaryBytes;
-    withoutRed.replace("GrenzwertRot<=200\r\n", "");
-    Sandbox::writeBytes(path, withoutRed);
-    EXPECT_TRUE(storeLimit(path, RedLimitKey, -3, 200, DefaultRedLimit).ok);
-    EXPECT_EQ(Sandbox::readBytes(path), withoutRed + "GrenzwertRot<=-3\r\n");
-    const ReadResult read = readTextLines(path);
-    EXPECT_EQ(storedLimit(read.lines, RedLimitKey, DefaultRedLimit), -3);
-    EXPECT_EQ(storedLimit(read.lines, GreenLimitKey, DefaultGreenLimit), 500);
 }
 
 TEST(ZoneLimits, AFailedWriteKeepsTheFileAndTheLimitItHolds)
