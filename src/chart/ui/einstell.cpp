@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
+#include <QStyle>
 #include <QTimer>
 #include <algorithm>
 #include <optional>
@@ -103,12 +104,22 @@ QFrame* frame(QWidget* parent, const char* name, QRect geometry)
     return f;
 }
 
-// A widget whose text needs more room than its design width gets just that room.
-void widenToText(QWidget* widget)
+// The width a push button needs to show its whole text; the style's minimum width of a button is
+// no reason to widen one.
+int neededWidth(const QPushButton* button)
 {
-    const int needed = widget->sizeHint().width();
-    if (needed > widget->width())
-        widget->resize(needed, widget->height());
+    const QStyle* style = button->style();
+    const int margins = 2 * (style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                             style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button));
+    return button->fontMetrics().horizontalAdvance(button->text()) + margins;
+}
+
+// A button whose text needs more room than its design width gets just that room.
+void widenToText(QPushButton* button)
+{
+    const int needed = neededWidth(button);
+    if (needed > button->width())
+        button->resize(needed, button->height());
 }
 
 // The right edge of a frame that must hold `inner` with `margin` pixels to spare.
@@ -231,9 +242,8 @@ void TEinstellDlg::widenToFitTexts()
 {
     // The fonts standing in for the design font are wider; positions stay, widths grow where a
     // text would be cut off, and the frames and the dialog grow around them.
-    for (QWidget* w : {static_cast<QWidget*>(Button4), static_cast<QWidget*>(GrenzwerteBerechnenBitBtn),
-                       static_cast<QWidget*>(Button8), static_cast<QWidget*>(OKBtn)})
-        widenToText(w);
+    for (QPushButton* button : {Button4, GrenzwerteBerechnenBitBtn, Button8, OKBtn})
+        widenToText(button);
     widenFrameAround(computationFrame, GrenzwerteBerechnenBitBtn, 7);
     for (QLabel* note : {Label3, Label9})
         widenFrameAround(computationFrame, note, 3);
