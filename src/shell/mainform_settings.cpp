@@ -14,7 +14,7 @@ void TMainForm::buildSettingsWindow()
     EinstellDlg = new TEinstellDlg(state_, desktop_, config_, this);
     SettingsDialogHost host;
     host.GrafikZeichnen = [this](const QString& diaryFile) { GrafikZeichnen(diaryFile); };
-    host.GrafikZeigen = [this] { return EingabeDlg->GrafikZeigen(); };
+    host.saveCurrentDiary = [this] { return EingabeDlg->saveCurrentDiary(); };
     host.loadTemplatePicture = [this] { loadTemplatePicture(); };
     EinstellDlg->setHost(std::move(host));
 

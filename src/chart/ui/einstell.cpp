@@ -2,8 +2,6 @@
 
 #include "chart/limits.h"
 #include "chart/ui/spinbutton.h"
-#include "diary/diarywriter.h"
-#include "diary/entryline.h"
 #include "diary/textfile.h"
 
 #include <QCheckBox>
@@ -391,17 +389,14 @@ void TEinstellDlg::Timer1Timer()
 
 void TEinstellDlg::saveAndRedraw()
 {
-    const QString diary = state_.currentDiaryFile;
-    // The save writes the entry list into the file its user, month and year name. Only when that
-    // is the diary shown and the list holds its readings does saving rewrite it unchanged but for
-    // its header; otherwise it would replace another diary, or keep readings whose entry was
-    // cancelled. Then the chart is drawn from the diary as it stands.
-    const ReadResult file = readTextLines(diary);
-    const QString target = diaryFilePath(state_.galleryFolder, state_.listYear, state_.userName, state_.listMonth);
-    const bool sameFile = QFileInfo(target).canonicalFilePath() == QFileInfo(diary).canonicalFilePath();
-    const bool sameReadings = file.ok && entryLinesOf(file.lines) == state_.entryList;
-    if (sameFile && sameReadings && !state_.entryList.isEmpty() && host_.GrafikZeigen && host_.GrafikZeigen())
+    if (host_.saveCurrentDiary && host_.saveCurrentDiary()) {
+        FormPaint();
         return;
+    }
+    // Not saved (a month without readings, a write that failed): the chart shows the diary as it
+    // stands, with the limits it holds.
+    const QString diary = state_.currentDiaryFile;
+    const ReadResult file = readTextLines(diary);
     if (file.ok) {
         state_.greenLimit = storedLimit(file.lines, GreenLimitKey, DefaultGreenLimit).value_or(state_.greenLimit);
         state_.redLimit = storedLimit(file.lines, RedLimitKey, DefaultRedLimit).value_or(state_.redLimit);

@@ -26,8 +26,8 @@ class SpinButton;
 // What the dialog asks of the main window and the entry dialog.
 struct SettingsDialogHost {
     std::function<void(const QString& diaryFile)> GrafikZeichnen; // draw a diary and show it
-    std::function<bool()> GrafikZeigen;                           // the entry dialog's save and redraw
-    std::function<void()> loadTemplatePicture;                    // the bare template into the chart
+    std::function<bool()> saveCurrentDiary;    // the entry dialog's save and redraw of the diary on screen
+    std::function<void()> loadTemplatePicture; // the bare template into the chart
 };
 
 class TEinstellDlg : public QDialog {
@@ -100,8 +100,8 @@ private:
     bool diaryAvailable() const;
     bool diaryExists() const;
     void startTimer();
-    // The entry dialog's save and redraw of the current diary; a redraw alone when saving would
-    // write some other file or fails, so the chart always shows what the diary holds.
+    // The entry dialog's save and redraw of the current diary; a redraw alone when nothing was
+    // saved, so the chart always shows what the diary holds.
     void saveAndRedraw();
     std::optional<QColor> chooseColor();
 
