@@ -340,7 +340,7 @@ bool TEinstellDlg::storeLimit(const QString& key, int value, int& limit, int def
     if (!written.ok)
         desktop_.error(written.error + QStringLiteral(" Der Grenzwert bleibt %1.").arg(written.inForce));
     if (limit != before)
-        startTimer();
+        armRedrawTimer();
     return written.ok;
 }
 
@@ -369,7 +369,7 @@ void TEinstellDlg::GrenzwerteBerechnenBitBtnClick()
     FormPaint();
 }
 
-void TEinstellDlg::startTimer()
+void TEinstellDlg::armRedrawTimer()
 {
     // Further clicks within the second ride on the redraw already due.
     if (!Timer1->isActive())

@@ -99,7 +99,7 @@ private:
     bool storeLimit(const QString& key, int value, int& limit, int defaultValue);
     bool diaryAvailable() const;
     bool diaryExists() const;
-    void startTimer();
+    void armRedrawTimer();
     // The entry dialog's save and redraw of the current diary; a redraw alone when nothing was
     // saved, so the chart always shows what the diary holds.
     void saveAndRedraw();
