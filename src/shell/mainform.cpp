@@ -49,6 +49,7 @@ TMainForm::TMainForm(AppState& state, Desktop& desktop, ConfigStore& config, QWi
     FormCreate();
     buildEntryWindows();
     buildSettingsWindow();
+    buildPrintWindows();
 }
 
 TMainForm::~TMainForm()

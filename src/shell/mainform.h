@@ -21,6 +21,7 @@ class QTimer;
 
 namespace luftikon {
 
+class TDruckvorschau;
 class TEingabeDlg;
 class TEinstellDlg;
 class TMachPause;
@@ -116,6 +117,11 @@ public:
     TNameEingDlg* NameEingDlg = nullptr;
     TTouchEingabeDlg* TouchEingabeDlg = nullptr;
 
+    // Printing, in mainform_print.cpp: the chart through the preview, the table from its window.
+    void Grafikskaliertdrucken1Click();
+    void TabelledruckenClick();
+    TDruckvorschau* Druckvorschau = nullptr;
+
     // Controls
     QWidget* Panel1 = nullptr;
     QLabel* Image2 = nullptr; // header strip picture
@@ -143,6 +149,9 @@ public:
     QMenu* Tabelle1 = nullptr;
     QAction* aktuelleanzeigen1 = nullptr;
     QAction* aktuellebearbeiten1 = nullptr;
+    QMenu* Drucken1 = nullptr;
+    QAction* Grafikskaliertdrucken1 = nullptr;
+    QAction* Tabelledrucken = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -156,6 +165,7 @@ private:
     void buildTableWindow();
     void buildEntryWindows();   // mainform_entry.cpp
     void buildSettingsWindow(); // mainform_settings.cpp
+    void buildPrintWindows();   // mainform_print.cpp
     void loadTemplatePicture();
 
     // Start-up, in mainform_startup.cpp
