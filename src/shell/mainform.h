@@ -23,6 +23,7 @@ namespace luftikon {
 
 class TDruckvorschau;
 class TEingabeDlg;
+class TEinstellDlg;
 class TMachPause;
 class TNameEingDlg;
 class TTabellenDlg;
@@ -61,6 +62,9 @@ public:
     // First show: runs once, on the first paint (queued from the paint event, so dialogs it
     // opens do not run inside painting). Tests call it directly. Nothing happens once done.
     void FormPaint();
+    // Makes a diary the current one and draws it with its own day layout and limits; the first
+    // show and "und als Grafik anzeigen" (mainform_firstshow.cpp).
+    void showDiaryAsChart(const QString& diaryFile);
     // The size rules for normal and maximised window (mainform_resize.cpp).
     void FormResize();
     // One pinch notification: `started` for the gesture's beginning, the point in screen
@@ -100,6 +104,15 @@ public:
     void switchDayLayout(SlotMode mode);
     // Draws a diary for the entry windows (the user's last diary, a saved list, an opened file).
     void drawDiary(const QString& diaryFile);
+    // The chart settings and opening a month as a chart, in mainform_settings.cpp
+    void Einstellungen1Click();
+    void undalsGrafikanzeigen1Click();
+    // The open-file dialog for diaries; empty when cancelled.
+    QString chooseDiaryFile();
+    TEinstellDlg* EinstellDlg = nullptr;
+    QAction* Einstellungen1 = nullptr; // a menu bar title that is itself the command
+    QAction* undalsGrafikanzeigen1 = nullptr;
+
     TEingabeDlg* EingabeDlg = nullptr;
     TNameEingDlg* NameEingDlg = nullptr;
     TTouchEingabeDlg* TouchEingabeDlg = nullptr;
@@ -150,8 +163,9 @@ private:
     void buildLayout();
     void buildMenus();
     void buildTableWindow();
-    void buildEntryWindows(); // mainform_entry.cpp
-    void buildPrintWindows(); // mainform_print.cpp
+    void buildEntryWindows();   // mainform_entry.cpp
+    void buildSettingsWindow(); // mainform_settings.cpp
+    void buildPrintWindows();   // mainform_print.cpp
     void loadTemplatePicture();
 
     // Start-up, in mainform_startup.cpp
@@ -170,7 +184,7 @@ private:
     // First show, in mainform_firstshow.cpp
     void readFirstShowSettings();
     void readDayLayout(const QStringList& header);
-    void readLimits(const QStringList& header);
+    void readLimits(const QStringList& header, const QString& diaryFile);
 
     bool gestureEvent(QGestureEvent* event);
 
