@@ -3,7 +3,6 @@
 // Usage: make_help <resource folder> <guide source (HTML)> <output PDF> [folder for the pictures]
 
 #include "appversion.h"
-#include "config/appstate.h"
 #include "config/configstore.h"
 #include "diary/entryline.h"
 #include "diary/textfile.h"
@@ -12,6 +11,7 @@
 #include "shell/info.h"
 #include "shell/largemenu.h"
 #include "shell/mainform.h"
+#include "state/appstate.h"
 #include "table/tabellen.h"
 
 #include <QAction>
@@ -162,6 +162,10 @@ QMap<QString, QImage> takePictures(const QString& resources)
         dialogPicture(form.aktuellebearbeiten1, QStringLiteral("EingabeDlg"), form.EingabeDlg->windowTitle());
     pictures[QStringLiteral("tabelle")] =
         dialogPicture(form.aktuelleanzeigen1, QStringLiteral("TabellenDlg"), form.TabellenDlg->windowTitle());
+    pictures[QStringLiteral("einstellungen")] =
+        dialogPicture(form.Einstellungen1, QStringLiteral("EinstellDlg"), QStringLiteral("Einstellungen"));
+    pictures[QStringLiteral("druckvorschau")] =
+        dialogPicture(form.Grafikskaliertdrucken1, QStringLiteral("Druckvorschau"), QStringLiteral("Druckvorschau"));
     pictures[QStringLiteral("info")] =
         dialogPicture(form.Infoueber1, QStringLiteral("AboutBox"), form.AboutBox->windowTitle());
     form.hide();

@@ -58,11 +58,21 @@ void TMainForm::buildMenus()
     LiniendiagrammimBrowseranzeigen1 = command(Datei1, QStringLiteral("Liniendiagramm im Browser anzeigen"),
                                                &TMainForm::LiniendiagrammimBrowseranzeigen1Click);
     Oeffnen1 = Datei1->addMenu(QStringLiteral("&Öffnen..."));
+    undalsGrafikanzeigen1 =
+        command(Oeffnen1, QStringLiteral("und als Grafik anzeigen"), &TMainForm::undalsGrafikanzeigen1Click);
     undinTabellenformanzeigen1 =
         command(Oeffnen1, QStringLiteral("und in Tabellenform anzeigen"), &TMainForm::undinTabellenformanzeigen1Click);
     undbearbeiten1 = command(Oeffnen1, QStringLiteral("und bearbeiten"), &TMainForm::undbearbeiten1Click);
+    Drucken1 = Datei1->addMenu(QStringLiteral("&Drucken..."));
+    Grafikskaliertdrucken1 =
+        command(Drucken1, QStringLiteral("Grafik &skaliert drucken"), &TMainForm::Grafikskaliertdrucken1Click);
+    Tabelledrucken = command(Drucken1, QStringLiteral("&Tabelle drucken"), &TMainForm::TabelledruckenClick);
     quitSeparator = Datei1->addSeparator();
     Beenden1 = command(Datei1, QStringLiteral("Be&enden"), &TMainForm::Beenden1Click);
+
+    // A menu title that is itself the command.
+    Einstellungen1 = menuBar()->addAction(QStringLiteral("&Einstellungen"));
+    connect(Einstellungen1, &QAction::triggered, this, &TMainForm::Einstellungen1Click);
 
     Optionen1 = menuBar()->addMenu(QStringLiteral("&Optionen"));
     Benutzernamendern1 =
@@ -133,6 +143,10 @@ void TMainForm::buildLargeMenus()
     };
 
     MenueForm->addButton(QStringLiteral("Datei"), showBeside(MenueForm, MDateiForm));
+    MenueForm->addButton(QStringLiteral("Einstellung"), [this] {
+        MenueForm->close();
+        Einstellungen1->trigger();
+    });
     MenueForm->addButton(QStringLiteral("Optionen"), closeThenShow(MenueForm, MOptionenForm));
     MenueForm->addButton(QStringLiteral("Tabelle"), closeThenShow(MenueForm, MTabelleForm));
     MenueForm->addButton(QStringLiteral("Hilfe"), closeThenShow(MenueForm, MHilfeForm));
@@ -142,8 +156,11 @@ void TMainForm::buildLargeMenus()
     MDateiForm->addButton(QStringLiteral("Liniendiagramm im Browser anzeigen"),
                           [this] { LiniendiagrammimBrowseranzeigen1->trigger(); });
     MDateiForm->addButton(QStringLiteral("Datei öffnen  "), showBeside(MDateiForm, MMDateiForm));
+    MDateiForm->addButton(QStringLiteral("Grafik skaliert drucken"), closeAllThen(Grafikskaliertdrucken1));
+    MDateiForm->addButton(QStringLiteral("Tabelle drucken"), closeAllThen(Tabelledrucken));
     MDateiForm->addButton(QStringLiteral("Beenden"), closeAllThen(Beenden1));
 
+    MMDateiForm->addButton(QStringLiteral("Datei öffnen und als Grafik anzeigen"), closeAllThen(undalsGrafikanzeigen1));
     MMDateiForm->addButton(QStringLiteral(" Öffnen und in Tabellenform anzeigen   "),
                            closeAllThen(undinTabellenformanzeigen1));
     MMDateiForm->addButton(QStringLiteral(" Datei öffnen und Tabelle bearbeiten "), closeAllThen(undbearbeiten1));

@@ -1,8 +1,10 @@
 // Every command as the user reaches it: each menu-bar item, the chart's context menu and each
 // large button, walked through the scripted desktop to the operation it runs.
+#include "chart/ui/einstell.h"
 #include "diary/entryline.h"
 #include "diary/textfile.h"
 #include "entry/eingabe.h"
+#include "print/druckvorschau.h"
 #include "shell/info.h"
 #include "shell/largemenu.h"
 #include "shell/mainform.h"
@@ -132,6 +134,13 @@ const std::vector<Reach> reaches{
          ASSERT_EQ(m.desktop.openedDocuments().size(), 1);
          EXPECT_TRUE(m.desktop.openedDocuments()[0].startsWith(m.state.htmlFolder));
      }},
+    {&TMainForm::undalsGrafikanzeigen1,
+     [](Machine& m, const Act& act) {
+         m.desktop.answerFile(m.march);
+         m.state.currentDiaryFile.clear();
+         act();
+         EXPECT_EQ(m.state.currentDiaryFile, m.march);
+     }},
     {&TMainForm::undinTabellenformanzeigen1,
      [](Machine& m, const Act& act) {
          m.desktop.answerFile(m.march);
@@ -142,6 +151,21 @@ const std::vector<Reach> reaches{
      [](Machine& m, const Act& act) {
          m.desktop.answerFile(m.march);
          m.expectEntryDialog(false);
+         act();
+     }},
+    {&TMainForm::Grafikskaliertdrucken1,
+     [](Machine& m, const Act& act) {
+         expectDialog(m, m.form->Druckvorschau);
+         act();
+     }},
+    {&TMainForm::Tabelledrucken,
+     [](Machine& m, const Act& act) {
+         act();
+         EXPECT_TRUE(m.form->TabellenAnzeigeTimer->isActive());
+     }},
+    {&TMainForm::Einstellungen1,
+     [](Machine& m, const Act& act) {
+         expectDialog(m, m.form->EinstellDlg);
          act();
      }},
     {&TMainForm::Beenden1,
@@ -230,8 +254,12 @@ TEST(Menus, EveryItemOfTheMenuBarAndTheChartMenuReachesItsCommand)
     for (int i = 0;; ++i) {
         Machine m;
         QList<QAction*> items;
-        for (const QAction* top : m.form->menuBar()->actions())
-            collect(top->menu(), items);
+        for (QAction* top : m.form->menuBar()->actions()) {
+            if (top->menu())
+                collect(top->menu(), items);
+            else
+                items << top; // a title that is itself the command
+        }
         collect(m.form->PopupMenu1, items);
         if (i == items.size())
             break;
@@ -274,6 +302,7 @@ struct Button {
 
 const std::vector<Button> buttons{
     {{"Datei"}, nullptr, {&TMainForm::MenueForm, &TMainForm::MDateiForm}},
+    {{"Einstellung"}, &TMainForm::Einstellungen1, {}},
     {{"Optionen"}, nullptr, {&TMainForm::MOptionenForm}},
     {{"Tabelle"}, nullptr, {&TMainForm::MTabelleForm}},
     {{"Hilfe"}, nullptr, {&TMainForm::MHilfeForm}},
@@ -282,7 +311,10 @@ const std::vector<Button> buttons{
      &TMainForm::LiniendiagrammimBrowseranzeigen1,
      {&TMainForm::MenueForm, &TMainForm::MDateiForm}},
     {{"Datei", "Datei öffnen  "}, nullptr, {&TMainForm::MenueForm, &TMainForm::MDateiForm, &TMainForm::MMDateiForm}},
+    {{"Datei", "Grafik skaliert drucken"}, &TMainForm::Grafikskaliertdrucken1, {}},
+    {{"Datei", "Tabelle drucken"}, &TMainForm::Tabelledrucken, {}},
     {{"Datei", "Beenden"}, &TMainForm::Beenden1, {}},
+    {{"Datei", "Datei öffnen  ", "Datei öffnen und als Grafik anzeigen"}, &TMainForm::undalsGrafikanzeigen1, {}},
     {{"Datei", "Datei öffnen  ", " Öffnen und in Tabellenform anzeigen   "},
      &TMainForm::undinTabellenformanzeigen1,
      {}},
@@ -321,7 +353,10 @@ TEST(Menus, EveryLargeButtonRunsTheCommandOfItsMenuItem)
         for (const Window window : button.openAfter)
             expected << m.form.get()->*window;
         EXPECT_EQ(m.openMenus(), expected);
-        EXPECT_EQ(m.state.newTablePending, expected.size() > 0);
+        // Closing all large menus forgets it; the browser page and the settings close no other menu.
+        const bool closesAll = button.item && button.item != &TMainForm::LiniendiagrammimBrowseranzeigen1 &&
+                               button.item != &TMainForm::Einstellungen1;
+        EXPECT_EQ(m.state.newTablePending, !closesAll);
     }
 }
 
