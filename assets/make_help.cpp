@@ -164,8 +164,6 @@ QMap<QString, QImage> takePictures(const QString& resources)
         dialogPicture(form.aktuelleanzeigen1, QStringLiteral("TabellenDlg"), form.TabellenDlg->windowTitle());
     pictures[QStringLiteral("einstellungen")] =
         dialogPicture(form.Einstellungen1, QStringLiteral("EinstellDlg"), QStringLiteral("Einstellungen"));
-    pictures[QStringLiteral("druckvorschau")] =
-        dialogPicture(form.Grafikskaliertdrucken1, QStringLiteral("Druckvorschau"), QStringLiteral("Druckvorschau"));
     pictures[QStringLiteral("info")] =
         dialogPicture(form.Infoueber1, QStringLiteral("AboutBox"), form.AboutBox->windowTitle());
     form.hide();
