@@ -136,22 +136,12 @@ QString ConfigStore::readValue(const QString& name, Kind kind) const
     return QString::number(number);
 }
 
-void ConfigStore::Lies_String_aus_Registry(const QString& name, QString& result) const
-{
-    result = readValue(name, Kind::Text);
-}
-
-void ConfigStore::Lies_Integer_aus_Registry(const QString& name, QString& result) const
-{
-    result = readValue(name, Kind::Integer);
-}
-
-QString ConfigStore::readString(const QString& name) const
+QString ConfigStore::Lies_String_aus_Registry(const QString& name) const
 {
     return readValue(name, Kind::Text);
 }
 
-QString ConfigStore::readInteger(const QString& name) const
+QString ConfigStore::Lies_Integer_aus_Registry(const QString& name) const
 {
     return readValue(name, Kind::Integer);
 }

@@ -31,10 +31,8 @@ public:
 
     // Empty result when the file or the value is missing. A value stored with the other type,
     // or an integer that is not a 32-bit number, is reported and reads empty.
-    void Lies_String_aus_Registry(const QString& name, QString& result) const;
-    void Lies_Integer_aus_Registry(const QString& name, QString& result) const;
-    QString readString(const QString& name) const;
-    QString readInteger(const QString& name) const; // decimal text
+    QString Lies_String_aus_Registry(const QString& name) const;
+    QString Lies_Integer_aus_Registry(const QString& name) const; // decimal text
 
     // Written only when the file exists; a write that fails is reported. A value keeps one
     // type: writing it as text removes an integer of the same name, and the other way round.

@@ -40,11 +40,7 @@ public:
     ConfigStore& config() { return config_; }
     bool startupAborted() const { return startupAborted_; }
 
-    // The settings accessors every window uses.
-    void Lies_String_aus_Registry(const QString& name, QString& result) const;
-    void Lies_Integer_aus_Registry(const QString& name, QString& result) const;
-    void Schreib_String_in_Registry(const QString& name, const QString& text);
-    void Schreib_Integer_in_Registry(const QString& name, const QString& text);
+    // The first run's settings, with this machine's folders.
     void Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege();
 
     // The month chart: drawing code paints into the picture, then shows it with updateChart().
@@ -159,8 +155,13 @@ private:
 
     // First show, in mainform_firstshow.cpp
     void readFirstShowSettings();
-    void readDayLayout(const QStringList& header);
-    void readLimits(const QStringList& header);
+    void readDayLayout(const DiaryFile& diary);
+    void readLimits(const DiaryFile& diary);
+    // The template picture of the day layout in force becomes TemplatePictureFile: the configured
+    // "Grafik4" or "Grafik8" when it names a file (as given or beside the start folder), else the
+    // stock picture beside the start folder or where the program is installed. Nothing changes
+    // when no picture is configured for the layout.
+    void takeTemplatePicture();
 
     bool gestureEvent(QGestureEvent* event);
 

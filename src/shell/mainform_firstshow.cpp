@@ -1,7 +1,6 @@
 // The first show of the main window: the chart settings, then the last diary of the user.
+#include "diary/diaryfile.h"
 #include "diary/entryline.h"
-#include "diary/iniheader.h"
-#include "diary/textfile.h"
 #include "shell/mainform.h"
 
 #include <QFileInfo>
@@ -47,7 +46,7 @@ void TMainForm::FormPaint()
 
     readFirstShowSettings();
 
-    const QString name = config_.readString(QStringLiteral("BenutzerName"));
+    const QString name = config_.Lies_String_aus_Registry(QStringLiteral("BenutzerName"));
     if (name.isEmpty()) {
         if (onNoUserName)
             onNoUserName();
@@ -58,7 +57,7 @@ void TMainForm::FormPaint()
     if (onUserNameShown)
         onUserNameShown(name);
 
-    state_.lastDiaryFile = config_.readString(QStringLiteral("TabellenDateiName"));
+    state_.lastDiaryFile = config_.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName"));
     if (!QFileInfo(state_.lastDiaryFile).isFile()) {
         desktop_.message(QStringLiteral("Kann die Datei nicht finden: ") + state_.lastDiaryFile);
         return;
@@ -66,17 +65,18 @@ void TMainForm::FormPaint()
     state_.diaryYear = diaryYearOf(state_.lastDiaryFile, state_.diaryYear);
 
     // The header is read once; a file that exists but cannot be read is told by the drawing.
-    const QStringList header = readTextLines(state_.lastDiaryFile).lines;
-    readDayLayout(header);
-    readLimits(header);
+    const DiaryFile diary = readDiary(state_.lastDiaryFile);
+    readDayLayout(diary);
+    readLimits(diary);
     GrafikZeichnen(state_.lastDiaryFile);
 }
 
 void TMainForm::readFirstShowSettings()
 {
-    state_.showValuesAboveCurve = config_.readInteger(QStringLiteral("WerteOberhalbKurveAnzeigen")).startsWith(u'1');
+    state_.showValuesAboveCurve =
+        config_.Lies_Integer_aus_Registry(QStringLiteral("WerteOberhalbKurveAnzeigen")).startsWith(u'1');
 
-    const QString aboveColour = config_.readString(QStringLiteral("DatenwerteOberhalbFarbe"));
+    const QString aboveColour = config_.Lies_String_aus_Registry(QStringLiteral("DatenwerteOberhalbFarbe"));
     if (aboveColour.isEmpty()) {
         state_.aboveCurveColor = 0;
     }
@@ -90,9 +90,9 @@ void TMainForm::readFirstShowSettings()
         state_.aboveCurveColor = 0;
     }
 
-    state_.showPin = config_.readString(QStringLiteral("StecknadelAnzeigen")).contains(u'1');
+    state_.showPin = config_.Lies_String_aus_Registry(QStringLiteral("StecknadelAnzeigen")).contains(u'1');
 
-    const QString intensity = config_.readString(QStringLiteral("HintergrundFarbIntensitaet"));
+    const QString intensity = config_.Lies_String_aus_Registry(QStringLiteral("HintergrundFarbIntensitaet"));
     if (!intensity.isEmpty()) {
         // The slider runs 0..8 and stops at its ends.
         if (const auto value = parseWholeNumber(trimBlanks(intensity)))
@@ -105,36 +105,19 @@ void TMainForm::readFirstShowSettings()
     }
 }
 
-void TMainForm::readDayLayout(const QStringList& header)
+void TMainForm::readDayLayout(const DiaryFile& diary)
 {
-    // A configured template that is missing falls back to the stock one: first beside the
-    // program's start folder, then where the program installed it.
-    const auto templateFor = [this](const QString& valueName, const QString& stockName) {
-        const QString configured = config_.readString(valueName);
-        if (QFileInfo::exists(configured))
-            return configured;
-        const QString beside = state_.startFolder + stockName;
-        if (QFileInfo::exists(beside) || !QFileInfo::exists(state_.resourceFolder + stockName))
-            return beside;
-        return state_.resourceFolder + stockName;
-    };
-    const auto layoutSet = [&](const QString& key) { return readHeaderValue(header, key, QString()).contains(u'1'); };
-
-    state_.fourSlotMark = layoutSet(QStringLiteral("BisZu4MessungenJeTag"));
-    if (state_.fourSlotMark && !config_.readString(QStringLiteral("Grafik4")).isEmpty())
-        state_.templatePictureFile = templateFor(QStringLiteral("Grafik4"), QStringLiteral("Vorlag4M.bmp"));
-    state_.eightSlotMark = layoutSet(QStringLiteral("BisZu8MessungenJeTag"));
-    if (state_.eightSlotMark && !config_.readString(QStringLiteral("Grafik8")).isEmpty())
-        state_.templatePictureFile = templateFor(QStringLiteral("Grafik8"), QStringLiteral("Vorlag8M.bmp"));
+    state_.fourSlotMark = diary.fourSlotMark;
+    state_.eightSlotMark = diary.eightSlotMark;
+    takeTemplatePicture();
     // Both set: the eight-slot template was taken last, so its layout is the one drawn.
     if (state_.fourSlotMark && state_.eightSlotMark)
         state_.fourSlotMark = false;
 }
 
-void TMainForm::readLimits(const QStringList& header)
+void TMainForm::readLimits(const DiaryFile& diary)
 {
-    const auto limit = [&](const QString& key, int defaultValue) {
-        const QString text = readHeaderValue(header, key, QString::number(defaultValue));
+    const auto limit = [&](const QString& key, const QString& text, int defaultValue) {
         if (const auto value = parseWholeNumber(trimBlanks(text)))
             return *value;
         desktop_.warning(QStringLiteral("Der Grenzwert \"%1\" in der Datei %2 ist keine Zahl: \"%3\". "
@@ -143,8 +126,8 @@ void TMainForm::readLimits(const QStringList& header)
                              .arg(defaultValue));
         return defaultValue;
     };
-    state_.greenLimit = limit(QStringLiteral("GrenzwertGruen>"), 500);
-    state_.redLimit = limit(QStringLiteral("GrenzwertRot<"), 200);
+    state_.greenLimit = limit(QStringLiteral("GrenzwertGruen>"), diary.greenLimitText, 500);
+    state_.redLimit = limit(QStringLiteral("GrenzwertRot<"), diary.redLimitText, 200);
 }
 
 } // namespace luftikon

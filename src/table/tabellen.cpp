@@ -161,7 +161,7 @@ void TTabellenDlg::prepareShowing(const QString& userLabel)
 void TTabellenDlg::ErstelleTabelle()
 {
     const SlotMode mode = state_.slotMode();
-    const int rowCount = daysInMonthLocal(state_.entryMonth, state_.entryYear) + 1;
+    const int rowCount = shownDayCount(state_.entryMonth, state_.entryYear) + 1;
     layoutMode_ = mode;
     resize(mode == SlotMode::Four ? fourSlotWindow : eightSlotWindow);
     applyLayout();

@@ -58,5 +58,5 @@ TEST(MainFormWindow, LaysOutHeaderStripAndChartAtTheirPlaces)
 
     form.Beenden1->trigger();
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(config.readString(QStringLiteral("TabellenDateiName")), QString());
+    EXPECT_EQ(config.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), QString());
 }
