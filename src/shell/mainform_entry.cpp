@@ -137,8 +137,7 @@ void TMainForm::aktuellebearbeiten1Click()
 
 void TMainForm::undbearbeiten1Click()
 {
-    const QString path = desktop_.openFileName(this, QStringLiteral("Öffnen"), state_.galleryFolder,
-                                               QStringLiteral("Blutdrucktabellen (*.tab);;Alle Dateien (*)"));
+    const QString path = chooseDiaryFile();
     if (path.isEmpty())
         return;
     EingabeDlg->clearEntries();

@@ -1,8 +1,12 @@
 // The first show of the main window: the chart settings, then the last diary of the user.
+#include "chart/limits.h"
+#include "chart/ui/einstell.h"
 #include "diary/diaryfile.h"
 #include "diary/entryline.h"
+#include "diary/iniheader.h"
 #include "shell/mainform.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTimer>
@@ -62,13 +66,26 @@ void TMainForm::FormPaint()
         desktop_.message(QStringLiteral("Kann die Datei nicht finden: ") + state_.lastDiaryFile);
         return;
     }
-    state_.diaryYear = diaryYearOf(state_.lastDiaryFile, state_.diaryYear);
+    showDiaryAsChart(state_.lastDiaryFile);
+}
+
+void TMainForm::showDiaryAsChart(const QString& diaryFile)
+{
+    state_.currentDiaryFile = diaryFile;
+    // The export files the month under its own year, not under the one shown before.
+    state_.diaryYear = diaryYearOf(diaryFile, state_.diaryYear);
 
     // The header is read once; a file that exists but cannot be read is told by the drawing.
-    const DiaryFile diary = readDiary(state_.lastDiaryFile);
+    const DiaryFile diary = readDiary(diaryFile);
     readDayLayout(diary);
+    if (biszu4MessungenjeTag && biszu8MessungenjeTag) {
+        biszu4MessungenjeTag->setChecked(state_.fourSlotMark);
+        biszu8MessungenjeTag->setChecked(state_.eightSlotMark);
+    }
+    loadTemplatePicture();
     readLimits(diary);
-    GrafikZeichnen(state_.lastDiaryFile);
+    state_.zonesPainted = false;
+    GrafikZeichnen(diaryFile);
 }
 
 void TMainForm::readFirstShowSettings()
@@ -103,31 +120,31 @@ void TMainForm::readFirstShowSettings()
                                .arg(config_.path(), intensity)
                                .arg(state_.zoneIntensity));
     }
+    if (EinstellDlg)
+        EinstellDlg->takeFirstShowSettings();
 }
 
 void TMainForm::readDayLayout(const DiaryFile& diary)
 {
     state_.fourSlotMark = diary.fourSlotMark;
     state_.eightSlotMark = diary.eightSlotMark;
+    // Both set: both marks stay; the eight-slot template is taken last and the chart follows it.
     takeTemplatePicture();
-    // Both set: the eight-slot template was taken last, so its layout is the one drawn.
-    if (state_.fourSlotMark && state_.eightSlotMark)
-        state_.fourSlotMark = false;
 }
 
 void TMainForm::readLimits(const DiaryFile& diary)
 {
-    const auto limit = [&](const QString& key, const QString& text, int defaultValue) {
-        if (const auto value = parseWholeNumber(trimBlanks(text)))
+    const auto limit = [&](const QString& key, int defaultValue) {
+        if (const auto value = storedLimit(diary.lines, key, defaultValue))
             return *value;
         desktop_.warning(QStringLiteral("Der Grenzwert \"%1\" in der Datei %2 ist keine Zahl: \"%3\". "
                                         "Es gilt der Grenzwert %4.")
-                             .arg(key, state_.lastDiaryFile, text)
+                             .arg(key, diary.path, readHeaderValue(diary.lines, key, QString()))
                              .arg(defaultValue));
         return defaultValue;
     };
-    state_.greenLimit = limit(QStringLiteral("GrenzwertGruen>"), diary.greenLimitText, 500);
-    state_.redLimit = limit(QStringLiteral("GrenzwertRot<"), diary.redLimitText, 200);
+    state_.greenLimit = limit(GreenLimitKey, DefaultGreenLimit);
+    state_.redLimit = limit(RedLimitKey, DefaultRedLimit);
 }
 
 } // namespace luftikon

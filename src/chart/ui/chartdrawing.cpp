@@ -181,6 +181,8 @@ DiaryFile ChartDrawing::GrafikZeichnen(const QString& diaryFile)
     schreibTextInGrafik();
     Errechne_den_Spitzenwert();
     drawing_ = false;
+    // The picture is the window's again: it may replace it (a bare template) at any time.
+    finishPainting();
     return diary;
 }
 

@@ -105,7 +105,8 @@ private:
     void finishPainting();
     void tell(MessageKind kind, const QString& text) const;
     QString readConfig(const QString& name) const;
-    bool fourSlotLayout() const { return state_.fourSlotMark; }
+    // Both marks set (a hand-made diary): the chart follows the eight-slot template taken last.
+    bool fourSlotLayout() const { return state_.fourSlotMark && !state_.eightSlotMark; }
 
     AppState& state_;
     QImage& picture_;
