@@ -2,6 +2,7 @@
 #include "config/configstore.h"
 #include "platform/qtdesktop.h"
 #include "shell/mainform.h"
+#include "shell/singleinstance.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,8 +24,17 @@ int main(int argc, char** argv)
     state.resourceFolder =
         QDir::cleanPath(QApplication::applicationDirPath() + QStringLiteral("/../share/luftikon")) + QLatin1Char('/');
     luftikon::QtDesktop desktop;
+    // Before any window or file: a second start only wakes the first one.
+    luftikon::TMainForm* running = nullptr;
+    luftikon::SingleInstance instance(luftikon::SingleInstance::lockPathFor(luftikon::ConfigStore::defaultPath()));
+    if (!luftikon::startAlone(instance, desktop, [&running] {
+            if (running)
+                luftikon::bringToFront(*running);
+        }))
+        return 0;
     luftikon::ConfigStore config(luftikon::ConfigStore::defaultPath());
     luftikon::TMainForm mainForm(state, desktop, config);
+    running = &mainForm;
     mainForm.show();
     return app.exec();
 }
