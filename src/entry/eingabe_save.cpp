@@ -1,6 +1,7 @@
 // The entry dialog: loading a diary's readings, saving the list and leaving the dialog.
 #include "diary/diarywriter.h"
 #include "diary/entryline.h"
+#include "diary/longlines.h"
 #include "diary/textfile.h"
 #include "entry/eingabe.h"
 #include "entry/spinedit.h"
@@ -43,6 +44,8 @@ bool TEingabeDlg::loadEntries(const QString& diaryFile)
         return false;
     }
     state_.entryList = entryLinesOf(read.lines);
+    if (const QString note = overlongLinesNote(diaryFile, read.lines); !note.isEmpty())
+        say(MessageKind::Information, note);
     // The last reading names the month and year of the list, as it names the file.
     QString month;
     for (const QString& line : state_.entryList) {
@@ -57,8 +60,7 @@ bool TEingabeDlg::loadEntries(const QString& diaryFile)
         if (fields.year)
             state_.listYear = *fields.year;
     }
-    ListBox1->clear();
-    ListBox1->addItems(state_.entryList);
+    showEntries();
     if (!month.isEmpty())
         MonatSpinEdit->setText(month);
     if (!state_.entryList.isEmpty() && !state_.listYear.isEmpty())
@@ -158,7 +160,8 @@ TEingabeDlg::ShowingSave TEingabeDlg::saveForShowing()
 void TEingabeDlg::GrafikButtonClick()
 {
     const ShowingSave outcome = saveForShowing();
-    if (outcome == ShowingSave::FieldsRefused)
+    // A failed save keeps the dialog open with its list, so no typed reading is lost.
+    if (outcome == ShowingSave::FieldsRefused || outcome == ShowingSave::Failed)
         return;
     if (outcome == ShowingSave::Saved && host_.writeTimesLine)
         host_.writeTimesLine();

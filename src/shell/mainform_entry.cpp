@@ -181,6 +181,9 @@ void TMainForm::biszu8MessungenjeTagClick()
 
 void TMainForm::switchDayLayout(SlotMode mode)
 {
+    const bool wasFour = state_.fourSlotMark;
+    const bool wasEight = state_.eightSlotMark;
+    const QString oldTemplate = state_.templatePictureFile;
     state_.fourSlotMark = mode == SlotMode::Four;
     state_.eightSlotMark = mode == SlotMode::Eight;
     biszu4MessungenjeTag->setChecked(state_.fourSlotMark);
@@ -198,7 +201,15 @@ void TMainForm::switchDayLayout(SlotMode mode)
     // An empty list would replace the readings of a diary of the fields' month.
     if (!EingabeDlg->mayReplaceWithEmptyList())
         return;
-    EingabeDlg->GrafikZeigen();
+    if (EingabeDlg->GrafikZeigen())
+        return;
+    // The diary keeps its layout when it could not be saved; so do the marks and the chart.
+    state_.fourSlotMark = wasFour;
+    state_.eightSlotMark = wasEight;
+    biszu4MessungenjeTag->setChecked(wasFour);
+    biszu8MessungenjeTag->setChecked(wasEight);
+    state_.templatePictureFile = oldTemplate;
+    loadTemplatePicture();
 }
 
 } // namespace luftikon
