@@ -98,41 +98,47 @@ void ConfigStore::report(const QString& text) const
         notify_(MessageKind::Error, text);
 }
 
+ConfigStore::Stored ConfigStore::storedValue(const QSettings& settings, const QString& name, Kind kind) const
+{
+    const QString own = (kind == Kind::Text ? textGroup : integerGroup) + u'/' + name;
+    const QString other = (kind == Kind::Text ? integerGroup : textGroup) + u'/' + name;
+    if (!settings.contains(own)) {
+        if (!settings.contains(other))
+            return {};
+        return {std::nullopt,
+                kind == Kind::Text
+                    ? QStringLiteral("Die Einstellung \"%1\" in %2 ist als Zahl gespeichert und kann nicht als "
+                                     "Text gelesen werden.")
+                          .arg(name, path_)
+                    : QStringLiteral("Die Einstellung \"%1\" in %2 ist als Text gespeichert und kann nicht als "
+                                     "Zahl gelesen werden.")
+                          .arg(name, path_)};
+    }
+    const std::optional<QString> text = variantText(settings.value(own));
+    if (!text)
+        return {std::nullopt,
+                QStringLiteral("Die Einstellung \"%1\" in %2 hat eine unbekannte Form und kann nicht gelesen werden.")
+                    .arg(name, path_)};
+    if (kind == Kind::Text)
+        return {text, QString()};
+    bool ok = false;
+    const int number = text->trimmed().toInt(&ok, 10);
+    if (!ok)
+        return {
+            std::nullopt,
+            QStringLiteral("Die Einstellung \"%1\" in %2 ist keine ganze 32-Bit-Zahl: \"%3\"").arg(name, path_, *text)};
+    return {QString::number(number), QString()};
+}
+
 QString ConfigStore::readValue(const QString& name, Kind kind) const
 {
     if (!exists())
         return QString();
-    QSettings settings(path_, QSettings::IniFormat);
-    const QString own = (kind == Kind::Text ? textGroup : integerGroup) + u'/' + name;
-    const QString other = (kind == Kind::Text ? integerGroup : textGroup) + u'/' + name;
-    if (!settings.contains(own)) {
-        if (settings.contains(other)) {
-            report(kind == Kind::Text
-                       ? QStringLiteral("Die Einstellung \"%1\" in %2 ist als Zahl gespeichert und kann nicht als "
-                                        "Text gelesen werden.")
-                             .arg(name, path_)
-                       : QStringLiteral("Die Einstellung \"%1\" in %2 ist als Text gespeichert und kann nicht als "
-                                        "Zahl gelesen werden.")
-                             .arg(name, path_));
-        }
-        return QString();
-    }
-    const std::optional<QString> text = variantText(settings.value(own));
-    if (!text) {
-        report(QStringLiteral("Die Einstellung \"%1\" in %2 hat eine unbekannte Form und kann nicht gelesen werden.")
-                   .arg(name, path_));
-        return QString();
-    }
-    if (kind == Kind::Text)
-        return *text;
-    bool ok = false;
-    const int number = text->trimmed().toInt(&ok, 10);
-    if (!ok) {
-        report(
-            QStringLiteral("Die Einstellung \"%1\" in %2 ist keine ganze 32-Bit-Zahl: \"%3\"").arg(name, path_, *text));
-        return QString();
-    }
-    return QString::number(number);
+    const QSettings settings(path_, QSettings::IniFormat);
+    const Stored stored = storedValue(settings, name, kind);
+    if (!stored.problem.isEmpty() && !silenced_.contains(name))
+        report(stored.problem);
+    return stored.text.value_or(QString());
 }
 
 void ConfigStore::Lies_String_aus_Registry(const QString& name, QString& result) const
@@ -260,22 +266,91 @@ QByteArray ConfigStore::composeFile(const QList<ConfigDefault>& values)
     return file;
 }
 
-bool ConfigStore::Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(const QString& startFolder,
-                                                                       const QString& resourceFolder)
+QList<ConfigDefault> ConfigStore::keptOrDefault(const QString& startFolder, const QString& resourceFolder,
+                                                QStringList* unreadable) const
+{
+    QList<ConfigDefault> values = firstRunDefaults(startFolder, resourceFolder);
+    if (!exists())
+        return values;
+    const QSettings settings(path_, QSettings::IniFormat);
+    for (ConfigDefault& value : values) {
+        const Stored stored = storedValue(settings, value.name, value.integer ? Kind::Integer : Kind::Text);
+        if (stored.text)
+            value.value = *stored.text;
+        else if (unreadable)
+            *unreadable << value.name;
+    }
+    return values;
+}
+
+bool ConfigStore::writeWhole(const QList<ConfigDefault>& values, QString* error)
 {
     const QString folder = QFileInfo(path_).absolutePath();
     QSaveFile file(path_);
     if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly)) {
-        report(QStringLiteral("Die Einstellungsdatei %1 konnte nicht angelegt werden.").arg(path_));
+        *error = QStringLiteral("Die Einstellungsdatei %1 konnte nicht angelegt werden.").arg(path_);
         return false;
     }
-    const QByteArray content = composeFile(firstRunDefaults(startFolder, resourceFolder));
+    const QByteArray content = composeFile(values);
     if (file.write(content) != content.size() || !file.commit()) {
-        report(QStringLiteral("Die Einstellungsdatei %1 konnte nicht geschrieben werden: %2")
-                   .arg(path_, file.errorString()));
+        *error = QStringLiteral("Die Einstellungsdatei %1 konnte nicht geschrieben werden: %2")
+                     .arg(path_, file.errorString());
         return false;
     }
     return true;
+}
+
+bool ConfigStore::Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(const QString& startFolder,
+                                                                       const QString& resourceFolder)
+{
+    // A half-set-up file keeps what it holds: a user name or data folder typed in before stays.
+    QString error;
+    if (!writeWhole(keptOrDefault(startFolder, resourceFolder, nullptr), &error)) {
+        report(error);
+        return false;
+    }
+    return true;
+}
+
+SettingsRepair ConfigStore::repairAtStart(const QString& startFolder, const QString& resourceFolder)
+{
+    SettingsRepair repair;
+    if (!exists())
+        return repair;
+    QSettings::Status status = QSettings::NoError;
+    {
+        const QSettings settings(path_, QSettings::IniFormat);
+        status = settings.status();
+    }
+    const QList<ConfigDefault> values = keptOrDefault(startFolder, resourceFolder, &repair.unreadable);
+    // Without "InstallOrt" the program is not set up yet: the first run fills in the rest.
+    if (status == QSettings::NoError &&
+        (repair.unreadable.isEmpty() || repair.unreadable.contains(QStringLiteral("InstallOrt"))))
+        return SettingsRepair{};
+
+    repair.keptCopy = path_ + QStringLiteral(".beschaedigt");
+    for (int n = 2; QFileInfo::exists(repair.keptCopy); ++n)
+        repair.keptCopy = path_ + QStringLiteral(".beschaedigt-%1").arg(n);
+    const bool copied = QFile::copy(path_, repair.keptCopy);
+    QString error;
+    const bool written = copied && writeWhole(values, &error);
+
+    repair.message = QStringLiteral("Die Einstellungsdatei %1 ist beschädigt.").arg(path_);
+    if (!repair.unreadable.isEmpty())
+        repair.message +=
+            QStringLiteral(" Nicht gelesen werden konnten: %1.").arg(repair.unreadable.join(QStringLiteral(", ")));
+    if (written) {
+        repair.message += QStringLiteral(" Diese Einstellungen haben wieder ihren Anfangswert; alle anderen bleiben "
+                                         "erhalten. Die beschädigte Datei wurde als %1 aufbewahrt.")
+                              .arg(repair.keptCopy);
+        return repair;
+    }
+    repair.keptCopy.clear();
+    repair.message += copied ? QStringLiteral(" ") + error
+                             : QStringLiteral(" Von der Datei konnte keine Sicherheitskopie angelegt werden.");
+    repair.message += QStringLiteral(" Die Datei bleibt unverändert; Luftikon arbeitet ohne diese Einstellungen.");
+    silenced_ = repair.unreadable;
+    return repair;
 }
 
 bool ConfigStore::deleteAll()
