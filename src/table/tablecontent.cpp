@@ -1,6 +1,7 @@
 #include "table/tablecontent.h"
 
 #include "diary/dates.h"
+#include "diary/longlines.h"
 
 #include <algorithm>
 #include <array>
@@ -146,8 +147,9 @@ CellMatrix buildTableCells(const QStringList& entryLines, SlotMode mode, int row
         for (int day = 1; day < rowCount; ++day) {
             if (!date.startsWith(QStringLiteral("%1.").arg(day, 2, 10, QLatin1Char('0'))))
                 continue;
-            cells[day][slot.time] = QStringLiteral("    ") + time;
-            cells[day][slot.value] = QStringLiteral("    ") + value;
+            // A cell of megabytes from a damaged line would freeze the grid.
+            cells[day][slot.time] = shownLine(QStringLiteral("    ") + time);
+            cells[day][slot.value] = shownLine(QStringLiteral("    ") + value);
         }
     }
     return cells;
