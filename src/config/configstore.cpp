@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSettings>
+#include <QStorageInfo>
 #include <QVariant>
 #include <optional>
 
@@ -177,8 +178,15 @@ void ConfigStore::writeValue(const QString& name, Kind kind, const QString& text
     settings.sync();
     // A damaged file is rewritten with what could be read of it (FormatError stays set), so
     // only a failed access means the value is not stored.
-    if (settings.status() == QSettings::AccessError)
-        report(QStringLiteral("Die Einstellung \"%1\" konnte nicht in %2 gespeichert werden.").arg(name, path_));
+    if (settings.status() != QSettings::AccessError)
+        return;
+    // The settings reader does not say why; a nearly full disk is the cause the user can mend.
+    const QStorageInfo disk(QFileInfo(path_).absolutePath());
+    const bool full = disk.isValid() && !disk.isReadOnly() && disk.bytesAvailable() < 64 * 1024;
+    report(QStringLiteral("Die Einstellung \"%1\" konnte nicht in %2 gespeichert werden.").arg(name, path_) +
+           (full ? QStringLiteral(" Der Datenträger ist voll. Bitte schaffen Sie Speicherplatz und speichern Sie "
+                                  "erneut.")
+                 : QString()));
 }
 
 void ConfigStore::Schreib_String_in_Registry(const QString& name, const QString& text)

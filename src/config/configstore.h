@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <optional>
 
+class QSettings;
+
 namespace luftikon {
 
 struct ConfigDefault {
@@ -84,7 +86,7 @@ private:
         std::optional<QString> text;
         QString problem;
     };
-    Stored storedValue(const class QSettings& settings, const QString& name, Kind kind) const;
+    Stored storedValue(const QSettings& settings, const QString& name, Kind kind) const;
     QString readValue(const QString& name, Kind kind) const;
     // The first-run values, each one that can be read from the file kept.
     QList<ConfigDefault> keptOrDefault(const QString& startFolder, const QString& resourceFolder,

@@ -195,6 +195,8 @@ void TMainForm::switchDayLayout(SlotMode mode)
         state_.templatePictureFile = QFileInfo::exists(picture) ? picture : state_.startFolder + picture;
     loadTemplatePicture();
 
+    // The list is saved under the month of the diary drawn, even before the dialog was shown.
+    EingabeDlg->refreshFromState();
     EingabeDlg->KorrigiereDieMorgensBisAbendsEinstellung();
     EingabeDlg->LiesUhrzeitenEin();
     state_.zonesPainted = false;

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
+#include <QWidget>
 #include <unistd.h>
 
 namespace luftikon {

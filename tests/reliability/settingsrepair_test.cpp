@@ -17,25 +17,33 @@ namespace {
 
 // Set up by hand once, then damaged: a value of unknown form, a colour stored as a number
 // where text belongs, stray lines, and the whole integer group gone.
-QByteArray damagedSettings(const QString& dataFolder)
+// Set up by hand once, then damaged: a colour of unknown form, stray lines, and the whole
+// integer group gone.
+QByteArray damagedSettings(const QString& startFolder)
 {
-    return "[Text]\n"
-           "InstallOrt=" +
-           dataFolder.toUtf8() +
-           "\n"
-           "DatenSpeicherOrt=" +
-           dataFolder.toUtf8() +
-           "\n"
-           "BenutzerName=Erika Muster\n"
-           "KurvenFarbe=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\xffkaputt)\n"
-           "Grafikformat=DINA5\n"
-           "\x01\x02 M\xc3\xbcll ohne Gleichheitszeichen\n"
-           "[Text\n";
+    QList<ConfigDefault> values = ConfigStore::firstRunDefaults(startFolder, startFolder);
+    QByteArray text;
+    for (const ConfigDefault& value : values) {
+        if (value.integer)
+            continue;
+        QString shown = value.value;
+        if (value.name == QLatin1String("BenutzerName"))
+            shown = QStringLiteral("Erika Muster");
+        else if (value.name == QLatin1String("DatenSpeicherOrt"))
+            shown = startFolder + QStringLiteral("daten/");
+        else if (value.name == QLatin1String("Grafikformat"))
+            shown = QStringLiteral("DINA5");
+        else if (value.name == QLatin1String("KurvenFarbe"))
+            shown = QStringLiteral("@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\xffkaputt)");
+        text += value.name.toUtf8() + '=' + shown.toUtf8() + '\n';
+    }
+    return "[Text]\n" + text + "\x01\x02 M\xc3\xbcll ohne Gleichheitszeichen\n[Text\n";
 }
 
 struct Start {
     Sandbox box;
-    QString data = box.path() + QStringLiteral("/daten/");
+    QString start = box.path() + u'/';
+    QString data = start + QStringLiteral("daten/");
     ScriptedDesktop desktop;
     ConfigStore config{box.configFile()};
     AppState state;
@@ -51,13 +59,14 @@ struct Start {
 TEST(SettingsRepair, damagedFileKeepsWhatCanBeReadAndTellsOnce)
 {
     Start start;
-    Sandbox::writeBytes(start.box.configFile(), damagedSettings(start.data));
+    Sandbox::writeBytes(start.box.configFile(), damagedSettings(start.start));
     start.run();
 
     ASSERT_EQ(start.desktop.shown().size(), 1u) << start.desktop.shownTexts().join(u'|').toStdString();
     const QString message = start.desktop.shown().front().text;
-    for (const char* name : {"KurvenFarbe", "LinieBeiNullUnterbrechen", "WerteOberhalbKurveAnzeigen", "Grafik8"})
-        EXPECT_TRUE(message.contains(QLatin1String(name))) << name;
+    EXPECT_TRUE(
+        message.contains(QStringLiteral(": KurvenFarbe, LinieBeiNullUnterbrechen, WerteOberhalbKurveAnzeigen.")))
+        << message.toStdString();
     EXPECT_FALSE(message.contains(QStringLiteral("BenutzerName")));
     EXPECT_FALSE(message.contains(QStringLiteral("Grafikformat")));
     EXPECT_TRUE(message.contains(start.box.configFile()));
@@ -73,7 +82,7 @@ TEST(SettingsRepair, damagedFileKeepsWhatCanBeReadAndTellsOnce)
 
     const QString copy = start.box.configFile() + QStringLiteral(".beschaedigt");
     EXPECT_TRUE(message.contains(copy));
-    EXPECT_EQ(Sandbox::readBytes(copy), damagedSettings(start.data));
+    EXPECT_EQ(Sandbox::readBytes(copy), damagedSettings(start.start));
 
     // The mended file starts the next time without a word.
     start.form.reset();
@@ -87,7 +96,7 @@ TEST(SettingsRepair, damagedFileThatCannotBeWrittenStillStarts)
 {
     ASSERT_EQ(namespaceProblem(), QString());
     Start start;
-    Sandbox::writeBytes(start.box.configFile(), damagedSettings(start.data));
+    Sandbox::writeBytes(start.box.configFile(), damagedSettings(start.start));
     const QString folder = QFileInfo(start.box.configFile()).absolutePath();
     ASSERT_TRUE(bindReadOnly(folder));
     start.run();
@@ -100,7 +109,7 @@ TEST(SettingsRepair, damagedFileThatCannotBeWrittenStillStarts)
     // Told once: the value reads as missing from now on.
     EXPECT_TRUE(start.config.readString(QStringLiteral("KurvenFarbe")).isEmpty());
     EXPECT_EQ(start.desktop.shown().size(), 1u);
-    EXPECT_EQ(Sandbox::readBytes(start.box.configFile()), damagedSettings(start.data));
+    EXPECT_EQ(Sandbox::readBytes(start.box.configFile()), damagedSettings(start.start));
 }
 
 } // namespace
