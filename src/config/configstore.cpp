@@ -1,8 +1,9 @@
 #include "config/configstore.h"
 
+#include "files/safefile.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStorageInfo>
 #include <QVariant>
@@ -294,15 +295,13 @@ QList<ConfigDefault> ConfigStore::keptOrDefault(const QString& startFolder, cons
 bool ConfigStore::writeWhole(const QList<ConfigDefault>& values, QString* error)
 {
     const QString folder = QFileInfo(path_).absolutePath();
-    QSaveFile file(path_);
-    if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly)) {
+    if (!QDir().mkpath(folder)) {
         *error = QStringLiteral("Die Einstellungsdatei %1 konnte nicht angelegt werden.").arg(path_);
         return false;
     }
-    const QByteArray content = composeFile(values);
-    if (file.write(content) != content.size() || !file.commit()) {
-        *error = QStringLiteral("Die Einstellungsdatei %1 konnte nicht geschrieben werden: %2")
-                     .arg(path_, file.errorString());
+    const WriteResult written = writeFileSafely(path_, composeFile(values));
+    if (!written.ok) {
+        *error = written.error;
         return false;
     }
     return true;
@@ -339,7 +338,7 @@ SettingsRepair ConfigStore::repairAtStart(const QString& startFolder, const QStr
     repair.keptCopy = path_ + QStringLiteral(".beschaedigt");
     for (int n = 2; QFileInfo::exists(repair.keptCopy); ++n)
         repair.keptCopy = path_ + QStringLiteral(".beschaedigt-%1").arg(n);
-    const bool copied = QFile::copy(path_, repair.keptCopy);
+    const bool copied = copyFileSafely(path_, repair.keptCopy).ok;
     QString error;
     const bool written = copied && writeWhole(values, &error);
 

@@ -384,9 +384,6 @@ void TEingabeDlg::refreshFromState()
 {
     syncListMonthYear();
     showEntries();
-    // Every drawing puts the diary's year into the year field.
-    if (const auto year = JahrSpinEdit->number(); year && *year != state_.entryYear)
-        JahrSpinEdit->setValue(state_.entryYear);
 }
 
 void TEingabeDlg::syncListMonthYear()

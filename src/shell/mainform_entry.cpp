@@ -181,9 +181,6 @@ void TMainForm::biszu8MessungenjeTagClick()
 
 void TMainForm::switchDayLayout(SlotMode mode)
 {
-    const bool wasFour = state_.fourSlotMark;
-    const bool wasEight = state_.eightSlotMark;
-    const QString oldTemplate = state_.templatePictureFile;
     state_.fourSlotMark = mode == SlotMode::Four;
     state_.eightSlotMark = mode == SlotMode::Eight;
     biszu4MessungenjeTag->setChecked(state_.fourSlotMark);
@@ -195,23 +192,10 @@ void TMainForm::switchDayLayout(SlotMode mode)
         state_.templatePictureFile = QFileInfo::exists(picture) ? picture : state_.startFolder + picture;
     loadTemplatePicture();
 
-    // The list is saved under the month of the diary drawn, even before the dialog was shown.
-    EingabeDlg->refreshFromState();
     EingabeDlg->KorrigiereDieMorgensBisAbendsEinstellung();
     EingabeDlg->LiesUhrzeitenEin();
     state_.zonesPainted = false;
-    // An empty list would replace the readings of a diary of the fields' month.
-    if (!EingabeDlg->mayReplaceWithEmptyList())
-        return;
-    if (EingabeDlg->GrafikZeigen())
-        return;
-    // The diary keeps its layout when it could not be saved; so do the marks and the chart.
-    state_.fourSlotMark = wasFour;
-    state_.eightSlotMark = wasEight;
-    biszu4MessungenjeTag->setChecked(wasFour);
-    biszu8MessungenjeTag->setChecked(wasEight);
-    state_.templatePictureFile = oldTemplate;
-    loadTemplatePicture();
+    EingabeDlg->saveCurrentDiary();
 }
 
 } // namespace luftikon

@@ -66,17 +66,4 @@ void unmount(const QString& folder)
     umount2(QFile::encodeName(folder).constData(), MNT_DETACH);
 }
 
-void fillUp(const QString& folder)
-{
-    QFile filler(folder + QStringLiteral("/filler"));
-    if (!filler.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        return;
-    const QByteArray block(4096, 'x');
-    while (filler.write(block) > 0) {
-    }
-    // Whatever is left is smaller than a block: use it up too.
-    while (filler.write(block.left(1)) > 0) {
-    }
-}
-
 } // namespace luftikon::test

@@ -15,7 +15,4 @@ bool mountTmpfs(const QString& folder, int kib);
 bool bindReadOnly(const QString& folder);
 void unmount(const QString& folder);
 
-// Fills the file system holding `folder` with the file `folder`/filler.
-void fillUp(const QString& folder);
-
 } // namespace luftikon::test

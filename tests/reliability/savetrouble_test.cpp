@@ -6,6 +6,7 @@
 #include "entry/eingabe.h"
 #include "entry/spinedit.h"
 #include "shell/mainform.h"
+#include "support/privatemount.h"
 #include "support/sandbox.h"
 #include "support/scripteddesktop.h"
 #include "table/tabellen.h"
@@ -79,7 +80,7 @@ protected:
     void strike()
     {
         if (GetParam() == Trouble::FullDisk)
-            fillUp(disk);
+            filler = fillFileSystem(disk);
         else
             ASSERT_TRUE(bindReadOnly(disk));
     }
@@ -87,7 +88,7 @@ protected:
     void relieve()
     {
         if (GetParam() == Trouble::FullDisk)
-            QFile::remove(disk + QStringLiteral("/filler"));
+            QFile::remove(filler);
         else
             unmount(disk);
     }
@@ -116,6 +117,7 @@ protected:
     std::unique_ptr<TMainForm> form;
     QString disk;
     QString diary;
+    QString filler;
     bool mounted = false;
 };
 
@@ -206,8 +208,7 @@ TEST_P(ScriptCopy, onAFullDiskIsWholeOrNotAtAll)
 {
     const QString script = state.htmlFolder + QStringLiteral("2024/Chart.min.js");
     // Room for the page, not for the script.
-    fillUp(disk);
-    const QString filler = disk + QStringLiteral("/filler");
+    filler = fillFileSystem(disk);
     ASSERT_TRUE(QFile::resize(filler, QFileInfo(filler).size() - 64 * 1024));
     form->LiniendiagrammimBrowseranzeigen1Click();
     EXPECT_TRUE(QFile::exists(state.htmlFolder + QStringLiteral("2024/Erika Muster_03_2024.html")));
