@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStorageInfo>
 #include <QVariant>
@@ -163,10 +164,28 @@ QString ConfigStore::readInteger(const QString& name) const
     return readValue(name, Kind::Integer);
 }
 
+void ConfigStore::removeKilledWrites() const
+{
+    // The settings writer links its temporary file as "<name>.XXXXXX" just before renaming it
+    // over the file; a program killed in between leaves it behind for good.
+    const QFileInfo info(path_);
+    const QRegularExpression leftover(QStringLiteral("^") + QRegularExpression::escape(info.fileName()) +
+                                      QStringLiteral("\\.[A-Za-z0-9]{6}$"));
+    QDir folder = info.absoluteDir();
+    // A lock file left by a killed write holds up the next one for half a minute. Only one
+    // program runs per settings file and its writes do not overlap, so no lock is live here.
+    QFile::remove(path_ + QStringLiteral(".lock"));
+    for (const QString& name : folder.entryList({info.fileName() + QStringLiteral(".??????")}, QDir::Files)) {
+        if (leftover.match(name).hasMatch())
+            folder.remove(name);
+    }
+}
+
 void ConfigStore::writeValue(const QString& name, Kind kind, const QString& text)
 {
     if (!exists())
         return;
+    removeKilledWrites();
     QSettings settings(path_, QSettings::IniFormat);
     if (kind == Kind::Text) {
         settings.setValue(textGroup + u'/' + name, text);

@@ -10,7 +10,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QMap>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
@@ -76,8 +75,6 @@ EventLog* sharedLog()
 [[noreturn]] void childMain(const SavePath& path, const QString& root, bool preparing, EventLog* log, int readyFd)
 {
     useEventLog(log);
-    // A fresh process draws fresh temporary names; a forked one would repeat its parent's.
-    QRandomGenerator::global()->seed(quint32(getpid()) ^ quint32(monotonicNs()));
     if (chdir(qPrintable(root)) != 0)
         std::_Exit(3);
     qputenv("XDG_CONFIG_HOME", (root + QStringLiteral("/config")).toLocal8Bit());
