@@ -1,10 +1,10 @@
 #include "appversion.h"
-#include "config/appstate.h"
 #include "config/configstore.h"
 #include "platform/qtdesktop.h"
 #include "shell/appicon.h"
 #include "shell/mainform.h"
 #include "shell/singleinstance.h"
+#include "state/appstate.h"
 
 #include <QApplication>
 #include <QDir>

@@ -48,6 +48,8 @@ TMainForm::TMainForm(AppState& state, Desktop& desktop, ConfigStore& config, QWi
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();
     buildEntryWindows();
+    buildSettingsWindow();
+    buildPrintWindows();
 }
 
 TMainForm::~TMainForm()

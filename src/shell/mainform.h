@@ -3,9 +3,9 @@
 // program. The shared state, the desktop and the settings are handed in so tests can script them.
 
 #include "chart/ui/chartdrawing.h"
-#include "config/appstate.h"
 #include "config/configstore.h"
 #include "platform/desktop.h"
+#include "state/appstate.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -21,7 +21,9 @@ class QTimer;
 
 namespace luftikon {
 
+class TDruckvorschau;
 class TEingabeDlg;
+class TEinstellDlg;
 class TMachPause;
 class TNameEingDlg;
 class TTabellenDlg;
@@ -60,6 +62,9 @@ public:
     // First show: runs once, on the first paint (queued from the paint event, so dialogs it
     // opens do not run inside painting). Tests call it directly. Nothing happens once done.
     void FormPaint();
+    // Makes a diary the current one and draws it with its own day layout and limits; the first
+    // show and "und als Grafik anzeigen" (mainform_firstshow.cpp).
+    void showDiaryAsChart(const QString& diaryFile);
     // The size rules for normal and maximised window (mainform_resize.cpp).
     void FormResize();
     // One pinch notification: `started` for the gesture's beginning, the point in screen
@@ -99,9 +104,23 @@ public:
     void switchDayLayout(SlotMode mode);
     // Draws a diary for the entry windows (the user's last diary, a saved list, an opened file).
     void drawDiary(const QString& diaryFile);
+    // The chart settings and opening a month as a chart, in mainform_settings.cpp
+    void Einstellungen1Click();
+    void undalsGrafikanzeigen1Click();
+    // The open-file dialog for diaries; empty when cancelled.
+    QString chooseDiaryFile();
+    TEinstellDlg* EinstellDlg = nullptr;
+    QAction* Einstellungen1 = nullptr; // a menu bar title that is itself the command
+    QAction* undalsGrafikanzeigen1 = nullptr;
+
     TEingabeDlg* EingabeDlg = nullptr;
     TNameEingDlg* NameEingDlg = nullptr;
     TTouchEingabeDlg* TouchEingabeDlg = nullptr;
+
+    // Printing, in mainform_print.cpp: the chart through the preview, the table from its window.
+    void Grafikskaliertdrucken1Click();
+    void TabelledruckenClick();
+    TDruckvorschau* Druckvorschau = nullptr;
 
     // Controls
     QWidget* Panel1 = nullptr;
@@ -130,6 +149,9 @@ public:
     QMenu* Tabelle1 = nullptr;
     QAction* aktuelleanzeigen1 = nullptr;
     QAction* aktuellebearbeiten1 = nullptr;
+    QMenu* Drucken1 = nullptr;
+    QAction* Grafikskaliertdrucken1 = nullptr;
+    QAction* Tabelledrucken = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -141,7 +163,9 @@ private:
     void buildLayout();
     void buildMenus();
     void buildTableWindow();
-    void buildEntryWindows(); // mainform_entry.cpp
+    void buildEntryWindows();   // mainform_entry.cpp
+    void buildSettingsWindow(); // mainform_settings.cpp
+    void buildPrintWindows();   // mainform_print.cpp
     void loadTemplatePicture();
 
     // Start-up, in mainform_startup.cpp
@@ -160,7 +184,7 @@ private:
     // First show, in mainform_firstshow.cpp
     void readFirstShowSettings();
     void readDayLayout(const QStringList& header);
-    void readLimits(const QStringList& header);
+    void readLimits(const QStringList& header, const QString& diaryFile);
 
     bool gestureEvent(QGestureEvent* event);
 

@@ -3,7 +3,6 @@
 // remarks on closing, and a settings value.
 #include "savepaths.h"
 
-#include "config/appstate.h"
 #include "config/configstore.h"
 #include "diary/entryline.h"
 #include "diary/iniheader.h"
@@ -12,6 +11,7 @@
 #include "entry/spinedit.h"
 #include "platform/desktop.h"
 #include "shell/mainform.h"
+#include "state/appstate.h"
 #include "table/tabellen.h"
 
 #include <QColor>

@@ -42,18 +42,22 @@ TEST(MainFormWindow, LaysOutHeaderStripAndChartAtTheirPlaces)
     EXPECT_EQ(form.Image->pixmap().toImage().pixelColor(5, 5), QColor(Qt::red));
 
     const QList<QAction*> menus = form.menuBar()->actions();
-    ASSERT_EQ(menus.size(), 3);
+    ASSERT_EQ(menus.size(), 4);
     EXPECT_EQ(menus[0]->text(), QStringLiteral("&Datei"));
-    EXPECT_EQ(itemTexts(form.Datei1),
-              (QStringList{"&Neu", "Liniendiagramm im Browser anzeigen", "&Öffnen...", "-", "Be&enden"}));
-    EXPECT_EQ(itemTexts(form.Oeffnen1), (QStringList{"und in Tabellenform anzeigen", "und bearbeiten"}));
-    EXPECT_EQ(menus[1]->text(), QStringLiteral("&Optionen"));
+    EXPECT_EQ(itemTexts(form.Datei1), (QStringList{"&Neu", "Liniendiagramm im Browser anzeigen", "&Öffnen...",
+                                                   "&Drucken...", "-", "Be&enden"}));
+    EXPECT_EQ(itemTexts(form.Drucken1), (QStringList{"Grafik &skaliert drucken", "&Tabelle drucken"}));
+    EXPECT_EQ(itemTexts(form.Oeffnen1),
+              (QStringList{"und als Grafik anzeigen", "und in Tabellenform anzeigen", "und bearbeiten"}));
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("&Einstellungen"));
+    EXPECT_EQ(menus[1]->menu(), nullptr); // the title itself is the command
+    EXPECT_EQ(menus[2]->text(), QStringLiteral("&Optionen"));
     EXPECT_EQ(itemTexts(form.Optionen1),
               (QStringList{"&Benutzername ändern", "bis zu &4 Messungen je Tag", "bis zu &8 Messungen je Tag", "    ",
                            "Registry-Einträge löschen "}));
     EXPECT_TRUE(form.biszu4MessungenjeTag->isChecked());
     EXPECT_FALSE(form.biszu8MessungenjeTag->isChecked());
-    EXPECT_EQ(menus[2]->text(), QStringLiteral("&Tabelle"));
+    EXPECT_EQ(menus[3]->text(), QStringLiteral("&Tabelle"));
     EXPECT_EQ(itemTexts(form.Tabelle1), (QStringList{"&aktuelle anzeigen", "aktuelle &bearbeiten"}));
 
     form.Beenden1->trigger();
