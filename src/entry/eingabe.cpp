@@ -3,6 +3,7 @@
 
 #include "diary/dates.h"
 #include "diary/entryline.h"
+#include "diary/longlines.h"
 #include "diary/slots.h"
 #include "entry/spinedit.h"
 #include "entry/toucheingabe.h"
@@ -374,11 +375,17 @@ void TEingabeDlg::setYearText(const QString& year)
     JahrSpinEdit->setText(year);
 }
 
+void TEingabeDlg::showEntries()
+{
+    ListBox1->clear();
+    for (const QString& line : state_.entryList)
+        ListBox1->addItem(shownLine(line));
+}
+
 void TEingabeDlg::refreshFromState()
 {
     syncListMonthYear();
-    ListBox1->clear();
-    ListBox1->addItems(state_.entryList);
+    showEntries();
 }
 
 void TEingabeDlg::syncListMonthYear()

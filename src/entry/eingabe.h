@@ -134,6 +134,8 @@ private:
     bool confirmOverwriteOfEmptyList();
     bool entriesMatchListMonth();
     void syncListMonthYear();
+    // The entry list into the list widget, overlong lines cut (the list keeps them whole).
+    void showEntries();
     void say(MessageKind kind, const QString& text) { desktop_.show(kind, text); }
 
     AppState& state_;

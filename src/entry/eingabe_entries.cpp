@@ -107,8 +107,7 @@ void TEingabeDlg::AufnehmenButtonClick()
     state_.listMonth = monthText;
     state_.listYear = yearText;
     state_.entryList = sortEntries(state_.entryList + QStringList{line});
-    ListBox1->clear();
-    ListBox1->addItems(state_.entryList);
+    showEntries();
 
     entryListChanged_ = true;
     ListBox1->setCurrentRow(ListBox1->count() - 1);

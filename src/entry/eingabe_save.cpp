@@ -2,6 +2,7 @@
 #include "diary/diaryfile.h"
 #include "diary/diarywriter.h"
 #include "diary/entryline.h"
+#include "diary/longlines.h"
 #include "diary/textfile.h"
 #include "entry/eingabe.h"
 #include "entry/spinedit.h"
@@ -43,14 +44,15 @@ bool TEingabeDlg::loadEntries(const DiaryFile& diary)
         return false;
     }
     takeDiary(diary);
+    if (const QString note = overlongLinesNote(diaryFile, diary.lines); !note.isEmpty())
+        say(MessageKind::Information, note);
     return true;
 }
 
 void TEingabeDlg::takeDiary(const DiaryFile& diary)
 {
     state_.entryList = diary.entryLines();
-    ListBox1->clear();
-    ListBox1->addItems(state_.entryList);
+    showEntries();
     // The month of the readings names the file the list is saved to; the fields show it, so the
     // table counts its days.
     if (!diary.month.isEmpty()) {
@@ -226,7 +228,8 @@ TEingabeDlg::ShowingSave TEingabeDlg::saveForShowing()
 void TEingabeDlg::GrafikButtonClick()
 {
     const ShowingSave outcome = saveForShowing();
-    if (outcome == ShowingSave::FieldsRefused)
+    // A failed save keeps the dialog open with its list, so no typed reading is lost.
+    if (outcome == ShowingSave::FieldsRefused || outcome == ShowingSave::Failed)
         return;
     if (outcome == ShowingSave::Saved && host_.writeTimesLine)
         host_.writeTimesLine();

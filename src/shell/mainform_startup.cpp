@@ -111,6 +111,10 @@ void TMainForm::clearWorkLists()
 
 void TMainForm::checkInstallLocation()
 {
+    // A damaged settings file never stops the start; the user hears about it once.
+    const SettingsRepair repair = config_.repairAtStart(state_.startFolder, state_.resourceFolder);
+    if (!repair.message.isEmpty())
+        desktop_.warning(repair.message);
     const QString installOrt = config_.Lies_String_aus_Registry(QStringLiteral("InstallOrt"));
     if (installOrt.isEmpty()) {
         Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege();

@@ -1,6 +1,7 @@
 #include "table/tablecontent.h"
 
 #include "diary/dates.h"
+#include "diary/longlines.h"
 
 #include <algorithm>
 
@@ -27,6 +28,11 @@ int timeColumnOf(int slot, SlotMode mode)
             column += 3;
     }
     return column;
+}
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
 }
 
 CellRange normalised(const CellRange& range, int columns, int rows)
@@ -141,12 +147,15 @@ CellMatrix buildTableCells(const QStringList& entryLines, SlotMode mode, int row
         const SlotColumns slot = slotColumnsFor(slotPart, mode);
         if (slot.time < 0)
             continue;
-        for (int day = 1; day < rowCount; ++day) {
-            if (!date.startsWith(QStringLiteral("%1.").arg(day, 2, 10, QLatin1Char('0'))))
-                continue;
-            cells[day][slot.time] = QStringLiteral("    ") + time;
-            cells[day][slot.value] = QStringLiteral("    ") + value;
-        }
+        // The row of the two-digit day the date begins with, followed by ".".
+        if (date.size() < 3 || !isAsciiDigit(date[0]) || !isAsciiDigit(date[1]) || date[2] != u'.')
+            continue;
+        const int day = (date[0].unicode() - u'0') * 10 + (date[1].unicode() - u'0');
+        if (day < 1 || day >= rowCount)
+            continue;
+        // A cell of megabytes from a damaged line would freeze the grid.
+        cells[day][slot.time] = shownLine(QStringLiteral("    ") + time);
+        cells[day][slot.value] = shownLine(QStringLiteral("    ") + value);
     }
     return cells;
 }
