@@ -69,6 +69,12 @@ WriteResult writeTextLines(const QString& path, const QStringList& lines)
         bytes += *encoded;
         bytes += "\r\n";
     }
+    return writeFileBytes(path, bytes);
+}
+
+WriteResult writeFileBytes(const QString& path, const QByteArray& bytes)
+{
+    WriteResult result;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         result.error =

@@ -42,4 +42,7 @@ struct WriteResult {
 // over `path` only when everything was written; on failure the old file stays untouched.
 WriteResult writeTextLines(const QString& path, const QStringList& lines);
 
+// The same for content that is already bytes (a PDF, a UTF-8 CSV file).
+WriteResult writeFileBytes(const QString& path, const QByteArray& bytes);
+
 } // namespace luftikon

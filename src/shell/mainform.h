@@ -21,6 +21,7 @@ class QTimer;
 
 namespace luftikon {
 
+class EvaluationWindow;
 class TEingabeDlg;
 class TMachPause;
 class TNameEingDlg;
@@ -87,6 +88,16 @@ public:
     TTabellenDlg* TabellenDlg = nullptr;
     QTimer* TabellenAnzeigeTimer = nullptr;
 
+    // The evaluation menu after "&Tabelle", in mainform_report.cpp
+    void evaluateMonthTriggered();
+    void doctorReportTriggered();
+    void saveCsvTriggered();
+    QMenu* evaluationMenu = nullptr;
+    QAction* evaluateMonthAction = nullptr;
+    QAction* doctorReportAction = nullptr;
+    QAction* saveCsvAction = nullptr;
+    EvaluationWindow* evaluationWindow = nullptr;
+
     // Readings in, in mainform_entry.cpp
     void Neu1Click();
     void aktuellebearbeiten1Click();
@@ -141,7 +152,8 @@ private:
     void buildLayout();
     void buildMenus();
     void buildTableWindow();
-    void buildEntryWindows(); // mainform_entry.cpp
+    void buildEvaluationMenu(); // mainform_report.cpp
+    void buildEntryWindows();   // mainform_entry.cpp
     void loadTemplatePicture();
 
     // Start-up, in mainform_startup.cpp
