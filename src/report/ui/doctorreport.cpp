@@ -172,7 +172,7 @@ double drawFigures(Page& page, const MonthFigures& figures, double x, double top
 {
     double y = top;
     y += page.text(x, y, width, QStringLiteral("Kennzahlen des Monats"), Page::font(10.5, true)) + 1;
-    const double labelWidth = width * 0.56;
+    const double labelWidth = width * 0.52;
     const QFont label = Page::font(8);
     const QFont value = Page::font(8, true);
     for (const FigureLine& line : monthFigureLines(figures)) {
