@@ -1,6 +1,6 @@
 // The doctor's report of a full eight-slot month, as the user waits for it after the menu
 // command: figures, the PDF page and its safe write, and the CSV file beside it.
-#include "diary/textfile.h"
+#include "files/safefile.h"
 #include "report/readingscsv.h"
 #include "report/ui/doctorreport.h"
 
@@ -39,8 +39,8 @@ void writeMonthReport(benchmark::State& bench)
         month.figures = monthFiguresOf(month.entryLines, DiaryMonth{1, 2024}, 500, 200);
         const QByteArray pdf = doctorReportPdf({month, chart, QDate(2024, 2, 1), QStringLiteral("4.0")});
         const QByteArray csv = readingsCsv(month.entryLines, 500, 200);
-        if (!writeFileBytes(dir.filePath(QStringLiteral("Muster_1_2024.pdf")), pdf).ok ||
-            !writeFileBytes(dir.filePath(QStringLiteral("Muster_1_2024.csv")), csv).ok)
+        if (!writeFileSafely(dir.filePath(QStringLiteral("Muster_1_2024.pdf")), pdf).ok ||
+            !writeFileSafely(dir.filePath(QStringLiteral("Muster_1_2024.csv")), csv).ok)
             bench.SkipWithError("write failed");
         benchmark::DoNotOptimize(pdf.size());
     }

@@ -1,6 +1,8 @@
+#include "appversion.h"
 #include "config/appstate.h"
 #include "config/configstore.h"
 #include "platform/qtdesktop.h"
+#include "shell/appicon.h"
 #include "shell/mainform.h"
 
 #include <QApplication>
@@ -14,6 +16,9 @@ int main(int argc, char** argv)
     // German whatever the machine's locale: dates, numbers and Qt's own dialogs.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QString::fromLatin1(luftikon::appVersion));
+    // Lets Wayland desktops match the windows to the menu entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("org.example.luftikon"));
     QTranslator qtTranslations;
     if (qtTranslations.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
@@ -22,6 +27,7 @@ int main(int argc, char** argv)
     luftikon::AppState state;
     state.resourceFolder =
         QDir::cleanPath(QApplication::applicationDirPath() + QStringLiteral("/../share/luftikon")) + QLatin1Char('/');
+    QApplication::setWindowIcon(luftikon::applicationIcon(state.resourceFolder));
     luftikon::QtDesktop desktop;
     luftikon::ConfigStore config(luftikon::ConfigStore::defaultPath());
     luftikon::TMainForm mainForm(state, desktop, config);

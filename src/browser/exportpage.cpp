@@ -120,8 +120,11 @@ std::optional<QString> ExportMonthPage(const ExportRequest& request, const Notif
     // Copied once; a script already in the year folder is never replaced.
     if (!QFileInfo::exists(inFolder(yearFolder, QStringLiteral("Chart.min.js")))) {
         const QString script = request.dataFolder + QLatin1String("scripts/Chart.min.js");
-        if (QFileInfo::exists(script))
-            QFile::copy(script, inFolder(yearFolder, QStringLiteral("Chart.min.js")));
+        if (QFileInfo::exists(script)) {
+            const WriteResult copied = copyFileSafely(script, inFolder(yearFolder, QStringLiteral("Chart.min.js")));
+            if (!copied.ok)
+                notify(MessageKind::Error, copied.error);
+        }
         else
             notify(MessageKind::Plain, QStringLiteral("Datei \"%1\" konnte nicht in den Ordner:\"%2\" kopiert werden! ")
                                            .arg(script, yearFolder));

@@ -1,8 +1,9 @@
 #include "config/configstore.h"
 
+#include "files/safefile.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <QVariant>
 #include <optional>
@@ -264,15 +265,13 @@ bool ConfigStore::Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(const QSt
                                                                        const QString& resourceFolder)
 {
     const QString folder = QFileInfo(path_).absolutePath();
-    QSaveFile file(path_);
-    if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly)) {
+    if (!QDir().mkpath(folder)) {
         report(QStringLiteral("Die Einstellungsdatei %1 konnte nicht angelegt werden.").arg(path_));
         return false;
     }
-    const QByteArray content = composeFile(firstRunDefaults(startFolder, resourceFolder));
-    if (file.write(content) != content.size() || !file.commit()) {
-        report(QStringLiteral("Die Einstellungsdatei %1 konnte nicht geschrieben werden: %2")
-                   .arg(path_, file.errorString()));
+    const WriteResult written = writeFileSafely(path_, composeFile(firstRunDefaults(startFolder, resourceFolder)));
+    if (!written.ok) {
+        report(written.error);
         return false;
     }
     return true;

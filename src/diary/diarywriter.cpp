@@ -141,6 +141,16 @@ bool writeDiaryFile(AppState& state, const QString& monthFieldText, const QStrin
     makeYearFolder(state.htmlFolder, state.diaryYear, QStringLiteral("HtmlOrdner "), notify);
 
     const QString path = diaryFilePath(state.galleryFolder, state.diaryYear, state.userName, state.listMonth);
+    // The file name keeps the month of the list; an empty list takes the fields' month for its header.
+    if (state.entryList.isEmpty()) {
+        state.listMonth = monthFieldText;
+        state.listYear = yearFieldText;
+    }
+    return writeDiaryAt(state, path, state.userName, notify);
+}
+
+bool writeDiaryAt(AppState& state, const QString& path, const QString& userName, const Notify& notify)
+{
     state.currentDiaryFile = path;
 
     // Margins and limits changed in place since the last save win over the ones in memory.
@@ -159,13 +169,8 @@ bool writeDiaryFile(AppState& state, const QString& monthFieldText, const QStrin
     state.greenLimit = limitFromFile(oldLines, greenKey, QStringLiteral("500"), state.greenLimit, path, notify);
     state.redLimit = limitFromFile(oldLines, redKey, QStringLiteral("200"), state.redLimit, path, notify);
 
-    if (state.entryList.isEmpty()) {
-        state.listMonth = monthFieldText;
-        state.listYear = yearFieldText;
-    }
-
     DiaryHeader header;
-    header.userName = state.userName;
+    header.userName = userName;
     header.listMonth = state.listMonth;
     header.listYear = state.listYear;
     header.margins = {state.marginLeft, state.marginRight, state.marginTop, state.marginBottom};
@@ -180,7 +185,7 @@ bool writeDiaryFile(AppState& state, const QString& monthFieldText, const QStrin
     if (written.failure == WriteFailure::Open)
         say(notify, MessageKind::Warning,
             QStringLiteral("Fehler beim Erzeugen der Datei ") +
-                diaryFileLabel(state.userName, state.listMonth, state.listYear));
+                diaryFileLabel(userName, state.listMonth, state.listYear));
     else
         say(notify, MessageKind::Error, written.error + QStringLiteral(" Die Tabelle wurde nicht gespeichert."));
     return false;

@@ -51,4 +51,8 @@ QStringList composeDiaryLines(const DiaryHeader& header, const QStringList& entr
 // file was written.
 bool writeDiaryFile(AppState& state, const QString& monthFieldText, const QString& yearFieldText, const Notify& notify);
 
+// The second half of writeDiaryFile: rewrites the diary at `path` (which must lie in an existing
+// folder) from the list of `state` under `userName`, with margins and limits read back from it.
+bool writeDiaryAt(AppState& state, const QString& path, const QString& userName, const Notify& notify);
+
 } // namespace luftikon

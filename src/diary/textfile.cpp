@@ -1,7 +1,6 @@
 #include "diary/textfile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -69,28 +68,7 @@ WriteResult writeTextLines(const QString& path, const QStringList& lines)
         bytes += *encoded;
         bytes += "\r\n";
     }
-    return writeFileBytes(path, bytes);
-}
-
-WriteResult writeFileBytes(const QString& path, const QByteArray& bytes)
-{
-    WriteResult result;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error =
-            QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2").arg(path, file.errorString());
-        result.failure = WriteFailure::Open;
-        return result;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        result.error = QStringLiteral("Die Datei \"%1\" konnte nicht vollständig geschrieben werden: %2")
-                           .arg(path, file.errorString());
-        result.failure = WriteFailure::Write;
-        file.cancelWriting();
-        return result;
-    }
-    result.ok = true;
-    return result;
+    return writeFileSafely(path, bytes);
 }
 
 } // namespace luftikon

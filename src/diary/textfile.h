@@ -2,6 +2,8 @@
 // Diary, remarks and page files: Windows-1252, CR LF line ends, no byte-order mark.
 // Readers accept CR LF and LF; writers replace a file only once the new one is complete.
 
+#include "files/safefile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -25,24 +27,8 @@ struct ReadResult {
 };
 ReadResult readTextLines(const QString& path);
 
-// What stopped a write, for callers whose messages differ by cause.
-enum class WriteFailure {
-    None,
-    Content, // a line cannot be stored (a character Windows-1252 lacks, a bad key)
-    Open,    // the file cannot be created or reached
-    Write,   // writing or the final rename failed
-};
-
-struct WriteResult {
-    bool ok = false;
-    QString error; // German, for the user; names the file
-    WriteFailure failure = WriteFailure::None;
-};
 // Writes every line followed by CR LF into a temporary file beside `path` and renames it
-// over `path` only when everything was written; on failure the old file stays untouched.
+// over `path` only when every byte is on disk; on failure the old file keeps its bytes.
 WriteResult writeTextLines(const QString& path, const QStringList& lines);
-
-// The same for content that is already bytes (a PDF, a UTF-8 CSV file).
-WriteResult writeFileBytes(const QString& path, const QByteArray& bytes);
 
 } // namespace luftikon

@@ -377,9 +377,6 @@ void TEingabeDlg::refreshFromState()
     syncListMonthYear();
     ListBox1->clear();
     ListBox1->addItems(state_.entryList);
-    // Every drawing puts the diary's year into the year field.
-    if (const auto year = JahrSpinEdit->number(); year && *year != state_.entryYear)
-        JahrSpinEdit->setValue(state_.entryYear);
 }
 
 void TEingabeDlg::syncListMonthYear()

@@ -4,6 +4,7 @@
 
 #include "config/appstate.h"
 #include "config/configstore.h"
+#include "diary/diaryfile.h"
 #include "platform/desktop.h"
 
 #include <QDialog>
@@ -41,9 +42,13 @@ public:
     void setHost(EntryDialogHost host) { host_ = std::move(host); }
     void setKeypad(TTouchEingabeDlg* keypad) { keypad_ = keypad; }
 
-    // Save the list to its diary file and redraw; runs without the dialog being shown.
-    // False when nothing was written.
+    // Save the list to its diary file and redraw. False when nothing was written.
     bool GrafikZeigen();
+    // The save that runs without the dialog (day layout, chart settings): rewrites the diary on
+    // screen from its own readings with the layout and limits now in force, and redraws. A list
+    // left behind by an unfinished or refused edit never goes in, and without a diary on screen
+    // nothing is written. False when nothing was written.
+    bool saveCurrentDiary();
     // The next slot and the fields after "LetzteEingabe".
     void KorrigiereDieMorgensBisAbendsEinstellung();
     // The configured time of the current slot into the time field.
@@ -54,15 +59,14 @@ public:
     // Openers: the list from the entry lines of a diary file, "LetzteEingabe" untouched.
     // False (and "Fehler Lesen der Datei!") when the file cannot be read.
     bool loadEntries(const QString& diaryFile);
+    // The readings of a diary just read become the list, its month and year those of the list
+    // and of the month and year fields.
+    void takeDiary(const DiaryFile& diary);
     void clearEntries();
     void setHeading(const QString& text);
     void setDateLine(const QDate& today);
     void setMonthAndYear(int month, int year);
     void setYearText(const QString& year);
-
-    // With an empty list: takes the list's month and year from the fields and asks before the
-    // empty list replaces a diary file that exists. True to go on saving.
-    bool mayReplaceWithEmptyList();
 
     // The list widget shows state().entryList again; after a drawing refilled it.
     void refreshFromState();
@@ -116,6 +120,10 @@ private:
     void setFieldColor(QLineEdit* edit, bool locked);
     std::optional<int> fieldNumber(SpinEdit* field, const QString& name);
     bool takeEmptyListMonthFromFields();
+    // After a save: settings, slot time, redraw and the first-data advice.
+    void finishSave();
+    // The list goes back to the readings of the diary on screen.
+    void revertToCurrentDiary();
     // The common first half of "&Grafik zeigen" and "&Tabelle zeigen".
     enum class ShowingSave { FieldsRefused, Declined, Failed, Saved };
     ShowingSave saveForShowing();

@@ -140,6 +140,8 @@ void TEingabeDlg::BearbeitenButtonClick()
 
     const QString line = state_.entryList.takeAt(row);
     delete ListBox1->takeItem(row);
+    // The list now lacks a saved reading: leaving without saving must ask, as after an add.
+    entryListChanged_ = true;
 
     const auto split = splitEntryPrefix(line);
     if (!split)

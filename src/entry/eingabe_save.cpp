@@ -1,6 +1,8 @@
 // The entry dialog: loading a diary's readings, saving the list and leaving the dialog.
+#include "diary/diaryfile.h"
 #include "diary/diarywriter.h"
 #include "diary/entryline.h"
+#include "diary/iniheader.h"
 #include "diary/textfile.h"
 #include "entry/eingabe.h"
 #include "entry/spinedit.h"
@@ -37,33 +39,43 @@ void TEingabeDlg::clearEntries()
 
 bool TEingabeDlg::loadEntries(const QString& diaryFile)
 {
-    const ReadResult read = readTextLines(diaryFile);
-    if (!read.ok) {
+    const DiaryFile diary = readDiary(diaryFile);
+    if (!diary.ok) {
         say(MessageKind::Warning, QStringLiteral("Fehler Lesen der Datei!"));
         return false;
     }
-    state_.entryList = entryLinesOf(read.lines);
-    // The last reading names the month and year of the list, as it names the file.
-    QString month;
-    for (const QString& line : state_.entryList) {
-        const auto split = splitEntryPrefix(line);
-        if (!split)
-            continue;
-        const EntryFields fields = entryFieldsOf(split->rest);
-        if (fields.month) {
-            month = *fields.month;
-            state_.listMonth = *fields.month;
-        }
-        if (fields.year)
-            state_.listYear = *fields.year;
-    }
+    takeDiary(diary);
+    return true;
+}
+
+void TEingabeDlg::takeDiary(const DiaryFile& diary)
+{
+    state_.entryList = diary.entries;
     ListBox1->clear();
     ListBox1->addItems(state_.entryList);
-    if (!month.isEmpty())
-        MonatSpinEdit->setText(month);
-    if (!state_.entryList.isEmpty() && !state_.listYear.isEmpty())
-        JahrSpinEdit->setText(state_.listYear);
-    return true;
+    // The month of the readings names the file the list is saved to; the fields show it, so the
+    // table counts its days.
+    if (!diary.month.isEmpty()) {
+        state_.listMonth = diary.month;
+        state_.listYear = diary.year;
+        MonatSpinEdit->setText(diary.month);
+        JahrSpinEdit->setText(diary.year);
+    }
+    // Otherwise the year field takes the four characters in front of ".tab", when they are a year.
+    else if (const auto year = parseWholeNumber(QStringView(diary.path).chopped(4).right(4));
+             diary.path.size() >= 8 && year) {
+        JahrSpinEdit->setValue(*year);
+    }
+}
+
+void TEingabeDlg::revertToCurrentDiary()
+{
+    const QString& current = state_.currentDiaryFile;
+    if (current.isEmpty() || !QFileInfo(current).isFile())
+        return;
+    const DiaryFile diary = readDiary(current);
+    if (diary.ok)
+        takeDiary(diary);
 }
 
 bool TEingabeDlg::entriesMatchListMonth()
@@ -113,13 +125,6 @@ bool TEingabeDlg::takeEmptyListMonthFromFields()
     return true;
 }
 
-bool TEingabeDlg::mayReplaceWithEmptyList()
-{
-    if (!state_.entryList.isEmpty())
-        return true;
-    return takeEmptyListMonthFromFields() && confirmOverwriteOfEmptyList();
-}
-
 bool TEingabeDlg::GrafikZeigen()
 {
     // An empty list is the month of the fields, for the file name as for the header.
@@ -128,19 +133,47 @@ bool TEingabeDlg::GrafikZeigen()
     const auto notify = [this](MessageKind kind, const QString& text) { say(kind, text); };
     if (!writeDiaryFile(state_, MonatSpinEdit->text(), JahrSpinEdit->text(), notify))
         return false;
+    finishSave();
+    return true;
+}
+
+bool TEingabeDlg::saveCurrentDiary()
+{
+    const QString path = state_.currentDiaryFile;
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return false;
+    const DiaryFile diary = readDiary(path);
+    if (!diary.ok) {
+        say(MessageKind::Error, diary.error + QStringLiteral(" Die Tabelle wurde nicht gespeichert."));
+        return false;
+    }
+    // Without a month the header's date line could not be written.
+    if (diary.month.isEmpty())
+        return false;
+    takeDiary(diary);
+    state_.diaryYear = state_.listYear;
+    // A diary of another name keeps the name in its header.
+    const QString ownName = readHeaderValue(diary.lines, QStringLiteral("BenutzerName"), QString());
+    const auto notify = [this](MessageKind kind, const QString& text) { say(kind, text); };
+    if (!writeDiaryAt(state_, path, ownName.isEmpty() ? state_.userName : ownName, notify))
+        return false;
+    finishSave();
+    return true;
+}
+
+void TEingabeDlg::finishSave()
+{
     config_.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), state_.userName);
     if (!QString(state_.lastEntryLine).remove(u' ').isEmpty())
         config_.Schreib_String_in_Registry(QStringLiteral("LetzteEingabe"), state_.lastEntryLine);
     LiesUhrzeitenEin();
     if (host_.GrafikZeichnen)
         host_.GrafikZeichnen(state_.currentDiaryFile);
-    refreshFromState();
     if (state_.newUserPending || state_.newTablePending) {
         say(MessageKind::Information, firstDataAdvice());
         state_.newUserPending = false;
         state_.newTablePending = false;
     }
-    return true;
 }
 
 TEingabeDlg::ShowingSave TEingabeDlg::saveForShowing()
@@ -162,14 +195,18 @@ void TEingabeDlg::GrafikButtonClick()
         return;
     if (outcome == ShowingSave::Saved && host_.writeTimesLine)
         host_.writeTimesLine();
+    else
+        revertToCurrentDiary();
     accept();
 }
 
 void TEingabeDlg::TabelleButtonClick()
 {
     const ShowingSave outcome = saveForShowing();
-    if (outcome == ShowingSave::Declined)
+    if (outcome == ShowingSave::Declined) {
+        revertToCurrentDiary();
         accept();
+    }
     // Otherwise the dialog stays open under the table window.
     else if (outcome == ShowingSave::Saved && host_.openTableWindow)
         host_.openTableWindow();
@@ -184,6 +221,8 @@ void TEingabeDlg::AbbrechenButtonClick()
             return;
         entryListChanged_ = false;
     }
+    // What was not saved leaves the list: it is the month on screen again.
+    revertToCurrentDiary();
     reject();
 }
 

@@ -1,5 +1,6 @@
 #include "shell/mainform.h"
 
+#include "entry/eingabe.h"
 #include "shell/machpause.h"
 
 #include <QAction>
@@ -122,7 +123,10 @@ void TMainForm::updateChart()
 
 void TMainForm::GrafikZeichnen(const QString& diaryFile)
 {
-    chart_.GrafikZeichnen(diaryFile);
+    const DiaryFile diary = chart_.GrafikZeichnen(diaryFile);
+    // The entry list and its month are those of the month on screen, whatever drew it.
+    if (diary.ok && EingabeDlg)
+        EingabeDlg->takeDiary(diary);
     updateChart();
 }
 

@@ -195,10 +195,7 @@ void TMainForm::switchDayLayout(SlotMode mode)
     EingabeDlg->KorrigiereDieMorgensBisAbendsEinstellung();
     EingabeDlg->LiesUhrzeitenEin();
     state_.zonesPainted = false;
-    // An empty list would replace the readings of a diary of the fields' month.
-    if (!EingabeDlg->mayReplaceWithEmptyList())
-        return;
-    EingabeDlg->GrafikZeigen();
+    EingabeDlg->saveCurrentDiary();
 }
 
 } // namespace luftikon

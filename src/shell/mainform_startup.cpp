@@ -2,6 +2,8 @@
 // chart needs before its first drawing.
 #include "shell/mainform.h"
 
+#include "files/safefile.h"
+
 #include "shell/touchsupport.h"
 
 #include <QDir>
@@ -73,9 +75,9 @@ void TMainForm::copyChartScript()
     const QString target = folder + QStringLiteral("Chart.min.js");
     if (state_.dataFolder.isEmpty() || QFileInfo::exists(target) || !QFileInfo(source).isFile())
         return;
-    // A copy that fails is told by the export, which needs the script.
+    // A copy that fails is told by the export, which needs the script; a half copy never stays behind.
     if (QDir().mkpath(folder))
-        QFile::copy(source, target);
+        copyFileSafely(source, target);
 }
 
 void TMainForm::loadPictures()

@@ -41,7 +41,8 @@ BrowserRun openInChromium(const QString& page)
 {
     BrowserRun run;
     if (!QFileInfo(Chromium).isExecutable()) {
-        ADD_FAILURE() << "Chromium is missing at " << Chromium.toStdString() << " (scripts/install-deps installs it)";
+        ADD_FAILURE() << "Chromium is missing at " << Chromium.toStdString()
+                      << " (scripts/install-deps test installs it)";
         return run;
     }
     QTemporaryDir profile;
@@ -137,8 +138,8 @@ void expectChartsDrawn(const QImage& shot, int count, const char* redFill, const
             return firstBottom < 0 || std::abs(run.second - (firstBottom + row * ChartHeight)) <= 12;
         });
         std::string found;
-        for (const auto& run : runs)
-            found += " " + std::to_string(run.first) + "-" + std::to_string(run.second);
+        for (const auto& run : runs) // appended piece by piece: GCC 12 at -O3 warns falsely on " " + string
+            found.append(" ").append(std::to_string(run.first)).append("-").append(std::to_string(run.second));
         ASSERT_TRUE(mine != runs.end()) << "no chart " << index + 1 << " at x " << left << "; red runs:" << found;
         if (firstBottom < 0)
             firstBottom = mine->second;

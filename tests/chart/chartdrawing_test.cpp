@@ -270,18 +270,19 @@ TEST_F(ChartDrawingTest, LeavesTheMonthForTheOtherWindows)
 {
     const QStringList lines = diaryLines(3, 2024, spread);
     const QString path = writeDiary(lines, QStringLiteral("Muster_3_2024.TAB"));
-    state.entryYear = 1998;
-    ASSERT_TRUE(chart.GrafikZeichnen(path));
+    const DiaryFile drawn = chart.GrafikZeichnen(path);
+    ASSERT_TRUE(drawn.ok);
     EXPECT_EQ(state.currentDiaryFile, path);
     EXPECT_EQ(state.remarksFile, box.file(QStringLiteral("Muster_3_2024.txt")));
-    EXPECT_EQ(state.entryYear, 2024);
+    EXPECT_EQ(drawn.entries, lines.mid(10));
+    EXPECT_EQ(drawn.month, QStringLiteral("3"));
+    EXPECT_EQ(drawn.year, QStringLiteral("2024"));
     EXPECT_EQ(state.monthNumber, QStringLiteral("3"));
     EXPECT_EQ(state.monthName, QStringLiteral("März"));
     EXPECT_EQ(state.monthYear, QStringLiteral("2024"));
     EXPECT_EQ(state.diaryUserName, QStringLiteral("Muster"));
     EXPECT_EQ(state.diaryDate, QStringLiteral("März 2024"));
     EXPECT_EQ(title, QStringLiteral("Luftikon-Messwerte März 2024 von  Muster"));
-    EXPECT_EQ(state.entryList, lines.mid(10));
     EXPECT_EQ(state.valueList, (QStringList{"480", "460", "500", "200", "150", "620"}));
     EXPECT_EQ(state.pointList.first(), QStringLiteral("%1 480").arg(x4(3)));
     EXPECT_EQ(state.pointList.at(1), QStringLiteral("%1 460").arg(x4(3, 18)));
@@ -310,7 +311,7 @@ TEST_F(ChartDrawingTest, LinesWhoseDayOrValueIsNoNumberAreListedButNotPlotted)
     const QImage img = draw(lines.join(u'\n').split(u'\n'));
 
     EXPECT_TRUE(sameBytes(img, clean));
-    EXPECT_EQ(state.entryList.size(), 8);
+    EXPECT_EQ(drawn.entries.size(), 8);
     EXPECT_EQ(state.pointList.size(), 2);
     EXPECT_EQ(state.valueList.size(), 2);
     EXPECT_EQ(state.dailyMeans[5], QStringLiteral("0"));
@@ -357,12 +358,11 @@ TEST_F(ChartDrawingTest, UnreadableDiaryIsToldAndLeavesTheBareTemplate)
 {
     draw(diaryLines(3, 2024, spread));
     const QString missing = box.file(QStringLiteral("Weg_3_2024.tab"));
-    EXPECT_FALSE(chart.GrafikZeichnen(missing));
+    EXPECT_FALSE(chart.GrafikZeichnen(missing).ok);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].first, MessageKind::Warning);
     EXPECT_EQ(messages[0].second, QStringLiteral("Fehler beim Lesen der Datei: ") + missing);
     EXPECT_TRUE(sameBytes(picture, bgrPicture(resource("Vorlag4M.bmp"))));
-    EXPECT_TRUE(state.entryList.isEmpty());
     EXPECT_TRUE(state.monthNumber.isEmpty());
     EXPECT_EQ(state.currentDiaryFile, missing);
 }
@@ -375,7 +375,7 @@ TEST_F(ChartDrawingTest, TemplateThatCannotBeLoadedKeepsThePreviousPicture)
     for (const QString& file : {broken, box.file(QStringLiteral("fehlt.bmp"))}) {
         messages.clear();
         state.templatePictureFile = file;
-        EXPECT_FALSE(chart.GrafikZeichnen(writeDiary(diaryLines(3, 2024, spread))));
+        EXPECT_FALSE(chart.GrafikZeichnen(writeDiary(diaryLines(3, 2024, spread))).ok);
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].first, MessageKind::Error);
         EXPECT_TRUE(messages[0].second.contains(file)) << messages[0].second.toStdString();
@@ -402,8 +402,8 @@ TEST_F(ChartDrawingTest, UnusablePenWidthDrawsWithTwoAndSaysSoOnce)
     const QImage two = draw(diaryLines(3, 2024, spread));
     settings[QStringLiteral("StiftBreite")] = QStringLiteral("zwei");
     const QString path = writeDiary(diaryLines(3, 2024, spread));
-    ASSERT_TRUE(chart.GrafikZeichnen(path));
-    ASSERT_TRUE(chart.GrafikZeichnen(path));
+    ASSERT_TRUE(chart.GrafikZeichnen(path).ok);
+    ASSERT_TRUE(chart.GrafikZeichnen(path).ok);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].first, MessageKind::Warning);
     EXPECT_TRUE(messages[0].second.contains(QStringLiteral("\"zwei\"")));

@@ -95,11 +95,14 @@ protected:
         return path;
     }
 
+    DiaryFile drawn; // what the last draw() read
+
     // Draws and gives the picture; the drawing must succeed without a word to the user.
     QImage draw(const QStringList& lines)
     {
         state.zonesPainted = false;
-        EXPECT_TRUE(chart.GrafikZeichnen(writeDiary(lines)));
+        drawn = chart.GrafikZeichnen(writeDiary(lines));
+        EXPECT_TRUE(drawn.ok);
         EXPECT_TRUE(messages.empty()) << messages.front().second.toStdString();
         return picture.copy();
     }

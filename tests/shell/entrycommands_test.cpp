@@ -368,21 +368,6 @@ TEST(DayLayout, SwitchRewritesTheDiaryWithTheOtherLayoutAndKeepsItsReadings)
     EXPECT_TRUE(m.desktop.shown().empty()) << m.desktop.shownTexts().join(u'|').toStdString();
 }
 
-TEST(DayLayout, EmptyListAsksBeforeItReplacesTheReadingsOfTheFieldsMonth)
-{
-    Machine m;
-    m.state.userName = QStringLiteral("Erika Muster");
-    const QString march = m.diary(QStringLiteral("Erika Muster"), QStringLiteral("3"), QStringLiteral("2024"));
-    m.writeDiary(march, fourSlots, marchReadings);
-    const QByteArray before = Sandbox::readBytes(march);
-    m.entry().setMonthAndYear(3, 2024);
-    m.desktop.answer(false);
-    m.form->biszu8MessungenjeTag->trigger();
-    EXPECT_EQ(m.desktop.shown().back().kind, MessageKind::WarningQuestion);
-    EXPECT_EQ(Sandbox::readBytes(march), before);
-    EXPECT_TRUE(m.state.eightSlotMark);
-}
-
 TEST(OpenAsTable, TheChosenDiaryOpensInTheEntryDialogWhichShowsItsTable)
 {
     Machine m;

@@ -4,6 +4,7 @@
 #include "chart/strokes.h"
 #include "chart/ui/zonepicture.h"
 #include "diary/dates.h"
+#include "diary/diaryfile.h"
 #include "diary/entryline.h"
 #include "diary/iniheader.h"
 #include "diary/means.h"
@@ -132,7 +133,7 @@ bool ChartDrawing::loadTemplate()
     return true;
 }
 
-bool ChartDrawing::GrafikZeichnen(const QString& diaryFile)
+DiaryFile ChartDrawing::GrafikZeichnen(const QString& diaryFile)
 {
     state_.currentDiaryFile = diaryFile;
     state_.remarksFile = remarksFileOf(diaryFile);
@@ -145,40 +146,32 @@ bool ChartDrawing::GrafikZeichnen(const QString& diaryFile)
     state_.monthName.clear();
     state_.monthYear.clear();
 
-    if (diaryFile.size() >= 8) {
-        if (const auto year = parseWholeNumber(diaryFile.mid(diaryFile.size() - 8, 4)))
-            state_.entryYear = *year;
+    DiaryFile diary = readDiary(diaryFile);
+    if (!loadTemplate()) {
+        diary.ok = false;
+        return diary;
     }
-
-    if (!loadTemplate())
-        return false;
     // Every drawing starts from the bare template, so its zones are still to be painted.
     state_.zonesPainted = false;
 
     drawingW_ = penWidth();
 
-    const ReadResult diary = readTextLines(diaryFile);
     const QString datum = readHeaderValue(diary.lines, QStringLiteral("Datum"), QString());
     state_.diaryDate = datum;
     state_.diaryUserName = readHeaderValue(diary.lines, QStringLiteral("BenutzerName"), QString());
     if (env_.setTitle)
         env_.setTitle(chartTitle(datum, state_.diaryUserName));
 
-    state_.entryList.clear();
-
     if (!diary.ok) {
         pictureIsBareTemplate_ = false; // the picture is the caller's again
         tell(MessageKind::Warning, QStringLiteral("Fehler beim Lesen der Datei: ") + diaryFile);
-        return false;
+        return diary;
     }
 
     readingCount_ = 0;
     plottedCount_ = 0;
     drawing_ = true;
-    for (const QString& line : diary.lines) {
-        if (!isEntryLine(line))
-            continue;
-        state_.entryList << line;
+    for (const QString& line : diary.entries) {
         ++readingCount_;
         ErstelleTagesMittelwert(state_, line);
         plotReading(line);
@@ -189,7 +182,7 @@ bool ChartDrawing::GrafikZeichnen(const QString& diaryFile)
     schreibTextInGrafik();
     Errechne_den_Spitzenwert();
     drawing_ = false;
-    return true;
+    return diary;
 }
 
 void ChartDrawing::ZeichneInGrafik(const QString& line)

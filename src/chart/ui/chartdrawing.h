@@ -7,6 +7,7 @@
 #include "chart/scales.h"
 #include "config/appstate.h"
 #include "config/notice.h"
+#include "diary/diaryfile.h"
 #include "diary/entryline.h"
 #include "diary/slots.h"
 
@@ -58,9 +59,10 @@ public:
     void setPinPictures(PinPictures pins);
     const PinPictures& pinPictures() const { return pins_; }
 
-    // Draws the whole month of `diaryFile` onto a fresh copy of the template. False when the
-    // template or the diary could not be read (the user has been told).
-    bool GrafikZeichnen(const QString& diaryFile);
+    // Draws the whole month of `diaryFile` onto a fresh copy of the template and returns what
+    // it read, for the caller to keep; not ok when the template or the diary could not be read
+    // (the user has been told).
+    DiaryFile GrafikZeichnen(const QString& diaryFile);
 
     // Plots one reading line: zones first when not yet painted, then segment and marker.
     void ZeichneInGrafik(const QString& line);

@@ -1,7 +1,8 @@
 // Runs the evaluation commands: read the drawn month, compute, write safely, tell the user.
 #include "report/ui/reportcommands.h"
 
-#include "diary/textfile.h"
+#include "appversion.h"
+#include "files/safefile.h"
 #include "report/readingscsv.h"
 #include "report/ui/doctorreport.h"
 #include "report/ui/evaluationwindow.h"
@@ -36,7 +37,7 @@ std::optional<QString> writeReportFile(const MonthReport& report, const QString&
                           .arg(folder, QFileInfo(*path).fileName()));
         return std::nullopt;
     }
-    const WriteResult written = writeFileBytes(*path, bytes);
+    const WriteResult written = writeFileSafely(*path, bytes);
     if (!written.ok) {
         desktop.error(written.error);
         return std::nullopt;
@@ -73,7 +74,7 @@ std::optional<QString> writeDoctorReport(const AppState& state, Desktop& desktop
     const auto report = loadMonthReport(reportSourceOf(state), notifyThrough(desktop));
     if (!report)
         return std::nullopt;
-    const DoctorReport page{*report, chart, desktop.today(), QStringLiteral(LUFTIKON_VERSION)};
+    const DoctorReport page{*report, chart, desktop.today(), QString::fromLatin1(appVersion)};
     const auto path =
         writeReportFile(*report, state.dataFolder, QStringLiteral(".pdf"), doctorReportPdf(page), desktop);
     if (path)
