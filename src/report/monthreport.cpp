@@ -33,18 +33,22 @@ std::optional<MonthReport> loadMonthReport(const ReportSource& source, const Not
     if (report.userName.isEmpty())
         report.userName = source.userName;
     report.slotMode = source.slotMode;
-
-    if (!source.remarksFile.isEmpty() && QFileInfo(source.remarksFile).isFile()) {
-        const ReadResult remarks = readTextLines(source.remarksFile);
-        if (!remarks.ok) {
-            notify(MessageKind::Error, remarks.error);
-            return std::nullopt;
-        }
-        report.remarks = remarks.lines;
-    }
     const DiaryMonth month = diaryMonthOf(source.diaryFile, report.entryLines);
     report.figures = monthFiguresOf(report.entryLines, month, source.greenLimit, source.redLimit);
     return report;
+}
+
+bool readRemarks(MonthReport& report, const QString& remarksFile, const Notify& notify)
+{
+    if (remarksFile.isEmpty() || !QFileInfo(remarksFile).isFile())
+        return true; // no remarks written yet
+    const ReadResult remarks = readTextLines(remarksFile);
+    if (!remarks.ok) {
+        notify(MessageKind::Error, remarks.error);
+        return false;
+    }
+    report.remarks = remarks.lines;
+    return true;
 }
 
 std::optional<QString> reportFilePath(const QString& dataFolder, const MonthReport& report, const QString& extension)

@@ -14,10 +14,9 @@
 namespace luftikon {
 
 struct ReportSource {
-    QString diaryFile;   // the diary drawn; empty when none was
-    QString remarksFile; // may be missing
-    QString dataFolder;  // ends in "/"
-    QString userName;    // used when the diary names nobody
+    QString diaryFile;  // the diary drawn; empty when none was
+    QString dataFolder; // ends in "/"
+    QString userName;   // used when the diary names nobody
     int greenLimit = 500;
     int redLimit = 200;
     SlotMode slotMode = SlotMode::Four;
@@ -32,10 +31,14 @@ struct MonthReport {
     MonthFigures figures;
 };
 
-// Reads the diary (and its remarks) of `source`. Without a drawn diary or without any entry
+// Reads the diary of `source`. Without a drawn diary or without any entry
 // line the user is told "Es wurden noch keine Daten eingegeben!"; a file that cannot be read
 // is reported. Nothing on failure.
 std::optional<MonthReport> loadMonthReport(const ReportSource& source, const Notify& notify);
+
+// Adds the remarks of `remarksFile` to the report; a missing file means no remarks. False when
+// the file cannot be read (the user has been told).
+bool readRemarks(MonthReport& report, const QString& remarksFile, const Notify& notify);
 
 inline const QString reportFolderName = QStringLiteral("Luftikon-Berichte");
 

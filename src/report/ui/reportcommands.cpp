@@ -51,7 +51,6 @@ ReportSource reportSourceOf(const AppState& state)
 {
     ReportSource source;
     source.diaryFile = state.currentDiaryFile;
-    source.remarksFile = state.remarksFile;
     source.dataFolder = state.dataFolder;
     source.userName = state.userName;
     source.greenLimit = state.greenLimit;
@@ -71,8 +70,8 @@ void evaluateMonth(const AppState& state, Desktop& desktop, EvaluationWindow& wi
 
 std::optional<QString> writeDoctorReport(const AppState& state, Desktop& desktop, const QImage& chart)
 {
-    const auto report = loadMonthReport(reportSourceOf(state), notifyThrough(desktop));
-    if (!report)
+    auto report = loadMonthReport(reportSourceOf(state), notifyThrough(desktop));
+    if (!report || !readRemarks(*report, state.remarksFile, notifyThrough(desktop)))
         return std::nullopt;
     const DoctorReport page{*report, chart, desktop.today(), QString::fromLatin1(appVersion)};
     const auto path =
