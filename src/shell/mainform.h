@@ -22,6 +22,7 @@ class QTimer;
 namespace luftikon {
 
 class EvaluationWindow;
+class TDruckvorschau;
 class TEingabeDlg;
 class TMachPause;
 class TNameEingDlg;
@@ -114,6 +115,11 @@ public:
     TNameEingDlg* NameEingDlg = nullptr;
     TTouchEingabeDlg* TouchEingabeDlg = nullptr;
 
+    // Printing, in mainform_print.cpp: the chart through the preview, the table from its window.
+    void Grafikskaliertdrucken1Click();
+    void TabelledruckenClick();
+    TDruckvorschau* Druckvorschau = nullptr;
+
     // Controls
     QWidget* Panel1 = nullptr;
     QLabel* Image2 = nullptr; // header strip picture
@@ -141,6 +147,9 @@ public:
     QMenu* Tabelle1 = nullptr;
     QAction* aktuelleanzeigen1 = nullptr;
     QAction* aktuellebearbeiten1 = nullptr;
+    QMenu* Drucken1 = nullptr;
+    QAction* Grafikskaliertdrucken1 = nullptr;
+    QAction* Tabelledrucken = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -154,6 +163,7 @@ private:
     void buildTableWindow();
     void buildEvaluationMenu(); // mainform_report.cpp
     void buildEntryWindows();   // mainform_entry.cpp
+    void buildPrintWindows();   // mainform_print.cpp
     void loadTemplatePicture();
 
     // Start-up, in mainform_startup.cpp

@@ -66,12 +66,16 @@ void TTabellenDlg::buildMenus()
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     Datei1 = MainMenu1->addMenu(QStringLiteral("&Datei"));
+    Drucken1 = Datei1->addAction(QStringLiteral("&Drucken"));
+    connect(Drucken1, &QAction::triggered, this, &TTabellenDlg::Drucken1Click);
     Leer1 = Datei1->addAction(QStringLiteral("  "));
     Beenden1 = Datei1->addAction(QStringLiteral("Be&enden"));
     connect(Beenden1, &QAction::triggered, this, &TTabellenDlg::Beenden1Click);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    Drucken2 = PopupMenu1->addAction(QStringLiteral("Drucken"));
+    connect(Drucken2, &QAction::triggered, this, &TTabellenDlg::Drucken1Click);
     MarkierterTextkopieren1 = PopupMenu1->addAction(QStringLiteral("Markierter Text kopieren"));
     AllesalsGrafikkopieren1 = PopupMenu1->addAction(QStringLiteral("Alles als Grafik kopieren"));
     NurmarkierterBereichalsGrafikkopieren1 =
@@ -296,6 +300,12 @@ void TTabellenDlg::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void TTabellenDlg::Drucken1Click()
+{
+    if (printCommand)
+        printCommand();
 }
 
 void TTabellenDlg::Beenden1Click()

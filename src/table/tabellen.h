@@ -8,6 +8,7 @@
 #include "table/tablecontent.h"
 
 #include <QDialog>
+#include <functional>
 
 class QAction;
 class QMenu;
@@ -37,7 +38,11 @@ public:
     CellRange selection() const;
     QImage gridPicture() const;
 
+    // "&Drucken" and "Drucken": the print command the main window hands in.
+    std::function<void()> printCommand;
+
     // Handlers
+    void Drucken1Click();
     void Beenden1Click();
     void MarkierterTextkopieren1Click();
     void AllesalsGrafikkopieren1Click();
@@ -46,11 +51,13 @@ public:
     // Controls
     QMenuBar* MainMenu1 = nullptr;
     QMenu* Datei1 = nullptr;
+    QAction* Drucken1 = nullptr;
     QAction* Leer1 = nullptr; // the blank item
     QAction* Beenden1 = nullptr;
     QTableWidget* StringGrid1 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
+    QAction* Drucken2 = nullptr; // "Drucken" in the context menu
     QAction* MarkierterTextkopieren1 = nullptr;
     QAction* AllesalsGrafikkopieren1 = nullptr;
     QAction* NurmarkierterBereichalsGrafikkopieren1 = nullptr;

@@ -44,8 +44,9 @@ TEST(MainFormWindow, LaysOutHeaderStripAndChartAtTheirPlaces)
     const QList<QAction*> menus = form.menuBar()->actions();
     ASSERT_EQ(menus.size(), 4);
     EXPECT_EQ(menus[0]->text(), QStringLiteral("&Datei"));
-    EXPECT_EQ(itemTexts(form.Datei1),
-              (QStringList{"&Neu", "Liniendiagramm im Browser anzeigen", "&Öffnen...", "-", "Be&enden"}));
+    EXPECT_EQ(itemTexts(form.Datei1), (QStringList{"&Neu", "Liniendiagramm im Browser anzeigen", "&Öffnen...",
+                                                   "&Drucken...", "-", "Be&enden"}));
+    EXPECT_EQ(itemTexts(form.Drucken1), (QStringList{"Grafik &skaliert drucken", "&Tabelle drucken"}));
     EXPECT_EQ(itemTexts(form.Oeffnen1), (QStringList{"und in Tabellenform anzeigen", "und bearbeiten"}));
     EXPECT_EQ(menus[1]->text(), QStringLiteral("&Optionen"));
     EXPECT_EQ(itemTexts(form.Optionen1),

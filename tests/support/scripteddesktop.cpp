@@ -41,7 +41,12 @@ void ScriptedDesktop::answerColor(std::optional<QColor> color)
 
 void ScriptedDesktop::answerPrint(bool print)
 {
-    queue_.push_back(PrintChoice{print});
+    queue_.push_back(PrintChoice{[print](QPrinter&) { return print; }});
+}
+
+void ScriptedDesktop::answerPrintWith(PrintHandler handler)
+{
+    queue_.push_back(PrintChoice{std::move(handler)});
 }
 
 void ScriptedDesktop::answerDialog(DialogHandler handler)
@@ -98,10 +103,10 @@ std::optional<QColor> ScriptedDesktop::chooseColor(QWidget*, const QColor& initi
     return reply ? reply->color : std::nullopt;
 }
 
-bool ScriptedDesktop::choosePrinter(QWidget*, QPrinter&)
+bool ScriptedDesktop::choosePrinter(QWidget*, QPrinter& printer)
 {
     const auto reply = take<PrintChoice>(QStringLiteral("print dialog"));
-    return reply && reply->print;
+    return reply && reply->handler(printer);
 }
 
 int ScriptedDesktop::execModal(QDialog& dialog)

@@ -44,6 +44,10 @@ public:
     void answerFile(const QString& path); // empty: the user cancels
     void answerColor(std::optional<QColor> color);
     void answerPrint(bool print);
+    // The user picks a printer in the print dialog: the handler sets it up and says whether
+    // the user printed.
+    using PrintHandler = std::function<bool(QPrinter&)>;
+    void answerPrintWith(PrintHandler handler);
     // The dialog is shown (not blocking) before the handler runs; the handler fills it in and
     // returns the result code. A dialog still visible afterwards is closed with that code.
     void answerDialog(DialogHandler handler);
@@ -89,7 +93,7 @@ private:
         std::optional<QColor> color;
     };
     struct PrintChoice {
-        bool print;
+        PrintHandler handler;
     };
     struct DialogChoice {
         DialogHandler handler;

@@ -81,9 +81,10 @@ TEST_F(TableWindowTest, FourSlotWindowLaysOutGridBesideRemarks)
     EXPECT_TRUE(table->StringGrid1->font().bold());
     EXPECT_EQ(table->Memo1->font().pixelSize(), 12);
     EXPECT_EQ(table->Memo1->toPlainText(), QStringLiteral("          Meine Bemerkung:\n\n"));
-    EXPECT_EQ(itemTexts(table->Datei1), (QStringList{"  ", "Be&enden"}));
-    EXPECT_EQ(itemTexts(table->PopupMenu1), (QStringList{"Markierter Text kopieren", "Alles als Grafik kopieren",
-                                                         "Nur markierter Bereich als Grafik kopieren", "   "}));
+    EXPECT_EQ(itemTexts(table->Datei1), (QStringList{"&Drucken", "  ", "Be&enden"}));
+    EXPECT_EQ(itemTexts(table->PopupMenu1),
+              (QStringList{"Drucken", "Markierter Text kopieren", "Alles als Grafik kopieren",
+                           "Nur markierter Bereich als Grafik kopieren", "   "}));
 }
 
 TEST_F(TableWindowTest, WheelScrollsAThirdOfItsDeltaAndRightClickOpensTheMenu)

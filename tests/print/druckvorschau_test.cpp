@@ -1,0 +1,117 @@
+// The print preview as the user meets it: the captured chart, the three formats, printing.
+#include "print/printfixture.h"
+#include "shell/machpause.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using namespace luftikon;
+using namespace luftikon::test;
+
+TEST_F(PrintWindowTest, A4TurnsThePictureOnceAndA5BringsBackTheCapture)
+{
+    openPreview([](TDruckvorschau& p) {
+        // Stored format A4: upright picture, the note beside it.
+        EXPECT_TRUE(p.DIN4CheckBox->isChecked());
+        EXPECT_EQ(p.DruckImage->geometry(), QRect(2, 7, 160, 310));
+        EXPECT_EQ(p.Memo1->geometry(), QRect(164, 7, 160, 310));
+        EXPECT_TRUE(p.Memo1->toPlainText().contains(QStringLiteral("\nPapiergrösse ist DIN A-4.\n")));
+        const QImage upright = p.printPicture();
+
+        p.DIN5CheckBox->click();
+        EXPECT_FALSE(p.DIN4CheckBox->isChecked());
+        EXPECT_EQ(p.DruckImage->geometry(), QRect(8, 7, 310, 160));
+        EXPECT_EQ(p.Memo1->geometry(), QRect(8, 169, 310, 160));
+        const QImage captured = p.printPicture();
+        ASSERT_EQ(upright.size(), captured.size().transposed());
+        const int h = captured.height();
+        for (int y = 0; y < upright.height(); y += 7)
+            for (int x = 0; x < upright.width(); x += 5)
+                ASSERT_EQ(upright.pixel(x, y), captured.pixel(y, h - 1 - x)) << x << "," << y;
+
+        // Back to A4: turned from the captured copy again, never a second time.
+        p.DIN4CheckBox->click();
+        EXPECT_EQ(p.printPicture(), upright);
+        p.CancelButton->click();
+    });
+    EXPECT_FALSE(preview->isVisible());
+}
+
+TEST_F(PrintWindowTest, TheLastCheckedBoxStaysChecked)
+{
+    state.paperFormat = QStringLiteral("DINA6");
+    openPreview([](TDruckvorschau& p) {
+        ASSERT_TRUE(p.DIN6CheckBox->isChecked());
+        p.DIN6CheckBox->click();
+        EXPECT_TRUE(p.DIN6CheckBox->isChecked());
+        EXPECT_FALSE(p.DIN4CheckBox->isChecked() || p.DIN5CheckBox->isChecked());
+        EXPECT_EQ(p.DruckImage->size(), QSize(310, 160));
+        EXPECT_TRUE(p.Memo1->toPlainText().endsWith(QStringLiteral("Oberer und unterer Rand ~ 7 mm.")));
+        p.CancelButton->click();
+    });
+}
+
+TEST_F(PrintWindowTest, CancelledPrintDialogClosesThePreviewAndKeepsTheFormat)
+{
+    openPreview([this](TDruckvorschau& p) {
+        p.DIN5CheckBox->click();
+        desktop.answerPrint(false);
+        p.DruckenBtn->click();
+    });
+    EXPECT_FALSE(preview->isVisible());
+    EXPECT_EQ(state.paperFormat, QStringLiteral("DINA5"));
+    EXPECT_EQ(config.readString(QStringLiteral("Grafikformat")), QStringLiteral("DINA5"));
+    // The next opening starts in A5, the capture taken anew and not turned.
+    openPreview([](TDruckvorschau& p) {
+        EXPECT_TRUE(p.DIN5CheckBox->isChecked());
+        EXPECT_EQ(p.rotationState(), 0);
+        EXPECT_EQ(p.DruckImage->size(), QSize(310, 160));
+        p.CancelButton->click();
+    });
+}
+
+TEST_F(PrintWindowTest, FailedJobsAreReportedAndNotPrinted)
+{
+    openPreview([this](TDruckvorschau& p) {
+        printToPdf(box.file(QStringLiteral("no/such/folder/chart.pdf")));
+        p.DruckenBtn->click();
+    });
+    ASSERT_EQ(desktop.shown().size(), 1u);
+    EXPECT_TRUE(desktop.shown()[0].text.startsWith(QStringLiteral("Die PDF-Datei ")));
+    EXPECT_TRUE(desktop.shown()[0].text.endsWith(QStringLiteral(" konnte nicht geschrieben werden.")));
+
+    desktop.clearShown();
+    openPreview([this](TDruckvorschau& p) {
+        // What Qt hands back on a machine without any printer: a PDF printer without a file.
+        printToPdf(QString());
+        p.DruckenBtn->click();
+    });
+    ASSERT_EQ(desktop.shown().size(), 1u);
+    EXPECT_EQ(desktop.shown()[0].text, QStringLiteral("Es ist kein Drucker eingerichtet. Es wurde nichts gedruckt."));
+}
+
+TEST_F(PrintWindowTest, ScaledPrintingFirstLeavesTheMaximisedWindow)
+{
+    form->showMaximized();
+    QElapsedTimer clock;
+    clock.start();
+    while (!form->isMaximized() && clock.elapsed() < 2000)
+        QApplication::processEvents();
+    ASSERT_TRUE(form->isMaximized());
+    bool maximisedAtCapture = true;
+    desktop.answerDialog([&](QDialog&) {
+        maximisedAtCapture = form->isMaximized();
+        preview->FormPaint();
+        return int(QDialog::Rejected);
+    });
+    clock.restart();
+    form->Grafikskaliertdrucken1->trigger();
+    EXPECT_FALSE(maximisedAtCapture);
+    EXPECT_GE(clock.elapsed(), 1000);
+    // Captured at the normal size: the client area below the menu bar.
+    EXPECT_EQ(preview->printPicture().size(), form->centralWidget()->size().transposed());
+}
