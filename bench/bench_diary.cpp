@@ -31,35 +31,33 @@ QStringList fullMonth()
 void BM_DiaryMonthRoundTrip(benchmark::State& bench)
 {
     QTemporaryDir dir;
-    AppState state;
-    state.galleryFolder = dir.filePath(QStringLiteral("G/"));
-    state.htmlFolder = dir.filePath(QStringLiteral("H/"));
-    state.userName = QStringLiteral("Jürgen Müller");
-    state.listMonth = QStringLiteral("3");
-    state.listYear = QStringLiteral("2024");
-    state.fourSlotMark = false;
-    state.eightSlotMark = true;
-    state.entryList = sortEntries(fullMonth());
-    if (!writeDiaryFile(state, state.listMonth, state.listYear, {})) {
+    DiarySave diary;
+    diary.galleryFolder = dir.filePath(QStringLiteral("G/"));
+    diary.htmlFolder = dir.filePath(QStringLiteral("H/"));
+    diary.userName = QStringLiteral("Jürgen Müller");
+    diary.listMonth = QStringLiteral("3");
+    diary.listYear = QStringLiteral("2024");
+    diary.slotMode = SlotMode::Eight;
+    diary.entries = sortEntries(fullMonth());
+    if (!writeDiaryFile(diary, diary.listMonth, diary.listYear, {})) {
         bench.SkipWithError("writing the diary failed");
         return;
     }
     const QStringList unsorted = fullMonth();
 
     for (auto _ : bench) {
-        const ReadResult file = readTextLines(state.currentDiaryFile);
+        const ReadResult file = readTextLines(diary.path);
         QStringList entries = entryLinesOf(file.lines);
         entries = sortEntries(unsorted + entries); // every line twice: all duplicates collapse
-        state.entryList = entries;
-        if (!writeDiaryFile(state, state.listMonth, state.listYear, {}))
+        diary.entries = entries;
+        if (!writeDiaryFile(diary, diary.listMonth, diary.listYear, {}))
             bench.SkipWithError("writing the diary failed");
-        state.dayValueList.clear();
+        QStringList dayValues;
         for (const QString& line : entries)
-            ErstelleTagesMittelwert(state, line);
-        GibDieTagesMittelwerte(state);
-        benchmark::DoNotOptimize(state.dailyMeans);
+            dayValues << dayValueEntry(line);
+        benchmark::DoNotOptimize(dailyMeansOf(dayValues));
     }
-    bench.counters["lines"] = static_cast<double>(state.entryList.size());
+    bench.counters["lines"] = static_cast<double>(diary.entries.size());
 }
 BENCHMARK(BM_DiaryMonthRoundTrip)->Unit(benchmark::kMicrosecond);
 
@@ -75,11 +73,10 @@ void BM_MeansMonth(benchmark::State& bench)
 {
     const QStringList entries = sortEntries(fullMonth());
     for (auto _ : bench) {
-        AppState state;
+        QStringList dayValues;
         for (const QString& line : entries)
-            ErstelleTagesMittelwert(state, line);
-        GibDieTagesMittelwerte(state);
-        benchmark::DoNotOptimize(state.dailyMeans);
+            dayValues << dayValueEntry(line);
+        benchmark::DoNotOptimize(dailyMeansOf(dayValues));
     }
 }
 BENCHMARK(BM_MeansMonth)->Unit(benchmark::kMicrosecond);

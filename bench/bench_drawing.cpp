@@ -32,9 +32,29 @@ QStringList fullEightSlotMonth()
     return lines;
 }
 
-// `retint`: switch the intensity between 7 and 8 at each drawing, so the zones are tinted
-// afresh every time instead of coming from the tinted template kept for redraws.
-void drawMonth(benchmark::State& bench, bool retint)
+enum class Intensity {
+    Same,   // a redraw after a save: the tinted template is reused
+    Retint, // 7 and 8 by turns: the zones are tinted afresh every time
+    Slider, // 0, 1 ... 8, 7 ... 1, 0 ...: one slider step per drawing, as a user drags it
+};
+
+// The intensity of the drawing after `current`.
+int nextIntensity(Intensity kind, int current, int& direction)
+{
+    switch (kind) {
+    case Intensity::Same:
+        return current;
+    case Intensity::Retint:
+        return current == 8 ? 7 : 8;
+    case Intensity::Slider:
+        if (current + direction < 0 || current + direction > 8)
+            direction = -direction;
+        return current + direction;
+    }
+    return current;
+}
+
+void drawMonth(benchmark::State& bench, Intensity kind)
 {
     QTemporaryDir dir;
     const QString diary = dir.filePath(QStringLiteral("Muster_1_2024.tab"));
@@ -60,9 +80,9 @@ void drawMonth(benchmark::State& bench, bool retint)
                         [] { return 796; }});
     chart.setPinPictures({QImage(resources + QStringLiteral("StecknadelRechts.bmp")),
                           QImage(resources + QStringLiteral("StecknadelLinks.bmp"))});
+    int direction = -1;
     for (auto _ : bench) {
-        if (retint)
-            state.zoneIntensity = state.zoneIntensity == 8 ? 7 : 8;
+        state.zoneIntensity = nextIntensity(kind, state.zoneIntensity, direction);
         chart.GrafikZeichnen(diary);
         benchmark::DoNotOptimize(picture.constBits());
     }
@@ -73,13 +93,20 @@ void drawMonth(benchmark::State& bench, bool retint)
 // A redraw after a save: same template, limits and intensity.
 void BM_GrafikZeichnenMonth8(benchmark::State& bench)
 {
-    drawMonth(bench, false);
+    drawMonth(bench, Intensity::Same);
 }
 
 // The first drawing after the intensity, the limits or the template changed.
 void BM_GrafikZeichnenMonth8Retint(benchmark::State& bench)
 {
-    drawMonth(bench, true);
+    drawMonth(bench, Intensity::Retint);
+}
+
+// One step of the settings slider: the whole month drawn at the next intensity. Dragging feels
+// immediate while this stays within a frame (16 ms).
+void BM_SliderStepMonth8(benchmark::State& bench)
+{
+    drawMonth(bench, Intensity::Slider);
 }
 
 double least(const std::vector<double>& v)
@@ -91,3 +118,4 @@ double least(const std::vector<double>& v)
 
 BENCHMARK(BM_GrafikZeichnenMonth8)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
 BENCHMARK(BM_GrafikZeichnenMonth8Retint)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
+BENCHMARK(BM_SliderStepMonth8)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);

@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString text = decodeCp1252(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     const QStringList lines = splitLines(text);
 
-    AppState state;
+    QStringList dayValues;
+    QStringList points;
     int position = 40;
     for (const QString& line : lines) {
         const DiaryEntry entry = parseEntryLine(line);
@@ -24,19 +25,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         (void)EntrySortKey(line);
         (void)KorrigiereDieMorgensBisAbendsEinstellung(line, line.size() % 2 == 0, entry.slot);
-        ErstelleTagesMittelwert(state, line);
-        state.pointList << QString::number(position) + QLatin1Char(' ') + valueTextOf(line);
+        dayValues << dayValueEntry(line);
+        points << QString::number(position) + QLatin1Char(' ') + valueTextOf(line);
         position += 24;
     }
-    GibDieTagesMittelwerte(state);
-    for (const QString& mean : state.dailyMeans) {
+    for (const QString& mean : dailyMeansOf(dayValues)) {
         bool ok = false;
         (void)mean.toLongLong(&ok);
         if (!ok)
             std::abort();
     }
-    computeBestValue(state);
-    if (state.bestValue < 0 || (state.bestValue == 0 && state.bestValueX != 0))
+    const BestValue best = bestValueOf(points);
+    if (best.value < 0 || (best.value == 0 && best.x != 0))
         std::abort();
 
     const QStringList sorted = sortEntries(lines);

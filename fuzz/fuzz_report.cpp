@@ -1,6 +1,7 @@
 // Arbitrary diary lines through the month's figures, their texts and the CSV file: nothing may
 // crash, every entry line is either counted or reported as not counted, the zones add up, the
 // weeks cover the month without a gap, and the CSV holds one line per entry line.
+#include "diary/diaryfile.h"
 #include "diary/entryline.h"
 #include "diary/textfile.h"
 #include "report/figuretexts.h"
@@ -19,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int green = size > 0 ? int(data[0]) * 4 - 100 : 500;
     const int red = size > 1 ? int(data[1]) * 4 - 100 : 200;
 
-    const DiaryMonth month = diaryMonthOf(QStringLiteral("/g/2024/Name_5_2024.tab"), entries);
+    const DiaryFile diary = diaryOf(splitLines(decodeCp1252(bytes)), QStringLiteral("/g/2024/Name_5_2024.tab"));
+    const DiaryMonth month = diaryMonthOf(diary.month, diary.year);
     const MonthFigures f = monthFiguresOf(entries, month, green, red);
     if (f.readingCount + f.uncountedLines != entries.size())
         std::abort();

@@ -1,9 +1,9 @@
 #include "appversion.h"
-#include "config/appstate.h"
 #include "config/configstore.h"
 #include "platform/qtdesktop.h"
 #include "shell/appicon.h"
 #include "shell/mainform.h"
+#include "state/appstate.h"
 
 #include <QApplication>
 #include <QDir>

@@ -32,27 +32,6 @@ bool isCalendarMonth(const ExportMonth& month)
 
 } // namespace
 
-ExportRequest ExportRequestFrom(const AppState& state, bool breakLineAtZero)
-{
-    ExportRequest request;
-    request.month = ExportMonth{state.monthNumber, state.monthYear, state.monthName, state.diaryUserName};
-    request.dailyMeans = state.dailyMeans;
-    request.bestValue = state.bestValue;
-    request.greenLimit = state.greenLimit;
-    request.redLimit = state.redLimit;
-    request.curveColor = state.curveColor;
-    request.aboveCurveColor = state.aboveCurveColor;
-    request.brightness = state.zoneIntensity;
-    request.showValues = state.showValuesAboveCurve;
-    request.breakLineAtZero = breakLineAtZero;
-    request.currentDiaryFile = state.currentDiaryFile;
-    request.remarksFile = state.remarksFile;
-    request.htmlFolder = state.htmlFolder;
-    request.diaryYear = state.diaryYear;
-    request.dataFolder = state.dataFolder;
-    return request;
-}
-
 std::optional<QString> PageFileName(const QString& diaryPath)
 {
     QString name = QFileInfo(diaryPath).fileName();

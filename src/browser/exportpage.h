@@ -4,7 +4,6 @@
 // caller, through the desktop seam.
 
 #include "browser/htmlpage.h"
-#include "config/appstate.h"
 #include "config/notice.h"
 
 #include <QString>
@@ -19,9 +18,6 @@ struct ExportRequest : PageSettings {
     QString diaryYear;  // year folder name, may be empty
     QString dataFolder; // ends in "/"; holds scripts/Chart.min.js
 };
-
-// The request from what the last drawing and the settings left in the application state.
-ExportRequest ExportRequestFrom(const AppState& state, bool breakLineAtZero);
 
 // The page's file name: the diary's name without folders and without its ".tab" ending (any
 // letter case), plus ".html"; none when the name does not end in ".tab".

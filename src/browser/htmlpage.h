@@ -2,7 +2,7 @@
 // The browser page of a month: one Chart.js line chart per day group, as a list of lines.
 
 #include "browser/weekpartition.h"
-#include "config/appstate.h"
+#include "config/colorref.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,7 +35,7 @@ QString BestValueLine(const QStringList& diaryLines, int bestValue);
 // What the page shows, as the last drawing and the settings left it.
 struct PageSettings {
     ExportMonth month;
-    DailyMeanTexts dailyMeans = AppState::filledMeans();
+    DailyMeanTexts dailyMeans = noDailyMeans();
     int bestValue = 0;
     int greenLimit = 500;
     int redLimit = 200;

@@ -3,14 +3,12 @@
 // has data, the top of its chart, its x-axis labels and its value row. Pure functions of the
 // month's daily means, the month shown and the break-at-zero flag.
 
+#include "diary/means.h"
+
 #include <QString>
 #include <array>
 
 namespace luftikon {
-
-// The 31 day values of the month, index 0 = day 1: the rounded daily mean as decimal digits,
-// "0" for a day without readings.
-using DailyMeanTexts = std::array<QString, 31>;
 
 constexpr int DayGroupCount = 5;
 

@@ -55,7 +55,7 @@ int ReadingY(int value)
 
 int LimitY(int value)
 {
-    if (value < 0 || value > 2000)
+    if (value < 0 || value > LimitScaleTop)
         return -1;
     if (value > 800)
         return 75;

@@ -36,6 +36,9 @@ int ReadingX(int day, int slot, SlotMode mode);
 // the caller draws them off the grid.
 int ReadingY(int value);
 
+// The highest value the limit scale places (at the top line, like every value from 801 up).
+inline constexpr int LimitScaleTop = 2000;
+
 // y of a limit, a zone border or the best-value pin. -1 for values below 0 or above 2000,
 // which lie on no scale; callers must treat -1 as "nowhere".
 int LimitY(int value);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -43,8 +44,10 @@ struct Bands {
 
 Bands zoneBands(const BgrRows& p, int greenLimit, int redLimit)
 {
-    const int yG = LimitY(greenLimit);
-    const int yR = LimitY(redLimit);
+    // A limit beyond the scale lies at its nearer end: a red limit clicked below 0 leaves no red
+    // zone, where the scale's "nowhere" would have made the whole chart red.
+    const int yG = LimitY(std::clamp(greenLimit, 0, LimitScaleTop));
+    const int yR = LimitY(std::clamp(redLimit, 0, LimitScaleTop));
     const auto clip = [&](int first, int last) { return Band{std::max(first, 0), std::min(last, p.height - 1)}; };
     return {clip(ZoneTop, yG), clip(yG, yR), clip(yR, p.height - 1 - ZoneBottomKeep)};
 }
@@ -173,6 +176,21 @@ void roundsTable(bool green, bool yellow, bool red, int rounds, PixelTable& out)
     }
 }
 
+// The tables of every band set for `intensity` (1..8). They depend on nothing else, so all of
+// them are built once, on first use, instead of at each drawing.
+const std::array<PixelTable, 8>& tablesFor(int intensity)
+{
+    using AllTables = std::array<std::array<PixelTable, 8>, ZoneMaxIntensity + 1>;
+    static const std::unique_ptr<const AllTables> all = [] {
+        auto built = std::make_unique<AllTables>();
+        for (int i = 1; i <= ZoneMaxIntensity; ++i)
+            for (std::size_t set = 1; set < 8; ++set)
+                roundsTable(set & 1, set & 2, set & 4, i + 1, (*built)[std::size_t(i)][set]);
+        return built;
+    }();
+    return (*all)[std::size_t(intensity)];
+}
+
 // Chart templates repeat themselves: a day column is 24 pixels wide and most rows equal the
 // one above. A stretch equal to its neighbour gets the neighbour's result copied instead of
 // being looked up again; the pixels are the same either way. Stretches are done from right
@@ -281,10 +299,8 @@ void PaintZones(const BgrRows& picture, int greenLimit, int redLimit, int intens
     if (cols.first > cols.last)
         return;
 
-    // A pixel's fate depends only on its value and on which bands its row lies in; the
-    // tables for the (at most seven) band sets are built on first use.
-    std::array<PixelTable, 8> tables;
-    std::array<bool, 8> built{};
+    // A pixel's fate depends only on its value and on which bands its row lies in.
+    const std::array<PixelTable, 8>& tables = tablesFor(rounds);
     const auto bandSet = [&](int y) {
         return std::size_t(bands.green.contains(y)) | std::size_t(bands.yellow.contains(y)) << 1 |
                std::size_t(bands.red.contains(y)) << 2;
@@ -302,10 +318,6 @@ void PaintZones(const BgrRows& picture, int greenLimit, int redLimit, int intens
                 std::memcpy(row, row + picture.bytesPerLine, bytes);
             }
             else {
-                if (!built[set]) {
-                    roundsTable(set & 1, set & 2, set & 4, rounds + 1, tables[set]);
-                    built[set] = true;
-                }
                 tintSpan(row, pixels, tables[set]);
             }
         }

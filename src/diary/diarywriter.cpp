@@ -119,15 +119,15 @@ QStringList composeDiaryLines(const DiaryHeader& header, const QStringList& entr
     return lines;
 }
 
-bool writeDiaryFile(AppState& state, const QString& monthFieldText, const QString& yearFieldText, const Notify& notify)
+bool writeDiaryFile(DiarySave& save, const QString& monthFieldText, const QString& yearFieldText, const Notify& notify)
 {
     // A name that would reach outside the year folder writes nothing at all.
-    const QString problem = diaryNameProblem(state.userName, state.listMonth, state.listYear);
+    const QString problem = diaryNameProblem(save.userName, save.listMonth, save.listYear);
     if (!problem.isEmpty()) {
         say(notify, MessageKind::Warning, problem);
         return false;
     }
-    for (const QString& line : state.entryList) {
+    for (const QString& line : save.entries) {
         if (line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r'))) {
             say(notify, MessageKind::Error,
                 QStringLiteral("Der Eintrag \"%1\" enthält einen Zeilenumbruch. Die Tabelle wurde nicht gespeichert.")
@@ -136,22 +136,26 @@ bool writeDiaryFile(AppState& state, const QString& monthFieldText, const QStrin
         }
     }
 
-    state.diaryYear = state.listYear;
-    makeYearFolder(state.galleryFolder, state.diaryYear, QStringLiteral("Ordner "), notify);
-    makeYearFolder(state.htmlFolder, state.diaryYear, QStringLiteral("HtmlOrdner "), notify);
+    makeYearFolder(save.galleryFolder, save.listYear, QStringLiteral("Ordner "), notify);
+    makeYearFolder(save.htmlFolder, save.listYear, QStringLiteral("HtmlOrdner "), notify);
 
-    const QString path = diaryFilePath(state.galleryFolder, state.diaryYear, state.userName, state.listMonth);
+    const QString path = diaryFilePath(save.galleryFolder, save.listYear, save.userName, save.listMonth);
     // The file name keeps the month of the list; an empty list takes the fields' month for its header.
-    if (state.entryList.isEmpty()) {
-        state.listMonth = monthFieldText;
-        state.listYear = yearFieldText;
+    if (save.entries.isEmpty()) {
+        const QString yearFolder = save.listYear;
+        save.listMonth = monthFieldText;
+        save.listYear = yearFieldText;
+        const bool written = writeDiaryAt(save, path, notify);
+        save.diaryYear = yearFolder;
+        return written;
     }
-    return writeDiaryAt(state, path, state.userName, notify);
+    return writeDiaryAt(save, path, notify);
 }
 
-bool writeDiaryAt(AppState& state, const QString& path, const QString& userName, const Notify& notify)
+bool writeDiaryAt(DiarySave& save, const QString& path, const Notify& notify)
 {
-    state.currentDiaryFile = path;
+    save.path = path;
+    save.diaryYear = save.listYear;
 
     // Margins and limits changed in place since the last save win over the ones in memory.
     QStringList oldLines;
@@ -163,29 +167,27 @@ bool writeDiaryAt(AppState& state, const QString& path, const QString& userName,
         }
         oldLines = old.lines;
     }
-    QString* margins[] = {&state.marginLeft, &state.marginRight, &state.marginTop, &state.marginBottom};
     for (std::size_t i = 0; i < marginKeys.size(); ++i)
-        *margins[i] = readHeaderValue(oldLines, QLatin1String(marginKeys[i]), QLatin1String(marginDefaults[i]));
-    state.greenLimit = limitFromFile(oldLines, greenKey, QStringLiteral("500"), state.greenLimit, path, notify);
-    state.redLimit = limitFromFile(oldLines, redKey, QStringLiteral("200"), state.redLimit, path, notify);
+        save.margins[i] = readHeaderValue(oldLines, QLatin1String(marginKeys[i]), QLatin1String(marginDefaults[i]));
+    save.greenLimit = limitFromFile(oldLines, greenKey, QStringLiteral("500"), save.greenLimit, path, notify);
+    save.redLimit = limitFromFile(oldLines, redKey, QStringLiteral("200"), save.redLimit, path, notify);
 
     DiaryHeader header;
-    header.userName = userName;
-    header.listMonth = state.listMonth;
-    header.listYear = state.listYear;
-    header.margins = {state.marginLeft, state.marginRight, state.marginTop, state.marginBottom};
-    // Both marks clear (a diary without layout lines) still writes one pair.
-    header.slotMode = state.slotMode();
-    header.greenLimit = state.greenLimit;
-    header.redLimit = state.redLimit;
+    header.userName = save.userName;
+    header.listMonth = save.listMonth;
+    header.listYear = save.listYear;
+    header.margins = save.margins;
+    header.slotMode = save.slotMode;
+    header.greenLimit = save.greenLimit;
+    header.redLimit = save.redLimit;
 
-    const WriteResult written = writeTextLines(path, composeDiaryLines(header, state.entryList));
+    const WriteResult written = writeTextLines(path, composeDiaryLines(header, save.entries));
     if (written.ok)
         return true;
     if (written.failure == WriteFailure::Open)
         say(notify, MessageKind::Warning,
             QStringLiteral("Fehler beim Erzeugen der Datei ") +
-                diaryFileLabel(userName, state.listMonth, state.listYear));
+                diaryFileLabel(save.userName, save.listMonth, save.listYear));
     else
         say(notify, MessageKind::Error, written.error + QStringLiteral(" Die Tabelle wurde nicht gespeichert."));
     return false;

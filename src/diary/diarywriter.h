@@ -1,7 +1,6 @@
 #pragma once
 // Writing a diary file whole: the file half of the save step of the entry dialog.
 
-#include "config/appstate.h"
 #include "config/notice.h"
 #include "diary/slots.h"
 
@@ -42,17 +41,34 @@ struct DiaryHeader {
 // The 18 header lines followed by the entry lines as they stand.
 QStringList composeDiaryLines(const DiaryHeader& header, const QStringList& entries);
 
-// Writes the diary of `state` (entryList, userName, listMonth/listYear, the slot marks)
-// whole: makes the year folders under galleryFolder and htmlFolder, sets diaryYear and
-// currentDiaryFile, takes margins and limits from the file as it stands (they become the
-// ones in force), and, when the list is empty, takes listMonth/listYear from the dialog's
-// month and year fields. The file is replaced only once the new one is complete; on any
-// failure the old file stays as it was and `notify` says what failed. Returns whether the
-// file was written.
-bool writeDiaryFile(AppState& state, const QString& monthFieldText, const QString& yearFieldText, const Notify& notify);
+// One save of an entry list: what goes in, and what the save leaves in force.
+struct DiarySave {
+    QString galleryFolder; // ends in "/"
+    QString htmlFolder;    // ends in "/"
+    QString userName;
+    QString listMonth; // names the file; an empty list takes the month field's text for the header
+    QString listYear;
+    QStringList entries;
+    SlotMode slotMode = SlotMode::Four;
+    // In force before the save; the save replaces them by those of the file as it stands, so
+    // values changed in place since the last save win.
+    std::array<QString, 4> margins{QStringLiteral("10"), QStringLiteral("5"), QStringLiteral("10"),
+                                   QStringLiteral("10")}; // left, right, top, bottom
+    int greenLimit = 500;
+    int redLimit = 200;
+    // Set by the save: the diary file (also when it could not be written) and its year folder.
+    QString path;
+    QString diaryYear;
+};
 
-// The second half of writeDiaryFile: rewrites the diary at `path` (which must lie in an existing
-// folder) from the list of `state` under `userName`, with margins and limits read back from it.
-bool writeDiaryAt(AppState& state, const QString& path, const QString& userName, const Notify& notify);
+// Writes the diary whole: makes the year folders, takes margins and limits from the file as it
+// stands and, when the list is empty, the header's month and year from the dialog's fields. The
+// file is replaced only once the new one is complete; on any failure the old file stays as it
+// was and `notify` says what failed. Returns whether the file was written.
+bool writeDiaryFile(DiarySave& save, const QString& monthFieldText, const QString& yearFieldText, const Notify& notify);
+
+// The second half of writeDiaryFile: rewrites the diary at `path`, which lies in an existing
+// folder, keeping its margins and limits.
+bool writeDiaryAt(DiarySave& save, const QString& path, const Notify& notify);
 
 } // namespace luftikon

@@ -33,14 +33,16 @@ QString dayValueEntry(const QString& line)
     return entry;
 }
 
-void ErstelleTagesMittelwert(AppState& state, const QString& line)
+DailyMeanTexts noDailyMeans()
 {
-    state.dayValueList << dayValueEntry(line);
+    DailyMeanTexts means;
+    means.fill(QStringLiteral("0"));
+    return means;
 }
 
-std::array<QString, 31> dailyMeansOf(const QStringList& dayValueList)
+DailyMeanTexts dailyMeansOf(const QStringList& dayValueList)
 {
-    std::array<QString, 31> means = AppState::filledMeans();
+    DailyMeanTexts means = noDailyMeans();
     QStringView previousDay; // into the list, which outlives the loop
     qint64 count = 0;
     long double sum = 0;
@@ -79,11 +81,6 @@ std::array<QString, 31> dailyMeansOf(const QStringList& dayValueList)
     return means;
 }
 
-void GibDieTagesMittelwerte(AppState& state)
-{
-    state.dailyMeans = dailyMeansOf(state.dayValueList);
-}
-
 BestValue bestValueOf(const QStringList& pointList)
 {
     BestValue best;
@@ -101,13 +98,6 @@ BestValue bestValueOf(const QStringList& pointList)
         }
     }
     return best;
-}
-
-void computeBestValue(AppState& state)
-{
-    const BestValue best = bestValueOf(state.pointList);
-    state.bestValue = best.value;
-    state.bestValueX = best.x;
 }
 
 } // namespace luftikon

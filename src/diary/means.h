@@ -1,28 +1,27 @@
 #pragma once
 // Daily means and the best value of the month, recomputed at every chart drawing.
 
-#include "config/appstate.h"
-
 #include <QString>
 #include <QStringList>
 #include <array>
 
 namespace luftikon {
 
+// The 31 day values of the month, index 0 = day 1: the rounded daily mean as decimal digits,
+// "0" for a day without readings.
+using DailyMeanTexts = std::array<QString, 31>;
+
+// Every day "0": the means of a month without readings.
+DailyMeanTexts noDailyMeans();
+
 // The DayValueList entry of one reading line: the two characters before the first "."
 // (empty without "."), "_", the value text after "Luftikon=", trimmed. "05_420".
 QString dayValueEntry(const QString& line);
 
-// Appends dayValueEntry(line) to state.dayValueList.
-void ErstelleTagesMittelwert(AppState& state, const QString& line);
-
 // The mean of each day "01".."31" as whole-number text, "0" for a day without readings.
 // A day's mean is that of its last unbroken run of entries; a value text that is not a
 // whole number is not counted.
-std::array<QString, 31> dailyMeansOf(const QStringList& dayValueList);
-
-// Recomputes state.dailyMeans from state.dayValueList.
-void GibDieTagesMittelwerte(AppState& state);
+DailyMeanTexts dailyMeansOf(const QStringList& dayValueList);
 
 // The largest value above 0 in a point list ("232 410": position, blank, value) and the
 // position of its first occurrence; 0 and 0 when there is none. Entries whose position or
@@ -32,8 +31,5 @@ struct BestValue {
     int x = 0;
 };
 BestValue bestValueOf(const QStringList& pointList);
-
-// Sets state.bestValue and state.bestValueX from state.pointList.
-void computeBestValue(AppState& state);
 
 } // namespace luftikon

@@ -2,10 +2,11 @@
 // The entry dialog: readings are typed in, listed, corrected and saved here. The entry list
 // itself lives in AppState (every drawing refills it); this window shows it and edits it.
 
-#include "config/appstate.h"
 #include "config/configstore.h"
 #include "diary/diaryfile.h"
+#include "diary/diarywriter.h"
 #include "platform/desktop.h"
+#include "state/appstate.h"
 
 #include <QDialog>
 #include <functional>
@@ -122,6 +123,9 @@ private:
     bool takeEmptyListMonthFromFields();
     // After a save: settings, slot time, redraw and the first-data advice.
     void finishSave();
+    // The list with what it is saved with, and what the save leaves in force.
+    DiarySave listSave(const QString& userName) const;
+    void keepSaved(const DiarySave& save);
     // The list goes back to the readings of the diary on screen.
     void revertToCurrentDiary();
     // The common first half of "&Grafik zeigen" and "&Tabelle zeigen".

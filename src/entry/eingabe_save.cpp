@@ -131,7 +131,10 @@ bool TEingabeDlg::GrafikZeigen()
     if (!takeEmptyListMonthFromFields() || !entriesMatchListMonth())
         return false;
     const auto notify = [this](MessageKind kind, const QString& text) { say(kind, text); };
-    if (!writeDiaryFile(state_, MonatSpinEdit->text(), JahrSpinEdit->text(), notify))
+    DiarySave save = listSave(state_.userName);
+    const bool written = writeDiaryFile(save, MonatSpinEdit->text(), JahrSpinEdit->text(), notify);
+    keepSaved(save);
+    if (!written)
         return false;
     finishSave();
     return true;
@@ -151,14 +154,48 @@ bool TEingabeDlg::saveCurrentDiary()
     if (diary.month.isEmpty())
         return false;
     takeDiary(diary);
-    state_.diaryYear = state_.listYear;
     // A diary of another name keeps the name in its header.
     const QString ownName = readHeaderValue(diary.lines, QStringLiteral("BenutzerName"), QString());
     const auto notify = [this](MessageKind kind, const QString& text) { say(kind, text); };
-    if (!writeDiaryAt(state_, path, ownName.isEmpty() ? state_.userName : ownName, notify))
+    DiarySave save = listSave(ownName.isEmpty() ? state_.userName : ownName);
+    const bool written = writeDiaryAt(save, path, notify);
+    keepSaved(save);
+    if (!written)
         return false;
     finishSave();
     return true;
+}
+
+DiarySave TEingabeDlg::listSave(const QString& userName) const
+{
+    DiarySave save;
+    save.galleryFolder = state_.galleryFolder;
+    save.htmlFolder = state_.htmlFolder;
+    save.userName = userName;
+    save.listMonth = state_.listMonth;
+    save.listYear = state_.listYear;
+    save.entries = state_.entryList;
+    save.slotMode = state_.slotMode();
+    save.margins = {state_.marginLeft, state_.marginRight, state_.marginTop, state_.marginBottom};
+    save.greenLimit = state_.greenLimit;
+    save.redLimit = state_.redLimit;
+    return save;
+}
+
+void TEingabeDlg::keepSaved(const DiarySave& save)
+{
+    if (save.path.isEmpty())
+        return;
+    state_.currentDiaryFile = save.path;
+    state_.diaryYear = save.diaryYear;
+    state_.listMonth = save.listMonth;
+    state_.listYear = save.listYear;
+    state_.marginLeft = save.margins[0];
+    state_.marginRight = save.margins[1];
+    state_.marginTop = save.margins[2];
+    state_.marginBottom = save.margins[3];
+    state_.greenLimit = save.greenLimit;
+    state_.redLimit = save.redLimit;
 }
 
 void TEingabeDlg::finishSave()

@@ -3,10 +3,10 @@
 // A5 and A6 landscape, turns the picture for A4 and prints it stretched into the format's
 // rectangle. Created once at start; its boxes keep their state between openings.
 
-#include "config/appstate.h"
 #include "config/configstore.h"
 #include "platform/desktop.h"
 #include "print/printgeometry.h"
+#include "state/appstate.h"
 
 #include <QDialog>
 #include <QImage>

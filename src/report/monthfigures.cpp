@@ -7,18 +7,12 @@
 #include "diary/slots.h"
 
 #include <QDate>
-#include <QFileInfo>
 #include <algorithm>
 #include <array>
 
 namespace luftikon {
 
 namespace {
-
-std::optional<int> numberIn(std::optional<QStringView> text)
-{
-    return text ? parseWholeNumber(*text) : std::nullopt;
-}
 
 struct DayReadings {
     int highest = 0;
@@ -50,32 +44,12 @@ struct Mean {
 
 } // namespace
 
-DiaryMonth diaryMonthOf(const QString& diaryPath, const QStringList& entryLines)
+DiaryMonth diaryMonthOf(const QString& monthText, const QString& yearText)
 {
-    // The drawing takes the month of the last reading line; the same here.
-    for (auto line = entryLines.crbegin(); line != entryLines.crend(); ++line) {
-        const auto split = splitEntryPrefixView(*line);
-        if (!split)
-            continue;
-        const EntryFieldViews fields = entryFieldViewsOf(split->rest);
-        const auto month = numberIn(fields.month);
-        const auto year = fields.year && fields.year->size() == 4 ? numberIn(fields.year) : std::nullopt;
-        if (month && year) {
-            const DiaryMonth found{*month, *year};
-            if (found.valid())
-                return found;
-        }
-    }
-    // "Name_3_2024.tab": the user name may hold "_" itself, so count from the end.
-    const QStringList parts = QFileInfo(diaryPath).completeBaseName().split(QLatin1Char('_'));
-    if (parts.size() >= 3) {
-        const auto month = parseWholeNumber(parts[parts.size() - 2]);
-        const QString& yearText = parts.last();
-        const auto year = yearText.size() == 4 ? parseWholeNumber(yearText) : std::nullopt;
-        if (month && year && DiaryMonth{*month, *year}.valid())
-            return {*month, *year};
-    }
-    return {};
+    const auto month = parseWholeNumber(monthText);
+    const auto year = yearText.size() == 4 ? parseWholeNumber(yearText) : std::nullopt;
+    const DiaryMonth found{month.value_or(0), year.value_or(0)};
+    return found.valid() ? found : DiaryMonth{};
 }
 
 std::optional<double> swingPercent(int highest, int lowest)

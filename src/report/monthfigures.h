@@ -9,14 +9,14 @@
 
 namespace luftikon {
 
-// The month a diary holds: from its entry lines when they name one, else from its file name
-// ("Name_3_2024.tab"). 0 where neither gives a calendar month or a four-digit year.
+// A calendar month; 0 where the diary's month or year text is not one.
 struct DiaryMonth {
     int month = 0;
     int year = 0;
     bool valid() const { return month >= 1 && month <= 12 && year >= 1000 && year <= 9999; }
 };
-DiaryMonth diaryMonthOf(const QString& diaryPath, const QStringList& entryLines);
+// The month and year texts of a read diary ("3" or "03", "2024") as a calendar month.
+DiaryMonth diaryMonthOf(const QString& monthText, const QString& yearText);
 
 // One ISO week (Monday to Sunday) as far as it lies inside the month.
 struct WeekFigures {

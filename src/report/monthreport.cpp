@@ -1,6 +1,7 @@
 // Reads the drawn month for the evaluation commands and says where their files go.
 #include "report/monthreport.h"
 
+#include "diary/diaryfile.h"
 #include "diary/entryline.h"
 #include "diary/iniheader.h"
 #include "diary/textfile.h"
@@ -17,14 +18,14 @@ std::optional<MonthReport> loadMonthReport(const ReportSource& source, const Not
         notify(MessageKind::Plain, noData);
         return std::nullopt;
     }
-    const ReadResult diary = readTextLines(source.diaryFile);
+    const DiaryFile diary = readDiary(source.diaryFile);
     if (!diary.ok) {
         notify(MessageKind::Error, diary.error);
         return std::nullopt;
     }
     MonthReport report;
     report.diaryFile = source.diaryFile;
-    report.entryLines = entryLinesOf(diary.lines);
+    report.entryLines = diary.entries;
     if (report.entryLines.isEmpty()) {
         notify(MessageKind::Plain, noData);
         return std::nullopt;
@@ -33,8 +34,8 @@ std::optional<MonthReport> loadMonthReport(const ReportSource& source, const Not
     if (report.userName.isEmpty())
         report.userName = source.userName;
     report.slotMode = source.slotMode;
-    const DiaryMonth month = diaryMonthOf(source.diaryFile, report.entryLines);
-    report.figures = monthFiguresOf(report.entryLines, month, source.greenLimit, source.redLimit);
+    report.figures =
+        monthFiguresOf(report.entryLines, diaryMonthOf(diary.month, diary.year), source.greenLimit, source.redLimit);
     return report;
 }
 

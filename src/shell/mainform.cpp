@@ -49,6 +49,7 @@ TMainForm::TMainForm(AppState& state, Desktop& desktop, ConfigStore& config, QWi
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();
     buildEntryWindows();
+    buildSettingsWindow();
     buildPrintWindows();
 }
 

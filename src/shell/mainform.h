@@ -3,9 +3,9 @@
 // program. The shared state, the desktop and the settings are handed in so tests can script them.
 
 #include "chart/ui/chartdrawing.h"
-#include "config/appstate.h"
 #include "config/configstore.h"
 #include "platform/desktop.h"
+#include "state/appstate.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -24,6 +24,7 @@ namespace luftikon {
 class EvaluationWindow;
 class TDruckvorschau;
 class TEingabeDlg;
+class TEinstellDlg;
 class TMachPause;
 class TNameEingDlg;
 class TTabellenDlg;
@@ -62,6 +63,9 @@ public:
     // First show: runs once, on the first paint (queued from the paint event, so dialogs it
     // opens do not run inside painting). Tests call it directly. Nothing happens once done.
     void FormPaint();
+    // Makes a diary the current one and draws it with its own day layout and limits; the first
+    // show and "und als Grafik anzeigen" (mainform_firstshow.cpp).
+    void showDiaryAsChart(const QString& diaryFile);
     // The size rules for normal and maximised window (mainform_resize.cpp).
     void FormResize();
     // One pinch notification: `started` for the gesture's beginning, the point in screen
@@ -111,6 +115,15 @@ public:
     void switchDayLayout(SlotMode mode);
     // Draws a diary for the entry windows (the user's last diary, a saved list, an opened file).
     void drawDiary(const QString& diaryFile);
+    // The chart settings and opening a month as a chart, in mainform_settings.cpp
+    void Einstellungen1Click();
+    void undalsGrafikanzeigen1Click();
+    // The open-file dialog for diaries; empty when cancelled.
+    QString chooseDiaryFile();
+    TEinstellDlg* EinstellDlg = nullptr;
+    QAction* Einstellungen1 = nullptr; // a menu bar title that is itself the command
+    QAction* undalsGrafikanzeigen1 = nullptr;
+
     TEingabeDlg* EingabeDlg = nullptr;
     TNameEingDlg* NameEingDlg = nullptr;
     TTouchEingabeDlg* TouchEingabeDlg = nullptr;
@@ -163,6 +176,7 @@ private:
     void buildTableWindow();
     void buildEvaluationMenu(); // mainform_report.cpp
     void buildEntryWindows();   // mainform_entry.cpp
+    void buildSettingsWindow(); // mainform_settings.cpp
     void buildPrintWindows();   // mainform_print.cpp
     void loadTemplatePicture();
 
@@ -182,7 +196,7 @@ private:
     // First show, in mainform_firstshow.cpp
     void readFirstShowSettings();
     void readDayLayout(const QStringList& header);
-    void readLimits(const QStringList& header);
+    void readLimits(const QStringList& header, const QString& diaryFile);
 
     bool gestureEvent(QGestureEvent* event);
 

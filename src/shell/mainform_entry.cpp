@@ -116,8 +116,7 @@ void TMainForm::aktuellebearbeiten1Click()
 
 void TMainForm::undbearbeiten1Click()
 {
-    const QString diary = desktop_.openFileName(this, QStringLiteral("Öffnen"), state_.galleryFolder,
-                                                QStringLiteral("Blutdrucktabellen (*.tab);;Alle Dateien (*)"));
+    const QString diary = chooseDiaryFile();
     if (diary.isEmpty())
         return;
     EingabeDlg->clearEntries();

@@ -1,9 +1,12 @@
 // The first show of the main window: the chart settings, then the last diary of the user.
+#include "chart/limits.h"
+#include "chart/ui/einstell.h"
 #include "diary/entryline.h"
 #include "diary/iniheader.h"
 #include "diary/textfile.h"
 #include "shell/mainform.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTimer>
@@ -63,13 +66,26 @@ void TMainForm::FormPaint()
         desktop_.message(QStringLiteral("Kann die Datei nicht finden: ") + state_.lastDiaryFile);
         return;
     }
-    state_.diaryYear = diaryYearOf(state_.lastDiaryFile, state_.diaryYear);
+    showDiaryAsChart(state_.lastDiaryFile);
+}
+
+void TMainForm::showDiaryAsChart(const QString& diaryFile)
+{
+    state_.currentDiaryFile = diaryFile;
+    // The export files the month under its own year, not under the one shown before.
+    state_.diaryYear = diaryYearOf(diaryFile, state_.diaryYear);
 
     // The header is read once; a file that exists but cannot be read is told by the drawing.
-    const QStringList header = readTextLines(state_.lastDiaryFile).lines;
+    const QStringList header = readTextLines(diaryFile).lines;
     readDayLayout(header);
-    readLimits(header);
-    GrafikZeichnen(state_.lastDiaryFile);
+    if (biszu4MessungenjeTag && biszu8MessungenjeTag) {
+        biszu4MessungenjeTag->setChecked(state_.fourSlotMark);
+        biszu8MessungenjeTag->setChecked(state_.eightSlotMark);
+    }
+    loadTemplatePicture();
+    readLimits(header, diaryFile);
+    state_.zonesPainted = false;
+    GrafikZeichnen(diaryFile);
 }
 
 void TMainForm::readFirstShowSettings()
@@ -103,6 +119,8 @@ void TMainForm::readFirstShowSettings()
                                .arg(config_.path(), intensity)
                                .arg(state_.zoneIntensity));
     }
+    if (EinstellDlg)
+        EinstellDlg->takeFirstShowSettings();
 }
 
 void TMainForm::readDayLayout(const QStringList& header)
@@ -126,25 +144,22 @@ void TMainForm::readDayLayout(const QStringList& header)
     state_.eightSlotMark = layoutSet(QStringLiteral("BisZu8MessungenJeTag"));
     if (state_.eightSlotMark && !config_.readString(QStringLiteral("Grafik8")).isEmpty())
         state_.templatePictureFile = templateFor(QStringLiteral("Grafik8"), QStringLiteral("Vorlag8M.bmp"));
-    // Both set: the eight-slot template was taken last, so its layout is the one drawn.
-    if (state_.fourSlotMark && state_.eightSlotMark)
-        state_.fourSlotMark = false;
+    // Both set: both marks stay; the eight-slot template was taken last and the chart follows it.
 }
 
-void TMainForm::readLimits(const QStringList& header)
+void TMainForm::readLimits(const QStringList& header, const QString& diaryFile)
 {
     const auto limit = [&](const QString& key, int defaultValue) {
-        const QString text = readHeaderValue(header, key, QString::number(defaultValue));
-        if (const auto value = parseWholeNumber(trimBlanks(text)))
+        if (const auto value = storedLimit(header, key, defaultValue))
             return *value;
         desktop_.warning(QStringLiteral("Der Grenzwert \"%1\" in der Datei %2 ist keine Zahl: \"%3\". "
                                         "Es gilt der Grenzwert %4.")
-                             .arg(key, state_.lastDiaryFile, text)
+                             .arg(key, diaryFile, readHeaderValue(header, key, QString()))
                              .arg(defaultValue));
         return defaultValue;
     };
-    state_.greenLimit = limit(QStringLiteral("GrenzwertGruen>"), 500);
-    state_.redLimit = limit(QStringLiteral("GrenzwertRot<"), 200);
+    state_.greenLimit = limit(GreenLimitKey, DefaultGreenLimit);
+    state_.redLimit = limit(RedLimitKey, DefaultRedLimit);
 }
 
 } // namespace luftikon

@@ -3,8 +3,8 @@
 // and a remarks pane whose text lives in a file beside the diary. Created once, shown modally
 // by the main window's table timer, kept between showings.
 
-#include "config/appstate.h"
 #include "platform/desktop.h"
+#include "state/appstate.h"
 #include "table/tablecontent.h"
 
 #include <QDialog>

@@ -2,6 +2,7 @@
 #include "pagefixtures.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace luftikon;
 using luftikon::test::Sandbox;
@@ -150,4 +151,15 @@ TEST(PageLines, LeapFebruaryAndThirtyDayMonthsLabelGroupFiveWithPlaceholders)
         "<div class=\"container\"><div class=\"chart-container\"><canvas id=\"diagramm1\"></canvas></div>"
         "<div class=\"chart-container\"><canvas id=\"diagramm5\"></canvas></div>")));
     EXPECT_TRUE(page.contains(QStringLiteral("<center><h2>[Es fehlen Daten der Tagesgruppe:   8-14 , 15-21 , 22-28")));
+}
+
+TEST(PageLimits, LimitsClickedToTheEndsOfTheRangeDoNotWrapRound)
+{
+    PageInput in = simplePage();
+    in.redLimit = std::numeric_limits<int>::max();
+    in.greenLimit = std::numeric_limits<int>::min();
+    const QString page = BuildPage(in).join(u'\n');
+    // The bands just above red and just below green lie beyond the 32-bit range.
+    EXPECT_TRUE(page.contains(QStringLiteral("data: [2147483648,"))) << page.toStdString();
+    EXPECT_TRUE(page.contains(QStringLiteral("data: [-2147483649,")));
 }

@@ -8,7 +8,7 @@ namespace {
 
 DailyMeanTexts means(std::initializer_list<const char*> firstDays)
 {
-    DailyMeanTexts result = AppState::filledMeans();
+    DailyMeanTexts result = noDailyMeans();
     std::size_t day = 0;
     for (const char* text : firstDays)
         result[day++] = QString::fromLatin1(text);

@@ -1,5 +1,5 @@
 #include "browser/weekpartition.h"
-#include "config/appstate.h"
+#include "diary/means.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ namespace {
 
 DailyMeanTexts withDays(std::initializer_list<std::pair<int, const char*>> days)
 {
-    DailyMeanTexts means = AppState::filledMeans();
+    DailyMeanTexts means = noDailyMeans();
     for (const auto& [day, text] : days)
         means[static_cast<std::size_t>(day - 1)] = QString::fromLatin1(text);
     return means;
@@ -36,7 +36,7 @@ TEST(WeekPartition, DaysInMonthFollowsTheLeapYearRule)
 
 TEST(WeekPartition, HasDataComparesTextsNotNumbers)
 {
-    EXPECT_FALSE(HasData(AppState::filledMeans(), 1));
+    EXPECT_FALSE(HasData(noDailyMeans(), 1));
     EXPECT_TRUE(HasData(withDays({{7, "00"}}), 1)); // "00" is not the text "0"
     EXPECT_FALSE(HasData(withDays({{8, "410"}}), 1));
     EXPECT_TRUE(HasData(withDays({{8, "410"}}), 2));
@@ -56,13 +56,13 @@ TEST(WeekPartition, GroupTopRoundsToEvenHundredsAndAddsOneHundred)
     // A hand-edited huge value does not overflow.
     EXPECT_EQ(GroupTop(withDays({{1, "2147483647"}}), 1), Q_INT64_C(2147483700));
 
-    EXPECT_EQ(ChartTop(AppState::filledMeans()), 100);
+    EXPECT_EQ(ChartTop(noDailyMeans()), 100);
     EXPECT_EQ(ChartTop(withDays({{2, "300"}, {20, "751"}})), 900);
 }
 
 TEST(WeekPartition, MissingGroupsTextListsEmptyGroups)
 {
-    EXPECT_EQ(MissingGroupsText(AppState::filledMeans(), 31),
+    EXPECT_EQ(MissingGroupsText(noDailyMeans(), 31),
               QStringLiteral("[Es fehlen Daten der Tagesgruppe: 1-7 , 8-14 , 15-21 , 22-28 , 29-31"));
     EXPECT_EQ(MissingGroupsText(withDays({{3, "410"}}), 31),
               QStringLiteral("[Es fehlen Daten der Tagesgruppe:   8-14 , 15-21 , 22-28 , 29-31"));
@@ -107,7 +107,7 @@ TEST(WeekPartition, ValueRowWritesZerosAsNaNOnlyWhenBreaking)
     EXPECT_EQ(ValueRow(means, 1, false), QStringLiteral("data: [0,452,0,0,10,100,0] , }, "));
     EXPECT_EQ(ValueRow(means, 5, true),
               QStringLiteral("data: [300,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN,NaN] , }, "));
-    EXPECT_EQ(ValueRow(AppState::filledMeans(), 5, false), QStringLiteral("data: [0,0,0,0,0,0,0,0,0,0,0,0,0,0] , }, "));
+    EXPECT_EQ(ValueRow(noDailyMeans(), 5, false), QStringLiteral("data: [0,0,0,0,0,0,0,0,0,0,0,0,0,0] , }, "));
 }
 
 TEST(WeekPartition, ReplaceAllReplacesOverlappingRuns)

@@ -40,11 +40,11 @@ class DiaryWriter : public ::testing::Test {
 protected:
     DiaryWriter()
     {
-        state.galleryFolder = box.file("Luftikon-Daten-Galerie/");
-        state.htmlFolder = box.file("Luftikon-Daten im Browser/");
-        state.userName = QStringLiteral("Jürgen Müller");
-        state.listMonth = "3";
-        state.listYear = "2024";
+        diary.galleryFolder = box.file("Luftikon-Daten-Galerie/");
+        diary.htmlFolder = box.file("Luftikon-Daten im Browser/");
+        diary.userName = QStringLiteral("Jürgen Müller");
+        diary.listMonth = "3";
+        diary.listYear = "2024";
     }
     QStringList marchEntries(const QString& month) const
     {
@@ -58,11 +58,11 @@ protected:
     }
     bool save(const QString& monthField = "3", const QString& yearField = "2024")
     {
-        return writeDiaryFile(state, monthField, yearField, messages.notify());
+        return writeDiaryFile(diary, monthField, yearField, messages.notify());
     }
 
     Sandbox box;
-    AppState state;
+    DiarySave diary;
     Messages messages;
 };
 
@@ -70,20 +70,20 @@ protected:
 
 TEST_F(DiaryWriter, MarchDiaryInBothMonthForms)
 {
-    state.entryList = marchEntries("3");
+    diary.entries = marchEntries("3");
     ASSERT_TRUE(save());
     const QString path3 = box.file(QStringLiteral("Luftikon-Daten-Galerie/2024/Jürgen Müller_3_2024.tab"));
-    EXPECT_EQ(state.currentDiaryFile, path3);
-    EXPECT_EQ(state.diaryYear, "2024");
+    EXPECT_EQ(diary.path, path3);
+    EXPECT_EQ(diary.diaryYear, "2024");
     EXPECT_EQ(Sandbox::readBytes(path3), golden("march2024_four.tab"));
     EXPECT_TRUE(QDir(box.file("Luftikon-Daten im Browser/2024")).exists());
     EXPECT_TRUE(messages.shown.empty());
 
-    state.listMonth = "03";
-    state.entryList = marchEntries("03");
+    diary.listMonth = "03";
+    diary.entries = marchEntries("03");
     ASSERT_TRUE(save("03"));
     const QString path03 = box.file(QStringLiteral("Luftikon-Daten-Galerie/2024/Jürgen Müller_03_2024.tab"));
-    EXPECT_EQ(state.currentDiaryFile, path03);
+    EXPECT_EQ(diary.path, path03);
     EXPECT_EQ(Sandbox::readBytes(path03), golden("march2024_four_03.tab"));
     // The other form of the month is another file; the first one stays.
     EXPECT_EQ(Sandbox::readBytes(path3), golden("march2024_four.tab"));
@@ -91,14 +91,12 @@ TEST_F(DiaryWriter, MarchDiaryInBothMonthForms)
 
 TEST_F(DiaryWriter, EightSlotDiary)
 {
-    state.userName = "Muster";
-    state.listMonth = "7";
-    state.listYear = "2025";
-    state.fourSlotMark = false;
-    state.eightSlotMark = true;
-    state.entryList = {"Morgens den    01.7.2025 Z=06:00  Luftikon=380", "Messung4 den 01.7.2025 Z=12:00  Luftikon=410",
-                       "Messung7 den 01.7.2025 Z=18:00  Luftikon=405",
-                       "Abends den      01.7.2025 Z=20:00  Luftikon=390"};
+    diary.userName = "Muster";
+    diary.listMonth = "7";
+    diary.listYear = "2025";
+    diary.slotMode = SlotMode::Eight;
+    diary.entries = {"Morgens den    01.7.2025 Z=06:00  Luftikon=380", "Messung4 den 01.7.2025 Z=12:00  Luftikon=410",
+                     "Messung7 den 01.7.2025 Z=18:00  Luftikon=405", "Abends den      01.7.2025 Z=20:00  Luftikon=390"};
     ASSERT_TRUE(save("7", "2025"));
     EXPECT_EQ(Sandbox::readBytes(box.file("Luftikon-Daten-Galerie/2025/Muster_7_2025.tab")),
               golden("july2025_eight.tab"));
@@ -106,28 +104,26 @@ TEST_F(DiaryWriter, EightSlotDiary)
 
 TEST_F(DiaryWriter, EmptyListWritesTheHeaderWithTheFieldsMonth)
 {
-    state.userName = "Muster";
-    state.listMonth = "2";
-    state.fourSlotMark = false; // a diary without layout lines clears both marks
-    state.eightSlotMark = false;
+    diary.userName = "Muster";
+    diary.listMonth = "2";
     ASSERT_TRUE(save("02", "2024"));
     // The file name keeps the month it was given; the header takes the fields.
-    EXPECT_EQ(state.listMonth, "02");
+    EXPECT_EQ(diary.listMonth, "02");
     EXPECT_EQ(Sandbox::readBytes(box.file("Luftikon-Daten-Galerie/2024/Muster_2_2024.tab")),
               golden("february2024_empty.tab"));
 }
 
 TEST_F(DiaryWriter, LimitAndMarginChangedInPlaceSurviveAndComeIntoForce)
 {
-    state.entryList = marchEntries("3");
+    diary.entries = marchEntries("3");
     ASSERT_TRUE(save());
-    ASSERT_TRUE(writeHeaderValue(state.currentDiaryFile, "GrenzwertGruen>", "450").ok);
-    ASSERT_TRUE(writeHeaderValue(state.currentDiaryFile, "DruckenTabellenRandTop", "15").ok);
-    state.greenLimit = 500;
+    ASSERT_TRUE(writeHeaderValue(diary.path, "GrenzwertGruen>", "450").ok);
+    ASSERT_TRUE(writeHeaderValue(diary.path, "DruckenTabellenRandTop", "15").ok);
+    diary.greenLimit = 500;
     ASSERT_TRUE(save());
-    EXPECT_EQ(state.greenLimit, 450);
-    EXPECT_EQ(state.marginTop, "15");
-    const ReadResult file = readTextLines(state.currentDiaryFile);
+    EXPECT_EQ(diary.greenLimit, 450);
+    EXPECT_EQ(diary.margins[2], "15");
+    const ReadResult file = readTextLines(diary.path);
     ASSERT_TRUE(file.ok);
     EXPECT_EQ(file.lines.at(14), "GrenzwertGruen>=450");
     EXPECT_EQ(file.lines.at(6), "DruckenTabellenRandTop=15");
@@ -138,11 +134,11 @@ TEST_F(DiaryWriter, LimitThatIsNoNumberKeepsTheOneInForce)
 {
     const QString path = box.file(QStringLiteral("Luftikon-Daten-Galerie/2024/Jürgen Müller_3_2024.tab"));
     Sandbox::writeBytes(path, "[Personendaten]\r\nGrenzwertGruen>=viel\r\nGrenzwertRot<=180\r\n");
-    state.greenLimit = 470;
-    state.entryList = marchEntries("3");
+    diary.greenLimit = 470;
+    diary.entries = marchEntries("3");
     ASSERT_TRUE(save());
-    EXPECT_EQ(state.greenLimit, 470);
-    EXPECT_EQ(state.redLimit, 180);
+    EXPECT_EQ(diary.greenLimit, 470);
+    EXPECT_EQ(diary.redLimit, 180);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].first, MessageKind::Warning);
     EXPECT_TRUE(messages.shown[0].second.contains(path));
@@ -158,7 +154,7 @@ TEST_F(DiaryWriter, CreateFailureNamesTheFileByUserNameParts)
     // A plain file where the year folders should be: neither folder nor diary can be made.
     Sandbox::writeBytes(box.file("Luftikon-Daten-Galerie/2024"), "x");
     Sandbox::writeBytes(box.file("Luftikon-Daten im Browser/2024"), "x");
-    state.entryList = marchEntries("3");
+    diary.entries = marchEntries("3");
     EXPECT_FALSE(save());
     ASSERT_EQ(messages.shown.size(), 3u);
     EXPECT_EQ(messages.shown[0],
@@ -169,7 +165,7 @@ TEST_F(DiaryWriter, CreateFailureNamesTheFileByUserNameParts)
                                            QStringLiteral("Fehler beim Erzeugen der Datei Jürgen Müller 3_2024.tab")));
 
     messages.shown.clear();
-    state.userName = "Muster";
+    diary.userName = "Muster";
     EXPECT_FALSE(save());
     EXPECT_EQ(messages.shown.back(),
               std::pair(MessageKind::Warning, QStringLiteral("Fehler beim Erzeugen der Datei   3_2024.tab")));
@@ -177,18 +173,18 @@ TEST_F(DiaryWriter, CreateFailureNamesTheFileByUserNameParts)
 
 TEST_F(DiaryWriter, FailedWriteLeavesTheOldFileByteForByte)
 {
-    state.entryList = marchEntries("3");
+    diary.entries = marchEntries("3");
     ASSERT_TRUE(save());
-    const QByteArray before = Sandbox::readBytes(state.currentDiaryFile);
-    state.entryList << QStringLiteral("Morgens den    07.3.2024 Z=08:00  Luftikon=4€0");
-    state.entryList << QStringLiteral("Morgens den    08.3.2024 Z=08:00  Luftikon=4Ł0");
+    const QByteArray before = Sandbox::readBytes(diary.path);
+    diary.entries << QStringLiteral("Morgens den    07.3.2024 Z=08:00  Luftikon=4€0");
+    diary.entries << QStringLiteral("Morgens den    08.3.2024 Z=08:00  Luftikon=4Ł0");
     EXPECT_FALSE(save());
-    EXPECT_EQ(Sandbox::readBytes(state.currentDiaryFile), before);
+    EXPECT_EQ(Sandbox::readBytes(diary.path), before);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].first, MessageKind::Error);
-    EXPECT_TRUE(messages.shown[0].second.contains(state.currentDiaryFile));
+    EXPECT_TRUE(messages.shown[0].second.contains(diary.path));
     EXPECT_TRUE(messages.shown[0].second.contains(QStringLiteral("4Ł0")));
-    EXPECT_EQ(allFiles(box.file("Luftikon-Daten-Galerie/2024")), QStringList{state.currentDiaryFile});
+    EXPECT_EQ(allFiles(box.file("Luftikon-Daten-Galerie/2024")), QStringList{diary.path});
 }
 
 TEST_F(DiaryWriter, NamesThatLeaveTheYearFolderWriteNothing)
@@ -201,16 +197,16 @@ TEST_F(DiaryWriter, NamesThatLeaveTheYearFolderWriteNothing)
                           Case{"..", "3", "2024"}, Case{"Zeile\r\nBisZu8MessungenJeTag=1", "3", "2024"},
                           Case{"Muster", "3/..", "2024"}, Case{"Muster", "3", ".."}, Case{"Muster", "3", "../x"}}) {
         messages.shown.clear();
-        state.userName = c.user;
-        state.listMonth = c.month;
-        state.listYear = c.year;
-        state.currentDiaryFile = "unverändert";
-        state.entryList = {"Morgens den    05.3.2024 Z=08:00  Luftikon=420"};
+        diary.userName = c.user;
+        diary.listMonth = c.month;
+        diary.listYear = c.year;
+        diary.path = "unverändert";
+        diary.entries = {"Morgens den    05.3.2024 Z=08:00  Luftikon=420"};
         EXPECT_FALSE(save()) << c.user.toStdString();
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].first, MessageKind::Warning);
         EXPECT_TRUE(messages.shown[0].second.contains("nicht gespeichert"));
-        EXPECT_EQ(state.currentDiaryFile, "unverändert");
+        EXPECT_EQ(diary.path, "unverändert");
         EXPECT_EQ(allFiles(box.path()), before);
     }
 }

@@ -13,13 +13,12 @@ QString line(const char* prefix, int day, const QString& value)
 }
 
 // Means of day → value lists, one line per reading, in this order.
-std::array<QString, 31> meansOf(const std::vector<std::pair<int, QString>>& readings)
+DailyMeanTexts meansOf(const std::vector<std::pair<int, QString>>& readings)
 {
-    AppState state;
+    QStringList dayValues;
     for (const auto& [day, value] : readings)
-        ErstelleTagesMittelwert(state, line("Morgens den    ", day, value));
-    GibDieTagesMittelwerte(state);
-    return state.dailyMeans;
+        dayValues << dayValueEntry(line("Morgens den    ", day, value));
+    return dailyMeansOf(dayValues);
 }
 
 } // namespace
@@ -29,10 +28,6 @@ TEST(DailyMeans, DayValueEntries)
     EXPECT_EQ(dayValueEntry(line("Morgens den    ", 5, "420")), "05_420");
     EXPECT_EQ(dayValueEntry("Abends den      5.3.2024 Z=20:00  Luftikon= 410 "), " 5_410");
     EXPECT_EQ(dayValueEntry("Abends den Luftikon=9"), "_9");
-    AppState state;
-    state.dayValueList = {"alt"};
-    ErstelleTagesMittelwert(state, line("Messung5 den ", 12, "300"));
-    EXPECT_EQ(state.dayValueList, (QStringList{"alt", "12_300"}));
 }
 
 TEST(DailyMeans, RoundingHalfAwayFromZero)
@@ -56,21 +51,15 @@ TEST(DailyMeans, DaysWithoutReadingsStayZeroAndOnlyTheLastRunCounts)
             EXPECT_EQ(means[day], "0") << day + 1;
         }
     }
-    AppState state;
-    state.dailyMeans[0] = "123";
-    GibDieTagesMittelwerte(state);
-    EXPECT_EQ(state.dailyMeans, AppState::filledMeans());
 }
 
 TEST(DailyMeans, UnreadableDaysAndValuesAreLeftOut)
 {
-    AppState state;
-    state.dayValueList = {"07_400", "07_abc", "07_", "07_4.5", "07_500", " 8_300", "32_300", "00_1", "xx", "", "_"};
-    GibDieTagesMittelwerte(state);
-    EXPECT_EQ(state.dailyMeans[6], "450");
-    std::array<QString, 31> expected = AppState::filledMeans();
+    const DailyMeanTexts means =
+        dailyMeansOf({"07_400", "07_abc", "07_", "07_4.5", "07_500", " 8_300", "32_300", "00_1", "xx", "", "_"});
+    DailyMeanTexts expected = noDailyMeans();
     expected[6] = "450";
-    EXPECT_EQ(state.dailyMeans, expected);
+    EXPECT_EQ(means, expected);
 }
 
 TEST(BestValue, FirstOfEqualBestReadingsAndNothingAtOrBelowZero)
@@ -85,16 +74,5 @@ TEST(BestValue, FirstOfEqualBestReadingsAndNothingAtOrBelowZero)
     const BestValue odd = bestValueOf({"40 9x9", "x 700", "64", "", "88 410", "112 410 "});
     EXPECT_EQ(odd.value, 410);
     EXPECT_EQ(odd.x, 88);
-
-    AppState state;
-    state.bestValue = 999;
-    state.bestValueX = 5;
-    state.pointList = {"232 410", "256 415"};
-    computeBestValue(state);
-    EXPECT_EQ(state.bestValue, 415);
-    EXPECT_EQ(state.bestValueX, 256);
-    state.pointList.clear();
-    computeBestValue(state);
-    EXPECT_EQ(state.bestValue, 0);
-    EXPECT_EQ(state.bestValueX, 0);
+    EXPECT_EQ(bestValueOf({}).value, 0);
 }

@@ -33,14 +33,13 @@ TEST(DiaryReaders, SurviveGarbageHugeLinesAndMissingHeader)
     ASSERT_GE(entries.size(), 5);
     EXPECT_EQ(entries.last(), "Messung2 den 05.3.2024 Z=12:00  Luftikon=430");
 
-    AppState state;
+    QStringList dayValues;
     for (const QString& line : entries) {
         (void)parseEntryLine(line);
-        ErstelleTagesMittelwert(state, line);
+        dayValues << dayValueEntry(line);
     }
-    GibDieTagesMittelwerte(state);
     // Day 5: "viel" is not counted and the one-digit day belongs to no day.
-    EXPECT_EQ(state.dailyMeans[4], "430");
+    EXPECT_EQ(dailyMeansOf(dayValues)[4], "430");
     EXPECT_EQ(sortEntries(entries).size(), entries.size());
 
     EXPECT_EQ(readHeaderValue(path, "GrenzwertGruen>", "500"), "500");
@@ -50,19 +49,20 @@ TEST(DiaryReaders, SurviveGarbageHugeLinesAndMissingHeader)
 TEST(DiaryReaders, WriterTakesDefaultsFromAFileWithoutHeader)
 {
     Sandbox box;
-    AppState state;
-    state.galleryFolder = box.file("G/");
-    state.htmlFolder = box.file("H/");
-    state.userName = "Muster";
-    state.listMonth = "3";
-    state.listYear = "2024";
-    state.greenLimit = 321;
+    DiarySave save;
+    save.galleryFolder = box.file("G/");
+    save.htmlFolder = box.file("H/");
+    save.userName = "Muster";
+    save.listMonth = "3";
+    save.listYear = "2024";
+    save.greenLimit = 321;
+    save.margins[1] = "7";
     Sandbox::writeBytes(box.file("G/2024/Muster_3_2024.tab"), "Morgens den    05.3.2024 Z=08:00  Luftikon=420\n");
-    state.entryList = {"Morgens den    05.3.2024 Z=08:00  Luftikon=420"};
-    ASSERT_TRUE(writeDiaryFile(state, "3", "2024", {}));
-    EXPECT_EQ(state.greenLimit, 500);
-    EXPECT_EQ(state.marginRight, "5");
-    const ReadResult file = readTextLines(state.currentDiaryFile);
+    save.entries = {"Morgens den    05.3.2024 Z=08:00  Luftikon=420"};
+    ASSERT_TRUE(writeDiaryFile(save, "3", "2024", {}));
+    EXPECT_EQ(save.greenLimit, 500);
+    EXPECT_EQ(save.margins[1], "5");
+    const ReadResult file = readTextLines(save.path);
     EXPECT_EQ(file.lines.size(), 19);
-    EXPECT_EQ(file.lines.last(), state.entryList.first());
+    EXPECT_EQ(file.lines.last(), save.entries.first());
 }

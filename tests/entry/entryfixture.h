@@ -2,10 +2,10 @@
 // An entry dialog on a configured machine: settings with their first-run values, a gallery
 // and an export folder in the sandbox, a user named "Erika Muster".
 
-#include "config/appstate.h"
 #include "config/configstore.h"
 #include "entry/eingabe.h"
 #include "entry/spinedit.h"
+#include "state/appstate.h"
 #include "support/sandbox.h"
 #include "support/scripteddesktop.h"
 #include "support/widgettext.h"

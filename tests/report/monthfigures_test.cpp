@@ -122,14 +122,11 @@ TEST(MonthFigures, WeeksFollowTheIsoCalendarAndAreCutAtTheMonthsEdges)
     EXPECT_EQ(april.uncountedLines, 1);
 }
 
-TEST(MonthFigures, TheMonthComesFromTheReadingsOrElseTheFileName)
+TEST(MonthFigures, WithoutACalendarMonthReadingsCountButFormNoWeeks)
 {
-    EXPECT_EQ(diaryMonthOf("/g/2024/Anna_7_2024.tab", {reading("Morgens", 2, "300", "03")}).month, 3);
-    const DiaryMonth fromName = diaryMonthOf("/g/2024/Jürgen_Müller_11_2024.tab", {"Abends kaputt"});
-    EXPECT_EQ(fromName.month, 11);
-    EXPECT_EQ(fromName.year, 2024);
-    EXPECT_FALSE(diaryMonthOf("/g/notiz.tab", {}).valid());
-    // Without a calendar month the figures still count the readings, but form no weeks.
+    EXPECT_EQ(diaryMonthOf("03", "2024").month, 3);
+    EXPECT_FALSE(diaryMonthOf("13", "2024").valid());
+    EXPECT_FALSE(diaryMonthOf("3", "24").valid());
     const MonthFigures unknown = monthFiguresOf({reading("Morgens", 2, "300")}, DiaryMonth{}, 500, 200);
     EXPECT_EQ(unknown.readingCount, 1);
     EXPECT_TRUE(unknown.weeks.empty());

@@ -57,6 +57,7 @@ protected:
         form = std::make_unique<TMainForm>(state, desktop, config);
         desktop.clearShown();
         desktop.setToday(QDate(2024, 6, 3));
+        QCoreApplication::setApplicationVersion(QStringLiteral("4.0")); // as the program's start sets it
     }
 
     // Writes the diary and its remarks and draws it, as opening it from the menu would.

@@ -47,14 +47,17 @@ TEST(MainFormWindow, LaysOutHeaderStripAndChartAtTheirPlaces)
     EXPECT_EQ(itemTexts(form.Datei1), (QStringList{"&Neu", "Liniendiagramm im Browser anzeigen", "&Öffnen...",
                                                    "&Drucken...", "-", "Be&enden"}));
     EXPECT_EQ(itemTexts(form.Drucken1), (QStringList{"Grafik &skaliert drucken", "&Tabelle drucken"}));
-    EXPECT_EQ(itemTexts(form.Oeffnen1), (QStringList{"und in Tabellenform anzeigen", "und bearbeiten"}));
-    EXPECT_EQ(menus[1]->text(), QStringLiteral("&Optionen"));
+    EXPECT_EQ(itemTexts(form.Oeffnen1),
+              (QStringList{"und als Grafik anzeigen", "und in Tabellenform anzeigen", "und bearbeiten"}));
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("&Einstellungen"));
+    EXPECT_EQ(menus[1]->menu(), nullptr); // the title itself is the command
+    EXPECT_EQ(menus[2]->text(), QStringLiteral("&Optionen"));
     EXPECT_EQ(itemTexts(form.Optionen1),
               (QStringList{"&Benutzername ändern", "bis zu &4 Messungen je Tag", "bis zu &8 Messungen je Tag", "    ",
                            "Registry-Einträge löschen "}));
     EXPECT_TRUE(form.biszu4MessungenjeTag->isChecked());
     EXPECT_FALSE(form.biszu8MessungenjeTag->isChecked());
-    EXPECT_EQ(menus[2]->text(), QStringLiteral("&Tabelle"));
+    EXPECT_EQ(menus[3]->text(), QStringLiteral("&Tabelle"));
     EXPECT_EQ(itemTexts(form.Tabelle1), (QStringList{"&aktuelle anzeigen", "aktuelle &bearbeiten"}));
     EXPECT_EQ(menus[3]->text(), QStringLiteral("&Auswertung"));
     EXPECT_EQ(itemTexts(form.evaluationMenu),

@@ -63,7 +63,9 @@ void ChartDrawing::schreibTextInGrafik()
 
 void ChartDrawing::Errechne_den_Spitzenwert()
 {
-    computeBestValue(state_);
+    const BestValue best = bestValueOf(state_.pointList);
+    state_.bestValue = best.value;
+    state_.bestValueX = best.x;
     pinPlacement_ = QRect();
 
     // Several readings may equal the best value: the pin marks the first of them, the one

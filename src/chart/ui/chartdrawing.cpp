@@ -173,15 +173,17 @@ DiaryFile ChartDrawing::GrafikZeichnen(const QString& diaryFile)
     drawing_ = true;
     for (const QString& line : diary.entries) {
         ++readingCount_;
-        ErstelleTagesMittelwert(state_, line);
+        state_.dayValueList << dayValueEntry(line);
         plotReading(line);
     }
     finishPainting();
 
-    GibDieTagesMittelwerte(state_);
+    state_.dailyMeans = dailyMeansOf(state_.dayValueList);
     schreibTextInGrafik();
     Errechne_den_Spitzenwert();
     drawing_ = false;
+    // The picture is the window's again: it may replace it (a bare template) at any time.
+    finishPainting();
     return diary;
 }
 

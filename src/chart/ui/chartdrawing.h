@@ -5,11 +5,11 @@
 // texts) is left in the shared state for the other windows.
 
 #include "chart/scales.h"
-#include "config/appstate.h"
 #include "config/notice.h"
 #include "diary/diaryfile.h"
 #include "diary/entryline.h"
 #include "diary/slots.h"
+#include "state/appstate.h"
 
 #include <QDateTime>
 #include <QImage>
@@ -105,7 +105,8 @@ private:
     void finishPainting();
     void tell(MessageKind kind, const QString& text) const;
     QString readConfig(const QString& name) const;
-    bool fourSlotLayout() const { return state_.fourSlotMark; }
+    // Both marks set (a hand-made diary): the chart follows the eight-slot template taken last.
+    bool fourSlotLayout() const { return state_.fourSlotMark && !state_.eightSlotMark; }
 
     AppState& state_;
     QImage& picture_;

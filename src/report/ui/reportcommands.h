@@ -2,7 +2,7 @@
 // The three commands of the evaluation menu, over the month the main window has drawn: the
 // figures in a small window, the doctor's report as PDF (opened at once) and the CSV file.
 
-#include "config/appstate.h"
+#include "state/appstate.h"
 #include "platform/desktop.h"
 #include "report/monthreport.h"
 

@@ -1,18 +1,15 @@
 #pragma once
 // The state the windows share. Owned by the main window, handed by reference to every
-// window at creation. Folder values end in "/".
+// window at creation; the pure code never sees it. Folder values end in "/".
 
+#include "config/colorref.h"
+#include "diary/means.h"
 #include "diary/slots.h"
 
 #include <QString>
 #include <QStringList>
-#include <array>
-#include <cstdint>
 
 namespace luftikon {
-
-// 24-bit colour as stored in the configuration: 0x00BBGGRR, red in the low byte.
-using ColorRef = std::uint32_t;
 
 struct AppState {
     // Folders and files
@@ -79,7 +76,7 @@ struct AppState {
     QStringList dayValueList;
     QStringList valueList;
     QStringList pointList;
-    std::array<QString, 31> dailyMeans = filledMeans();
+    DailyMeanTexts dailyMeans = noDailyMeans();
     int bestValue = 0;
     int bestValueX = 0;
     QString monthNumber;   // month text of the last reading line, as written
@@ -87,13 +84,6 @@ struct AppState {
     QString monthYear;     // year text of the last reading line
     QString diaryUserName; // "BenutzerName" of the diary drawn
     QString diaryDate;     // "Datum" of the diary drawn
-
-    static std::array<QString, 31> filledMeans()
-    {
-        std::array<QString, 31> means;
-        means.fill(QStringLiteral("0"));
-        return means;
-    }
 };
 
 } // namespace luftikon

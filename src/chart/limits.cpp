@@ -1,0 +1,48 @@
+#include "chart/limits.h"
+
+#include "diary/entryline.h"
+#include "diary/iniheader.h"
+#include "diary/textfile.h"
+
+#include <limits>
+
+namespace luftikon {
+
+int stepLimit(int limit, int delta)
+{
+    const qint64 next = qint64{limit} + delta;
+    if (next > std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    if (next < std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+    return int(next);
+}
+
+std::optional<ZoneLimits> limitsFromBestValue(int bestValue)
+{
+    if (bestValue <= 0)
+        return std::nullopt;
+    // In 64 bits: a hand-edited reading near 2^31 must not overflow the product.
+    return ZoneLimits{int(qint64{bestValue} * 80 / 100), int(qint64{bestValue} * 60 / 100)};
+}
+
+std::optional<int> storedLimit(const QStringList& lines, const QString& key, int defaultValue)
+{
+    return parseWholeNumber(trimBlanks(readHeaderValue(lines, key, QString::number(defaultValue))));
+}
+
+LimitWrite storeLimit(const QString& diaryFile, const QString& key, int value, int previous, int defaultValue)
+{
+    const WriteResult written = writeHeaderValue(diaryFile, key, QString::number(value));
+    if (written.ok)
+        return {true, value, {}};
+    LimitWrite result{false, previous, written.error};
+    const ReadResult file = readTextLines(diaryFile);
+    if (file.ok) {
+        if (const auto stored = storedLimit(file.lines, key, defaultValue))
+            result.inForce = *stored;
+    }
+    return result;
+}
+
+} // namespace luftikon
