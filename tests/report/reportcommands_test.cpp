@@ -11,6 +11,7 @@
 #include "support/widgettext.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
