@@ -4,9 +4,9 @@
 // is stored at once; the chart behind it is redrawn at once or, after limit changes, one second
 // after the first of them.
 
-#include "config/appstate.h"
 #include "config/configstore.h"
 #include "platform/desktop.h"
+#include "state/appstate.h"
 
 #include <QColor>
 #include <QDialog>
