@@ -43,6 +43,7 @@ TMainForm::TMainForm(AppState& state, Desktop& desktop, ConfigStore& config, QWi
     buildLayout();
     buildMenus();
     buildTableWindow();
+    buildEvaluationMenu();
     resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());

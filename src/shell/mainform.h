@@ -21,6 +21,7 @@ class QTimer;
 
 namespace luftikon {
 
+class EvaluationWindow;
 class TDruckvorschau;
 class TEingabeDlg;
 class TEinstellDlg;
@@ -87,6 +88,16 @@ public:
     void TabellenAnzeigeTimerTimer();
     TTabellenDlg* TabellenDlg = nullptr;
     QTimer* TabellenAnzeigeTimer = nullptr;
+
+    // The evaluation menu after "&Tabelle", in mainform_report.cpp
+    void evaluateMonthTriggered();
+    void doctorReportTriggered();
+    void saveCsvTriggered();
+    QMenu* evaluationMenu = nullptr;
+    QAction* evaluateMonthAction = nullptr;
+    QAction* doctorReportAction = nullptr;
+    QAction* saveCsvAction = nullptr;
+    EvaluationWindow* evaluationWindow = nullptr;
 
     // Readings in, in mainform_entry.cpp
     void Neu1Click();
@@ -159,6 +170,7 @@ private:
     void buildLayout();
     void buildMenus();
     void buildTableWindow();
+    void buildEvaluationMenu(); // mainform_report.cpp
     void buildEntryWindows();   // mainform_entry.cpp
     void buildSettingsWindow(); // mainform_settings.cpp
     void buildPrintWindows();   // mainform_print.cpp

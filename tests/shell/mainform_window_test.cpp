@@ -42,7 +42,7 @@ TEST(MainFormWindow, LaysOutHeaderStripAndChartAtTheirPlaces)
     EXPECT_EQ(form.Image->pixmap().toImage().pixelColor(5, 5), QColor(Qt::red));
 
     const QList<QAction*> menus = form.menuBar()->actions();
-    ASSERT_EQ(menus.size(), 4);
+    ASSERT_EQ(menus.size(), 5);
     EXPECT_EQ(menus[0]->text(), QStringLiteral("&Datei"));
     EXPECT_EQ(itemTexts(form.Datei1), (QStringList{"&Neu", "Liniendiagramm im Browser anzeigen", "&Öffnen...",
                                                    "&Drucken...", "-", "Be&enden"}));
@@ -59,6 +59,9 @@ TEST(MainFormWindow, LaysOutHeaderStripAndChartAtTheirPlaces)
     EXPECT_FALSE(form.biszu8MessungenjeTag->isChecked());
     EXPECT_EQ(menus[3]->text(), QStringLiteral("&Tabelle"));
     EXPECT_EQ(itemTexts(form.Tabelle1), (QStringList{"&aktuelle anzeigen", "aktuelle &bearbeiten"}));
+    EXPECT_EQ(menus[4]->text(), QStringLiteral("&Auswertung"));
+    EXPECT_EQ(itemTexts(form.evaluationMenu),
+              (QStringList{"Monat &auswerten...", "Arzt&bericht als PDF", "Als &CSV-Datei speichern"}));
 
     form.Beenden1->trigger();
     EXPECT_FALSE(form.isVisible());
