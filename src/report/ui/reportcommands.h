@@ -2,9 +2,9 @@
 // The three commands of the evaluation menu, over the month the main window has drawn: the
 // figures in a small window, the doctor's report as PDF (opened at once) and the CSV file.
 
-#include "state/appstate.h"
 #include "platform/desktop.h"
 #include "report/monthreport.h"
+#include "state/appstate.h"
 
 #include <QImage>
 #include <QString>
