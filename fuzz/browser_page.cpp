@@ -1,6 +1,7 @@
 // The browser page from arbitrary diary and remarks text and arbitrary day values: it must
 // never crash, and text from the files must never reach the page as markup.
 #include "browser/htmlpage.h"
+#include "diary/diaryfile.h"
 #include "diary/textfile.h"
 
 #include <QByteArray>
@@ -22,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (QString& day : in.dailyMeans)
         day = next();
     const qsizetype split = lines.indexOf(QStringLiteral("---"), at);
-    in.diaryLines = lines.mid(at, split < 0 ? -1 : split - at);
+    in.readings = diaryOf(lines.mid(at, split < 0 ? -1 : split - at), QString()).readings;
     if (split >= 0)
         in.remarksLines = lines.mid(split + 1);
     in.bestValue = static_cast<int>(size);

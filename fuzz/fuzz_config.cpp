@@ -1,4 +1,5 @@
-// Arbitrary bytes as the settings file, then every accessor on every value name.
+// Arbitrary bytes as the settings file: the start's repair, every accessor on every value
+// name, then writes, which must land even in a damaged file.
 #include "config/configstore.h"
 
 #include <QDir>
@@ -10,37 +11,50 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // Settings writes wait for the disk; memory-backed storage keeps the fuzzer fast.
+    // QSettings reads only from a path: the file lives in memory-backed /dev/shm where there is one.
     static QTemporaryDir dir(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
                                  ? QStringLiteral("/dev/shm/fuzz_config-XXXXXX")
                                  : QDir::tempPath() + QStringLiteral("/fuzz_config-XXXXXX"));
     static const QStringList names = luftikon::ConfigStore::valueNames() << QStringLiteral("Unbekannt");
-    static int round = 0;
+    static unsigned round = 0;
     // A new name each round: Qt keeps parsed settings files in memory, keyed by name, size and time.
-    const QString path = dir.filePath(QStringLiteral("%1/Luftikon.conf").arg(round++));
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    const QString path = dir.filePath(QStringLiteral("Luftikon-%1.conf").arg(round++));
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly))
             std::abort();
         file.write(reinterpret_cast<const char*>(data), qint64(size));
     }
-    luftikon::ConfigStore store(path, [](luftikon::MessageKind, const QString& text) {
+    int reports = 0;
+    luftikon::ConfigStore store(path, [&](luftikon::MessageKind, const QString& text) {
+        ++reports;
         if (text.isEmpty())
             std::abort(); // a report must say something
     });
-    for (const QString& name : names) {
+    const luftikon::SettingsRepair repair = store.repairAtStart(dir.path() + u'/', dir.path() + u'/');
+    if (!repair.keptCopy.isEmpty() && repair.message.isEmpty())
+        std::abort(); // a damaged file is never mended silently
+    // A mended file reads cleanly, each value with its own type.
+    for (const luftikon::ConfigDefault& value : luftikon::ConfigStore::firstRunDefaults(QString(), QString())) {
         QString text;
-        store.Lies_String_aus_Registry(name, text);
-        store.Lies_Integer_aus_Registry(name, text);
+        if (value.integer)
+            store.Lies_Integer_aus_Registry(value.name, text);
+        else
+            store.Lies_String_aus_Registry(value.name, text);
+    }
+    if (!repair.keptCopy.isEmpty() && reports > 0)
+        std::abort();
+    for (const QString& name : names) {
+        (void)store.Lies_String_aus_Registry(name);
+        (void)store.Lies_Integer_aus_Registry(name);
     }
     store.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), QStringLiteral("/a/b.tab"));
     store.Schreib_Integer_in_Registry(QStringLiteral("LinieBeiNullUnterbrechen"), QStringLiteral("0"));
-    QString back;
-    store.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName"), back);
+    const QString back = store.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName"));
     if (back != QStringLiteral("/a/b.tab"))
         std::abort(); // a damaged file must still take new values
     store.deleteAll();
-    QDir().rmdir(QFileInfo(path).absolutePath());
+    if (!repair.keptCopy.isEmpty())
+        QFile::remove(repair.keptCopy);
     return 0;
 }

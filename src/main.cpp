@@ -3,6 +3,7 @@
 #include "platform/qtdesktop.h"
 #include "shell/appicon.h"
 #include "shell/mainform.h"
+#include "shell/singleinstance.h"
 #include "state/appstate.h"
 
 #include <QApplication>
@@ -29,8 +30,17 @@ int main(int argc, char** argv)
         QDir::cleanPath(QApplication::applicationDirPath() + QStringLiteral("/../share/luftikon")) + QLatin1Char('/');
     QApplication::setWindowIcon(luftikon::applicationIcon(state.resourceFolder));
     luftikon::QtDesktop desktop;
+    // Before any window or file: a second start only wakes the first one.
+    luftikon::TMainForm* running = nullptr;
+    luftikon::SingleInstance instance(luftikon::SingleInstance::lockPathFor(luftikon::ConfigStore::defaultPath()));
+    if (!luftikon::startAlone(instance, desktop, [&running] {
+            if (running)
+                luftikon::bringToFront(*running);
+        }))
+        return 0;
     luftikon::ConfigStore config(luftikon::ConfigStore::defaultPath());
     luftikon::TMainForm mainForm(state, desktop, config);
+    running = &mainForm;
     mainForm.show();
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "browser/exportpage.h"
 
+#include "diary/diaryfile.h"
 #include "diary/textfile.h"
 
 #include <QDir>
@@ -67,12 +68,12 @@ std::optional<QString> ExportMonthPage(const ExportRequest& request, const Notif
     static_cast<PageSettings&>(input) = request;
 
     if (QFileInfo(request.currentDiaryFile).isFile()) {
-        ReadResult diary = readTextLines(request.currentDiaryFile);
+        DiaryFile diary = readDiary(request.currentDiaryFile);
         if (!diary.ok) {
             notify(MessageKind::Error, diary.error);
             return std::nullopt;
         }
-        input.diaryLines = std::move(diary.lines);
+        input.readings = std::move(diary.readings);
     }
     const QFileInfo remarksInfo(request.remarksFile);
     if (!request.remarksFile.isEmpty() && remarksInfo.isFile() && remarksInfo.size() > 0) {

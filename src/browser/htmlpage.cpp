@@ -1,5 +1,6 @@
 #include "browser/htmlpage.h"
 
+#include "diary/dates.h"
 #include "diary/entryline.h"
 
 #include <algorithm>
@@ -187,36 +188,29 @@ QString EscapeHtml(const QString& text)
     return escaped;
 }
 
-QString BestValueLine(const QStringList& diaryLines, int bestValue)
+QString BestValueLine(const QList<DiaryEntry>& readings, int bestValue)
 {
     // A best value of 0 means the month has no reading above 0: there is no line to show.
     if (bestValue <= 0)
         return QStringLiteral("-");
-    const QLatin1String marker("Luftikon=");
-    QString candidate;
-    for (const QString& line : diaryLines) {
-        if (line.isEmpty() || (line.at(0) != QLatin1Char('M') && line.at(0) != QLatin1Char('A')))
-            continue;
-        const qsizetype at = line.indexOf(marker);
-        if (at < 0)
-            continue;
-        bool ok = false;
-        const int reading = trimBlanks(line.mid(at + marker.size())).toInt(&ok);
-        if (ok && reading == bestValue)
-            candidate = line;
+    const DiaryEntry* candidate = nullptr;
+    for (const DiaryEntry& reading : readings) {
+        if (reading.value == bestValue)
+            candidate = &reading;
     }
-    if (candidate.isEmpty())
+    if (!candidate)
         return QStringLiteral("-");
-    const qsizetype cut = candidate.indexOf(QLatin1String("Z="));
+    QString line = candidate->line;
+    const qsizetype cut = line.indexOf(QLatin1String("Z="));
     if (cut >= 0)
-        candidate.truncate(cut);
-    return trimBlanks(candidate);
+        line.truncate(cut);
+    return trimBlanks(line);
 }
 
 QStringList BuildPage(const PageInput& in)
 {
     const DailyMeanTexts& means = in.dailyMeans;
-    const int daysInMonth = DaysInMonth(in.month.month.trimmed().toInt(), in.month.year.toInt());
+    const int daysInMonth = DaysInMonthLocal(in.month.month.trimmed().toInt(), in.month.year.toInt());
     QStringList page;
 
     page << QStringLiteral("<!doctype html><html><head><style>h0{font-family: Verdana;font-style:normal;"
@@ -235,7 +229,7 @@ QStringList BuildPage(const PageInput& in)
                 QLatin1String("</b></h0>");
     page << QStringLiteral("<br><h1>Die täglichen Messwerte werden hier als Mittelwerte dargestellt. </h1>");
     page << QStringLiteral("<h1><font color=\"#0000FF\">Ihr persönlicher Bestwert: ") + QString::number(in.bestValue) +
-                QLatin1String(" l/min. (") + EscapeHtml(BestValueLine(in.diaryLines, in.bestValue)) +
+                QLatin1String(" l/min. (") + EscapeHtml(BestValueLine(in.readings, in.bestValue)) +
                 QLatin1String(")</h1></font></center> </center>");
 
     const QString missing = MissingGroupsText(means, daysInMonth);

@@ -3,6 +3,7 @@
 
 #include "browser/weekpartition.h"
 #include "config/colorref.h"
+#include "diary/entryline.h"
 
 #include <QString>
 #include <QStringList>
@@ -28,9 +29,9 @@ BandPalette BandPaletteFor(int brightness);
 // "&", "<" and ">" as entities, so user text shows as text and never as markup or script.
 QString EscapeHtml(const QString& text);
 
-// The date part of the last entry line whose reading equals `bestValue`: the line up to its
-// first "Z=", trimmed; "-" when there is none or the best value is not above 0.
-QString BestValueLine(const QStringList& diaryLines, int bestValue);
+// The date part of the last reading that equals `bestValue`: its line up to the first "Z=",
+// trimmed; "-" when there is none or the best value is not above 0.
+QString BestValueLine(const QList<DiaryEntry>& readings, int bestValue);
 
 // What the page shows, as the last drawing and the settings left it.
 struct PageSettings {
@@ -47,7 +48,7 @@ struct PageSettings {
 };
 
 struct PageInput : PageSettings {
-    QStringList diaryLines;                  // the diary file; empty when it is missing
+    QList<DiaryEntry> readings;              // of the diary file; none when it is missing
     std::optional<QStringList> remarksLines; // none when the remarks file is missing or empty
 };
 

@@ -1,5 +1,7 @@
 #include "browser/weekpartition.h"
 
+#include "diary/dates.h"
+
 #include <algorithm>
 
 namespace luftikon {
@@ -40,36 +42,6 @@ QString ExportMonth::twoDigitYear() const
 bool BreakLineAtZeroFromText(const QString& configText)
 {
     return configText.startsWith(QLatin1Char('1'));
-}
-
-bool IsLeapYear(int year)
-{
-    if (year % 4 != 0 || year % 4000 == 0)
-        return false;
-    return year % 100 != 0 || year % 400 == 0;
-}
-
-int DaysInMonth(int month, int year)
-{
-    switch (month) {
-    case 1:
-    case 3:
-    case 5:
-    case 7:
-    case 8:
-    case 10:
-    case 12:
-        return 31;
-    case 4:
-    case 6:
-    case 9:
-    case 11:
-        return 30;
-    case 2:
-        return IsLeapYear(year) ? 29 : 28;
-    default:
-        return 0;
-    }
 }
 
 int GroupFirstDay(int group)
@@ -146,7 +118,7 @@ QString DayLabel(int day, const ExportMonth& month, const QString& yearText)
     const int monthNumber = month.month.trimmed().toInt(&monthOk);
     const int year = month.year.toInt(&yearOk);
     const bool valid =
-        monthOk && yearOk && year >= 1 && year <= 9999 && day >= 1 && day <= DaysInMonth(monthNumber, year);
+        monthOk && yearOk && year >= 1 && year <= 9999 && day >= 1 && day <= DaysInMonthLocal(monthNumber, year);
 
     const QString monthText = monthOk && monthNumber >= 1 && monthNumber <= 12 ? twoDigits(monthNumber) : month.month;
     const QString date = twoDigits(day) + QLatin1Char('.') + monthText + QLatin1Char('.') + yearText;
@@ -165,7 +137,7 @@ QString LabelRow(const ExportMonth& month, int group)
     const int first = GroupFirstDay(group);
 
     if (group == DayGroupCount) {
-        const int days = DaysInMonth(month.month.trimmed().toInt(), month.year.toInt());
+        const int days = DaysInMonthLocal(month.month.trimmed().toInt(), month.year.toInt());
         if (days <= 28)
             return QString();
         QString row = QLatin1String("labels: ['") + DayLabel(29, month, month.year) + QLatin1String("' ,");

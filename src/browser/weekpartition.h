@@ -26,10 +26,6 @@ struct ExportMonth {
 // The flag counts as set when its configuration text begins with "1".
 bool BreakLineAtZeroFromText(const QString& configText);
 
-bool IsLeapYear(int year);
-// 28..31; 0 for a month number outside 1..12.
-int DaysInMonth(int month, int year);
-
 // Group 1..5: first day and number of days (group 5 always covers 29..31).
 int GroupFirstDay(int group);
 int GroupDayCount(int group);

@@ -4,7 +4,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSettings>
+#include <QStorageInfo>
 #include <QVariant>
 #include <optional>
 
@@ -99,67 +101,81 @@ void ConfigStore::report(const QString& text) const
         notify_(MessageKind::Error, text);
 }
 
+ConfigStore::Stored ConfigStore::storedValue(const QSettings& settings, const QString& name, Kind kind) const
+{
+    const QString own = (kind == Kind::Text ? textGroup : integerGroup) + u'/' + name;
+    const QString other = (kind == Kind::Text ? integerGroup : textGroup) + u'/' + name;
+    if (!settings.contains(own)) {
+        if (!settings.contains(other))
+            return {};
+        return {std::nullopt,
+                kind == Kind::Text
+                    ? QStringLiteral("Die Einstellung \"%1\" in %2 ist als Zahl gespeichert und kann nicht als "
+                                     "Text gelesen werden.")
+                          .arg(name, path_)
+                    : QStringLiteral("Die Einstellung \"%1\" in %2 ist als Text gespeichert und kann nicht als "
+                                     "Zahl gelesen werden.")
+                          .arg(name, path_)};
+    }
+    const std::optional<QString> text = variantText(settings.value(own));
+    if (!text)
+        return {std::nullopt,
+                QStringLiteral("Die Einstellung \"%1\" in %2 hat eine unbekannte Form und kann nicht gelesen werden.")
+                    .arg(name, path_)};
+    if (kind == Kind::Text)
+        return {text, QString()};
+    bool ok = false;
+    const int number = text->trimmed().toInt(&ok, 10);
+    if (!ok)
+        return {
+            std::nullopt,
+            QStringLiteral("Die Einstellung \"%1\" in %2 ist keine ganze 32-Bit-Zahl: \"%3\"").arg(name, path_, *text)};
+    return {QString::number(number), QString()};
+}
+
 QString ConfigStore::readValue(const QString& name, Kind kind) const
 {
     if (!exists())
         return QString();
-    QSettings settings(path_, QSettings::IniFormat);
-    const QString own = (kind == Kind::Text ? textGroup : integerGroup) + u'/' + name;
-    const QString other = (kind == Kind::Text ? integerGroup : textGroup) + u'/' + name;
-    if (!settings.contains(own)) {
-        if (settings.contains(other)) {
-            report(kind == Kind::Text
-                       ? QStringLiteral("Die Einstellung \"%1\" in %2 ist als Zahl gespeichert und kann nicht als "
-                                        "Text gelesen werden.")
-                             .arg(name, path_)
-                       : QStringLiteral("Die Einstellung \"%1\" in %2 ist als Text gespeichert und kann nicht als "
-                                        "Zahl gelesen werden.")
-                             .arg(name, path_));
-        }
-        return QString();
-    }
-    const std::optional<QString> text = variantText(settings.value(own));
-    if (!text) {
-        report(QStringLiteral("Die Einstellung \"%1\" in %2 hat eine unbekannte Form und kann nicht gelesen werden.")
-                   .arg(name, path_));
-        return QString();
-    }
-    if (kind == Kind::Text)
-        return *text;
-    bool ok = false;
-    const int number = text->trimmed().toInt(&ok, 10);
-    if (!ok) {
-        report(
-            QStringLiteral("Die Einstellung \"%1\" in %2 ist keine ganze 32-Bit-Zahl: \"%3\"").arg(name, path_, *text));
-        return QString();
-    }
-    return QString::number(number);
+    const QSettings settings(path_, QSettings::IniFormat);
+    const Stored stored = storedValue(settings, name, kind);
+    if (!stored.problem.isEmpty() && !silenced_.contains(name))
+        report(stored.problem);
+    return stored.text.value_or(QString());
 }
 
-void ConfigStore::Lies_String_aus_Registry(const QString& name, QString& result) const
-{
-    result = readValue(name, Kind::Text);
-}
-
-void ConfigStore::Lies_Integer_aus_Registry(const QString& name, QString& result) const
-{
-    result = readValue(name, Kind::Integer);
-}
-
-QString ConfigStore::readString(const QString& name) const
+QString ConfigStore::Lies_String_aus_Registry(const QString& name) const
 {
     return readValue(name, Kind::Text);
 }
 
-QString ConfigStore::readInteger(const QString& name) const
+QString ConfigStore::Lies_Integer_aus_Registry(const QString& name) const
 {
     return readValue(name, Kind::Integer);
+}
+
+void ConfigStore::removeKilledWrites() const
+{
+    // The settings writer links its temporary file as "<name>.XXXXXX" just before renaming it
+    // over the file; a program killed in between leaves it behind for good.
+    const QFileInfo info(path_);
+    const QRegularExpression leftover(QStringLiteral("^") + QRegularExpression::escape(info.fileName()) +
+                                      QStringLiteral("\\.[A-Za-z0-9]{6}$"));
+    QDir folder = info.absoluteDir();
+    // A lock file left by a killed write holds up the next one for half a minute. Only one
+    // program runs per settings file and its writes do not overlap, so no lock is live here.
+    QFile::remove(path_ + QStringLiteral(".lock"));
+    for (const QString& name : folder.entryList({info.fileName() + QStringLiteral(".??????")}, QDir::Files)) {
+        if (leftover.match(name).hasMatch())
+            folder.remove(name);
+    }
 }
 
 void ConfigStore::writeValue(const QString& name, Kind kind, const QString& text)
 {
     if (!exists())
         return;
+    removeKilledWrites();
     QSettings settings(path_, QSettings::IniFormat);
     if (kind == Kind::Text) {
         settings.setValue(textGroup + u'/' + name, text);
@@ -172,8 +188,15 @@ void ConfigStore::writeValue(const QString& name, Kind kind, const QString& text
     settings.sync();
     // A damaged file is rewritten with what could be read of it (FormatError stays set), so
     // only a failed access means the value is not stored.
-    if (settings.status() == QSettings::AccessError)
-        report(QStringLiteral("Die Einstellung \"%1\" konnte nicht in %2 gespeichert werden.").arg(name, path_));
+    if (settings.status() != QSettings::AccessError)
+        return;
+    // The settings reader does not say why; a nearly full disk is the cause the user can mend.
+    const QStorageInfo disk(QFileInfo(path_).absolutePath());
+    const bool full = disk.isValid() && !disk.isReadOnly() && disk.bytesAvailable() < 64 * 1024;
+    report(QStringLiteral("Die Einstellung \"%1\" konnte nicht in %2 gespeichert werden.").arg(name, path_) +
+           (full ? QStringLiteral(" Der Datenträger ist voll. Bitte schaffen Sie Speicherplatz und speichern Sie "
+                                  "erneut.")
+                 : QString()));
 }
 
 void ConfigStore::Schreib_String_in_Registry(const QString& name, const QString& text)
@@ -261,20 +284,89 @@ QByteArray ConfigStore::composeFile(const QList<ConfigDefault>& values)
     return file;
 }
 
-bool ConfigStore::Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(const QString& startFolder,
-                                                                       const QString& resourceFolder)
+QList<ConfigDefault> ConfigStore::keptOrDefault(const QString& startFolder, const QString& resourceFolder,
+                                                QStringList* unreadable) const
+{
+    QList<ConfigDefault> values = firstRunDefaults(startFolder, resourceFolder);
+    if (!exists())
+        return values;
+    const QSettings settings(path_, QSettings::IniFormat);
+    for (ConfigDefault& value : values) {
+        const Stored stored = storedValue(settings, value.name, value.integer ? Kind::Integer : Kind::Text);
+        if (stored.text)
+            value.value = *stored.text;
+        else if (unreadable)
+            *unreadable << value.name;
+    }
+    return values;
+}
+
+bool ConfigStore::writeWhole(const QList<ConfigDefault>& values, QString* error)
 {
     const QString folder = QFileInfo(path_).absolutePath();
     if (!QDir().mkpath(folder)) {
-        report(QStringLiteral("Die Einstellungsdatei %1 konnte nicht angelegt werden.").arg(path_));
+        *error = QStringLiteral("Die Einstellungsdatei %1 konnte nicht angelegt werden.").arg(path_);
         return false;
     }
-    const WriteResult written = writeFileSafely(path_, composeFile(firstRunDefaults(startFolder, resourceFolder)));
+    const WriteResult written = writeFileSafely(path_, composeFile(values));
     if (!written.ok) {
-        report(written.error);
+        *error = written.error;
         return false;
     }
     return true;
+}
+
+bool ConfigStore::Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(const QString& startFolder,
+                                                                       const QString& resourceFolder)
+{
+    // A half-set-up file keeps what it holds: a user name or data folder typed in before stays.
+    QString error;
+    if (!writeWhole(keptOrDefault(startFolder, resourceFolder, nullptr), &error)) {
+        report(error);
+        return false;
+    }
+    return true;
+}
+
+SettingsRepair ConfigStore::repairAtStart(const QString& startFolder, const QString& resourceFolder)
+{
+    SettingsRepair repair;
+    if (!exists())
+        return repair;
+    QSettings::Status status = QSettings::NoError;
+    {
+        const QSettings settings(path_, QSettings::IniFormat);
+        status = settings.status();
+    }
+    const QList<ConfigDefault> values = keptOrDefault(startFolder, resourceFolder, &repair.unreadable);
+    // Without "InstallOrt" the program is not set up yet: the first run fills in the rest.
+    if (status == QSettings::NoError &&
+        (repair.unreadable.isEmpty() || repair.unreadable.contains(QStringLiteral("InstallOrt"))))
+        return SettingsRepair{};
+
+    repair.keptCopy = path_ + QStringLiteral(".beschaedigt");
+    for (int n = 2; QFileInfo::exists(repair.keptCopy); ++n)
+        repair.keptCopy = path_ + QStringLiteral(".beschaedigt-%1").arg(n);
+    const bool copied = copyFileSafely(path_, repair.keptCopy).ok;
+    QString error;
+    const bool written = copied && writeWhole(values, &error);
+
+    repair.message = QStringLiteral("Die Einstellungsdatei %1 ist beschädigt.").arg(path_);
+    if (!repair.unreadable.isEmpty())
+        repair.message +=
+            QStringLiteral(" Nicht gelesen werden konnten: %1.").arg(repair.unreadable.join(QStringLiteral(", ")));
+    if (written) {
+        repair.message += QStringLiteral(" Diese Einstellungen haben wieder ihren Anfangswert; alle anderen bleiben "
+                                         "erhalten. Die beschädigte Datei wurde als %1 aufbewahrt.")
+                              .arg(repair.keptCopy);
+        return repair;
+    }
+    repair.keptCopy.clear();
+    repair.message += copied ? QStringLiteral(" ") + error
+                             : QStringLiteral(" Von der Datei konnte keine Sicherheitskopie angelegt werden.");
+    repair.message += QStringLiteral(" Die Datei bleibt unverändert; Luftikon arbeitet ohne diese Einstellungen.");
+    silenced_ = repair.unreadable;
+    return repair;
 }
 
 bool ConfigStore::deleteAll()

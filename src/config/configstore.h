@@ -8,6 +8,10 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <optional>
+
+class QSettings;
 
 namespace luftikon {
 
@@ -15,6 +19,13 @@ struct ConfigDefault {
     QString name;
     QString value;
     bool integer = false;
+};
+
+// What the start found unreadable in the settings file and did about it.
+struct SettingsRepair {
+    QStringList unreadable; // value names whose stored value could not be read (or was missing)
+    QString keptCopy;       // the damaged file, kept beside it
+    QString message;        // one German message for the user; empty when the file was sound
 };
 
 class ConfigStore {
@@ -31,10 +42,8 @@ public:
 
     // Empty result when the file or the value is missing. A value stored with the other type,
     // or an integer that is not a 32-bit number, is reported and reads empty.
-    void Lies_String_aus_Registry(const QString& name, QString& result) const;
-    void Lies_Integer_aus_Registry(const QString& name, QString& result) const;
-    QString readString(const QString& name) const;
-    QString readInteger(const QString& name) const; // decimal text
+    QString Lies_String_aus_Registry(const QString& name) const;
+    QString Lies_Integer_aus_Registry(const QString& name) const; // decimal text
 
     // Written only when the file exists; a write that fails is reported. A value keeps one
     // type: writing it as text removes an integer of the same name, and the other way round.
@@ -47,6 +56,13 @@ public:
     // named in `resourceFolder`. Both end in "/". False (and reported) when it cannot be written.
     bool Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(const QString& startFolder,
                                                               const QString& resourceFolder);
+
+    // At start, before anything is read: a damaged file (lines the reader cannot take apart, a
+    // value of the wrong type, a missing group) is kept as a copy beside it and written anew
+    // with every value that could be read and the first-run default for the rest. Nothing
+    // is reported here; the result holds the one message for the user. Values that could not
+    // be read and not be mended read as missing from then on, without further reports.
+    SettingsRepair repairAtStart(const QString& startFolder, const QString& resourceFolder);
 
     // Deletes the file. True when it is gone afterwards; a file that stays is reported.
     bool deleteAll();
@@ -63,12 +79,24 @@ public:
 
 private:
     enum class Kind { Text, Integer };
+    // A value as stored: its text, or why it cannot be read (empty when it is only missing).
+    struct Stored {
+        std::optional<QString> text;
+        QString problem;
+    };
+    Stored storedValue(const QSettings& settings, const QString& name, Kind kind) const;
     QString readValue(const QString& name, Kind kind) const;
+    // The first-run values, each one that can be read from the file kept.
+    QList<ConfigDefault> keptOrDefault(const QString& startFolder, const QString& resourceFolder,
+                                       QStringList* unreadable) const;
+    bool writeWhole(const QList<ConfigDefault>& values, QString* error);
+    void removeKilledWrites() const;
     void writeValue(const QString& name, Kind kind, const QString& text);
     void report(const QString& text) const;
 
     QString path_;
     Notify notify_;
+    QStringList silenced_; // unreadable values already told about at start
 };
 
 } // namespace luftikon

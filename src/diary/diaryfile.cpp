@@ -1,11 +1,20 @@
 #include "diary/diaryfile.h"
 
-#include "diary/entryline.h"
+#include "diary/iniheader.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
 
 namespace luftikon {
+
+QStringList DiaryFile::entryLines() const
+{
+    QStringList lines;
+    lines.reserve(readings.size());
+    for (const DiaryEntry& reading : readings)
+        lines << reading.line;
+    return lines;
+}
 
 MonthTexts monthTextsOfName(const QString& path)
 {
@@ -23,15 +32,25 @@ DiaryFile diaryOf(const QStringList& lines, const QString& path)
     diary.path = path;
     diary.ok = true;
     diary.lines = lines;
-    diary.entries = entryLinesOf(lines);
-    for (auto line = diary.entries.crbegin(); line != diary.entries.crend(); ++line) {
-        const auto split = splitEntryPrefixView(*line);
-        if (!split)
-            continue;
-        const EntryFieldViews fields = entryFieldViewsOf(split->rest);
+    const auto header = [&lines](const char* key, const QString& defaultValue) {
+        return readHeaderValue(lines, QLatin1String(key), defaultValue);
+    };
+    diary.userName = header("BenutzerName", QString());
+    diary.date = header("Datum", QString());
+    diary.fourSlotMark = header("BisZu4MessungenJeTag", QString()).contains(u'1');
+    diary.eightSlotMark = header("BisZu8MessungenJeTag", QString()).contains(u'1');
+    diary.greenLimitText = header("GrenzwertGruen>", QStringLiteral("500"));
+    diary.redLimitText = header("GrenzwertRot<", QStringLiteral("200"));
+
+    for (const QString& line : lines) {
+        if (isEntryLine(line))
+            diary.readings << parseEntryLine(line);
+    }
+    for (auto reading = diary.readings.crbegin(); reading != diary.readings.crend(); ++reading) {
+        const EntryFields& fields = reading->fields;
         if (fields.month && fields.year && parseWholeNumber(*fields.month) && parseWholeNumber(*fields.year)) {
-            diary.month = fields.month->toString();
-            diary.year = fields.year->toString();
+            diary.month = *fields.month;
+            diary.year = *fields.year;
             return diary;
         }
     }

@@ -1,9 +1,12 @@
 #pragma once
-// A diary file read once: its lines for header lookups, its reading lines, and the month
-// (ListMonth, ListYear) they belong to. Drawing, openers and background saves all start here.
+// A diary file read once: its header fields, its readings each taken apart once, and the month
+// (ListMonth, ListYear) they belong to. The drawing, the openers, the export and the saves that
+// run without the entry dialog all work from this value.
 
+#include "diary/entryline.h"
 #include "diary/textfile.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -12,9 +15,19 @@ namespace luftikon {
 struct DiaryFile {
     QString path;
     bool ok = false;
-    QString error;       // German, for the user, when the file could not be read
-    QStringList lines;   // every line, for header lookups
-    QStringList entries; // the reading lines, unchanged, in file order
+    QString error;                  // German, for the user, when the file could not be read
+    QStringList lines;              // every line, for other header lookups
+    QList<DiaryEntry> readings;     // the reading lines, in file order
+    QStringList entryLines() const; // the reading lines as they stand
+
+    // Header fields of "[Personendaten]", with the defaults of a missing key.
+    QString userName;                               // "BenutzerName"
+    QString date;                                   // "Datum"
+    bool fourSlotMark = false;                      // "BisZu4MessungenJeTag" contains "1"
+    bool eightSlotMark = false;                     // "BisZu8MessungenJeTag" contains "1"
+    QString greenLimitText = QStringLiteral("500"); // "GrenzwertGruen>"
+    QString redLimitText = QStringLiteral("200");   // "GrenzwertRot<"
+
     // The month text (3 or 03) and year text of the last reading line whose month and year
     // are numbers; without such a line, those of the file name "<user>_<month>_<year>.tab";
     // otherwise empty.

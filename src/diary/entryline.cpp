@@ -190,13 +190,16 @@ int slotOfLine(const QString& line)
 DiaryEntry parseEntryLine(const QString& line)
 {
     DiaryEntry entry;
+    entry.line = line;
     if (const auto split = splitEntryPrefix(line)) {
         entry.prefix = split->prefix;
         entry.slot = slotOfEntryPrefix(split->prefix);
         entry.fields = entryFieldsOf(split->rest);
     }
+    entry.dayText = dayTextOf(line);
     entry.dayNumber = dayNumberOf(line);
-    entry.value = parseWholeNumber(valueTextView(line));
+    entry.valueText = valueTextOf(line);
+    entry.value = parseWholeNumber(entry.valueText);
     return entry;
 }
 

@@ -85,12 +85,15 @@ std::optional<int> parseWholeNumber(QStringView text);
 // in it, searched in the order of the day; NoSlot when none is found.
 int slotOfLine(const QString& line);
 
-// A whole entry line taken apart.
+// A whole entry line taken apart once; every reader takes what it needs from here.
 struct DiaryEntry {
+    QString line;             // as it stands in the file
     QString prefix;           // up to and including the first "den "; empty without it
     int slot = 0;             // slot of the prefix, NoSlot when it is none of the eight
     EntryFields fields;       // taken from the text after the prefix
+    QString dayText;          // dayTextOf(line)
     int dayNumber = 0;        // dayNumberOf(line)
+    QString valueText;        // valueTextOf(line)
     std::optional<int> value; // the value as a whole number
 };
 DiaryEntry parseEntryLine(const QString& line);

@@ -24,13 +24,12 @@ qint64 roundedMean(long double mean)
 
 QString dayValueEntry(const QString& line)
 {
-    // Built in one piece: it runs for every reading of every drawing.
-    const QStringView day = dayTextView(line);
-    const QStringView value = valueTextView(line);
-    QString entry;
-    entry.reserve(day.size() + 1 + value.size());
-    entry.append(day).append(QLatin1Char('_')).append(value);
-    return entry;
+    return dayValueEntry(parseEntryLine(line));
+}
+
+QString dayValueEntry(const DiaryEntry& reading)
+{
+    return reading.dayText + QLatin1Char('_') + reading.valueText;
 }
 
 DailyMeanTexts noDailyMeans()

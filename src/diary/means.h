@@ -1,6 +1,8 @@
 #pragma once
 // Daily means and the best value of the month, recomputed at every chart drawing.
 
+#include "diary/entryline.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -17,6 +19,7 @@ DailyMeanTexts noDailyMeans();
 // The DayValueList entry of one reading line: the two characters before the first "."
 // (empty without "."), "_", the value text after "Luftikon=", trimmed. "05_420".
 QString dayValueEntry(const QString& line);
+QString dayValueEntry(const DiaryEntry& reading);
 
 // The mean of each day "01".."31" as whole-number text, "0" for a day without readings.
 // A day's mean is that of its last unbroken run of entries; a value text that is not a

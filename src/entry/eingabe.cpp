@@ -3,6 +3,7 @@
 
 #include "diary/dates.h"
 #include "diary/entryline.h"
+#include "diary/longlines.h"
 #include "diary/slots.h"
 #include "entry/spinedit.h"
 #include "entry/toucheingabe.h"
@@ -143,16 +144,17 @@ void TEingabeDlg::buildLayout()
     DatumLabel->setObjectName(QStringLiteral("DatumLabel"));
     DatumLabel->setGeometry(rightColumn, 30, dialogWidth - rightColumn - 8, 18);
 
-    const QString tag = QStringLiteral("Tag                     ");
-    const QString monat = QStringLiteral("Monat                    ");
-    SpaltenLabel = new QLabel(tag + monat + QStringLiteral("Jahr"), this);
+    const QString dayCaption = QStringLiteral("Tag                     ");
+    const QString monthCaption = QStringLiteral("Monat                    ");
+    SpaltenLabel = new QLabel(dayCaption + monthCaption + QStringLiteral("Jahr"), this);
     SpaltenLabel->setObjectName(QStringLiteral("SpaltenLabel"));
     SpaltenLabel->setGeometry(rightColumn, 56, dialogWidth - rightColumn - 8, 18);
 
     // Each field stands under its word of the column heading.
     const QFontMetrics metrics(font());
-    const int monthX = rightColumn + metrics.horizontalAdvance(tag);
-    const int yearX = std::min(rightColumn + metrics.horizontalAdvance(tag + monat), dialogWidth - 8 - 110);
+    const int monthX = rightColumn + metrics.horizontalAdvance(dayCaption);
+    const int yearX =
+        std::min(rightColumn + metrics.horizontalAdvance(dayCaption + monthCaption), dialogWidth - 8 - 110);
     const auto makeField = [this](int minimum, int maximum, const char* name) {
         auto* field = new SpinEdit(minimum, maximum, this);
         field->setObjectName(QLatin1String(name));
@@ -328,8 +330,9 @@ void TEingabeDlg::advanceSlot()
 
 void TEingabeDlg::LiesUhrzeitenEin()
 {
-    const auto time = luftikon::LiesUhrzeitenEin(state_.currentSlot, state_.slotMode(),
-                                                 [this](const QString& name) { return config_.readString(name); });
+    const auto time = luftikon::LiesUhrzeitenEin(state_.currentSlot, state_.slotMode(), [this](const QString& name) {
+        return config_.Lies_String_aus_Registry(name);
+    });
     if (time)
         UhrzeitEdit->setText(*time);
 }
@@ -337,7 +340,7 @@ void TEingabeDlg::LiesUhrzeitenEin()
 void TEingabeDlg::KorrigiereDieMorgensBisAbendsEinstellung()
 {
     const NextSlotProposal proposal = luftikon::KorrigiereDieMorgensBisAbendsEinstellung(
-        config_.readString(QStringLiteral("LetzteEingabe")), state_.fourSlotMark, state_.currentSlot);
+        config_.Lies_String_aus_Registry(QStringLiteral("LetzteEingabe")), state_.fourSlotMark, state_.currentSlot);
     if (proposal.day)
         TagSpinEdit->setText(*proposal.day);
     if (proposal.month)
@@ -372,32 +375,32 @@ void TEingabeDlg::setYearText(const QString& year)
     JahrSpinEdit->setText(year);
 }
 
+void TEingabeDlg::showEntries()
+{
+    ListBox1->clear();
+    for (const QString& line : state_.entryList)
+        ListBox1->addItem(shownLine(line));
+}
+
 void TEingabeDlg::refreshFromState()
 {
     syncListMonthYear();
-    ListBox1->clear();
-    ListBox1->addItems(state_.entryList);
+    showEntries();
 }
 
 void TEingabeDlg::syncListMonthYear()
 {
     // The list's own month and year name the file it is saved to, whoever filled it.
-    for (auto line = state_.entryList.crbegin(); line != state_.entryList.crend(); ++line) {
-        const auto split = splitEntryPrefix(*line);
-        if (!split)
-            continue;
-        const EntryFields fields = entryFieldsOf(split->rest);
-        if (fields.month && fields.year && parseWholeNumber(*fields.month) && parseWholeNumber(*fields.year)) {
-            state_.listMonth = *fields.month;
-            state_.listYear = *fields.year;
-            return;
-        }
+    const DiaryFile listed = diaryOf(state_.entryList, QString());
+    if (!listed.month.isEmpty()) {
+        state_.listMonth = listed.month;
+        state_.listYear = listed.year;
     }
 }
 
 void TEingabeDlg::FormPaint()
 {
-    if (needsMorningCorrection(config_.readString(QStringLiteral("LetzteEingabe")), state_.slotMode()))
+    if (needsMorningCorrection(config_.Lies_String_aus_Registry(QStringLiteral("LetzteEingabe")), state_.slotMode()))
         setSlot(FirstSlot);
     entryListChanged_ = false;
     AbbrechenButton->setVisible(!state_.newTablePending);

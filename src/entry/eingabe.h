@@ -57,9 +57,9 @@ public:
     // The slot button: the next slot of the day and its time.
     void advanceSlot();
 
-    // Openers: the list from the entry lines of a diary file, "LetzteEingabe" untouched.
-    // False (and "Fehler Lesen der Datei!") when the file cannot be read.
-    bool loadEntries(const QString& diaryFile);
+    // Openers: the list from the readings of a diary file, "LetzteEingabe" untouched.
+    // False (and "Fehler Lesen der Datei!") when the file could not be read.
+    bool loadEntries(const DiaryFile& diary);
     // The readings of a diary just read become the list, its month and year those of the list
     // and of the month and year fields.
     void takeDiary(const DiaryFile& diary);
@@ -90,22 +90,22 @@ public:
     void updateDayHint(SpinEdit* field);
 
     // Controls
-    QLabel* Label4 = nullptr; // heading above the list
-    QListWidget* ListBox1 = nullptr;
-    QLabel* DatumLabel = nullptr;
-    QLabel* SpaltenLabel = nullptr;
+    QLabel* Label4 = nullptr;        // heading above the list
+    QListWidget* ListBox1 = nullptr; // the entry list of the month
+    QLabel* DatumLabel = nullptr;    // "Heute ist der " + today
+    QLabel* SpaltenLabel = nullptr;  // captions above the day, month and year fields
     SpinEdit* TagSpinEdit = nullptr;
     SpinEdit* MonatSpinEdit = nullptr;
     SpinEdit* JahrSpinEdit = nullptr;
-    QLabel* WertLabel = nullptr;
-    SpinEdit* LuftikonSpinEdit = nullptr;
-    QPushButton* MessungButton = nullptr;
+    QLabel* WertLabel = nullptr;          // caption of the reading field
+    SpinEdit* LuftikonSpinEdit = nullptr; // the reading in l/min.
+    QPushButton* MessungButton = nullptr; // the slot of the next reading; a click moves on
     TimeEdit* UhrzeitEdit = nullptr;
-    QPushButton* AufnehmenButton = nullptr;
-    QPushButton* BearbeitenButton = nullptr;
-    QPushButton* GrafikButton = nullptr;
-    QPushButton* TabelleButton = nullptr;
-    QPushButton* AbbrechenButton = nullptr;
+    QPushButton* AufnehmenButton = nullptr;  // adds the reading to the list
+    QPushButton* BearbeitenButton = nullptr; // takes the selected reading back into the fields
+    QPushButton* GrafikButton = nullptr;     // saves and shows the chart
+    QPushButton* TabelleButton = nullptr;    // saves and shows the table
+    QPushButton* AbbrechenButton = nullptr;  // leaves without saving
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -134,6 +134,8 @@ private:
     bool confirmOverwriteOfEmptyList();
     bool entriesMatchListMonth();
     void syncListMonthYear();
+    // The entry list into the list widget, overlong lines cut (the list keeps them whole).
+    void showEntries();
     void say(MessageKind kind, const QString& text) { desktop_.show(kind, text); }
 
     AppState& state_;

@@ -12,25 +12,16 @@ namespace luftikon {
 
 namespace {
 
-bool sameReading(const QString& line, const QString& prefix, int day, int month, int year)
+std::optional<int> numberOf(const std::optional<QString>& text)
 {
-    const auto split = splitEntryPrefix(line);
-    if (!split || split->prefix != prefix)
-        return false;
-    const EntryFields fields = entryFieldsOf(split->rest);
-    const auto number = [](const std::optional<QString>& text) {
-        return text ? parseWholeNumber(*text) : std::nullopt;
-    };
-    return number(fields.day) == day && number(fields.month) == month && number(fields.year) == year;
+    return text ? parseWholeNumber(*text) : std::nullopt;
 }
 
-std::optional<int> monthOfLine(const QString& line)
+bool sameReading(const QString& line, const QString& prefix, int day, int month, int year)
 {
-    const auto split = splitEntryPrefix(line);
-    if (!split)
-        return std::nullopt;
-    const EntryFields fields = entryFieldsOf(split->rest);
-    return fields.month ? parseWholeNumber(*fields.month) : std::nullopt;
+    const DiaryEntry entry = parseEntryLine(line);
+    return !entry.prefix.isEmpty() && entry.prefix == prefix && numberOf(entry.fields.day) == day &&
+           numberOf(entry.fields.month) == month && numberOf(entry.fields.year) == year;
 }
 
 } // namespace
@@ -91,7 +82,7 @@ void TEingabeDlg::AufnehmenButtonClick()
             return;
         }
         // Readings of two months in one list would end up in one month's file.
-        if (const auto listMonth = monthOfLine(last); listMonth && *listMonth != *month) {
+        if (const auto listMonth = numberOf(parseEntryLine(last).fields.month); listMonth && *listMonth != *month) {
             say(MessageKind::Information, QStringLiteral("Überprüfen Sie bitte den Monat ") + monthText +
                                               QStringLiteral(" Er stimmt nicht ") +
                                               QStringLiteral("mit den bisherigen Eintragungen überein!"));
@@ -116,8 +107,7 @@ void TEingabeDlg::AufnehmenButtonClick()
     state_.listMonth = monthText;
     state_.listYear = yearText;
     state_.entryList = sortEntries(state_.entryList + QStringList{line});
-    ListBox1->clear();
-    ListBox1->addItems(state_.entryList);
+    showEntries();
 
     entryListChanged_ = true;
     ListBox1->setCurrentRow(ListBox1->count() - 1);
@@ -143,12 +133,12 @@ void TEingabeDlg::BearbeitenButtonClick()
     // The list now lacks a saved reading: leaving without saving must ask, as after an add.
     entryListChanged_ = true;
 
-    const auto split = splitEntryPrefix(line);
-    if (!split)
+    const DiaryEntry entry = parseEntryLine(line);
+    if (entry.prefix.isEmpty())
         return;
-    if (const int slot = slotOfEntryPrefix(split->prefix); slot != NoSlot)
-        setSlot(slot);
-    const EntryFields fields = entryFieldsOf(split->rest);
+    if (entry.slot != NoSlot)
+        setSlot(entry.slot);
+    const EntryFields& fields = entry.fields;
     if (fields.day)
         TagSpinEdit->setText(*fields.day);
     if (fields.month)

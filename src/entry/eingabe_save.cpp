@@ -2,7 +2,7 @@
 #include "diary/diaryfile.h"
 #include "diary/diarywriter.h"
 #include "diary/entryline.h"
-#include "diary/iniheader.h"
+#include "diary/longlines.h"
 #include "diary/textfile.h"
 #include "entry/eingabe.h"
 #include "entry/spinedit.h"
@@ -37,22 +37,22 @@ void TEingabeDlg::clearEntries()
     ListBox1->clear();
 }
 
-bool TEingabeDlg::loadEntries(const QString& diaryFile)
+bool TEingabeDlg::loadEntries(const DiaryFile& diary)
 {
-    const DiaryFile diary = readDiary(diaryFile);
     if (!diary.ok) {
         say(MessageKind::Warning, QStringLiteral("Fehler Lesen der Datei!"));
         return false;
     }
     takeDiary(diary);
+    if (const QString note = overlongLinesNote(diaryFile, diary.lines); !note.isEmpty())
+        say(MessageKind::Information, note);
     return true;
 }
 
 void TEingabeDlg::takeDiary(const DiaryFile& diary)
 {
-    state_.entryList = diary.entries;
-    ListBox1->clear();
-    ListBox1->addItems(state_.entryList);
+    state_.entryList = diary.entryLines();
+    showEntries();
     // The month of the readings names the file the list is saved to; the fields show it, so the
     // table counts its days.
     if (!diary.month.isEmpty()) {
@@ -83,10 +83,10 @@ bool TEingabeDlg::entriesMatchListMonth()
     const auto listMonth = parseWholeNumber(trimBlanks(state_.listMonth));
     const auto listYear = parseWholeNumber(trimBlanks(state_.listYear));
     for (const QString& line : state_.entryList) {
-        const auto split = splitEntryPrefix(line);
-        if (!split)
+        const DiaryEntry entry = parseEntryLine(line);
+        if (entry.prefix.isEmpty())
             continue;
-        const EntryFields fields = entryFieldsOf(split->rest);
+        const EntryFields& fields = entry.fields;
         const auto month = fields.month ? parseWholeNumber(*fields.month) : std::nullopt;
         const auto year = fields.year ? parseWholeNumber(*fields.year) : std::nullopt;
         if (!month || !year)
@@ -155,7 +155,7 @@ bool TEingabeDlg::saveCurrentDiary()
         return false;
     takeDiary(diary);
     // A diary of another name keeps the name in its header.
-    const QString ownName = readHeaderValue(diary.lines, QStringLiteral("BenutzerName"), QString());
+    const QString& ownName = diary.userName;
     const auto notify = [this](MessageKind kind, const QString& text) { say(kind, text); };
     DiarySave save = listSave(ownName.isEmpty() ? state_.userName : ownName);
     const bool written = writeDiaryAt(save, path, notify);
@@ -228,7 +228,8 @@ TEingabeDlg::ShowingSave TEingabeDlg::saveForShowing()
 void TEingabeDlg::GrafikButtonClick()
 {
     const ShowingSave outcome = saveForShowing();
-    if (outcome == ShowingSave::FieldsRefused)
+    // A failed save keeps the dialog open with its list, so no typed reading is lost.
+    if (outcome == ShowingSave::FieldsRefused || outcome == ShowingSave::Failed)
         return;
     if (outcome == ShowingSave::Saved && host_.writeTimesLine)
         host_.writeTimesLine();

@@ -38,7 +38,7 @@ public:
     void ZahlEditChange();
 
     QLabel* PromptLabel = nullptr;
-    QLineEdit* ZahlEdit = nullptr;
+    QLineEdit* ZahlEdit = nullptr; // the number being typed
     QToolButton* UpButton = nullptr;
     QToolButton* DownButton = nullptr;
     QPushButton* OKButton = nullptr;

@@ -33,7 +33,7 @@ TMainForm::TMainForm(AppState& state, Desktop& desktop, ConfigStore& config, QWi
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     config_.setNotify([this](MessageKind kind, const QString& text) { desktop_.show(kind, text); });
     chart_.setEnvironment({
-        [this](const QString& name) { return config_.readString(name); },
+        [this](const QString& name) { return config_.Lies_String_aus_Registry(name); },
         [this](MessageKind kind, const QString& text) { desktop_.show(kind, text); },
         [this](const QString& title) { Label1->setText(title); },
         [this] { return frameGeometry().width(); },
@@ -43,6 +43,7 @@ TMainForm::TMainForm(AppState& state, Desktop& desktop, ConfigStore& config, QWi
     buildLayout();
     buildMenus();
     buildTableWindow();
+    buildEvaluationWindow();
     resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -126,26 +127,6 @@ void TMainForm::Errechne_den_Spitzenwert()
 {
     chart_.Errechne_den_Spitzenwert();
     updateChart();
-}
-
-void TMainForm::Lies_String_aus_Registry(const QString& name, QString& result) const
-{
-    config_.Lies_String_aus_Registry(name, result);
-}
-
-void TMainForm::Lies_Integer_aus_Registry(const QString& name, QString& result) const
-{
-    config_.Lies_Integer_aus_Registry(name, result);
-}
-
-void TMainForm::Schreib_String_in_Registry(const QString& name, const QString& text)
-{
-    config_.Schreib_String_in_Registry(name, text);
-}
-
-void TMainForm::Schreib_Integer_in_Registry(const QString& name, const QString& text)
-{
-    config_.Schreib_Integer_in_Registry(name, text);
 }
 
 void TMainForm::Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege()

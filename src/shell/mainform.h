@@ -21,6 +21,7 @@ class QTimer;
 
 namespace luftikon {
 
+class EvaluationWindow;
 class LargeMenu;
 class TAboutBox;
 class TDruckvorschau;
@@ -44,11 +45,7 @@ public:
     ConfigStore& config() { return config_; }
     bool startupAborted() const { return startupAborted_; }
 
-    // The settings accessors every window uses.
-    void Lies_String_aus_Registry(const QString& name, QString& result) const;
-    void Lies_Integer_aus_Registry(const QString& name, QString& result) const;
-    void Schreib_String_in_Registry(const QString& name, const QString& text);
-    void Schreib_Integer_in_Registry(const QString& name, const QString& text);
+    // The first run's settings, with this machine's folders.
     void Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege();
 
     // The month chart: drawing code paints into the picture, then shows it with updateChart().
@@ -93,6 +90,16 @@ public:
     void TabellenAnzeigeTimerTimer();
     TTabellenDlg* TabellenDlg = nullptr;
     QTimer* TabellenAnzeigeTimer = nullptr;
+
+    // The evaluation menu after "&Tabelle", in mainform_report.cpp
+    void evaluateMonthTriggered();
+    void doctorReportTriggered();
+    void saveCsvTriggered();
+    QMenu* evaluationMenu = nullptr;
+    QAction* evaluateMonthAction = nullptr;
+    QAction* doctorReportAction = nullptr;
+    QAction* saveCsvAction = nullptr;
+    EvaluationWindow* evaluationWindow = nullptr;
 
     // Readings in, in mainform_entry.cpp
     void Neu1Click();
@@ -185,9 +192,10 @@ private:
     void buildMenus();
     void buildLargeMenus();
     void buildTableWindow();
-    void buildEntryWindows();   // mainform_entry.cpp
-    void buildSettingsWindow(); // mainform_settings.cpp
-    void buildPrintWindows();   // mainform_print.cpp
+    void buildEvaluationWindow(); // mainform_report.cpp
+    void buildEntryWindows();     // mainform_entry.cpp
+    void buildSettingsWindow();   // mainform_settings.cpp
+    void buildPrintWindows();     // mainform_print.cpp
     void loadTemplatePicture();
 
     // Start-up, in mainform_startup.cpp
@@ -205,8 +213,13 @@ private:
 
     // First show, in mainform_firstshow.cpp
     void readFirstShowSettings();
-    void readDayLayout(const QStringList& header);
-    void readLimits(const QStringList& header, const QString& diaryFile);
+    void readDayLayout(const DiaryFile& diary);
+    void readLimits(const DiaryFile& diary);
+    // The template picture of the day layout in force becomes TemplatePictureFile: the configured
+    // "Grafik4" or "Grafik8" when it names a file (as given or beside the start folder), else the
+    // stock picture beside the start folder or where the program is installed. Nothing changes
+    // when no picture is configured for the layout.
+    void takeTemplatePicture();
 
     bool gestureEvent(QGestureEvent* event);
 

@@ -1,6 +1,6 @@
 // Readings in: the user name, a new month table, the openers of the entry dialog and the
 // switch between four and eight readings a day.
-#include "diary/iniheader.h"
+#include "diary/diaryfile.h"
 #include "entry/eingabe.h"
 #include "entry/toucheingabe.h"
 #include "shell/mainform.h"
@@ -35,6 +35,28 @@ void TMainForm::drawDiary(const QString& diaryFile)
     GrafikZeichnen(diaryFile);
 }
 
+void TMainForm::takeTemplatePicture()
+{
+    // Four-slot marks are checked before eight-slot ones, so with both set the eight wins.
+    for (const bool eight : {false, true}) {
+        if (!(eight ? state_.eightSlotMark : state_.fourSlotMark))
+            continue;
+        const QString configured =
+            config_.Lies_String_aus_Registry(eight ? QStringLiteral("Grafik8") : QStringLiteral("Grafik4"));
+        if (configured.isEmpty())
+            continue;
+        const QString stock = eight ? QStringLiteral("Vorlag8M.bmp") : QStringLiteral("Vorlag4M.bmp");
+        state_.templatePictureFile = state_.startFolder + configured;
+        for (const QString& candidate :
+             {configured, state_.startFolder + configured, state_.startFolder + stock, state_.resourceFolder + stock}) {
+            if (QFileInfo(candidate).isFile()) {
+                state_.templatePictureFile = candidate;
+                break;
+            }
+        }
+    }
+}
+
 void TMainForm::loadTemplatePicture()
 {
     QImage picture;
@@ -66,13 +88,12 @@ void TMainForm::aktuellebearbeiten1Click()
     EingabeDlg->KorrigiereDieMorgensBisAbendsEinstellung();
     EingabeDlg->clearEntries();
     EingabeDlg->LiesUhrzeitenEin();
-    const QString diary = state_.currentDiaryFile;
-    const QString date = readHeaderValue(diary, QStringLiteral("Datum"), QString());
-    const QString user = readHeaderValue(diary, QStringLiteral("BenutzerName"), QString());
-    EingabeDlg->setHeading(QStringLiteral("Messwerte ") + date + QStringLiteral("  ") + user);
-    if (!user.isEmpty())
-        state_.userName = user;
-    if (diary.isEmpty() || !QFileInfo::exists(diary)) {
+    const QString path = state_.currentDiaryFile;
+    const DiaryFile diary = readDiary(path);
+    EingabeDlg->setHeading(QStringLiteral("Messwerte ") + diary.date + QStringLiteral("  ") + diary.userName);
+    if (!diary.userName.isEmpty())
+        state_.userName = diary.userName;
+    if (path.isEmpty() || !QFileInfo::exists(path)) {
         Neu1Click();
         return;
     }
@@ -84,30 +105,22 @@ void TMainForm::aktuellebearbeiten1Click()
 
 void TMainForm::undbearbeiten1Click()
 {
-    const QString diary = chooseDiaryFile();
-    if (diary.isEmpty())
+    const QString path = chooseDiaryFile();
+    if (path.isEmpty())
         return;
     EingabeDlg->clearEntries();
-    state_.currentDiaryFile = diary;
-    EingabeDlg->setYearText(diary.chopped(4).right(4));
+    state_.currentDiaryFile = path;
+    EingabeDlg->setYearText(path.chopped(4).right(4));
     EingabeDlg->LiesUhrzeitenEin();
-    const QString date = readHeaderValue(diary, QStringLiteral("Datum"), QString());
-    const QString user = readHeaderValue(diary, QStringLiteral("BenutzerName"), QString());
-    EingabeDlg->setHeading(QStringLiteral("Messwerte ") + date + QStringLiteral("  ") + user);
+    const DiaryFile diary = readDiary(path);
+    EingabeDlg->setHeading(QStringLiteral("Messwerte ") + diary.date + QStringLiteral("  ") + diary.userName);
     // A diary without a name keeps the user's: an empty one would name no file.
-    if (!user.isEmpty())
-        state_.userName = user;
+    if (!diary.userName.isEmpty())
+        state_.userName = diary.userName;
 
-    const QString four = readHeaderValue(diary, QStringLiteral("BisZu4MessungenJeTag"), QString());
-    const QString eight = readHeaderValue(diary, QStringLiteral("BisZu8MessungenJeTag"), QString());
-    state_.fourSlotMark = four.contains(u'1');
-    state_.eightSlotMark = eight.contains(u'1');
-    for (const auto& [mark, valueName] : {std::pair{state_.fourSlotMark, QStringLiteral("Grafik4")},
-                                          std::pair{state_.eightSlotMark, QStringLiteral("Grafik8")}}) {
-        const QString picture = config_.readString(valueName);
-        if (mark && !picture.isEmpty())
-            state_.templatePictureFile = picture;
-    }
+    state_.fourSlotMark = diary.fourSlotMark;
+    state_.eightSlotMark = diary.eightSlotMark;
+    takeTemplatePicture();
     biszu4MessungenjeTag->setChecked(state_.fourSlotMark);
     biszu8MessungenjeTag->setChecked(state_.eightSlotMark);
     loadTemplatePicture();
@@ -116,7 +129,7 @@ void TMainForm::undbearbeiten1Click()
         return;
     EingabeDlg->setDateLine(desktop_.today());
     state_.zonesPainted = false;
-    drawDiary(diary);
+    drawDiary(path);
     desktop_.execModal(*EingabeDlg);
 }
 
@@ -153,10 +166,7 @@ void TMainForm::switchDayLayout(SlotMode mode)
     biszu4MessungenjeTag->setChecked(state_.fourSlotMark);
     biszu8MessungenjeTag->setChecked(state_.eightSlotMark);
 
-    const QString picture =
-        config_.readString(mode == SlotMode::Four ? QStringLiteral("Grafik4") : QStringLiteral("Grafik8"));
-    if (!picture.isEmpty())
-        state_.templatePictureFile = QFileInfo::exists(picture) ? picture : state_.startFolder + picture;
+    takeTemplatePicture();
     loadTemplatePicture();
 
     EingabeDlg->KorrigiereDieMorgensBisAbendsEinstellung();

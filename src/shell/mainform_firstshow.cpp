@@ -1,9 +1,9 @@
 // The first show of the main window: the chart settings, then the last diary of the user.
 #include "chart/limits.h"
 #include "chart/ui/einstell.h"
+#include "diary/diaryfile.h"
 #include "diary/entryline.h"
 #include "diary/iniheader.h"
-#include "diary/textfile.h"
 #include "shell/mainform.h"
 
 #include <QAction>
@@ -50,7 +50,7 @@ void TMainForm::FormPaint()
 
     readFirstShowSettings();
 
-    const QString name = config_.readString(QStringLiteral("BenutzerName"));
+    const QString name = config_.Lies_String_aus_Registry(QStringLiteral("BenutzerName"));
     if (name.isEmpty()) {
         if (onNoUserName)
             onNoUserName();
@@ -61,7 +61,7 @@ void TMainForm::FormPaint()
     if (onUserNameShown)
         onUserNameShown(name);
 
-    state_.lastDiaryFile = config_.readString(QStringLiteral("TabellenDateiName"));
+    state_.lastDiaryFile = config_.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName"));
     if (!QFileInfo(state_.lastDiaryFile).isFile()) {
         desktop_.message(QStringLiteral("Kann die Datei nicht finden: ") + state_.lastDiaryFile);
         return;
@@ -76,23 +76,24 @@ void TMainForm::showDiaryAsChart(const QString& diaryFile)
     state_.diaryYear = diaryYearOf(diaryFile, state_.diaryYear);
 
     // The header is read once; a file that exists but cannot be read is told by the drawing.
-    const QStringList header = readTextLines(diaryFile).lines;
-    readDayLayout(header);
+    const DiaryFile diary = readDiary(diaryFile);
+    readDayLayout(diary);
     if (biszu4MessungenjeTag && biszu8MessungenjeTag) {
         biszu4MessungenjeTag->setChecked(state_.fourSlotMark);
         biszu8MessungenjeTag->setChecked(state_.eightSlotMark);
     }
     loadTemplatePicture();
-    readLimits(header, diaryFile);
+    readLimits(diary);
     state_.zonesPainted = false;
     GrafikZeichnen(diaryFile);
 }
 
 void TMainForm::readFirstShowSettings()
 {
-    state_.showValuesAboveCurve = config_.readInteger(QStringLiteral("WerteOberhalbKurveAnzeigen")).startsWith(u'1');
+    state_.showValuesAboveCurve =
+        config_.Lies_Integer_aus_Registry(QStringLiteral("WerteOberhalbKurveAnzeigen")).startsWith(u'1');
 
-    const QString aboveColour = config_.readString(QStringLiteral("DatenwerteOberhalbFarbe"));
+    const QString aboveColour = config_.Lies_String_aus_Registry(QStringLiteral("DatenwerteOberhalbFarbe"));
     if (aboveColour.isEmpty()) {
         state_.aboveCurveColor = 0;
     }
@@ -106,9 +107,9 @@ void TMainForm::readFirstShowSettings()
         state_.aboveCurveColor = 0;
     }
 
-    state_.showPin = config_.readString(QStringLiteral("StecknadelAnzeigen")).contains(u'1');
+    state_.showPin = config_.Lies_String_aus_Registry(QStringLiteral("StecknadelAnzeigen")).contains(u'1');
 
-    const QString intensity = config_.readString(QStringLiteral("HintergrundFarbIntensitaet"));
+    const QString intensity = config_.Lies_String_aus_Registry(QStringLiteral("HintergrundFarbIntensitaet"));
     if (!intensity.isEmpty()) {
         // The slider runs 0..8 and stops at its ends.
         if (const auto value = parseWholeNumber(trimBlanks(intensity)))
@@ -123,38 +124,22 @@ void TMainForm::readFirstShowSettings()
         EinstellDlg->takeFirstShowSettings();
 }
 
-void TMainForm::readDayLayout(const QStringList& header)
+void TMainForm::readDayLayout(const DiaryFile& diary)
 {
-    // A configured template that is missing falls back to the stock one: first beside the
-    // program's start folder, then where the program installed it.
-    const auto templateFor = [this](const QString& valueName, const QString& stockName) {
-        const QString configured = config_.readString(valueName);
-        if (QFileInfo::exists(configured))
-            return configured;
-        const QString beside = state_.startFolder + stockName;
-        if (QFileInfo::exists(beside) || !QFileInfo::exists(state_.resourceFolder + stockName))
-            return beside;
-        return state_.resourceFolder + stockName;
-    };
-    const auto layoutSet = [&](const QString& key) { return readHeaderValue(header, key, QString()).contains(u'1'); };
-
-    state_.fourSlotMark = layoutSet(QStringLiteral("BisZu4MessungenJeTag"));
-    if (state_.fourSlotMark && !config_.readString(QStringLiteral("Grafik4")).isEmpty())
-        state_.templatePictureFile = templateFor(QStringLiteral("Grafik4"), QStringLiteral("Vorlag4M.bmp"));
-    state_.eightSlotMark = layoutSet(QStringLiteral("BisZu8MessungenJeTag"));
-    if (state_.eightSlotMark && !config_.readString(QStringLiteral("Grafik8")).isEmpty())
-        state_.templatePictureFile = templateFor(QStringLiteral("Grafik8"), QStringLiteral("Vorlag8M.bmp"));
-    // Both set: both marks stay; the eight-slot template was taken last and the chart follows it.
+    state_.fourSlotMark = diary.fourSlotMark;
+    state_.eightSlotMark = diary.eightSlotMark;
+    // Both set: both marks stay; the eight-slot template is taken last and the chart follows it.
+    takeTemplatePicture();
 }
 
-void TMainForm::readLimits(const QStringList& header, const QString& diaryFile)
+void TMainForm::readLimits(const DiaryFile& diary)
 {
     const auto limit = [&](const QString& key, int defaultValue) {
-        if (const auto value = storedLimit(header, key, defaultValue))
+        if (const auto value = storedLimit(diary.lines, key, defaultValue))
             return *value;
         desktop_.warning(QStringLiteral("Der Grenzwert \"%1\" in der Datei %2 ist keine Zahl: \"%3\". "
                                         "Es gilt der Grenzwert %4.")
-                             .arg(key, diaryFile, readHeaderValue(header, key, QString()))
+                             .arg(key, diary.path, readHeaderValue(diary.lines, key, QString()))
                              .arg(defaultValue));
         return defaultValue;
     };

@@ -42,7 +42,7 @@ void TMainForm::FormCreate()
     checkInstallLocation();
 
     // A hand-edited data folder without the final "/" would glue the folder names onto it.
-    const QString dataFolder = config_.readString(QStringLiteral("DatenSpeicherOrt"));
+    const QString dataFolder = config_.Lies_String_aus_Registry(QStringLiteral("DatenSpeicherOrt"));
     state_.dataFolder = dataFolder.isEmpty() ? dataFolder : withSlash(dataFolder);
 
     if (!prepareDataSubfolder(QStringLiteral("GalerieVerzeichnisName"), QStringLiteral("Luftikon-Daten-Galerie/"),
@@ -96,8 +96,8 @@ void TMainForm::loadPictures()
         }
     }
     PinPictures pins;
-    pins.rechts = QImage(state_.resourceFolder + QStringLiteral("StecknadelRechts.bmp"));
-    pins.links = QImage(state_.resourceFolder + QStringLiteral("StecknadelLinks.bmp"));
+    pins.pointingRight = QImage(state_.resourceFolder + QStringLiteral("StecknadelRechts.bmp"));
+    pins.pointingLeft = QImage(state_.resourceFolder + QStringLiteral("StecknadelLinks.bmp"));
     chart_.setPinPictures(pins);
 }
 
@@ -111,12 +111,16 @@ void TMainForm::clearWorkLists()
 
 void TMainForm::checkInstallLocation()
 {
-    const QString installOrt = config_.readString(QStringLiteral("InstallOrt"));
+    // A damaged settings file never stops the start; the user hears about it once.
+    const SettingsRepair repair = config_.repairAtStart(state_.startFolder, state_.resourceFolder);
+    if (!repair.message.isEmpty())
+        desktop_.warning(repair.message);
+    const QString installOrt = config_.Lies_String_aus_Registry(QStringLiteral("InstallOrt"));
     if (installOrt.isEmpty()) {
         Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege();
         return;
     }
-    const QString datenSpeicherOrt = config_.readString(QStringLiteral("DatenSpeicherOrt"));
+    const QString datenSpeicherOrt = config_.Lies_String_aus_Registry(QStringLiteral("DatenSpeicherOrt"));
     // Started from inside the install folder (or a folder below it) counts as the same place.
     if (state_.startFolder.toUpper().contains(installOrt.toUpper()))
         return;
@@ -132,7 +136,7 @@ void TMainForm::checkInstallLocation()
 bool TMainForm::prepareDataSubfolder(const QString& valueName, const QString& defaultName, QString& name,
                                      QString& folder)
 {
-    const QString configured = config_.readString(valueName);
+    const QString configured = config_.Lies_String_aus_Registry(valueName);
     name = configured.isEmpty() ? defaultName : withSlash(configured);
     folder = state_.dataFolder + name;
     if (QFileInfo(folder).isDir())
@@ -151,7 +155,7 @@ bool TMainForm::prepareDataSubfolder(const QString& valueName, const QString& de
 
 void TMainForm::readCurveColor()
 {
-    const QString text = config_.readString(QStringLiteral("KurvenFarbe"));
+    const QString text = config_.Lies_String_aus_Registry(QStringLiteral("KurvenFarbe"));
     if (text.isEmpty())
         return;
     bool ok = false;
@@ -171,20 +175,19 @@ void TMainForm::readPictureNames()
     const auto pictureFile = [this](const QString& value) {
         return QFileInfo::exists(value) ? value : state_.startFolder + value;
     };
-    const QString template4 = config_.readString(QStringLiteral("Grafik4"));
-    if (!template4.isEmpty())
-        state_.templatePictureFile = pictureFile(template4);
-    const QString header = config_.readString(QStringLiteral("Header"));
+    // The four-slot mark is set at start.
+    takeTemplatePicture();
+    const QString header = config_.Lies_String_aus_Registry(QStringLiteral("Header"));
     if (!header.isEmpty())
         state_.headerPictureFile = pictureFile(header);
-    const QString format = config_.readString(QStringLiteral("Grafikformat"));
+    const QString format = config_.Lies_String_aus_Registry(QStringLiteral("Grafikformat"));
     if (!format.isEmpty())
         state_.paperFormat = format;
 }
 
 void TMainForm::FormClose()
 {
-    Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), state_.currentDiaryFile);
+    config_.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), state_.currentDiaryFile);
 }
 
 void TMainForm::FormDestroy()

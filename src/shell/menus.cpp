@@ -99,6 +99,14 @@ void TMainForm::buildMenus()
     aktuellebearbeiten1 =
         command(Tabelle1, QStringLiteral("aktuelle &bearbeiten"), &TMainForm::aktuellebearbeiten1Click);
 
+    evaluationMenu = menuBar()->addMenu(QStringLiteral("&Auswertung"));
+    evaluationMenu->setObjectName(QStringLiteral("evaluationMenu"));
+    evaluateMonthAction =
+        command(evaluationMenu, QStringLiteral("Monat &auswerten..."), &TMainForm::evaluateMonthTriggered);
+    doctorReportAction =
+        command(evaluationMenu, QStringLiteral("Arzt&bericht als PDF"), &TMainForm::doctorReportTriggered);
+    saveCsvAction = command(evaluationMenu, QStringLiteral("Als &CSV-Datei speichern"), &TMainForm::saveCsvTriggered);
+
     Hilfe1 = menuBar()->addMenu(QStringLiteral("&Hilfe"));
     Hilfethemen1 = command(Hilfe1, QStringLiteral("&Hilfethemen"), &TMainForm::Hilfethemen1Click);
     Infoueber1 = command(Hilfe1, QStringLiteral("&Info über..."), &TMainForm::Infoueber1Click);

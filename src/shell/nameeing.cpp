@@ -103,7 +103,7 @@ TNameEingDlg::TNameEingDlg(TMainForm& main) : QDialog(&main), main_(main)
     connect(OKButton, &QPushButton::clicked, this, &TNameEingDlg::OKButtonClick);
     connect(AbbrechenButton, &QPushButton::clicked, this, &TNameEingDlg::AbbrechenButtonClick);
 
-    const QString stored = main_.config().readString(QStringLiteral("BenutzerName"));
+    const QString stored = main_.config().Lies_String_aus_Registry(QStringLiteral("BenutzerName"));
     if (!stored.isEmpty()) {
         main_.state().userName = stored;
         Edit1->setText(stored);
@@ -137,7 +137,7 @@ void TNameEingDlg::OKButtonClick()
     main_.EingabeDlg->setHeading(QStringLiteral("Messwerte von ") + state.userName);
 
     // The last diary is drawn when it is this user's.
-    const QString lastDiary = main_.config().readString(QStringLiteral("TabellenDateiName")).toLower();
+    const QString lastDiary = main_.config().Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")).toLower();
     const QString fileName = lastDiary.mid(lastDiary.lastIndexOf(u'/') + 1);
     if (fileName.contains(state.userName.toLower())) {
         const QString existing = existingPathIgnoringCase(lastDiary);

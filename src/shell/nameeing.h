@@ -31,10 +31,10 @@ public:
     void OKButtonClick();
     void AbbrechenButtonClick();
 
-    QGroupBox* Bevel1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QLabel* Label2 = nullptr;
+    QGroupBox* Bevel1 = nullptr; // frame around the texts and the field
+    QLabel* Label1 = nullptr;    // asks for first and last name
+    QLineEdit* Edit1 = nullptr;  // the user name
+    QLabel* Label2 = nullptr;    // says what the name is used for
     QPushButton* OKButton = nullptr;
     QPushButton* AbbrechenButton = nullptr;
 

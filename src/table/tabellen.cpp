@@ -1,5 +1,6 @@
 #include "table/tabellen.h"
 
+#include "diary/longlines.h"
 #include "diary/textfile.h"
 #include "table/tablepicture.h"
 
@@ -14,6 +15,7 @@
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTextBlock>
+#include <algorithm>
 
 namespace luftikon {
 
@@ -157,6 +159,12 @@ void TTabellenDlg::prepareShowing(const QString& userLabel)
     setWindowTitle(userLabel + QStringLiteral("  ") + QChar(0x00B7) + QStringLiteral("  Bestwert: ") +
                    QString::number(state_.bestValue) + QStringLiteral(" l/min."));
     ErstelleTabelle();
+    if (std::any_of(state_.entryList.cbegin(), state_.entryList.cend(),
+                    [](const QString& line) { return line.size() > MaxShownLineLength; })) {
+        const ReadResult diary = readTextLines(state_.currentDiaryFile);
+        if (const QString note = overlongLinesNote(state_.currentDiaryFile, diary.lines); !note.isEmpty())
+            desktop_.information(note);
+    }
     loadRemarks();
     // Loading is no change of the user's.
     remarksChanged_ = false;
@@ -165,7 +173,7 @@ void TTabellenDlg::prepareShowing(const QString& userLabel)
 void TTabellenDlg::ErstelleTabelle()
 {
     const SlotMode mode = state_.slotMode();
-    const int rowCount = daysInMonthLocal(state_.entryMonth, state_.entryYear) + 1;
+    const int rowCount = shownDayCount(state_.entryMonth, state_.entryYear) + 1;
     layoutMode_ = mode;
     resize(mode == SlotMode::Four ? fourSlotWindow : eightSlotWindow);
     applyLayout();

@@ -49,15 +49,15 @@ public:
     void NurmarkierterBereichalsGrafikkopieren1Click();
 
     // Controls
-    QMenuBar* MainMenu1 = nullptr;
+    QMenuBar* MainMenu1 = nullptr; // the window's menu bar
     QMenu* Datei1 = nullptr;
     QAction* Drucken1 = nullptr;
     QAction* Leer1 = nullptr; // the blank item
     QAction* Beenden1 = nullptr;
-    QTableWidget* StringGrid1 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QAction* Drucken2 = nullptr; // "Drucken" in the context menu
+    QTableWidget* StringGrid1 = nullptr; // the table of the month
+    QPlainTextEdit* Memo1 = nullptr;     // the remarks pane
+    QMenu* PopupMenu1 = nullptr;         // the grid's context menu
+    QAction* Drucken2 = nullptr;         // "Drucken" in the context menu
     QAction* MarkierterTextkopieren1 = nullptr;
     QAction* AllesalsGrafikkopieren1 = nullptr;
     QAction* NurmarkierterBereichalsGrafikkopieren1 = nullptr;

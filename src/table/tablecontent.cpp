@@ -1,9 +1,9 @@
 #include "table/tablecontent.h"
 
 #include "diary/dates.h"
+#include "diary/longlines.h"
 
 #include <algorithm>
-#include <array>
 
 namespace luftikon {
 
@@ -13,23 +13,27 @@ constexpr int fourSlotColumns = 12;
 constexpr int eightSlotColumns = 24;
 constexpr int lastDay = 31;
 
-struct SlotName {
-    const char* name;
-    SlotColumns four;
-    SlotColumns eight;
-};
+// The table finds a slot by its name in the slot part; the evening by "Abend".
+QLatin1String tableSlotName(const SlotInfo& slot)
+{
+    return slot.number == LastSlot ? QLatin1String("Abend") : slot.name;
+}
 
-// Searched in the order of the day; the names are plain, case-sensitive substrings.
-constexpr std::array<SlotName, 8> slotNames{{
-    {"Morgens", {1, 2}, {1, 2}},
-    {"Messung2", {4, 5}, {4, 5}},
-    {"Messung3", {7, 8}, {7, 8}},
-    {"Messung4", {}, {10, 11}},
-    {"Messung5", {}, {13, 14}},
-    {"Messung6", {}, {16, 17}},
-    {"Messung7", {}, {19, 20}},
-    {"Abend", {10, 11}, {22, 23}},
-}};
+// The time column of each slot of the layout; its value column follows, then a spacer.
+int timeColumnOf(int slot, SlotMode mode)
+{
+    int column = 1;
+    for (int other = FirstSlot; other < slot; ++other) {
+        if (slotInLayout(other, mode))
+            column += 3;
+    }
+    return column;
+}
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 CellRange normalised(const CellRange& range, int columns, int rows)
 {
@@ -55,17 +59,14 @@ bool isSpacerColumn(int column)
 
 QStringList tableHeaderTexts(SlotMode mode)
 {
-    QStringList headers{QStringLiteral("  DATUM"), QStringLiteral("MORGENS"),  QStringLiteral("Luftikon"),
-                        QStringLiteral(" "),       QStringLiteral("  MESS.2"), QStringLiteral("Luftikon"),
-                        QStringLiteral(" "),       QStringLiteral("  MESS.3"), QStringLiteral("Luftikon"),
-                        QStringLiteral(" ")};
-    if (mode == SlotMode::Four) {
-        headers << QStringLiteral(" ABENDS") << QStringLiteral("Luftikon");
-        return headers;
+    QStringList headers{QStringLiteral("  DATUM")};
+    for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
+        if (!slotInLayout(slot, mode))
+            continue;
+        if (headers.size() > 1)
+            headers << QStringLiteral(" ");
+        headers << QString(slotInfo(slot)->tableHeader) << QStringLiteral("Luftikon");
     }
-    for (const char* slot : {" Mess.4", " Mess.5", " Mess.6", " Mess.7"})
-        headers << QString::fromLatin1(slot) << QStringLiteral("Luftikon") << QStringLiteral(" ");
-    headers << QStringLiteral(" ABENDS") << QStringLiteral("Luftikon");
     return headers;
 }
 
@@ -93,18 +94,21 @@ QString dayLabel(int day)
     return QStringLiteral("      %1").arg(day, 2, 10, QLatin1Char('0'));
 }
 
-int daysInMonthLocal(int month, int year)
+int shownDayCount(int month, int year)
 {
-    // A month outside 1..12 shows every row, so no reading is hidden.
     const int days = DaysInMonthLocal(month, year);
     return days == 0 ? lastDay : days;
 }
 
 SlotColumns slotColumnsFor(const QString& slotPart, SlotMode mode)
 {
-    for (const SlotName& slot : slotNames) {
-        if (slotPart.contains(QLatin1String(slot.name)))
-            return mode == SlotMode::Eight ? slot.eight : slot.four;
+    for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
+        if (!slotPart.contains(tableSlotName(*slotInfo(slot))))
+            continue;
+        if (!slotInLayout(slot, mode))
+            return {};
+        const int time = timeColumnOf(slot, mode);
+        return {time, time + 1};
     }
     return {};
 }
@@ -143,12 +147,15 @@ CellMatrix buildTableCells(const QStringList& entryLines, SlotMode mode, int row
         const SlotColumns slot = slotColumnsFor(slotPart, mode);
         if (slot.time < 0)
             continue;
-        for (int day = 1; day < rowCount; ++day) {
-            if (!date.startsWith(QStringLiteral("%1.").arg(day, 2, 10, QLatin1Char('0'))))
-                continue;
-            cells[day][slot.time] = QStringLiteral("    ") + time;
-            cells[day][slot.value] = QStringLiteral("    ") + value;
-        }
+        // The row of the two-digit day the date begins with, followed by ".".
+        if (date.size() < 3 || !isAsciiDigit(date[0]) || !isAsciiDigit(date[1]) || date[2] != u'.')
+            continue;
+        const int day = (date[0].unicode() - u'0') * 10 + (date[1].unicode() - u'0');
+        if (day < 1 || day >= rowCount)
+            continue;
+        // A cell of megabytes from a damaged line would freeze the grid.
+        cells[day][slot.time] = shownLine(QStringLiteral("    ") + time);
+        cells[day][slot.value] = shownLine(QStringLiteral("    ") + value);
     }
     return cells;
 }

@@ -34,9 +34,9 @@ QStringList tableHeaderTexts(SlotMode mode);
 QStringList copyHeaderTexts(SlotMode mode);
 QString dayLabel(int day);
 
-// Days of the month as the entry dialog counts them; a month outside 1..12 counts 31 so
-// that no reading is hidden by a bad month field.
-int daysInMonthLocal(int month, int year);
+// The day rows of the month; a month outside 1..12 shows all 31, so that no reading is hidden
+// by a bad month field.
+int shownDayCount(int month, int year);
 
 // The time and value columns of the slot named in an entry line's slot part, or nothing
 // (-1) when the mode has no such slot.

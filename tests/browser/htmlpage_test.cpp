@@ -1,4 +1,5 @@
 #include "browser/htmlpage.h"
+#include "diary/diaryfile.h"
 #include "pagefixtures.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,11 @@ using namespace luftikon;
 using luftikon::test::Sandbox;
 
 namespace {
+
+QList<DiaryEntry> readingsOf(const QStringList& lines)
+{
+    return diaryOf(lines, QString()).readings;
+}
 
 // Compares line by line first, so a failure names the first differing line.
 void expectSameBytes(const QByteArray& actual, const QByteArray& golden)
@@ -94,11 +100,12 @@ TEST(BestValueLine, MatchesTheReadingNotAnySubstring)
         QStringLiteral("Abends den     03.03.2024 Z=20:00  Luftikon=2020"),
         QStringLiteral("Abends den     04.03.2024 Z=20:00  Luftikon=1202"),
     };
-    EXPECT_EQ(BestValueLine(diary, 202), QStringLiteral("Morgens den    01.03.2024"));
-    EXPECT_EQ(BestValueLine(diary, 203), QStringLiteral("-"));
+    EXPECT_EQ(BestValueLine(readingsOf(diary), 202), QStringLiteral("Morgens den    01.03.2024"));
+    EXPECT_EQ(BestValueLine(readingsOf(diary), 203), QStringLiteral("-"));
     EXPECT_EQ(BestValueLine({}, 202), QStringLiteral("-"));
     // Without a reading above 0 there is no best value, so a reading of 0 is not quoted.
-    EXPECT_EQ(BestValueLine({QStringLiteral("Morgens den    01.03.2024 Z=08:00  Luftikon=0")}, 0), QStringLiteral("-"));
+    EXPECT_EQ(BestValueLine(readingsOf({QStringLiteral("Morgens den    01.03.2024 Z=08:00  Luftikon=0")}), 0),
+              QStringLiteral("-"));
 }
 
 TEST(BestValueLine, LastMatchWinsAndIsCutAtTheTimeAndTrimmed)
@@ -110,9 +117,9 @@ TEST(BestValueLine, LastMatchWinsAndIsCutAtTheTimeAndTrimmed)
         QStringLiteral("BenutzerName=Luftikon=480"), // not an entry line
         QStringLiteral("Abends den 19.03.2024 Luftikon=480  "),
     };
-    EXPECT_EQ(BestValueLine(diary.mid(0, 4), 480), QStringLiteral("Messung2 den 17.03.2024"));
+    EXPECT_EQ(BestValueLine(readingsOf(diary.mid(0, 4)), 480), QStringLiteral("Messung2 den 17.03.2024"));
     // Without a time the whole line is kept, trimmed.
-    EXPECT_EQ(BestValueLine(diary, 480), QStringLiteral("Abends den 19.03.2024 Luftikon=480"));
+    EXPECT_EQ(BestValueLine(readingsOf(diary), 480), QStringLiteral("Abends den 19.03.2024 Luftikon=480"));
 }
 
 // User text must show as text: a remark with a script tag must not run in the browser.
@@ -121,7 +128,7 @@ TEST(PageEscaping, UserNameRemarksAndBestValueLineAreEscaped)
     PageInput in = simplePage();
     in.month.userName = QStringLiteral("<b>Anna & Bob</b>");
     in.bestValue = 480;
-    in.diaryLines = {QStringLiteral("Morgens den <i>01.03.2024 Z=08:00  Luftikon=480")};
+    in.readings = readingsOf({QStringLiteral("Morgens den <i>01.03.2024 Z=08:00  Luftikon=480")});
     in.remarksLines = QStringList{QStringLiteral("<script>alert('x')</script>\tA&B"), QStringLiteral("\t")};
     const QStringList page = BuildPage(in);
 

@@ -22,18 +22,6 @@ ExportMonth month(const char* number, const char* year)
 
 } // namespace
 
-TEST(WeekPartition, DaysInMonthFollowsTheLeapYearRule)
-{
-    EXPECT_EQ(DaysInMonth(2, 2024), 29);
-    EXPECT_EQ(DaysInMonth(2, 2023), 28);
-    EXPECT_EQ(DaysInMonth(2, 2000), 29);
-    EXPECT_EQ(DaysInMonth(2, 1900), 28);
-    EXPECT_EQ(DaysInMonth(2, 4000), 28); // divisible by 4000: no leap year here
-    EXPECT_EQ(DaysInMonth(4, 2024), 30);
-    EXPECT_EQ(DaysInMonth(12, 2024), 31);
-    EXPECT_EQ(DaysInMonth(13, 2024), 0);
-}
-
 TEST(WeekPartition, HasDataComparesTextsNotNumbers)
 {
     EXPECT_FALSE(HasData(noDailyMeans(), 1));

@@ -274,7 +274,7 @@ TEST_F(ChartDrawingTest, LeavesTheMonthForTheOtherWindows)
     ASSERT_TRUE(drawn.ok);
     EXPECT_EQ(state.currentDiaryFile, path);
     EXPECT_EQ(state.remarksFile, box.file(QStringLiteral("Muster_3_2024.txt")));
-    EXPECT_EQ(drawn.entries, lines.mid(10));
+    EXPECT_EQ(drawn.entryLines(), lines.mid(10));
     EXPECT_EQ(drawn.month, QStringLiteral("3"));
     EXPECT_EQ(drawn.year, QStringLiteral("2024"));
     EXPECT_EQ(state.monthNumber, QStringLiteral("3"));
@@ -311,7 +311,7 @@ TEST_F(ChartDrawingTest, LinesWhoseDayOrValueIsNoNumberAreListedButNotPlotted)
     const QImage img = draw(lines.join(u'\n').split(u'\n'));
 
     EXPECT_TRUE(sameBytes(img, clean));
-    EXPECT_EQ(drawn.entries.size(), 8);
+    EXPECT_EQ(drawn.readings.size(), 8);
     EXPECT_EQ(state.pointList.size(), 2);
     EXPECT_EQ(state.valueList.size(), 2);
     EXPECT_EQ(state.dailyMeans[5], QStringLiteral("0"));

@@ -60,7 +60,7 @@ TEST(OpenAsChart, AnotherMonthBringsItsTitleLayoutAndLimits)
 
     // The next start shows it.
     m.form->close();
-    EXPECT_EQ(m.config.readString(QStringLiteral("TabellenDateiName")), april);
+    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), april);
 }
 
 TEST(OpenAsChart, CancelLeavesTheChartAndAMissingLimitIsTheDefault)

@@ -36,12 +36,8 @@ struct StoreFixture {
 TEST(ConfigStore, FreshMachineReadsEmptyAndSkipsWrites)
 {
     StoreFixture f;
-    QString result = QStringLiteral("alt");
-    f.store.Lies_String_aus_Registry(QStringLiteral("BenutzerName"), result);
-    EXPECT_TRUE(result.isEmpty());
-    result = QStringLiteral("alt");
-    f.store.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen"), result);
-    EXPECT_TRUE(result.isEmpty());
+    EXPECT_TRUE(f.store.Lies_String_aus_Registry(QStringLiteral("BenutzerName")).isEmpty());
+    EXPECT_TRUE(f.store.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen")).isEmpty());
 
     f.store.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), QStringLiteral("/x.tab"));
     f.store.Schreib_Integer_in_Registry(QStringLiteral("LinieBeiNullUnterbrechen"), QStringLiteral("0"));
@@ -83,7 +79,7 @@ TEST(ConfigStore, FirstRunWritesTheDefaults)
         {"DatenwerteOberhalbFarbe", "128"},
     };
     for (const auto& [name, value] : expected)
-        EXPECT_EQ(f.store.readString(name), value) << name.toStdString();
+        EXPECT_EQ(f.store.Lies_String_aus_Registry(name), value) << name.toStdString();
     EXPECT_TRUE(f.notices.empty());
 }
 
@@ -110,10 +106,10 @@ TEST(ConfigStore, AwkwardTextsComeBackUnchanged)
         ConfigStore store(box.configFile(),
                           [](MessageKind, const QString& message) { ADD_FAILURE() << message.toStdString(); });
         ASSERT_TRUE(store.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(text, QStringLiteral("/r/")));
-        EXPECT_EQ(store.readString(QStringLiteral("InstallOrt")), text) << round;
+        EXPECT_EQ(store.Lies_String_aus_Registry(QStringLiteral("InstallOrt")), text) << round;
         store.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), text);
-        EXPECT_EQ(store.readString(QStringLiteral("BenutzerName")), text) << round;
-        EXPECT_EQ(store.readString(QStringLiteral("DatenSpeicherOrt")), text) << round;
+        EXPECT_EQ(store.Lies_String_aus_Registry(QStringLiteral("BenutzerName")), text) << round;
+        EXPECT_EQ(store.Lies_String_aus_Registry(QStringLiteral("DatenSpeicherOrt")), text) << round;
         ++round;
     }
 }
@@ -124,29 +120,29 @@ TEST(ConfigStore, IntegersLiveInTheirOwnGroupAndWrongTypeReadsAreReported)
     f.install();
     f.store.Schreib_Integer_in_Registry(QStringLiteral("LinieBeiNullUnterbrechen"), QStringLiteral("0"));
     f.store.Schreib_Integer_in_Registry(QStringLiteral("Neu"), QStringLiteral(" -2147483648 "));
-    EXPECT_EQ(f.store.readInteger(QStringLiteral("LinieBeiNullUnterbrechen")), QStringLiteral("0"));
-    EXPECT_EQ(f.store.readInteger(QStringLiteral("Neu")), QStringLiteral("-2147483648"));
+    EXPECT_EQ(f.store.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen")), QStringLiteral("0"));
+    EXPECT_EQ(f.store.Lies_Integer_aus_Registry(QStringLiteral("Neu")), QStringLiteral("-2147483648"));
     EXPECT_TRUE(f.fileText().contains(QStringLiteral("[Integer]\nLinieBeiNullUnterbrechen=0\nNeu=-2147483648\n")))
         << f.fileText().toStdString();
     EXPECT_TRUE(f.notices.empty());
 
     QString result = QStringLiteral("alt");
-    f.store.Lies_String_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen"), result);
+    result = f.store.Lies_String_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen"));
     EXPECT_TRUE(result.isEmpty());
     ASSERT_EQ(f.notices.size(), 1u);
     EXPECT_EQ(f.notices[0].kind, MessageKind::Error);
     EXPECT_TRUE(f.notices[0].text.contains(QStringLiteral("\"LinieBeiNullUnterbrechen\"")))
         << f.notices[0].text.toStdString();
 
-    EXPECT_TRUE(f.store.readInteger(QStringLiteral("KurvenFarbe")).isEmpty());
+    EXPECT_TRUE(f.store.Lies_Integer_aus_Registry(QStringLiteral("KurvenFarbe")).isEmpty());
     ASSERT_EQ(f.notices.size(), 2u);
     EXPECT_TRUE(f.notices[1].text.contains(QStringLiteral("\"KurvenFarbe\"")));
 
     // Writing a value as text replaces the number, as a value has one type.
     f.store.Schreib_String_in_Registry(QStringLiteral("Neu"), QStringLiteral("sieben"));
-    EXPECT_EQ(f.store.readString(QStringLiteral("Neu")), QStringLiteral("sieben"));
+    EXPECT_EQ(f.store.Lies_String_aus_Registry(QStringLiteral("Neu")), QStringLiteral("sieben"));
     EXPECT_EQ(f.notices.size(), 2u);
-    EXPECT_TRUE(f.store.readInteger(QStringLiteral("Neu")).isEmpty());
+    EXPECT_TRUE(f.store.Lies_Integer_aus_Registry(QStringLiteral("Neu")).isEmpty());
     EXPECT_EQ(f.notices.size(), 3u);
 }
 
@@ -160,7 +156,7 @@ TEST(ConfigStore, IntegerWriteOfNonNumberIsReportedAndWritesNothing)
         ASSERT_EQ(f.notices.size(), 1u) << bad.toStdString();
         EXPECT_EQ(f.notices[0].kind, MessageKind::Error);
         EXPECT_TRUE(f.notices[0].text.contains(QStringLiteral("\"LinieBeiNullUnterbrechen\"")));
-        EXPECT_EQ(f.store.readInteger(QStringLiteral("LinieBeiNullUnterbrechen")), QStringLiteral("1"));
+        EXPECT_EQ(f.store.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen")), QStringLiteral("1"));
     }
 }
 
@@ -169,8 +165,8 @@ TEST(ConfigStore, HandEditedIntegerThatIsNoNumberReadsEmptyWithReport)
     StoreFixture f;
     Sandbox::writeBytes(f.box.configFile(),
                         "[Integer]\nLinieBeiNullUnterbrechen=ja\nWerteOberhalbKurveAnzeigen=99999999999\n");
-    EXPECT_TRUE(f.store.readInteger(QStringLiteral("LinieBeiNullUnterbrechen")).isEmpty());
-    EXPECT_TRUE(f.store.readInteger(QStringLiteral("WerteOberhalbKurveAnzeigen")).isEmpty());
+    EXPECT_TRUE(f.store.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen")).isEmpty());
+    EXPECT_TRUE(f.store.Lies_Integer_aus_Registry(QStringLiteral("WerteOberhalbKurveAnzeigen")).isEmpty());
     ASSERT_EQ(f.notices.size(), 2u);
     EXPECT_TRUE(f.notices[0].text.contains(QStringLiteral("\"ja\"")));
 }
@@ -185,11 +181,11 @@ TEST(ConfigStore, DeletionMakesTheNextStartAFirstRun)
     EXPECT_TRUE(QFileInfo(f.box.configFile()).absoluteDir().exists());
     f.store.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), QStringLiteral("/a.tab"));
     EXPECT_FALSE(QFileInfo::exists(f.box.configFile()));
-    EXPECT_TRUE(f.store.readString(QStringLiteral("InstallOrt")).isEmpty());
+    EXPECT_TRUE(f.store.Lies_String_aus_Registry(QStringLiteral("InstallOrt")).isEmpty());
     EXPECT_TRUE(f.store.deleteAll());
 
     f.install(QStringLiteral("/neu/"));
-    EXPECT_EQ(f.store.readString(QStringLiteral("DatenSpeicherOrt")), QStringLiteral("/neu/"));
+    EXPECT_EQ(f.store.Lies_String_aus_Registry(QStringLiteral("DatenSpeicherOrt")), QStringLiteral("/neu/"));
     EXPECT_TRUE(f.notices.empty());
 }
 
@@ -203,7 +199,7 @@ TEST(ConfigStore, FirstRunThatCannotCreateTheFileIsReported)
     ASSERT_EQ(f.notices.size(), 1u);
     EXPECT_EQ(f.notices[0].kind, MessageKind::Error);
     EXPECT_TRUE(f.notices[0].text.contains(f.box.configFile()));
-    EXPECT_TRUE(f.store.readString(QStringLiteral("InstallOrt")).isEmpty());
+    EXPECT_TRUE(f.store.Lies_String_aus_Registry(QStringLiteral("InstallOrt")).isEmpty());
 }
 
 TEST(ConfigStore, DefaultPathFollowsXdgConfigHome)
@@ -235,9 +231,8 @@ TEST(ConfigStore, GarbageFilesNeverCrashTheReader)
         QFile::remove(f.box.configFile());
         Sandbox::writeBytes(f.box.configFile(), bytes);
         for (const QString& name : names) {
-            QString text;
-            f.store.Lies_String_aus_Registry(name, text);
-            f.store.Lies_Integer_aus_Registry(name, text);
+            (void)f.store.Lies_String_aus_Registry(name);
+            (void)f.store.Lies_Integer_aus_Registry(name);
         }
     }
     // Every report names the file, so the user can find what is wrong.
@@ -252,7 +247,7 @@ TEST(ConfigStore, GarbageFilesNeverCrashTheReader)
                         "[Text\nInstallOrt=\"offen\n[[[\n=\n\\\\\\x[Integer]\nTabellenDateiName=3\n");
     f.store.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), QStringLiteral("/nach/Müll.tab"));
     f.store.Schreib_Integer_in_Registry(QStringLiteral("LinieBeiNullUnterbrechen"), QStringLiteral("0"));
-    EXPECT_EQ(f.store.readString(QStringLiteral("TabellenDateiName")), QStringLiteral("/nach/Müll.tab"));
-    EXPECT_EQ(f.store.readInteger(QStringLiteral("LinieBeiNullUnterbrechen")), QStringLiteral("0"));
+    EXPECT_EQ(f.store.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), QStringLiteral("/nach/Müll.tab"));
+    EXPECT_EQ(f.store.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen")), QStringLiteral("0"));
     EXPECT_TRUE(f.notices.empty()) << f.notices.front().text.toStdString();
 }

@@ -157,7 +157,7 @@ TEST(EntryDialog, RefusedReadingOfAnotherYearDoesNotChangeWhichFileIsSaved)
     EXPECT_TRUE(QFileInfo::exists(m.diary(QStringLiteral("3"), QStringLiteral("2024"))));
     EXPECT_FALSE(QFileInfo::exists(m.diary(QStringLiteral("3"), QStringLiteral("2023"))));
     // The refused line is what the next proposal starts from.
-    EXPECT_EQ(m.config.readString(QStringLiteral("LetzteEingabe")), m.state.lastEntryLine);
+    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("LetzteEingabe")), m.state.lastEntryLine);
     EXPECT_TRUE(m.state.lastEntryLine.contains(QStringLiteral("06.03.2023")));
 }
 

@@ -64,7 +64,7 @@ TEST_F(PrintWindowTest, CancelledPrintDialogClosesThePreviewAndKeepsTheFormat)
     });
     EXPECT_FALSE(preview->isVisible());
     EXPECT_EQ(state.paperFormat, QStringLiteral("DINA5"));
-    EXPECT_EQ(config.readString(QStringLiteral("Grafikformat")), QStringLiteral("DINA5"));
+    EXPECT_EQ(config.Lies_String_aus_Registry(QStringLiteral("Grafikformat")), QStringLiteral("DINA5"));
     // The next opening starts in A5, the capture taken anew and not turned.
     openPreview([](TDruckvorschau& p) {
         EXPECT_TRUE(p.DIN5CheckBox->isChecked());

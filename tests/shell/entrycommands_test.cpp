@@ -102,7 +102,7 @@ TEST(FirstStart, NameThenNewTableThenThreeReadingsGiveTheDiary)
     m.form->show();
     m.form->FormPaint();
 
-    EXPECT_EQ(m.config.readString(QStringLiteral("BenutzerName")), QStringLiteral("Erika Muster"));
+    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("BenutzerName")), QStringLiteral("Erika Muster"));
     const QString path = m.diary(QStringLiteral("Erika Muster"), QStringLiteral("3"), QStringLiteral("2024"));
     EXPECT_EQ(Sandbox::readBytes(path), QByteArray("[Personendaten]\r\n"
                                                    "BenutzerName=Erika Muster\r\n"
@@ -130,7 +130,7 @@ TEST(FirstStart, NameThenNewTableThenThreeReadingsGiveTheDiary)
                                               QStringLiteral("Abends den      05.3.2024 Z=20:00  Luftikon=410")}));
     EXPECT_EQ(m.entry().ListBox1->count(), 3);
     EXPECT_EQ(m.state.bestValue, 420);
-    EXPECT_EQ(m.config.readString(QStringLiteral("LetzteEingabe")),
+    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("LetzteEingabe")),
               QStringLiteral("Abends den      05.3.2024 Z=20:00  Luftikon=410"));
 
     // The first data bring the advice about the limits, once.

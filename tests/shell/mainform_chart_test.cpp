@@ -83,8 +83,8 @@ TEST(MainFormChart, StartLoadsThePicturesAndCopiesTheChartScript)
     EXPECT_EQ(m.form->chartPicture(), templ);
     EXPECT_FALSE(m.form->Image2->pixmap().isNull());
     EXPECT_EQ(m.form->Image->pixmap().size(), templ.size());
-    EXPECT_EQ(m.form->chart().pinPictures().rechts.size(), QSize(106, 44));
-    EXPECT_EQ(m.form->chart().pinPictures().links.size(), QSize(106, 44));
+    EXPECT_EQ(m.form->chart().pinPictures().pointingRight.size(), QSize(106, 44));
+    EXPECT_EQ(m.form->chart().pinPictures().pointingLeft.size(), QSize(106, 44));
     EXPECT_EQ(m.form->MachPause1->Interval(), 1000);
 
     const QString script = m.state.dataFolder + QStringLiteral("scripts/Chart.min.js");

@@ -56,8 +56,8 @@ TEST(MainFormStartup, FirstStartWritesDefaultsAndMakesBothFolders)
     const QString home = m.folder(QStringLiteral("home"));
 
     EXPECT_TRUE(m.desktop.shown().empty()) << m.desktop.shownTexts().join(u'|').toStdString();
-    EXPECT_EQ(m.config.readString(QStringLiteral("InstallOrt")), home);
-    EXPECT_EQ(m.config.readString(QStringLiteral("DatenSpeicherOrt")), home);
+    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("InstallOrt")), home);
+    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("DatenSpeicherOrt")), home);
     EXPECT_EQ(state.startFolder, home);
     EXPECT_EQ(state.dataFolder, home);
     EXPECT_EQ(state.galleryFolderName, QStringLiteral("Luftikon-Daten-Galerie/"));
@@ -102,7 +102,7 @@ TEST(MainFormStartup, StartFromAnotherFolderTellsWhereTheDataAre)
     EXPECT_EQ(state.galleryFolder, first + QStringLiteral("Luftikon-Daten-Galerie/"));
     EXPECT_EQ(state.startFolder, m.folder(QStringLiteral("anders")));
     EXPECT_FALSE(QFileInfo::exists(m.box.file(QStringLiteral("anders/Luftikon-Daten-Galerie"))));
-    EXPECT_EQ(m.config.readString(QStringLiteral("InstallOrt")), first);
+    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("InstallOrt")), first);
 }
 
 TEST(MainFormStartup, StartInsideTheInstallFolderShowsNoBox)
@@ -177,8 +177,8 @@ TEST(MainFormStartup, BadCurveColourIsReportedAndStartGoesOn)
     EXPECT_TRUE(m.desktop.shown()[0].text.contains(QStringLiteral("\"KurvenFarbe\"")));
     EXPECT_TRUE(m.desktop.shown()[0].text.contains(QStringLiteral("\"blau\"")));
     EXPECT_EQ(state.curveColor, 0u);
-    // A picture name that is no file is taken relative to the start folder.
-    EXPECT_EQ(state.templatePictureFile, m.folder(QStringLiteral("home")) + QStringLiteral("eigene/Vorlage.bmp"));
+    // A configured template that is missing gives way to the installed one.
+    EXPECT_EQ(state.templatePictureFile, m.resources() + QStringLiteral("Vorlag4M.bmp"));
     EXPECT_EQ(state.headerPictureFile, m.resources() + QStringLiteral("Header.bmp"));
 }
 
@@ -192,14 +192,14 @@ TEST(MainFormStartup, ClosingWritesTheCurrentDiaryEvenWhenNoneWasDrawn)
     auto form = m.start(QStringLiteral("home"), state);
     form->close();
     EXPECT_TRUE(m.config.exists());
-    EXPECT_EQ(m.config.readString(QStringLiteral("TabellenDateiName")), QString());
+    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), QString());
 
     AppState again;
     auto second = m.start(QStringLiteral("home"), again);
     again.currentDiaryFile =
         m.folder(QStringLiteral("home")) + QStringLiteral("Luftikon-Daten-Galerie/2024/Anna_04_2024.tab");
     second->Beenden1Click();
-    EXPECT_EQ(m.config.readString(QStringLiteral("TabellenDateiName")), again.currentDiaryFile);
+    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), again.currentDiaryFile);
 }
 
 TEST(MainFormStartup, DeletingTheSettingsAsksThenStartsOverElsewhere)
@@ -219,7 +219,7 @@ TEST(MainFormStartup, DeletingTheSettingsAsksThenStartsOverElsewhere)
     EXPECT_EQ(m.desktop.shown()[0].caption, QStringLiteral("Bestätigung"));
     EXPECT_TRUE(m.config.exists());
     // No close happened, so the diary name was not written.
-    EXPECT_EQ(m.config.readString(QStringLiteral("TabellenDateiName")), QString());
+    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), QString());
 
     form->show();
     m.desktop.answer(true);
@@ -234,7 +234,7 @@ TEST(MainFormStartup, DeletingTheSettingsAsksThenStartsOverElsewhere)
     AppState fresh;
     auto next = m.start(QStringLiteral("neu"), fresh);
     EXPECT_TRUE(m.desktop.shown().empty()) << m.desktop.shownTexts().join(u'|').toStdString();
-    EXPECT_EQ(m.config.readString(QStringLiteral("InstallOrt")), m.folder(QStringLiteral("neu")));
+    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("InstallOrt")), m.folder(QStringLiteral("neu")));
     EXPECT_EQ(fresh.galleryFolder, m.folder(QStringLiteral("neu")) + QStringLiteral("Luftikon-Daten-Galerie/"));
 }
 

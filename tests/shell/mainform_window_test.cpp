@@ -42,7 +42,7 @@ TEST(MainFormWindow, LaysOutHeaderStripAndChartAtTheirPlaces)
     EXPECT_EQ(form.Image->pixmap().toImage().pixelColor(5, 5), QColor(Qt::red));
 
     const QList<QAction*> menus = form.menuBar()->actions();
-    ASSERT_EQ(menus.size(), 5);
+    ASSERT_EQ(menus.size(), 6);
     EXPECT_EQ(menus[0]->text(), QStringLiteral("&Datei"));
     EXPECT_EQ(itemTexts(form.Datei1), (QStringList{"&Neu", "Liniendiagramm im Browser anzeigen", "&Öffnen...",
                                                    "&Drucken...", "-", "Be&enden"}));
@@ -59,11 +59,14 @@ TEST(MainFormWindow, LaysOutHeaderStripAndChartAtTheirPlaces)
     EXPECT_FALSE(form.biszu8MessungenjeTag->isChecked());
     EXPECT_EQ(menus[3]->text(), QStringLiteral("&Tabelle"));
     EXPECT_EQ(itemTexts(form.Tabelle1), (QStringList{"&aktuelle anzeigen", "aktuelle &bearbeiten"}));
-    EXPECT_EQ(menus[4]->text(), QStringLiteral("&Hilfe"));
+    EXPECT_EQ(menus[4]->text(), QStringLiteral("&Auswertung"));
+    EXPECT_EQ(itemTexts(form.evaluationMenu),
+              (QStringList{"Monat &auswerten...", "Arzt&bericht als PDF", "Als &CSV-Datei speichern"}));
+    EXPECT_EQ(menus[5]->text(), QStringLiteral("&Hilfe"));
     EXPECT_EQ(itemTexts(form.Hilfe1), (QStringList{"&Hilfethemen", "&Info über..."}));
     EXPECT_EQ(itemTexts(form.PopupMenu1), (QStringList{" ", "Menüleiste GROß anzeigen", " "}));
 
     form.Beenden1->trigger();
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(config.readString(QStringLiteral("TabellenDateiName")), QString());
+    EXPECT_EQ(config.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), QString());
 }

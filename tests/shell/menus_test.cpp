@@ -5,6 +5,7 @@
 #include "diary/textfile.h"
 #include "entry/eingabe.h"
 #include "print/druckvorschau.h"
+#include "report/ui/evaluationwindow.h"
 #include "shell/info.h"
 #include "shell/largemenu.h"
 #include "shell/mainform.h"
@@ -167,6 +168,22 @@ const std::vector<Reach> reaches{
      [](Machine& m, const Act& act) {
          expectDialog(m, m.form->EinstellDlg);
          act();
+     }},
+    {&TMainForm::evaluateMonthAction,
+     [](Machine& m, const Act& act) {
+         expectDialog(m, m.form->evaluationWindow);
+         act();
+     }},
+    {&TMainForm::doctorReportAction,
+     [](Machine& m, const Act& act) {
+         act();
+         ASSERT_EQ(m.desktop.openedDocuments().size(), 1);
+         EXPECT_TRUE(m.desktop.openedDocuments()[0].endsWith(QStringLiteral(".pdf")));
+     }},
+    {&TMainForm::saveCsvAction,
+     [](Machine& m, const Act& act) {
+         act();
+         EXPECT_TRUE(m.desktop.shownTexts().value(0).startsWith(QStringLiteral("Die Messwerte wurden als CSV-Datei")));
      }},
     {&TMainForm::Beenden1,
      [](Machine& m, const Act& act) {

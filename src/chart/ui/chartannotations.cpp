@@ -77,7 +77,7 @@ void ChartDrawing::Errechne_den_Spitzenwert()
         return;
     const int width = env_.windowWidth ? env_.windowWidth() : 796;
     const bool pointsRight = qint64(state_.bestValueX) + PinWidth <= width;
-    const QImage& stock = pointsRight ? pins_.rechts : pins_.links;
+    const QImage& stock = pointsRight ? pins_.pointingRight : pins_.pointingLeft;
     if (stock.isNull())
         return;
 

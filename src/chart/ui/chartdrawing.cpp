@@ -46,9 +46,9 @@ QString remarksFileOf(const QString& diaryFile)
     return diaryFile + QStringLiteral(".txt");
 }
 
-QString chartTitle(const QString& datum, const QString& benutzerName)
+QString chartTitle(const QString& date, const QString& userName)
 {
-    return QStringLiteral("Luftikon-Messwerte ") + datum + QStringLiteral(" von  ") + benutzerName;
+    return QStringLiteral("Luftikon-Messwerte ") + date + QStringLiteral(" von  ") + userName;
 }
 
 ChartDrawing::ChartDrawing(AppState& state, QImage& picture, ChartEnvironment environment)
@@ -59,8 +59,8 @@ ChartDrawing::ChartDrawing(AppState& state, QImage& picture, ChartEnvironment en
 void ChartDrawing::setPinPictures(PinPictures pins)
 {
     pins_ = std::move(pins);
-    if (!pins_.rechts.isNull())
-        stecknadelImage_ = pins_.rechts.convertToFormat(QImage::Format_BGR888);
+    if (!pins_.pointingRight.isNull())
+        stecknadelImage_ = pins_.pointingRight.convertToFormat(QImage::Format_BGR888);
 }
 
 void ChartDrawing::tell(MessageKind kind, const QString& text) const
@@ -156,11 +156,10 @@ DiaryFile ChartDrawing::GrafikZeichnen(const QString& diaryFile)
 
     drawingW_ = penWidth();
 
-    const QString datum = readHeaderValue(diary.lines, QStringLiteral("Datum"), QString());
-    state_.diaryDate = datum;
-    state_.diaryUserName = readHeaderValue(diary.lines, QStringLiteral("BenutzerName"), QString());
+    state_.diaryDate = diary.date;
+    state_.diaryUserName = diary.userName;
     if (env_.setTitle)
-        env_.setTitle(chartTitle(datum, state_.diaryUserName));
+        env_.setTitle(chartTitle(diary.date, diary.userName));
 
     if (!diary.ok) {
         pictureIsBareTemplate_ = false; // the picture is the caller's again
@@ -171,10 +170,10 @@ DiaryFile ChartDrawing::GrafikZeichnen(const QString& diaryFile)
     readingCount_ = 0;
     plottedCount_ = 0;
     drawing_ = true;
-    for (const QString& line : diary.entries) {
+    for (const DiaryEntry& reading : diary.readings) {
         ++readingCount_;
-        state_.dayValueList << dayValueEntry(line);
-        plotReading(line);
+        state_.dayValueList << dayValueEntry(reading);
+        plotReading(reading);
     }
     finishPainting();
 
@@ -189,12 +188,12 @@ DiaryFile ChartDrawing::GrafikZeichnen(const QString& diaryFile)
 
 void ChartDrawing::ZeichneInGrafik(const QString& line)
 {
-    plotReading(line);
+    plotReading(parseEntryLine(line));
     if (!drawing_)
         finishPainting();
 }
 
-void ChartDrawing::plotReading(const QString& line)
+void ChartDrawing::plotReading(const DiaryEntry& reading)
 {
     const int W = drawing_ ? drawingW_ : penWidth();
     if (!state_.zonesPainted) {
@@ -204,22 +203,20 @@ void ChartDrawing::plotReading(const QString& line)
 
     // A line whose day or value is no number has no place on the chart; it stays in the entry
     // list for the user to correct, and the means pass it over as well.
-    // Read through views: this runs for every reading of every drawing.
-    const auto split = splitEntryPrefixView(line);
-    if (!split)
+    if (reading.prefix.isEmpty())
         return;
-    const EntryFieldViews fields = entryFieldViewsOf(split->rest);
+    const EntryFields& fields = reading.fields;
     const auto day = fields.day ? parseWholeNumber(*fields.day) : std::nullopt;
-    const auto parsedValue = parseWholeNumber(valueTextView(line));
-    if (!day || *day < 1 || *day > 31 || !parsedValue)
+    if (!day || *day < 1 || *day > 31 || !reading.value)
         return;
-    const int value = *parsedValue;
-    const int slot = slotOfEntryPrefix(split->prefix);
+    const int value = *reading.value;
+    const int slot = reading.slot;
+    const QString& line = reading.line;
 
     const bool four = fourSlotLayout();
     const int x = ReadingX(*day, slot, four, state_.eightSlotMark);
     state_.valueList << line.mid(line.indexOf(valueMarker) + valueMarker.size());
-    state_.pointList << pointListEntry(x, fields.value ? *fields.value : valueTextView(line));
+    state_.pointList << pointListEntry(x, fields.value ? *fields.value : reading.valueText);
     takeMonthTexts(fields);
 
     // The four-slot chart has no column for slots 4..7; they count for means and best value.
@@ -275,15 +272,15 @@ void ChartDrawing::paintZones(int W)
     pictureIsBareTemplate_ = false;
 }
 
-void ChartDrawing::takeMonthTexts(const EntryFieldViews& fields)
+void ChartDrawing::takeMonthTexts(const EntryFields& fields)
 {
     if (fields.month && *fields.month != state_.monthNumber) {
-        state_.monthNumber = fields.month->toString();
+        state_.monthNumber = *fields.month;
         const auto number = parseWholeNumber(*fields.month);
         state_.monthName = number ? GibMonatLang(*number) : QString();
     }
     if (fields.year && *fields.year != state_.monthYear)
-        state_.monthYear = fields.year->toString();
+        state_.monthYear = *fields.year;
 }
 
 QPainter& ChartDrawing::painter()

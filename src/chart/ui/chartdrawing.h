@@ -32,8 +32,8 @@ struct ChartEnvironment {
 
 // The two stock pin pictures: needle tip bottom left (label right) and its mirror image.
 struct PinPictures {
-    QImage rechts; // tempImage_rechts
-    QImage links;  // tempImage_links
+    QImage pointingRight; // tempImage_rechts
+    QImage pointingLeft;  // tempImage_links
 };
 
 inline constexpr int PinWidth = 106;
@@ -47,7 +47,7 @@ QString pointListEntry(int x, QStringView valueText);
 QString remarksFileOf(const QString& diaryFile);
 
 // The chart title: "Luftikon-Messwerte " + Datum + " von  " + BenutzerName.
-QString chartTitle(const QString& datum, const QString& benutzerName);
+QString chartTitle(const QString& date, const QString& userName);
 
 class ChartDrawing {
 public:
@@ -99,8 +99,8 @@ private:
     };
 
     bool loadTemplate();
-    void plotReading(const QString& line);
-    void takeMonthTexts(const EntryFieldViews& fields);
+    void plotReading(const DiaryEntry& reading);
+    void takeMonthTexts(const EntryFields& fields);
     QPainter& painter();
     void finishPainting();
     void tell(MessageKind kind, const QString& text) const;

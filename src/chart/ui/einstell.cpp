@@ -147,7 +147,7 @@ TEinstellDlg::TEinstellDlg(AppState& state, Desktop& desktop, ConfigStore& confi
     connect(Timer1, &QTimer::timeout, this, &TEinstellDlg::Timer1Timer);
 
     // Without a stored value the line is broken at zero, as the export does it.
-    const QString breakLine = config_.readInteger(QStringLiteral("LinieBeiNullUnterbrechen"));
+    const QString breakLine = config_.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen"));
     LinieUnterbrechenCheckBox->setChecked(breakLine.isEmpty() || breakLine.startsWith(u'1'));
     takeFirstShowSettings();
     FormPaint();

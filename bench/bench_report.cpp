@@ -1,0 +1,50 @@
+// The doctor's report of a full eight-slot month, as the user waits for it after the menu
+// command: figures, the PDF page and its safe write, and the CSV file beside it.
+#include "files/safefile.h"
+#include "report/readingscsv.h"
+#include "report/ui/doctorreport.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace luftikon;
+
+namespace {
+
+MonthReport fullEightSlotMonth()
+{
+    MonthReport month;
+    month.diaryFile = QStringLiteral("/daten/2024/Muster_1_2024.tab");
+    month.userName = QStringLiteral("Muster");
+    month.slotMode = SlotMode::Eight;
+    const char* prefixes[] = {"Morgens den    ", "Messung2 den ", "Messung3 den ", "Messung4 den ",
+                              "Messung5 den ",   "Messung6 den ", "Messung7 den ", "Abends den      "};
+    for (int day = 1; day <= 31; ++day)
+        for (int slot = 0; slot < 8; ++slot)
+            month.entryLines << QLatin1String(prefixes[slot]) + QStringLiteral("%1.1.2024 Z=08:00  Luftikon=%2")
+                                                                    .arg(day, 2, 10, QChar(u'0'))
+                                                                    .arg(150 + (day * 37 + slot * 53) % 500);
+    for (int i = 0; i < 12; ++i)
+        month.remarks << QStringLiteral("Bemerkung %1: Erkältung, zwei Hübe mehr am Abend").arg(i);
+    return month;
+}
+
+void writeMonthReport(benchmark::State& bench)
+{
+    QTemporaryDir dir;
+    MonthReport month = fullEightSlotMonth();
+    const QImage chart(QStringLiteral(LUFTIKON_RESOURCE_DIR "/Vorlag8M.bmp"));
+    for (auto _ : bench) {
+        month.figures = monthFiguresOf(month.entryLines, DiaryMonth{1, 2024}, 500, 200);
+        const QByteArray pdf = doctorReportPdf({month, chart, QDate(2024, 2, 1), QStringLiteral("4.0")});
+        const QByteArray csv = readingsCsv(month.entryLines, 500, 200);
+        if (!writeFileSafely(dir.filePath(QStringLiteral("Muster_1_2024.pdf")), pdf).ok ||
+            !writeFileSafely(dir.filePath(QStringLiteral("Muster_1_2024.csv")), csv).ok)
+            bench.SkipWithError("write failed");
+        benchmark::DoNotOptimize(pdf.size());
+    }
+}
+BENCHMARK(writeMonthReport)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,25 @@
+#pragma once
+// The month's readings as a CSV file for spreadsheets: UTF-8 with a byte-order mark, ";"
+// between fields, CR LF line ends, one reading a line in the diary's order.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace luftikon {
+
+inline const QString csvHeader = QStringLiteral("Datum;Uhrzeit;Messung;Wert;Zone");
+
+// One field: quoted when asked or when it holds ";", a quote or a line break; a leading
+// "=", "+", "-", "@", tab or CR gets an apostrophe in front so no spreadsheet runs it.
+QString csvField(const QString& text, bool quoted = false);
+
+// One CSV line (without line end) of an entry line: German date "05.03.2024", time, slot word,
+// the value as a number with its zone ("grün", "gelb", "rot"), or a value that is no number
+// in quotes as it stands, with an empty zone.
+QString csvLine(const QString& entryLine, int greenLimit, int redLimit);
+
+// The whole file.
+QByteArray readingsCsv(const QStringList& entryLines, int greenLimit, int redLimit);
+
+} // namespace luftikon

@@ -1,0 +1,271 @@
+// The four save paths of the crash harness, run as the user runs them: the entry dialog's
+// "&Grafik zeigen" with its redraw, a limit written into the diary header, the table window's
+// remarks on closing, and a settings value.
+#include "savepaths.h"
+
+#include "config/configstore.h"
+#include "diary/entryline.h"
+#include "diary/iniheader.h"
+#include "diary/textfile.h"
+#include "entry/eingabe.h"
+#include "entry/spinedit.h"
+#include "platform/desktop.h"
+#include "shell/mainform.h"
+#include "state/appstate.h"
+#include "table/tabellen.h"
+
+#include <QColor>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <cstdio>
+#include <memory>
+
+namespace luftikon::crash {
+
+namespace {
+
+int messages = 0;
+
+// Answers every question with Ja and runs the one modal dialog the path opens.
+class ChildDesktop : public Desktop {
+public:
+    std::function<int(QDialog&)> onModal;
+
+    void show(MessageKind, const QString& text) override { complain(text); }
+    bool ask(const QString&, MessageKind) override { return true; }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        complain(QStringLiteral("open-file dialog"));
+        return QString();
+    }
+    std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
+    bool choosePrinter(QWidget*, QPrinter&) override { return false; }
+    int execModal(QDialog& dialog) override { return onModal ? onModal(dialog) : 0; }
+    void setClipboardText(const QString&) override {}
+    void setClipboardImage(const QImage&) override {}
+    void openDocument(const QString&) override {}
+    QDate today() override { return QDate(2024, 3, 20); }
+    QTime now() override { return QTime(20, 0); }
+    void terminate(int exitCode) override { std::_Exit(exitCode); }
+
+private:
+    static void complain(const QString& text)
+    {
+        ++messages;
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+    }
+};
+
+QString configFile(const QString& root)
+{
+    return root + QStringLiteral("/config/Quendel/Luftikon.conf");
+}
+
+QString diaryFile(const QString& root)
+{
+    return root + QStringLiteral("/Luftikon-Daten-Galerie/2024/Erika Muster_3_2024.tab");
+}
+
+QString remarksFile(const QString& root)
+{
+    return root + QStringLiteral("/Luftikon-Daten-Galerie/2024/Erika Muster_3_2024.txt");
+}
+
+const QString newLastEntry = QStringLiteral("Abends den     20.3.2024 Z=20:00  Luftikon=455");
+
+// The main window of a machine set up in `root`, with the diary of March 2024 drawn.
+struct Machine {
+    ChildDesktop desktop;
+    ConfigStore config;
+    AppState state;
+    std::unique_ptr<TMainForm> form;
+
+    explicit Machine(const QString& root) : config(configFile(root))
+    {
+        state.resourceFolder = QStringLiteral(LUFTIKON_RESOURCE_DIR) + u'/';
+        form = std::make_unique<TMainForm>(state, desktop, config);
+        if (QFile::exists(diaryFile(root))) {
+            state.currentDiaryFile = diaryFile(root);
+            form->drawDiary(state.currentDiaryFile);
+        }
+    }
+};
+
+QByteArray cp1252Lines(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += *encodeCp1252(line) + "\r\n";
+    return bytes;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(path.section(u'/', 0, -2));
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+// First run in `root`, then a diary of nineteen days with four readings each and its remarks.
+int prepareMachine(const QString& root)
+{
+    {
+        Machine first(root);
+    }
+    ConfigStore config(configFile(root));
+    config.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), QStringLiteral("Erika Muster"));
+    config.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), diaryFile(root));
+    config.Schreib_String_in_Registry(QStringLiteral("LetzteEingabe"),
+                                      QStringLiteral("Messung3 den 19.3.2024 Z=16:00  Luftikon=430"));
+    QStringList lines{QStringLiteral("[Personendaten]"),
+                      QStringLiteral("BenutzerName=Erika Muster"),
+                      QStringLiteral("Datum=März 2024"),
+                      QString(),
+                      QStringLiteral("DruckenTabellenRandLeft=10"),
+                      QStringLiteral("DruckenTabellenRandRight=5"),
+                      QStringLiteral("DruckenTabellenRandTop=10"),
+                      QStringLiteral("DruckenTabellenRandBottom=10"),
+                      QString(),
+                      QString(),
+                      QStringLiteral("BisZu4MessungenJeTag=1"),
+                      QStringLiteral("BisZu8MessungenJeTag=0"),
+                      QString(),
+                      QString(),
+                      QStringLiteral("GrenzwertGruen>=500"),
+                      QStringLiteral("GrenzwertRot<=200"),
+                      QString(),
+                      QString()};
+    const QStringList prefixes{QStringLiteral("Morgens den    "), QStringLiteral("Messung2 den "),
+                               QStringLiteral("Messung3 den "), QStringLiteral("Abends den     ")};
+    for (int day = 1; day <= 19; ++day) {
+        for (int slot = 0; slot < 4; ++slot)
+            lines << prefixes[slot] + QStringLiteral("%1.3.2024 Z=%2:00  Luftikon=%3")
+                                          .arg(day, 2, 10, QLatin1Char('0'))
+                                          .arg(8 + 4 * slot, 2, 10, QLatin1Char('0'))
+                                          .arg(300 + 7 * day + 11 * slot);
+    }
+    QStringList remarks{QStringLiteral("          Meine Bemerkung:")};
+    for (int i = 1; i <= 200; ++i)
+        remarks << QStringLiteral("%1. März: Pollenflug stark, Spray zweimal genommen, Nacht ruhig.").arg(i % 31 + 1);
+    return writeFile(diaryFile(root), cp1252Lines(lines)) && writeFile(remarksFile(root), cp1252Lines(remarks)) ? 0 : 1;
+}
+
+int saveDiary(const QString& root, const std::function<void()>& ready)
+{
+    Machine machine(root);
+    TEingabeDlg& entry = *machine.form->EingabeDlg;
+    machine.desktop.onModal = [&](QDialog& dialog) {
+        if (&dialog != &entry)
+            return 0;
+        entry.TagSpinEdit->setText(QStringLiteral("20"));
+        entry.LuftikonSpinEdit->setText(QStringLiteral("455"));
+        entry.AufnehmenButton->click();
+        ready();
+        entry.GrafikButton->click();
+        return 1;
+    };
+    machine.form->aktuellebearbeiten1Click();
+    return 0;
+}
+
+int saveRemarks(const QString& root, const std::function<void()>& ready)
+{
+    Machine machine(root);
+    TTabellenDlg& table = *machine.form->TabellenDlg;
+    machine.desktop.onModal = [&](QDialog& dialog) {
+        if (&dialog != &table)
+            return 0;
+        table.Memo1->moveCursor(QTextCursor::End);
+        table.Memo1->insertPlainText(QStringLiteral("20. März: Peak-Flow abends besser.\n"));
+        ready();
+        table.done(0);
+        return 0;
+    };
+    machine.form->aktuelleanzeigen1Click();
+    machine.form->TabellenAnzeigeTimerTimer();
+    return 0;
+}
+
+int writeLimit(const QString& root, const std::function<void()>& ready)
+{
+    ready();
+    return writeHeaderValue(diaryFile(root), QStringLiteral("GrenzwertGruen>"), QStringLiteral("450")).ok ? 0 : 1;
+}
+
+int writeSetting(const QString& root, const std::function<void()>& ready)
+{
+    ConfigStore config(configFile(root), [](MessageKind, const QString& text) {
+        ++messages;
+        std::fprintf(stderr, "settings: %s\n", qPrintable(text));
+    });
+    ready();
+    config.Schreib_String_in_Registry(QStringLiteral("LetzteEingabe"), newLastEntry);
+    return 0;
+}
+
+// The settings as the next start reads them: every value, none reported.
+QString settingsComplaint(const QString& root)
+{
+    QString complaint;
+    ConfigStore config(configFile(root),
+                       [&](MessageKind, const QString& text) { complaint += text + QLatin1Char('\n'); });
+    if (!config.exists())
+        return QStringLiteral("settings file missing");
+    for (const QString& name : ConfigStore::valueNames()) {
+        if (name == QLatin1String("LinieBeiNullUnterbrechen") || name == QLatin1String("WerteOberhalbKurveAnzeigen"))
+            config.Lies_Integer_aus_Registry(name);
+        else
+            config.Lies_String_aus_Registry(name);
+    }
+    if (config.Lies_String_aus_Registry(QStringLiteral("InstallOrt")).isEmpty())
+        complaint += QStringLiteral("settings lost InstallOrt\n");
+    return complaint;
+}
+
+// The diary as the next start reads it: a header with the day layout and limits, all readings.
+QString diaryComplaint(const QString& root)
+{
+    const ReadResult read = readTextLines(diaryFile(root));
+    if (!read.ok)
+        return read.error;
+    const int entries = int(entryLinesOf(read.lines).size());
+    if (entries != 76 && entries != 77)
+        return QStringLiteral("diary holds %1 readings").arg(entries);
+    if (!readHeaderValue(read.lines, QStringLiteral("BisZu4MessungenJeTag"), QString()).contains(u'1'))
+        return QStringLiteral("diary lost its day layout");
+    if (!parseWholeNumber(readHeaderValue(read.lines, QStringLiteral("GrenzwertGruen>"), QString())))
+        return QStringLiteral("diary lost its green limit");
+    return QString();
+}
+
+QString remarksComplaint(const QString& root)
+{
+    const ReadResult read = readTextLines(remarksFile(root));
+    if (!read.ok)
+        return read.error;
+    return read.lines.size() >= 201 ? QString() : QStringLiteral("remarks cut to %1 lines").arg(read.lines.size());
+}
+
+} // namespace
+
+int shownMessages()
+{
+    return messages;
+}
+
+std::vector<SavePath> savePaths()
+{
+    const auto diaryAndSettings = [](const QString& root) { return diaryComplaint(root) + settingsComplaint(root); };
+    return {
+        {QStringLiteral("diary save with redraw"), true, prepareMachine, saveDiary, diaryAndSettings},
+        {QStringLiteral("in-place limit write"), false, prepareMachine, writeLimit, diaryAndSettings},
+        {QStringLiteral("remarks save"), true, prepareMachine, saveRemarks,
+         [](const QString& root) { return remarksComplaint(root); }},
+        {QStringLiteral("settings write"), false, prepareMachine, writeSetting, settingsComplaint},
+    };
+}
+
+} // namespace luftikon::crash

@@ -1,0 +1,263 @@
+// The evaluation menu on a drawn month: the figures window, the report read back with the
+// poppler tools as a PDF viewer would show it, and the CSV file.
+#include "diary/textfile.h"
+#include "report/readingscsv.h"
+#include "report/ui/doctorreport.h"
+#include "report/ui/evaluationwindow.h"
+#include "reportlines.h"
+#include "shell/mainform.h"
+#include "support/sandbox.h"
+#include "support/scripteddesktop.h"
+#include "support/widgettext.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProcess>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using namespace luftikon;
+using namespace luftikon::test;
+
+namespace {
+
+const QString noData = QStringLiteral("Es wurden noch keine Daten eingegeben!");
+
+QString runTool(const QString& program, const QStringList& arguments)
+{
+    QProcess tool;
+    tool.start(program, arguments);
+    if (!tool.waitForFinished(30000) || tool.exitCode() != 0) {
+        ADD_FAILURE() << program.toStdString() << " failed (poppler-utils, see scripts/install-deps): "
+                      << tool.readAllStandardError().toStdString();
+        return {};
+    }
+    return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+// The page's text with every run of blanks and line breaks made one blank.
+QString pdfText(const QString& pdf)
+{
+    return runTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})
+        .replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
+}
+
+class ReportCommands : public ::testing::Test {
+protected:
+    Sandbox box;
+    ScriptedDesktop desktop;
+    ConfigStore config{box.configFile()};
+    AppState state;
+    std::unique_ptr<TMainForm> form;
+
+    ReportCommands()
+    {
+        state.resourceFolder = QStringLiteral(LUFTIKON_RESOURCE_DIR "/");
+        form = std::make_unique<TMainForm>(state, desktop, config);
+        desktop.clearShown();
+        desktop.setToday(QDate(2024, 6, 3));
+        QCoreApplication::setApplicationVersion(QStringLiteral("4.0")); // as the program's start sets it
+    }
+
+    // Writes the diary and its remarks and draws it, as opening it from the menu would.
+    QString drawMay(const QStringList& readings, const QStringList& remarks, bool eight = false)
+    {
+        const QString diary = state.galleryFolder + QStringLiteral("2024/Jürgen Müller_5_2024.tab");
+        QStringList lines{QStringLiteral("[Personendaten]"), QStringLiteral("BenutzerName=Jürgen Müller"),
+                          QStringLiteral("Datum=Mai 2024"),
+                          QStringLiteral("BisZu8MessungenJeTag=") + (eight ? "1" : "0"),
+                          QStringLiteral("BisZu4MessungenJeTag=") + (eight ? "0" : "1")};
+        EXPECT_TRUE(QDir().mkpath(state.galleryFolder + QStringLiteral("2024")));
+        EXPECT_TRUE(writeTextLines(diary, lines + readings).ok);
+        EXPECT_TRUE(writeTextLines(state.galleryFolder + QStringLiteral("2024/Jürgen Müller_5_2024.txt"), remarks).ok);
+        state.greenLimit = mayGreen;
+        state.redLimit = mayRed;
+        state.fourSlotMark = !eight;
+        state.eightSlotMark = eight;
+        if (eight)
+            state.templatePictureFile = state.resourceFolder + QStringLiteral("Vorlag8M.bmp");
+        form->GrafikZeichnen(diary);
+        EXPECT_TRUE(desktop.shown().empty()) << desktop.shownTexts().join('|').toStdString();
+        return diary;
+    }
+
+    QString reportFolder() const { return state.dataFolder + QStringLiteral("Luftikon-Berichte/2024/"); }
+};
+
+} // namespace
+
+TEST_F(ReportCommands, TheMenuStandsAfterTheTableMenuAndNeedsADrawnMonth)
+{
+    QStringList titles;
+    for (QAction* menu : form->menuBar()->actions())
+        titles << menu->text();
+    EXPECT_EQ(titles.indexOf(QStringLiteral("&Auswertung")), titles.indexOf(QStringLiteral("&Tabelle")) + 1);
+
+    for (QAction* command : {form->evaluateMonthAction, form->doctorReportAction, form->saveCsvAction}) {
+        desktop.clearShown();
+        command->trigger();
+        EXPECT_EQ(desktop.shownTexts(), QStringList{noData}) << command->text().toStdString();
+    }
+    // A drawn diary without a single entry line has nothing to evaluate either.
+    desktop.clearShown();
+    drawMay({}, {});
+    form->doctorReportAction->trigger();
+    EXPECT_EQ(desktop.shownTexts(), QStringList{noData});
+    EXPECT_TRUE(desktop.openedDocuments().isEmpty());
+    EXPECT_FALSE(QDir(reportFolder()).exists());
+}
+
+TEST_F(ReportCommands, TheWindowShowsTheMonthsFigures)
+{
+    drawMay(mayReadings(), {});
+    QStringList texts;
+    desktop.answerDialog([&](QDialog& dialog) {
+        for (const QLabel* label : dialog.findChildren<QLabel*>())
+            texts << label->text();
+        // Every text whole: no label is narrower than its own text needs.
+        for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+            if (!label->wordWrap()) {
+                EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+            }
+        }
+        return QDialog::Accepted;
+    });
+    form->evaluateMonthTriggered();
+
+    EXPECT_TRUE(texts.contains(QStringLiteral("Jürgen Müller – Mai 2024")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("367,3 l/min (4 Messungen)")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("KW 22 (27.–31. Mai)")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("410 l/min = 85,4 %")));
+}
+
+TEST_F(ReportCommands, TheReportIsWrittenOpenedAndReadsAsAViewerShowsIt)
+{
+    drawMay(mayReadings(), {QStringLiteral("3. Mai: Erkältung"), QStringLiteral("Spray ab 9. Mai")});
+    form->doctorReportAction->trigger();
+
+    EXPECT_TRUE(desktop.shown().empty()) << desktop.shownTexts().join('|').toStdString();
+    const QString pdf = reportFolder() + QStringLiteral("Jürgen Müller_5_2024.pdf");
+    ASSERT_EQ(desktop.openedDocuments(), QStringList{pdf});
+
+    const QString text = pdfText(pdf);
+    for (const char* expected : {"Peak-Flow-Monatsbericht",
+                                 "Name: Jürgen Müller",
+                                 "Monat: Mai 2024",
+                                 "Zeitraum: 1.–31. Mai 2024",
+                                 "Erstellt am 03.06.2024 mit Luftikon 4.0",
+                                 "Grenzwerte: grün ab 400 l/min, rot unter 250 l/min",
+                                 "Bestwert des Monats: 480 l/min",
+                                 "Kennzahlen des Monats",
+                                 "7 von 31",
+                                 "348,6 l/min (7 Messungen)",
+                                 "367,3 l/min (4 Messungen)",
+                                 "15,6 % (6 Tage)",
+                                 "Zone gelb (250 bis 399 l/min)",
+                                 "7 Messungen, 43,8 %",
+                                 "1 Messung, 6,3 %",
+                                 "Wochenwerte",
+                                 "KW 18 (1.–5. Mai)",
+                                 "27,9 % (2 Tage)",
+                                 "250 l/min = 52,1 %",
+                                 "KW 22 (27.–31. Mai)",
+                                 "So sind die Zahlen berechnet",
+                                 "÷ Bestwert des Monats × 100",
+                                 "Messwerte in l/min nach Tag und Messung",
+                                 "Mi 1.",
+                                 "=1+1",
+                                 "Bemerkungen",
+                                 "3. Mai: Erkältung",
+                                 "Spray ab 9. Mai",
+                                 "Fragen Sie Ihren Arzt"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+
+    // Every font is embedded, so the page looks the same in any viewer.
+    const QStringList fonts = runTool(QStringLiteral("pdffonts"), {pdf}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+    ASSERT_FALSE(fonts.isEmpty());
+    for (const QString& font : fonts) {
+        const QStringList columns = font.split(u' ', Qt::SkipEmptyParts);
+        ASSERT_GE(columns.size(), 5);
+        EXPECT_EQ(columns[columns.size() - 5], QStringLiteral("yes")) << font.toStdString();
+    }
+
+    // The chart's zones show in their colours where the chart lies on the page.
+    constexpr int dpi = 100;
+    const QString png = box.file(QStringLiteral("page"));
+    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                                         QStringLiteral("-singlefile"), pdf, png});
+    const QImage page(png + QStringLiteral(".png"));
+    ASSERT_FALSE(page.isNull());
+    const QImage& chart = form->chartPicture();
+    const auto onPage = [&](int x, int y) {
+        const double mmPerPixel = reportChartWidth / chart.width();
+        return page.pixelColor(int((reportChartLeft + x * mmPerPixel) / 25.4 * dpi),
+                               int((reportChartTop + y * mmPerPixel) / 25.4 * dpi));
+    };
+    // Inside the column of day 16, clear of grid lines, curve and pin: the green, yellow and red bands.
+    for (const int y : {150, 400, 590}) {
+        const QColor drawn = chart.pixelColor(410, y);
+        const QColor shown = onPage(410, y);
+        EXPECT_NEAR(shown.red(), drawn.red(), 14) << y;
+        EXPECT_NEAR(shown.green(), drawn.green(), 14) << y;
+        EXPECT_NEAR(shown.blue(), drawn.blue(), 14) << y;
+    }
+    EXPECT_GT(onPage(410, 150).green(), onPage(410, 150).red() + 100);
+    EXPECT_GT(onPage(410, 590).red(), onPage(410, 590).green() + 100);
+}
+
+TEST_F(ReportCommands, EightSlotsFitAndLongRemarksAreCutWithANote)
+{
+    QStringList readings;
+    const char* slotNames[] = {"Morgens",  "Messung2", "Messung3", "Messung4",
+                               "Messung5", "Messung6", "Messung7", "Abends"};
+    for (int day = 1; day <= 31; ++day)
+        for (int slot = 0; slot < 8; ++slot)
+            readings << reading(slotNames[slot], day, QString::number(200 + 8 * day + slot)); // all different
+    QStringList remarks;
+    for (int i = 1; i <= 120; ++i)
+        remarks << QStringLiteral("Bemerkung Nummer %1 zum Befinden an diesem Tag").arg(i);
+    drawMay(readings, remarks, true);
+    form->doctorReportAction->trigger();
+
+    const QString pdf = reportFolder() + QStringLiteral("Jürgen Müller_5_2024.pdf");
+    EXPECT_TRUE(
+        runTool(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+    const QString text = pdfText(pdf);
+    for (const char* heading : {"Morgens", "Mess. 2", "Mess. 4", "Mess. 7", "Abends"})
+        EXPECT_TRUE(text.contains(QLatin1String(heading))) << heading;
+    EXPECT_TRUE(text.contains(QStringLiteral("Sa 4.")));
+    EXPECT_TRUE(text.contains(QStringLiteral(" 454 "))); // 31 May, seventh reading
+    EXPECT_TRUE(text.contains(QStringLiteral("Bemerkung Nummer 1 ")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Bemerkung Nummer 120 ")));
+    EXPECT_TRUE(text.contains(remarksCutNote));
+}
+
+TEST_F(ReportCommands, TheCsvFileIsWrittenBesideTheReportAndTheUserToldWhere)
+{
+    drawMay(mayReadings(), {});
+    form->saveCsvAction->trigger();
+
+    const QString csv = reportFolder() + QStringLiteral("Jürgen Müller_5_2024.csv");
+    EXPECT_EQ(desktop.shownTexts(),
+              QStringList{QStringLiteral("Die Messwerte wurden als CSV-Datei gespeichert:\n") + csv});
+    const QByteArray bytes = Sandbox::readBytes(csv);
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"
+                                 "Datum;Uhrzeit;Messung;Wert;Zone\r\n01.05.2024;08:00;Morgens;300;gelb\r\n"));
+    EXPECT_EQ(bytes.count("\r\n"), 1 + mayReadings().size());
+    EXPECT_TRUE(desktop.openedDocuments().isEmpty());
+}
+
+TEST_F(ReportCommands, AFolderThatCannotBeMadeIsReportedAndNothingIsOpened)
+{
+    drawMay(mayReadings(), {});
+    // A file where the report folder belongs.
+    Sandbox::writeBytes(state.dataFolder + QStringLiteral("Luftikon-Berichte"), "kein Ordner");
+    form->doctorReportAction->trigger();
+
+    ASSERT_EQ(desktop.shown().size(), 1u);
+    EXPECT_EQ(desktop.shown()[0].kind, MessageKind::Error);
+    EXPECT_TRUE(desktop.shown()[0].text.contains(QStringLiteral("konnte nicht erstellt werden")));
+    EXPECT_TRUE(desktop.openedDocuments().isEmpty());
+}
