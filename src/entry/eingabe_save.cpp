@@ -44,7 +44,7 @@ bool TEingabeDlg::loadEntries(const DiaryFile& diary)
         return false;
     }
     takeDiary(diary);
-    if (const QString note = overlongLinesNote(diaryFile, diary.lines); !note.isEmpty())
+    if (const QString note = overlongLinesNote(diary.path, diary.lines); !note.isEmpty())
         say(MessageKind::Information, note);
     return true;
 }

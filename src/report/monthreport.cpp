@@ -25,7 +25,7 @@ std::optional<MonthReport> loadMonthReport(const ReportSource& source, const Not
     }
     MonthReport report;
     report.diaryFile = source.diaryFile;
-    report.entryLines = diary.entries;
+    report.entryLines = diary.entryLines();
     if (report.entryLines.isEmpty()) {
         notify(MessageKind::Plain, noData);
         return std::nullopt;
