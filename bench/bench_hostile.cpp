@@ -2,6 +2,7 @@
 // 10 MB line, a 10 MB remarks file. Each is opened, drawn, shown as a table and exported.
 #include "browser/htmlpage.h"
 #include "chart/ui/chartdrawing.h"
+#include "diary/diaryfile.h"
 #include "diary/entryline.h"
 #include "diary/textfile.h"
 #include "table/tablecontent.h"
@@ -115,7 +116,7 @@ void BM_Export(benchmark::State& bench, Input input)
     PageInput page;
     page.month = {QStringLiteral("03"), QStringLiteral("2024"), QStringLiteral("März"), QStringLiteral("Muster")};
     page.bestValue = 699;
-    page.diaryLines = readTextLines(month.diary).lines;
+    page.readings = readDiary(month.diary).readings;
     if (!month.remarks.isEmpty())
         page.remarksLines = month.remarks;
     for (auto _ : bench)
