@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QStringList lines =
         splitLines(decodeCp1252(QByteArray(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1))));
     const DiaryFile diary = diaryOf(lines, path);
-    for (const QString& entry : diary.entries) {
+    const QStringList entries = diary.entryLines();
+    for (const QString& entry : entries) {
         if (entry.isEmpty() || (entry[0] != u'M' && entry[0] != u'A'))
             std::abort();
     }
@@ -41,9 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     header.slotMode = readHeaderValue(diary.lines, QStringLiteral("BisZu8MessungenJeTag"), QString()).contains(u'1')
                           ? SlotMode::Eight
                           : SlotMode::Four;
-    const QStringList saved = composeDiaryLines(header, diary.entries);
+    const QStringList saved = composeDiaryLines(header, entries);
     const DiaryFile again = diaryOf(saved, path);
-    if (again.entries != diary.entries || again.month != diary.month || again.year != diary.year)
+    if (again.entryLines() != entries || again.month != diary.month || again.year != diary.year)
         std::abort();
     return 0;
 }
