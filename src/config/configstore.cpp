@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QStorageInfo>
 #include <QVariant>
 #include <optional>
 
@@ -154,49 +153,48 @@ QString ConfigStore::Lies_Integer_aus_Registry(const QString& name) const
     return readValue(name, Kind::Integer);
 }
 
-void ConfigStore::removeKilledWrites() const
+QList<ConfigDefault> ConfigStore::storedValuesWith(const ConfigDefault& changed) const
 {
-    // The settings writer links its temporary file as "<name>.XXXXXX" just before renaming it
-    // over the file; a program killed in between leaves it behind for good.
-    const QFileInfo info(path_);
-    const QRegularExpression leftover(QStringLiteral("^") + QRegularExpression::escape(info.fileName()) +
-                                      QStringLiteral("\\.[A-Za-z0-9]{6}$"));
-    QDir folder = info.absoluteDir();
-    // A lock file left by a killed write holds up the next one for half a minute. Only one
-    // program runs per settings file and its writes do not overlap, so no lock is live here.
-    QFile::remove(path_ + QStringLiteral(".lock"));
-    for (const QString& name : folder.entryList({info.fileName() + QStringLiteral(".??????")}, QDir::Files)) {
-        if (leftover.match(name).hasMatch())
-            folder.remove(name);
+    // Every readable value the file holds, in the order of the first run, the changed one in its
+    // place and only in its own group: a value keeps one type.
+    const QSettings settings(path_, QSettings::IniFormat);
+    QStringList names = valueNames();
+    static const QRegularExpression plainName(QStringLiteral("^[A-Za-z0-9_]+$"));
+    // Values of other names are kept too, where their name can be written back as it stands.
+    for (const QString& key : settings.allKeys()) {
+        const QString name = key.section(u'/', 1);
+        if (!names.contains(name) && plainName.match(name).hasMatch())
+            names << name;
     }
+    if (!names.contains(changed.name))
+        names << changed.name;
+    QList<ConfigDefault> values;
+    for (const QString& name : names) {
+        if (name == changed.name) {
+            values << changed;
+            continue;
+        }
+        for (const QString& group : {textGroup, integerGroup}) {
+            const QString key = group + u'/' + name;
+            if (!settings.contains(key))
+                continue;
+            if (const auto text = variantText(settings.value(key)))
+                values << ConfigDefault{name, *text, group == integerGroup};
+        }
+    }
+    return values;
 }
 
 void ConfigStore::writeValue(const QString& name, Kind kind, const QString& text)
 {
     if (!exists())
         return;
-    removeKilledWrites();
-    QSettings settings(path_, QSettings::IniFormat);
-    if (kind == Kind::Text) {
-        settings.setValue(textGroup + u'/' + name, text);
-        settings.remove(integerGroup + u'/' + name);
-    }
-    else {
-        settings.setValue(integerGroup + u'/' + name, text.toInt());
-        settings.remove(textGroup + u'/' + name);
-    }
-    settings.sync();
-    // A damaged file is rewritten with what could be read of it (FormatError stays set), so
-    // only a failed access means the value is not stored.
-    if (settings.status() != QSettings::AccessError)
-        return;
-    // The settings reader does not say why; a nearly full disk is the cause the user can mend.
-    const QStorageInfo disk(QFileInfo(path_).absolutePath());
-    const bool full = disk.isValid() && !disk.isReadOnly() && disk.bytesAvailable() < 64 * 1024;
-    report(QStringLiteral("Die Einstellung \"%1\" konnte nicht in %2 gespeichert werden.").arg(name, path_) +
-           (full ? QStringLiteral(" Der Datenträger ist voll. Bitte schaffen Sie Speicherplatz und speichern Sie "
-                                  "erneut.")
-                 : QString()));
+    // The whole file goes through the same safe writer as the diaries: a full disk or a crash
+    // leaves the old settings whole, and the user hears why a value was not stored.
+    const WriteResult written =
+        writeFileSafely(path_, composeFile(storedValuesWith({name, text, kind == Kind::Integer})));
+    if (!written.ok)
+        report(QStringLiteral("Die Einstellung \"%1\" wurde nicht gespeichert. ").arg(name) + written.error);
 }
 
 void ConfigStore::Schreib_String_in_Registry(const QString& name, const QString& text)

@@ -90,7 +90,7 @@ private:
     QList<ConfigDefault> keptOrDefault(const QString& startFolder, const QString& resourceFolder,
                                        QStringList* unreadable) const;
     bool writeWhole(const QList<ConfigDefault>& values, QString* error);
-    void removeKilledWrites() const;
+    QList<ConfigDefault> storedValuesWith(const ConfigDefault& changed) const;
     void writeValue(const QString& name, Kind kind, const QString& text);
     void report(const QString& text) const;
 

@@ -15,12 +15,8 @@ namespace luftikon {
 
 namespace {
 
-// The design size of the client area, below the menu bar.
-constexpr int clientWidth = 796;
-constexpr int clientHeight = 693;
+using namespace mainFormDesign;
 constexpr int panelHeight = 27;
-constexpr int chartWidth = 788;
-constexpr int chartHeight = 641;
 constexpr int chartTop = 20;
 
 } // namespace

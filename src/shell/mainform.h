@@ -32,6 +32,15 @@ class TNameEingDlg;
 class TTabellenDlg;
 class TTouchEingabeDlg;
 
+// The design size of the main window's client area (below the menu bar) and of its chart, which
+// the layout and the resize rules both restore.
+namespace mainFormDesign {
+constexpr int clientWidth = 796;
+constexpr int clientHeight = 693;
+constexpr int chartWidth = 788;
+constexpr int chartHeight = 641;
+} // namespace mainFormDesign
+
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:

@@ -13,11 +13,6 @@ namespace luftikon {
 
 namespace {
 
-// The design height of the client area. Window frames differ between desktops, so the rule
-// restores this rather than an outer height: the chart then fits without scroll bars.
-constexpr int normalClientHeight = 693;
-constexpr int normalChartWidth = 788;
-constexpr int normalChartHeight = 641;
 constexpr int smallTouchScreenHeight = 800;
 constexpr int pinchPauseMs = 200;
 
@@ -42,14 +37,16 @@ void TMainForm::FormResize()
             move(x(), screen->geometry().top());
     }
 
-    int chartWidth = normalChartWidth;
-    int chartHeight = normalChartHeight;
+    int chartWidth = mainFormDesign::chartWidth;
+    int chartHeight = mainFormDesign::chartHeight;
     if (isMaximized()) {
         chartWidth = std::max(1, ScrollBox1->width() - 35);
         chartHeight = std::max(1, ScrollBox1->height() - 25);
     }
     else {
-        const int wanted = normalClientHeight + menuBar()->sizeHint().height();
+        // Window frames differ between desktops, so the rule restores the design height of the client
+        // area rather than an outer height: the chart then fits without scroll bars.
+        const int wanted = mainFormDesign::clientHeight + menuBar()->sizeHint().height();
         if (height() != wanted)
             resize(width(), wanted);
     }

@@ -11,7 +11,6 @@ void TMainForm::buildSettingsWindow()
     SettingsDialogHost host;
     host.GrafikZeichnen = [this](const QString& diaryFile) { GrafikZeichnen(diaryFile); };
     host.saveCurrentDiary = [this] { return EingabeDlg->saveCurrentDiary(); };
-    host.loadTemplatePicture = [this] { loadTemplatePicture(); };
     EinstellDlg->setHost(std::move(host));
 }
 

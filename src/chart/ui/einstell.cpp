@@ -379,12 +379,9 @@ void TEinstellDlg::armRedrawTimer()
 void TEinstellDlg::Timer1Timer()
 {
     Timer1->stop();
-    if (!diaryExists())
-        return;
-    if (host_.loadTemplatePicture)
-        host_.loadTemplatePicture();
-    state_.zonesPainted = false;
-    saveAndRedraw();
+    // The save's drawing starts from the bare template itself.
+    if (diaryExists())
+        saveAndRedraw();
 }
 
 void TEinstellDlg::saveAndRedraw()

@@ -26,8 +26,7 @@ class SpinButton;
 // What the dialog asks of the main window and the entry dialog.
 struct SettingsDialogHost {
     std::function<void(const QString& diaryFile)> GrafikZeichnen; // draw a diary and show it
-    std::function<bool()> saveCurrentDiary;    // the entry dialog's save and redraw of the diary on screen
-    std::function<void()> loadTemplatePicture; // the bare template into the chart
+    std::function<bool()> saveCurrentDiary; // the entry dialog's save and redraw of the diary on screen
 };
 
 class TEinstellDlg : public QDialog {

@@ -1,12 +1,12 @@
 // Runs the evaluation commands: read the drawn month, compute, write safely, tell the user.
 #include "report/ui/reportcommands.h"
 
+#include "appversion.h"
 #include "files/safefile.h"
 #include "report/readingscsv.h"
 #include "report/ui/doctorreport.h"
 #include "report/ui/evaluationwindow.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -73,7 +73,7 @@ std::optional<QString> writeDoctorReport(const AppState& state, Desktop& desktop
     auto report = loadMonthReport(reportSourceOf(state), notifyThrough(desktop));
     if (!report || !readRemarks(*report, state.remarksFile, notifyThrough(desktop)))
         return std::nullopt;
-    const DoctorReport page{*report, chart, desktop.today(), QCoreApplication::applicationVersion()};
+    const DoctorReport page{*report, chart, desktop.today(), QString::fromLatin1(appVersion)};
     const auto path =
         writeReportFile(*report, state.dataFolder, QStringLiteral(".pdf"), doctorReportPdf(page), desktop);
     if (path)
