@@ -2,7 +2,9 @@
 
 #include "files/safefile.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
@@ -12,6 +14,27 @@
 namespace luftikon {
 
 namespace {
+
+// QSettings keeps each parsed file in memory and reads it again only when its size or its
+// modification time, in whole milliseconds, has changed. A write of equal length within the same
+// millisecond would leave the old values in that copy, so such a file is dated a millisecond later.
+WriteResult writeSettingsFile(const QString& path, const QByteArray& bytes)
+{
+    const QFileInfo before(path);
+    const bool existed = before.exists();
+    const qint64 oldSize = before.size();
+    const QDateTime oldTime = before.lastModified();
+    const WriteResult written = writeFileSafely(path, bytes);
+    if (!written.ok || !existed)
+        return written;
+    const QFileInfo after(path);
+    if (after.size() == oldSize && after.lastModified() == oldTime) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadWrite))
+            file.setFileTime(oldTime.addMSecs(1), QFileDevice::FileModificationTime);
+    }
+    return written;
+}
 
 const QString textGroup = QStringLiteral("Text");
 const QString integerGroup = QStringLiteral("Integer");
@@ -192,7 +215,7 @@ void ConfigStore::writeValue(const QString& name, Kind kind, const QString& text
     // The whole file goes through the same safe writer as the diaries: a full disk or a crash
     // leaves the old settings whole, and the user hears why a value was not stored.
     const WriteResult written =
-        writeFileSafely(path_, composeFile(storedValuesWith({name, text, kind == Kind::Integer})));
+        writeSettingsFile(path_, composeFile(storedValuesWith({name, text, kind == Kind::Integer})));
     if (!written.ok)
         report(QStringLiteral("Die Einstellung \"%1\" wurde nicht gespeichert. ").arg(name) + written.error);
 }
@@ -306,7 +329,7 @@ bool ConfigStore::writeWhole(const QList<ConfigDefault>& values, QString* error)
         *error = QStringLiteral("Die Einstellungsdatei %1 konnte nicht angelegt werden.").arg(path_);
         return false;
     }
-    const WriteResult written = writeFileSafely(path_, composeFile(values));
+    const WriteResult written = writeSettingsFile(path_, composeFile(values));
     if (!written.ok) {
         *error = written.error;
         return false;

@@ -114,6 +114,20 @@ TEST(ConfigStore, AwkwardTextsComeBackUnchanged)
     }
 }
 
+TEST(ConfigStore, QuickWritesOfEqualLengthAreAllReadBack)
+{
+    // Colour steps of the settings dialog come in fast and leave the file the same length each time;
+    // every one must be read back, however close together they land.
+    StoreFixture f;
+    f.install();
+    for (int step = 0; step < 200; ++step) {
+        const QString colour = QString::number(10485000 + step);
+        f.store.Schreib_String_in_Registry(QStringLiteral("KurvenFarbe"), colour);
+        ASSERT_EQ(f.store.Lies_String_aus_Registry(QStringLiteral("KurvenFarbe")), colour) << step;
+    }
+    EXPECT_TRUE(f.notices.empty());
+}
+
 TEST(ConfigStore, IntegersLiveInTheirOwnGroupAndWrongTypeReadsAreReported)
 {
     StoreFixture f;
