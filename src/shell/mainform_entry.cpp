@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 
 namespace luftikon {
@@ -20,7 +21,15 @@ void TMainForm::buildEntryWindows()
     host.writeTimesLine = [this] { schreibTextInGrafik(); };
     host.openTableWindow = [this] { openTableWindow(); };
     EingabeDlg->setHost(std::move(host));
-    NameEingDlg = new TNameEingDlg(*this);
+    NameEingDlg = new TNameEingDlg(state_, desktop_, config_, this);
+    NameDialogHost names;
+    names.showUserName = [this](const QString& name) {
+        Label1->setText(QStringLiteral(" von ") + name);
+        EingabeDlg->setHeading(QStringLiteral("Messwerte von ") + name);
+    };
+    names.drawDiary = [this](const QString& diaryFile) { drawDiary(diaryFile); };
+    names.Neu1Click = [this] { Neu1Click(); };
+    NameEingDlg->setHost(std::move(names));
     // A child of the entry dialog, so the modal entry dialog leaves it usable.
     TouchEingabeDlg = new TTouchEingabeDlg(desktop_, EingabeDlg);
     EingabeDlg->setKeypad(TouchEingabeDlg);

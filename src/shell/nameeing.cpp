@@ -1,7 +1,8 @@
 #include "shell/nameeing.h"
 
-#include "entry/eingabe.h"
-#include "shell/mainform.h"
+#include "config/configstore.h"
+#include "platform/desktop.h"
+#include "state/appstate.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -65,7 +66,8 @@ QString existingPathIgnoringCase(const QString& path)
     return current;
 }
 
-TNameEingDlg::TNameEingDlg(TMainForm& main) : QDialog(&main), main_(main)
+TNameEingDlg::TNameEingDlg(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent)
+    : QDialog(parent), state_(state), desktop_(desktop), config_(config)
 {
     setObjectName(QStringLiteral("NameEingDlg"));
     setWindowTitle(QStringLiteral("Luftikon"));
@@ -103,9 +105,9 @@ TNameEingDlg::TNameEingDlg(TMainForm& main) : QDialog(&main), main_(main)
     connect(OKButton, &QPushButton::clicked, this, &TNameEingDlg::OKButtonClick);
     connect(AbbrechenButton, &QPushButton::clicked, this, &TNameEingDlg::AbbrechenButtonClick);
 
-    const QString stored = main_.config().Lies_String_aus_Registry(QStringLiteral("BenutzerName"));
+    const QString stored = config_.Lies_String_aus_Registry(QStringLiteral("BenutzerName"));
     if (!stored.isEmpty()) {
-        main_.state().userName = stored;
+        state_.userName = stored;
         Edit1->setText(stored);
     }
 }
@@ -119,7 +121,7 @@ void TNameEingDlg::EditChange()
     checking_ = true;
     QString text = Edit1->text();
     while (std::any_of(text.cbegin(), text.cend(), isForbiddenNameCharacter)) {
-        main_.desktop().message(QStringLiteral("Unerlaubtes Zeichen im Namen: ") + text.back());
+        desktop_.message(QStringLiteral("Unerlaubtes Zeichen im Namen: ") + text.back());
         text.chop(1);
         Edit1->setText(text);
         Edit1->setCursorPosition(int(text.size()));
@@ -129,30 +131,29 @@ void TNameEingDlg::EditChange()
 
 void TNameEingDlg::OKButtonClick()
 {
-    AppState& state = main_.state();
+    AppState& state = state_;
     state.newUserPending = true;
     state.userName = Edit1->text();
-    main_.config().Schreib_String_in_Registry(QStringLiteral("BenutzerName"), state.userName);
-    main_.Label1->setText(QStringLiteral(" von ") + state.userName);
-    main_.EingabeDlg->setHeading(QStringLiteral("Messwerte von ") + state.userName);
+    config_.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), state.userName);
+    host_.showUserName(state.userName);
 
     // The last diary is drawn when it is this user's.
-    const QString lastDiary = main_.config().Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")).toLower();
+    const QString lastDiary = config_.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")).toLower();
     const QString fileName = lastDiary.mid(lastDiary.lastIndexOf(u'/') + 1);
     if (fileName.contains(state.userName.toLower())) {
         const QString existing = existingPathIgnoringCase(lastDiary);
         if (!existing.isEmpty())
-            main_.drawDiary(existing);
+            host_.drawDiary(existing);
     }
 
     accept();
-    main_.Neu1Click();
+    host_.Neu1Click();
 }
 
 void TNameEingDlg::AbbrechenButtonClick()
 {
     // Nothing is written: no name, and not the last diary either.
-    main_.desktop().terminate(0);
+    desktop_.terminate(0);
     QDialog::reject();
 }
 

@@ -3,6 +3,7 @@
 // a new month table; cancelling it ends the program.
 
 #include <QDialog>
+#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -11,7 +12,9 @@ class QPushButton;
 
 namespace luftikon {
 
-class TMainForm;
+class ConfigStore;
+class Desktop;
+struct AppState;
 
 // The characters a name may not hold: they cannot stand in a file name (and "/" would
 // leave the year folder).
@@ -21,11 +24,20 @@ bool isForbiddenNameCharacter(QChar c);
 // its folder that matches it without regard to case; empty when there is none.
 QString existingPathIgnoringCase(const QString& path);
 
+// What the name dialog asks of the main window once a name is confirmed.
+struct NameDialogHost {
+    std::function<void(const QString& userName)> showUserName; // the window headings name the user
+    std::function<void(const QString& diaryFile)> drawDiary;   // the user's last diary onto the chart
+    std::function<void()> Neu1Click;                           // a new month table for the user
+};
+
 class TNameEingDlg : public QDialog {
     Q_OBJECT
 public:
     // Reads "BenutzerName" into the user name and the field.
-    explicit TNameEingDlg(TMainForm& main);
+    TNameEingDlg(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent = nullptr);
+
+    void setHost(NameDialogHost host) { host_ = std::move(host); }
 
     void EditChange();
     void OKButtonClick();
@@ -44,7 +56,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TMainForm& main_;
+    AppState& state_;
+    Desktop& desktop_;
+    ConfigStore& config_;
+    NameDialogHost host_;
     bool checking_ = false;
 };
 
