@@ -47,7 +47,7 @@ public:
     QLabel* DruckImage = nullptr;    // the reduced picture
     QPlainTextEdit* Memo1 = nullptr; // the note on the chosen format
     QFrame* Bevel1 = nullptr;        // frames the format choice
-    QLabel* Label2 = nullptr;
+    QLabel* Label2 = nullptr;        // "Grafikformat:"
     QCheckBox* DIN4CheckBox = nullptr;
     QCheckBox* DIN5CheckBox = nullptr;
     QCheckBox* DIN6CheckBox = nullptr;

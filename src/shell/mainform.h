@@ -141,13 +141,13 @@ public:
     TDruckvorschau* Druckvorschau = nullptr;
 
     // Controls
-    QWidget* Panel1 = nullptr;
-    QLabel* Image2 = nullptr; // header strip picture
-    QLabel* Label1 = nullptr; // "von " + user name
-    QScrollArea* ScrollBox1 = nullptr;
-    QWidget* chartHost = nullptr;     // the scrolled area's content, holding Image
-    QLabel* Image = nullptr;          // the month chart, shows chartPicture()
-    TMachPause* MachPause1 = nullptr; // 1000 ms, the pinch gesture's 200 ms wait
+    QWidget* Panel1 = nullptr;         // the strip above the chart: header picture and user name
+    QLabel* Image2 = nullptr;          // header strip picture
+    QLabel* Label1 = nullptr;          // "von " + user name
+    QScrollArea* ScrollBox1 = nullptr; // scrolls the chart when the window is smaller
+    QWidget* chartHost = nullptr;      // the scrolled area's content, holding Image
+    QLabel* Image = nullptr;           // the month chart, shows chartPicture()
+    TMachPause* MachPause1 = nullptr;  // 1000 ms, the pinch gesture's 200 ms wait
 
     // Help and the large-button menus, in menus.cpp. Closing all large menus hides them in a
     // fixed order and forgets a new table that was just started.

@@ -120,14 +120,14 @@ void TMainForm::checkInstallLocation()
         Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege();
         return;
     }
-    const QString datenSpeicherOrt = config_.Lies_String_aus_Registry(QStringLiteral("DatenSpeicherOrt"));
+    const QString storedDataFolder = config_.Lies_String_aus_Registry(QStringLiteral("DatenSpeicherOrt"));
     // Started from inside the install folder (or a folder below it) counts as the same place.
     if (state_.startFolder.toUpper().contains(installOrt.toUpper()))
         return;
     desktop_.information(DQ + QStringLiteral("Luftikon") + DQ +
                          QStringLiteral(" haben Sie schon mal an einem anderen Speicherort benutzt:") + LFCR + DQ +
                          installOrt + DQ + LFCR + LFCR + QStringLiteral("Ihre Daten finden Sie weiterhin im Ordner:") +
-                         LFCR + DQ + datenSpeicherOrt + QStringLiteral("Luftikon-Daten-Galerie/") + DQ);
+                         LFCR + DQ + storedDataFolder + QStringLiteral("Luftikon-Daten-Galerie/") + DQ);
     desktop_.information(QStringLiteral("Wenn Sie hier in diesem Ordner zukünftig Ihre Daten anlegen möchten,") + LFCR +
                          QStringLiteral("dann betätigen Sie den Menüpunkt ") + DQ +
                          QStringLiteral("Optionen|Registry-Eintrag löschen") + DQ);
