@@ -38,26 +38,20 @@ struct EntryMachine {
         dlg = std::make_unique<TEingabeDlg>(state, desktop, config);
     }
 
-    QString diary(const QString& month, const QString& year) const
+    QString diary(int month, int year) const
     {
-        return state.galleryFolder + year + QStringLiteral("/Erika Muster_") + month + u'_' + year +
-               QStringLiteral(".tab");
-    }
-
-    void goToSlot(int slot)
-    {
-        for (int i = 0; i < 9 && state.currentSlot != slot; ++i)
-            dlg->MessungButton->click();
+        return state.galleryFolder + QStringLiteral("%2/Erika Muster_%1_%2.tab").arg(month).arg(year);
     }
 
     // The fields as the user fills them; then "In Liste aufnehmen".
-    void add(int slot, const QString& day, const QString& month, const QString& year, const QString& value,
+    void add(int slot, const QString& day, const QString& value, const QString& month = QStringLiteral("3"),
              const QString& time = QString())
     {
-        goToSlot(slot);
+        for (int i = 0; i < 9 && state.currentSlot != slot; ++i)
+            dlg->MessungButton->click();
         dlg->TagSpinEdit->setText(day);
         dlg->MonatSpinEdit->setText(month);
-        dlg->JahrSpinEdit->setText(year);
+        dlg->JahrSpinEdit->setText(QStringLiteral("2024"));
         dlg->LuftikonSpinEdit->setText(value);
         if (!time.isEmpty())
             dlg->UhrzeitEdit->setText(time);

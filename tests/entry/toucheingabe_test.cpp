@@ -48,7 +48,7 @@ struct TouchMachine : EntryMachine {
 
 } // namespace
 
-TEST(TouchKeypad, OpensOnATapOnlyOnAMultiTouchScreen)
+TEST(TouchKeypad, OpensOnATapOnlyOnAMultiTouchScreenAndStopsAtEachFieldsLimits)
 {
     TouchMachine plain(false);
     plain.tap(plain.dlg->TagSpinEdit);
@@ -59,39 +59,25 @@ TEST(TouchKeypad, OpensOnATapOnlyOnAMultiTouchScreen)
     m.tap(m.dlg->TagSpinEdit);
     ASSERT_TRUE(m.keypad->isVisible());
     EXPECT_FALSE(m.keypad->isModal());
-    EXPECT_EQ(m.keypad->size(), QSize(447, 250));
     EXPECT_EQ(m.keypad->PromptLabel->text(), QStringLiteral("Geben Sie den Tag ein:"));
     EXPECT_EQ(m.shown(), QStringLiteral("07"));
+    m.keypad->hide();
 
-    const std::pair<SpinEdit*, const char*> prompts[] = {{m.dlg->MonatSpinEdit, "Geben Sie den Monat ein:"},
-                                                         {m.dlg->JahrSpinEdit, "Geben Sie das Jahr ein:"},
-                                                         {m.dlg->LuftikonSpinEdit, "Geben sie den Luftikon Wert ein:"}};
-    for (const auto& [field, prompt] : prompts) {
-        m.tap(field);
-        EXPECT_EQ(m.keypad->PromptLabel->text(), QString::fromUtf8(prompt));
-    }
-}
-
-TEST(TouchKeypad, UpAndDownStopAtEachFieldsLimits)
-{
-    TouchMachine m;
     const struct {
         SpinEdit* field;
         const char* start;
         int steps;
         const char* expected;
-    } cases[] = {{m.dlg->TagSpinEdit, "31", +1, "31"},        {m.dlg->TagSpinEdit, "01", -1, "01"},
-                 {m.dlg->MonatSpinEdit, "11", +3, "12"},      {m.dlg->MonatSpinEdit, "2", -3, "01"},
-                 {m.dlg->JahrSpinEdit, "1994", -1, "1993"},   {m.dlg->JahrSpinEdit, "1994", -3, "1993"},
-                 {m.dlg->LuftikonSpinEdit, "800", +1, "800"}, {m.dlg->LuftikonSpinEdit, "21", -4, "20"},
-                 {m.dlg->JahrSpinEdit, "2024", +2, "2026"}};
+    } cases[] = {{m.dlg->TagSpinEdit, "31", +1, "31"},
+                 {m.dlg->MonatSpinEdit, "2", -3, "01"},
+                 {m.dlg->JahrSpinEdit, "1994", -3, "1993"},
+                 {m.dlg->LuftikonSpinEdit, "800", +1, "800"}};
     for (const auto& c : cases) {
         c.field->setText(QLatin1String(c.start));
         m.tap(c.field);
         for (int i = 0; i < std::abs(c.steps); ++i)
             (c.steps > 0 ? m.keypad->UpButton : m.keypad->DownButton)->click();
         EXPECT_EQ(m.shown(), QLatin1String(c.expected)) << c.start << " " << c.steps;
-        EXPECT_EQ(m.keypad->number(), QString::fromLatin1(c.expected).toInt());
         m.keypad->hide(); // closed by the frame: nothing written
         EXPECT_EQ(c.field->value(), QString::fromLatin1(c.start).toInt());
     }
@@ -111,9 +97,6 @@ TEST(TouchKeypad, TypingKeepsDigitsAndCommaAndAFifthCharacterGivesZero)
     EXPECT_EQ(m.keypad->number(), 4005);
     m.typeText(QStringLiteral("1"));
     EXPECT_EQ(m.shown(), QStringLiteral("0"));
-    EXPECT_EQ(m.keypad->number(), 0);
-    m.type(Qt::Key_Backspace);
-    EXPECT_EQ(m.shown(), QStringLiteral("0"));
 
     // OK writes back what the field allows.
     m.typeText(QStringLiteral("950"));
@@ -124,9 +107,10 @@ TEST(TouchKeypad, TypingKeepsDigitsAndCommaAndAFifthCharacterGivesZero)
     EXPECT_EQ(m.keypad->field(), KeypadField::None);
 }
 
-TEST(TouchKeypad, YearBeyondFourDigitsBecomesTheLowestYear)
+TEST(TouchKeypad, OkWritesOnlyWhatTheFieldAccepts)
 {
     TouchMachine m;
+    // A year beyond four digits becomes the lowest year.
     m.dlg->JahrSpinEdit->setText(QStringLiteral("9999"));
     m.tap(m.dlg->JahrSpinEdit);
     m.keypad->UpButton->click();
@@ -134,15 +118,11 @@ TEST(TouchKeypad, YearBeyondFourDigitsBecomesTheLowestYear)
     m.keypad->OKButton->click();
     EXPECT_EQ(m.dlg->JahrSpinEdit->text(), QStringLiteral("1900"));
     EXPECT_EQ(m.state.entryYear, 1900);
-}
 
-TEST(TouchKeypad, TextWithACommaIsReportedAndWritesNothing)
-{
-    TouchMachine m;
+    // A day with a comma is reported by name; the keypad stays and the field keeps its day.
     m.dlg->TagSpinEdit->setText(QStringLiteral("12"));
     m.tap(m.dlg->TagSpinEdit);
     m.typeText(QStringLiteral(",5"));
-    EXPECT_EQ(m.shown(), QStringLiteral("12,5"));
     m.keypad->OKButton->click();
     ASSERT_EQ(m.desktop.shown().size(), 1u);
     EXPECT_EQ(m.desktop.shown().back().kind, MessageKind::Error);

@@ -1,8 +1,7 @@
 // Saves that run without the entry dialog, and the month the windows see right after start-up.
 #include "entry/eingabe.h"
-#include "shell/mainform.h"
-#include "support/sandbox.h"
-#include "support/scripteddesktop.h"
+#include "support/diarylines.h"
+#include "support/mainwindow.h"
 #include "table/tabellen.h"
 
 #include <QListWidget>
@@ -12,62 +11,44 @@
 #include <gtest/gtest.h>
 
 using namespace luftikon;
-using luftikon::test::Sandbox;
-using luftikon::test::ScriptedDesktop;
+using luftikon::test::reading;
 
 namespace {
 
-// A returning user: settings that name the user and the last diary; the first show draws it.
-struct ReturningUser {
-    Sandbox box;
-    ScriptedDesktop desktop;
-    ConfigStore config{box.configFile()};
-    AppState state;
-    std::unique_ptr<TMainForm> form;
+const QStringList march{reading("Morgens", 1, 368), reading("Abends", 1, 410, 3, 2024, QStringLiteral("20:00")),
+                        reading("Morgens", 2, 395)};
+
+// Erika returns to her diary of that month, limits set; the first show draws it.
+struct Erika : test::MainWindow {
     QString diary;
 
-    ReturningUser(int month, const QByteArray& monthName, const QByteArray& readings)
+    Erika(int month, const QString& monthAndYear, const QStringList& readings)
     {
-        state.resourceFolder = QStringLiteral(LUFTIKON_RESOURCE_DIR) + u'/';
-        desktop.setToday(QDate(2024, 3, 15));
-        form = std::make_unique<TMainForm>(state, desktop, config);
-        diary = state.galleryFolder + QStringLiteral("2024/Erika_%1_2024.tab").arg(month);
-        Sandbox::writeBytes(diary, "[Personendaten]\r\nBenutzerName=Erika\r\nDatum=" + monthName +
-                                       " 2024\r\n\r\nDruckenTabellenRandLeft=10\r\nDruckenTabellenRandRight=5\r\n"
-                                       "DruckenTabellenRandTop=10\r\nDruckenTabellenRandBottom=10\r\n\r\n\r\n"
-                                       "BisZu4MessungenJeTag=1\r\nBisZu8MessungenJeTag=0\r\n\r\n\r\n"
-                                       "GrenzwertGruen>=450\r\nGrenzwertRot<=200\r\n\r\n\r\n" +
-                                       readings);
-        config.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), QStringLiteral("Erika"));
-        config.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), diary);
-        form->FormPaint();
+        diary = diaryPath(QStringLiteral("Erika"), month, 2024);
+        writeLines(diary, test::diaryHead(QStringLiteral("Erika"), monthAndYear, false, 450, 200) + readings);
+        returnTo(QStringLiteral("Erika"), diary);
     }
     TEingabeDlg& entry() { return *form->EingabeDlg; }
-    QByteArray bytes() const { return Sandbox::readBytes(diary); }
-    // The diary as before, with the eight-slot layout lines.
-    static QByteArray asEightSlots(QByteArray before)
+
+    // The diary now says eight slots and still holds its limits and every March reading.
+    void expectEightSlotsWithEveryReading() const
     {
-        return before.replace("BisZu4MessungenJeTag=1\r\nBisZu8MessungenJeTag=0",
-                              "BisZu8MessungenJeTag=1\r\nBisZu4MessungenJeTag=0");
+        const QByteArray saved = bytes(diary);
+        EXPECT_TRUE(saved.contains("BisZu8MessungenJeTag=1\r\nBisZu4MessungenJeTag=0")) << saved.constData();
+        EXPECT_TRUE(saved.contains("GrenzwertGruen>=450\r\nGrenzwertRot<=200\r\n"));
+        EXPECT_TRUE(saved.endsWith((march.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1()));
     }
 };
 
-const QByteArray marchReadings = "Morgens den    01.3.2024 Z=08:00  Luftikon=368\r\n"
-                                 "Abends den      01.3.2024 Z=20:00  Luftikon=410\r\n"
-                                 "Morgens den    02.3.2024 Z=08:00  Luftikon=395\r\n";
-
 } // namespace
 
-TEST(BackgroundSave, SwitchRightAfterStartRewritesTheDrawnMonthInTheOtherLayout)
+TEST(BackgroundSave, SwitchRightAfterStartRewritesTheDrawnMonthWithoutABox)
 {
-    ReturningUser user(3, "M\xe4rz", marchReadings);
-    const QByteArray before = user.bytes();
-    ASSERT_TRUE(user.desktop.shown().empty()) << user.desktop.shownTexts().join(u'|').toStdString();
-
+    Erika user(3, QString::fromUtf8("März 2024"), march);
     user.form->biszu8MessungenjeTag->trigger();
 
     EXPECT_TRUE(user.desktop.shown().empty()) << user.desktop.shownTexts().join(u'|').toStdString();
-    EXPECT_EQ(user.bytes(), ReturningUser::asEightSlots(before));
+    user.expectEightSlotsWithEveryReading();
     // Drawn again, not left as the bare template.
     EXPECT_EQ(user.state.valueList.size(), 3);
     EXPECT_EQ(user.state.bestValue, 410);
@@ -75,13 +56,11 @@ TEST(BackgroundSave, SwitchRightAfterStartRewritesTheDrawnMonthInTheOtherLayout)
 
 TEST(BackgroundSave, TableRightAfterStartHasTheDaysOfTheDrawnFebruary)
 {
-    ReturningUser user(2, "Februar",
-                       "Morgens den    28.2.2024 Z=08:00  Luftikon=400\r\n"
-                       "Morgens den    29.2.2024 Z=08:00  Luftikon=410\r\n");
+    Erika user(2, QStringLiteral("Februar 2024"), {reading("Morgens", 28, 400, 2), reading("Morgens", 29, 410, 2)});
     user.form->aktuelleanzeigen1->trigger();
     user.form->TabellenAnzeigeTimer->stop();
     QTableWidget& grid = *user.form->TabellenDlg->StringGrid1;
-    ASSERT_EQ(grid.rowCount(), 30);
+    ASSERT_EQ(grid.rowCount(), 30); // the heading and 29 days
     EXPECT_EQ(grid.item(29, 2)->text(), QStringLiteral("    410"));
 
     grid.selectAll();
@@ -94,8 +73,8 @@ TEST(BackgroundSave, TableRightAfterStartHasTheDaysOfTheDrawnFebruary)
 
 TEST(BackgroundSave, RefusedOverwriteOfANewTableLeavesTheDiaryToTheNextSwitch)
 {
-    ReturningUser user(3, "M\xe4rz", marchReadings);
-    const QByteArray before = user.bytes();
+    Erika user(3, QString::fromUtf8("März 2024"), march);
+    const QByteArray before = user.bytes(user.diary);
     user.desktop.answer(true); // "Sie möchten einen neue Tabelle erstellen?"
     user.desktop.answerDialog([&](QDialog&) {
         user.desktop.answer(false); // "... existiert schon! Alle Messwerte darin werden gelöscht!"
@@ -103,17 +82,16 @@ TEST(BackgroundSave, RefusedOverwriteOfANewTableLeavesTheDiaryToTheNextSwitch)
         return user.entry().result();
     });
     user.form->Neu1->trigger();
-    EXPECT_EQ(user.bytes(), before);
+    EXPECT_EQ(user.bytes(user.diary), before);
 
     user.form->biszu8MessungenjeTag->trigger();
-    EXPECT_EQ(user.bytes(), ReturningUser::asEightSlots(before));
+    user.expectEightSlotsWithEveryReading();
     EXPECT_EQ(user.state.entryList.size(), 3);
 }
 
 TEST(BackgroundSave, CancelAfterATakeBackAsksAndTheReadingStaysInTheDiary)
 {
-    ReturningUser user(3, "M\xe4rz", marchReadings);
-    const QByteArray before = user.bytes();
+    Erika user(3, QString::fromUtf8("März 2024"), march);
     user.desktop.answerDialog([&](QDialog&) {
         user.entry().ListBox1->setCurrentRow(0);
         user.desktop.answer(true); // take the reading back into the fields
@@ -129,23 +107,16 @@ TEST(BackgroundSave, CancelAfterATakeBackAsksAndTheReadingStaysInTheDiary)
     EXPECT_EQ(user.state.entryList.size(), 3);
 
     user.form->biszu8MessungenjeTag->trigger();
-    EXPECT_EQ(user.bytes(), ReturningUser::asEightSlots(before));
+    user.expectEightSlotsWithEveryReading();
 }
 
 TEST(BackgroundSave, SwitchWithoutADiaryOnScreenCreatesNoFile)
 {
-    Sandbox box;
-    ScriptedDesktop desktop;
-    ConfigStore config{box.configFile()};
-    AppState state;
-    state.resourceFolder = QStringLiteral(LUFTIKON_RESOURCE_DIR) + u'/';
-    desktop.setToday(QDate(2024, 3, 15));
-    TMainForm form(state, desktop, config);
-    state.userName = QStringLiteral("Erika");
+    test::MainWindow m;
+    m.state.userName = QStringLiteral("Erika");
+    m.form->biszu8MessungenjeTag->trigger();
 
-    form.biszu8MessungenjeTag->trigger();
-
-    EXPECT_TRUE(state.eightSlotMark);
-    EXPECT_TRUE(QDir(state.galleryFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
-    EXPECT_TRUE(desktop.shown().empty()) << desktop.shownTexts().join(u'|').toStdString();
+    EXPECT_TRUE(m.state.eightSlotMark);
+    EXPECT_TRUE(QDir(m.state.galleryFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    EXPECT_TRUE(m.desktop.shown().empty()) << m.desktop.shownTexts().join(u'|').toStdString();
 }

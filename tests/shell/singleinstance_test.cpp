@@ -43,7 +43,7 @@ TEST(SingleInstance, secondStartWakesTheFirstAndEndsWithoutTouchingAFile)
     SingleInstance second(lock);
     ScriptedDesktop desktop;
     EXPECT_FALSE(startAlone(second, desktop, {}));
-    EXPECT_EQ(desktop.shownTexts(), QStringList{QStringLiteral("Luftikon läuft bereits.")});
+    ASSERT_EQ(desktop.shownTexts(), QStringList{QStringLiteral("Luftikon läuft bereits.")});
     EXPECT_EQ(desktop.shown().front().kind, MessageKind::Information);
     EXPECT_EQ(filesBelow(box.path()), before);
 
