@@ -1,14 +1,18 @@
 #pragma once
-// A chart drawn headless: the installed templates and pins, settings from a map, messages
-// recorded, diaries written into a sandbox.
+// The chart drawn headless from the installed templates and pins, and the settings dialog over a
+// running main window.
 
+#include "chart/scales.h"
 #include "chart/ui/chartdrawing.h"
-#include "diary/entryline.h"
+#include "chart/ui/einstell.h"
 #include "diary/textfile.h"
+#include "support/diarylines.h"
+#include "support/mainwindow.h"
 #include "support/sandbox.h"
 
 #include <QMap>
 #include <QStringList>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <utility>
 #include <vector>
@@ -17,7 +21,7 @@ namespace luftikon::test {
 
 inline QString resource(const char* name)
 {
-    return QStringLiteral(LUFTIKON_RESOURCE_DIR "/") + QLatin1String(name);
+    return installedResources + QLatin1String(name);
 }
 
 inline QImage bgrPicture(const QString& path)
@@ -27,31 +31,20 @@ inline QImage bgrPicture(const QString& path)
     return img.convertToFormat(QImage::Format_BGR888);
 }
 
-struct Reading {
-    const char* slot; // "Morgens", "Messung2" … "Abends"
-    int day;
-    const char* value;
-};
-
-// A diary as the writer lays it out: header, layout lines, limits, then the readings.
-inline QStringList diaryLines(int month, int year, const std::vector<Reading>& readings, bool eight = false,
-                              const QString& user = QStringLiteral("Muster"))
+inline bool sameBytes(const QImage& a, const QImage& b)
 {
-    QStringList lines{QStringLiteral("[Personendaten]"),
-                      QStringLiteral("BenutzerName=") + user,
-                      QStringLiteral("Datum=März ") + QString::number(year),
-                      QString(),
-                      QStringLiteral("BisZu8MessungenJeTag=") + (eight ? u'1' : u'0'),
-                      QStringLiteral("BisZu4MessungenJeTag=") + (eight ? u'0' : u'1'),
-                      QString(),
-                      QStringLiteral("GrenzwertGruen>=500"),
-                      QStringLiteral("GrenzwertRot<=200"),
-                      QString()};
-    for (const Reading& r : readings)
-        lines << composeEntryLine(QLatin1String(r.slot) + QStringLiteral(" den "),
-                                  QStringLiteral("%1").arg(r.day, 2, 10, QLatin1Char('0')), QString::number(month),
-                                  QString::number(year), QStringLiteral("08:00"), QLatin1String(r.value));
-    return lines;
+    if (a.size() != b.size() || a.format() != b.format())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), size_t(a.width()) * 3) != 0)
+            return false;
+    return true;
+}
+
+// Muster's March 2024 diary with limits 500/200 and `readings`.
+inline QStringList march(const QStringList& readings, bool eightSlots = false)
+{
+    return diaryHead(QStringLiteral("Muster"), QStringLiteral("März 2024"), eightSlots, 500, 200) + readings;
 }
 
 class ChartFixture : public ::testing::Test {
@@ -66,6 +59,7 @@ protected:
     QString title;
     int windowWidth = 796;
     ChartDrawing chart{state, picture};
+    DiaryFile drawn; // what the last draw() read
 
     ChartFixture()
     {
@@ -90,12 +84,9 @@ protected:
     QString writeDiary(const QStringList& lines, const QString& name = QStringLiteral("Muster_3_2024.tab"))
     {
         const QString path = box.file(name);
-        const WriteResult written = writeTextLines(path, lines);
-        EXPECT_TRUE(written.ok) << written.error.toStdString();
+        EXPECT_TRUE(writeTextLines(path, lines).ok);
         return path;
     }
-
-    DiaryFile drawn; // what the last draw() read
 
     // Draws and gives the picture; the drawing must succeed without a word to the user.
     QImage draw(const QStringList& lines)
@@ -108,9 +99,19 @@ protected:
     }
 };
 
-inline QColor at(const QImage& img, int x, int y)
-{
-    return img.pixelColor(x, y);
-}
+// The main window with Muster's March diary, and its settings dialog.
+struct SettingsWindow : MainWindow {
+    const QString diary = diaryPath(QStringLiteral("Muster"), 3, 2024);
+
+    TEinstellDlg& dlg() { return *form->EinstellDlg; }
+    // Muster worked last on the March diary holding `readings`; the first show draws it.
+    void startWith(const QStringList& readings)
+    {
+        writeLines(diary, march(readings));
+        returnTo(QStringLiteral("Muster"), diary);
+    }
+    QByteArray diaryBytes() const { return bytes(diary); }
+    QColor chartAt(int x, int y) const { return form->chartPicture().pixelColor(x, y); }
+};
 
 } // namespace luftikon::test

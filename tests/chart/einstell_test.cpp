@@ -1,16 +1,10 @@
-// The chart settings dialog over a running main window: limits, slider, colours, browser settings.
-#include "chart/scales.h"
-#include "chart/ui/einstell.h"
+// The chart settings dialog and "und als Grafik anzeigen" over a running main window.
 #include "chart/ui/spinbutton.h"
-#include "chart/zonetint.h"
-#include "diary/entryline.h"
-#include "diary/textfile.h"
-#include "settingsfixture.h"
-#include "shell/mainform.h"
+#include "chartfixture.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,11 +20,10 @@ using namespace luftikon::test;
 
 namespace {
 
-const QStringList march{reading("Morgens", 2, QStringLiteral("560")), reading("Abends", 2, QStringLiteral("300")),
-                        reading("Morgens", 3, QStringLiteral("150"))};
+const QStringList readings{reading("Morgens", 2, 560), reading("Abends", 2, 300), reading("Morgens", 3, 150)};
 
 // The zone colour of a chart row, read in day 1's column, left of every reading.
-QColor zoneColour(SettingsMachine& m, int y)
+QColor zoneColour(const SettingsWindow& m, int y)
 {
     return m.chartAt(50, y);
 }
@@ -39,12 +32,11 @@ QColor zoneColour(SettingsMachine& m, int y)
 
 TEST(SettingsDialog, ThreeQuickClicksStoreEachValueAndRedrawOnceASecondLater)
 {
-    SettingsMachine m;
-    m.startWith(march);
+    SettingsWindow m;
+    m.startWith(readings);
     // Green limit 500 -> 503 moves the border from row 285 up to 283.
     const int oldBorder = LimitY(500);
     const int newBorder = LimitY(503);
-    ASSERT_NE(oldBorder, newBorder);
     const QColor yellowBefore = zoneColour(m, oldBorder + 1);
     const QColor borderBefore = zoneColour(m, newBorder);
 
@@ -53,7 +45,7 @@ TEST(SettingsDialog, ThreeQuickClicksStoreEachValueAndRedrawOnceASecondLater)
     const qint64 pixmapBefore = m.form->Image->pixmap().cacheKey();
     for (int value = 501; value <= 503; ++value) {
         m.dlg().HochwertSpinButton->upButton()->click();
-        EXPECT_TRUE(m.bytes().contains("GrenzwertGruen>=" + QByteArray::number(value)));
+        EXPECT_TRUE(m.diaryBytes().contains("GrenzwertGruen>=" + QByteArray::number(value)));
         EXPECT_EQ(m.dlg().HochwertLabel->text(), QString::number(value));
     }
     EXPECT_EQ(m.form->Image->pixmap().cacheKey(), pixmapBefore) << "redrawn before the second was up";
@@ -79,35 +71,42 @@ TEST(SettingsDialog, ThreeQuickClicksStoreEachValueAndRedrawOnceASecondLater)
 
 TEST(SettingsDialog, ArrowKeysStepTheRedLimitWithoutBoundsAndTheChartFollows)
 {
-    SettingsMachine m;
-    m.startWith(march);
+    SettingsWindow m;
+    m.startWith(readings);
     QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
     QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
     QApplication::sendEvent(m.dlg().TiefwertSpinButton, &up);
-    EXPECT_TRUE(m.bytes().contains("GrenzwertRot<=201\r\n"));
+    EXPECT_TRUE(m.diaryBytes().contains("GrenzwertRot<=201\r\n"));
     m.state.redLimit = 0;
     QApplication::sendEvent(m.dlg().TiefwertSpinButton, &down);
-    EXPECT_TRUE(m.bytes().contains("GrenzwertRot<=-1\r\n"));
+    EXPECT_TRUE(m.diaryBytes().contains("GrenzwertRot<=-1\r\n"));
     m.dlg().Timer1Timer();
     // Below the scale there is no red zone: the bottom rows are as yellow as the middle ones.
     EXPECT_EQ(m.state.redLimit, -1);
     EXPECT_EQ(zoneColour(m, 590), zoneColour(m, 400));
 }
 
-TEST(SettingsDialog, ComputedLimitsReachFileAndChart)
+TEST(SettingsDialog, ComputedLimitsReachFileAndChartOnlyWithABestValue)
 {
-    SettingsMachine m;
-    m.startWith(march);
+    for (const QStringList& none :
+         {QStringList{},
+          QStringList{reading("Morgens", 2, 0), reading(QStringLiteral("Abends"), 4, QStringLiteral("abc"))}}) {
+        SettingsWindow m;
+        m.startWith(none);
+        m.dlg().FormPaint();
+        EXPECT_FALSE(m.dlg().GrenzwerteBerechnenBitBtn->isEnabled()) << none.size();
+    }
+
+    SettingsWindow m;
+    m.startWith(readings);
     ASSERT_EQ(m.state.bestValue, 560);
     m.dlg().show();
     ASSERT_TRUE(m.dlg().GrenzwerteBerechnenBitBtn->isEnabled());
     m.dlg().GrenzwerteBerechnenBitBtn->click();
-    EXPECT_TRUE(m.bytes().contains("GrenzwertGruen>=448\r\nGrenzwertRot<=336\r\n"));
+    EXPECT_TRUE(m.diaryBytes().contains("GrenzwertGruen>=448\r\nGrenzwertRot<=336\r\n"));
     EXPECT_EQ(m.dlg().HochwertLabel->text(), QStringLiteral("448"));
     EXPECT_EQ(m.dlg().TiefwertLabel->text(), QStringLiteral("336"));
-    EXPECT_TRUE(m.dlg().Timer1->isActive());
     m.dlg().Timer1Timer();
-    EXPECT_FALSE(m.dlg().Timer1->isActive());
     // Rows between the two old borders now lie in the yellow band of the new ones.
     EXPECT_EQ(zoneColour(m, LimitY(448) + 3), zoneColour(m, LimitY(336) - 3));
     EXPECT_NE(zoneColour(m, LimitY(448) - 3), zoneColour(m, LimitY(448) + 3));
@@ -115,21 +114,13 @@ TEST(SettingsDialog, ComputedLimitsReachFileAndChart)
     EXPECT_TRUE(m.desktop.shown().empty()) << m.desktop.shownTexts().join(u'|').toStdString();
 }
 
-TEST(SettingsDialog, NoBestValueNoComputing)
-{
-    for (const QStringList& readings : {QStringList{}, QStringList{reading("Morgens", 2, QStringLiteral("0")),
-                                                                   reading("Abends", 4, QStringLiteral("abc"))}}) {
-        SettingsMachine m;
-        m.startWith(readings);
-        m.dlg().FormPaint();
-        EXPECT_FALSE(m.dlg().GrenzwerteBerechnenBitBtn->isEnabled()) << readings.size();
-    }
-}
-
 TEST(SettingsDialog, SliderStoresAndRedrawsAtEachStepAndZeroDrawsLines)
 {
-    SettingsMachine m;
-    m.startWith(march);
+    SettingsWindow m;
+    m.config.Schreib_String_in_Registry(QStringLiteral("HintergrundFarbIntensitaet"), QStringLiteral("3"));
+    m.startWith(readings);
+    EXPECT_EQ(m.dlg().TrackBar1->value(), 3); // handed over at the first show
+    EXPECT_EQ(m.state.zoneIntensity, 3);
     m.dlg().TrackBar1->setValue(4);
     const QColor atFour = zoneColour(m, 400);
     EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("HintergrundFarbIntensitaet")), QStringLiteral("4"));
@@ -142,23 +133,10 @@ TEST(SettingsDialog, SliderStoresAndRedrawsAtEachStepAndZeroDrawsLines)
     EXPECT_EQ(zoneColour(m, LimitY(200)), QColor(255, 0, 0));
 }
 
-TEST(SettingsDialog, FirstShowHandsOverWithoutRedrawing)
-{
-    SettingsMachine m;
-    m.config.Schreib_String_in_Registry(QStringLiteral("HintergrundFarbIntensitaet"), QStringLiteral("3"));
-    m.config.Schreib_Integer_in_Registry(QStringLiteral("WerteOberhalbKurveAnzeigen"), QStringLiteral("0"));
-    m.config.Schreib_String_in_Registry(QStringLiteral("DatenwerteOberhalbFarbe"), QStringLiteral("65280"));
-    m.startWith(march);
-    EXPECT_EQ(m.dlg().TrackBar1->value(), 3);
-    EXPECT_FALSE(m.dlg().WerteOberhalbKurveAnzeigenCheckBox->isChecked());
-    EXPECT_EQ(m.dlg().Label13->palette().color(QPalette::WindowText), QColor(0, 255, 0));
-    EXPECT_EQ(m.state.zoneIntensity, 3);
-}
-
 TEST(SettingsDialog, ColoursAreStoredAndTheCurveRedrawnAlsoWhenCancelled)
 {
-    SettingsMachine m;
-    m.startWith(march);
+    SettingsWindow m;
+    m.startWith(readings);
     m.desktop.answerColor(QColor(0, 160, 0));
     m.dlg().Button4->click();
     EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("KurvenFarbe")), QString::number(0x00A000));
@@ -179,6 +157,7 @@ TEST(SettingsDialog, ColoursAreStoredAndTheCurveRedrawnAlsoWhenCancelled)
     m.desktop.answerColor(QColor(1, 2, 3));
     m.dlg().Button8->click();
     EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("DatenwerteOberhalbFarbe")), QString::number(0x030201));
+    EXPECT_EQ(m.dlg().Label13->palette().color(QPalette::WindowText), QColor(1, 2, 3));
     m.dlg().LinieUnterbrechenCheckBox->click();
     EXPECT_EQ(m.config.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen")), QStringLiteral("0"));
     m.dlg().WerteOberhalbKurveAnzeigenCheckBox->click(); // checked by the first run's setting
@@ -189,10 +168,9 @@ TEST(SettingsDialog, ColoursAreStoredAndTheCurveRedrawnAlsoWhenCancelled)
 
 TEST(SettingsDialog, AFreshUserGetsNoDiaryFromTheDialog)
 {
-    SettingsMachine m;
+    SettingsWindow m;
     m.form->onNoUserName = [] {};
     m.form->FormPaint(); // no user yet
-    const QDir gallery(m.state.galleryFolder);
     m.dlg().HochwertSpinButton->upButton()->click();
     ASSERT_EQ(m.desktop.shown().size(), 1u);
     EXPECT_TRUE(m.desktop.shown()[0].text.contains(QStringLiteral("nicht geändert")));
@@ -202,13 +180,13 @@ TEST(SettingsDialog, AFreshUserGetsNoDiaryFromTheDialog)
     m.dlg().Button4->click();
     m.dlg().TrackBar1->setValue(2);
     m.dlg().Timer1Timer();
-    EXPECT_TRUE(gallery.entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    EXPECT_TRUE(QDir(m.state.galleryFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
     EXPECT_EQ(m.desktop.shown().size(), 1u) << m.desktop.shownTexts().join(u'|').toStdString();
 }
 
 TEST(SettingsDialog, GermanTextsAreNotCutOff)
 {
-    SettingsMachine m;
+    SettingsWindow m;
     TEinstellDlg& d = m.dlg();
     for (QWidget* w : d.findChildren<QWidget*>()) {
         if (!w->isVisibleTo(&d) || w->parentWidget() != &d)
@@ -219,17 +197,89 @@ TEST(SettingsDialog, GermanTextsAreNotCutOff)
                 << w->objectName().toStdString();
         }
     }
-    // A caption does not run under a three-digit value, nor a value under its arrows, however long.
+    // A caption does not run under a value, nor a value under its arrows, however long.
     EXPECT_LT(d.Label6->geometry().right(), d.HochwertLabel->x());
-    EXPECT_LT(d.Label8->geometry().right(), d.TiefwertLabel->x());
-    for (int limit : {888, 1999, std::numeric_limits<int>::min()}) {
-        m.state.greenLimit = limit;
-        d.FormPaint();
-        EXPECT_LT(d.HochwertLabel->geometry().right(), d.HochwertSpinButton->x()) << limit;
+    m.state.greenLimit = std::numeric_limits<int>::min();
+    d.FormPaint();
+    EXPECT_LT(d.HochwertLabel->geometry().right(), d.HochwertSpinButton->x());
+}
+
+// Another month's diary becomes the chart with its own title, layout and limits; the next start shows it.
+TEST(OpenAsChart, AnotherMonthBringsItsTitleLayoutAndLimits)
+{
+    SettingsWindow m;
+    m.startWith({reading("Morgens", 5, 300)});
+    const QImage before = m.form->chartPicture();
+    m.desktop.answerFile(QString());
+    m.form->undalsGrafikanzeigen1->trigger();
+    EXPECT_EQ(m.form->chartPicture(), before);
+    EXPECT_EQ(m.state.currentDiaryFile, m.diary);
+
+    const QString april = m.diaryPath(QStringLiteral("Muster"), 4, 2024);
+    m.writeLines(april, diaryHead(QStringLiteral("Muster"), QStringLiteral("April 2024"), true, 420, 180) +
+                            QStringList{reading("Morgens", 2, 455, 4)});
+    m.desktop.answerFile(april);
+    m.form->undalsGrafikanzeigen1->trigger();
+    EXPECT_EQ(m.desktop.fileRequests().back().filter, QStringLiteral("Blutdrucktabellen (*.tab);;Alle Dateien (*)"));
+    EXPECT_EQ(m.form->Label1->text(), QStringLiteral("Luftikon-Messwerte April 2024 von  Muster"));
+    EXPECT_TRUE(m.form->biszu8MessungenjeTag->isChecked());
+    EXPECT_FALSE(m.form->biszu4MessungenjeTag->isChecked());
+    EXPECT_EQ(m.state.templatePictureFile, installedResources + QStringLiteral("Vorlag8M.bmp"));
+    EXPECT_EQ(m.state.greenLimit, 420);
+    EXPECT_EQ(m.state.redLimit, 180);
+    EXPECT_EQ(m.state.pointList, QStringList{QStringLiteral("64 455")}); // the eight-slot column of day 2
+
+    // A missing limit is the default, not the one of the month before.
+    const QString may = m.diaryPath(QStringLiteral("Muster"), 5, 2024);
+    QStringList lines = diaryHead(QStringLiteral("Muster"), QStringLiteral("Mai 2024"));
+    lines << QStringLiteral("GrenzwertGruen>=777") << QString() << reading("Morgens", 1, 300, 5);
+    m.writeLines(may, lines);
+    m.desktop.answerFile(may);
+    m.form->undalsGrafikanzeigen1->trigger();
+    EXPECT_EQ(m.state.greenLimit, 777);
+    EXPECT_EQ(m.state.redLimit, 200);
+
+    m.form->close();
+    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), may);
+}
+
+// Every combination of the two layout keys: the marks, and the one pair the next save writes.
+TEST(OpenAsChart, DayLayoutKeysFromTheFileToTheMarksAndTheSavedBytes)
+{
+    const QStringList three{reading("Morgens", 2, 455), reading("Messung5", 2, 430), reading("Abends", 3, 180)};
+    const QByteArray fourPair = "BisZu4MessungenJeTag=1\r\nBisZu8MessungenJeTag=0\r\n";
+    const QByteArray eightPair = "BisZu8MessungenJeTag=1\r\nBisZu4MessungenJeTag=0\r\n";
+    struct Case {
+        QStringList layout;
+        bool four, eight;
+        QByteArray savedPair;
+    };
+    const Case cases[] = {
+        {{"BisZu4MessungenJeTag=0", "BisZu8MessungenJeTag=0"}, false, false, fourPair},
+        {{}, false, false, fourPair},
+        {{"BisZu4MessungenJeTag=1", "BisZu8MessungenJeTag=1"}, true, true, eightPair},
+        {{"BisZu8MessungenJeTag=1", "BisZu4MessungenJeTag=0"}, false, true, eightPair},
+    };
+    for (const Case& c : cases) {
+        const std::string name = c.layout.join(u'|').toStdString();
+        SettingsWindow m;
+        m.startWith({});
+        m.writeLines(m.diary, QStringList{"[Personendaten]", "BenutzerName=Muster", "Datum=März 2024", ""} + c.layout +
+                                  QStringList{QString()} + three);
+        m.desktop.answerFile(m.diary);
+        m.form->undalsGrafikanzeigen1->trigger();
+        EXPECT_EQ(m.form->biszu4MessungenjeTag->isChecked(), c.four) << name;
+        EXPECT_EQ(m.form->biszu8MessungenjeTag->isChecked(), c.eight) << name;
+
+        // A limit change saves the diary a second later.
+        m.dlg().HochwertSpinButton->upButton()->click();
+        m.dlg().Timer1Timer();
+        const QByteArray saved = m.diaryBytes();
+        EXPECT_TRUE(saved.contains(c.savedPair)) << name << "\n" << saved.toStdString();
+        EXPECT_EQ(saved.count("MessungenJeTag="), 2) << name;
+        EXPECT_TRUE(saved.contains("GrenzwertGruen>=501\r\nGrenzwertRot<=200\r\n")) << name;
+        for (const QString& r : three)
+            EXPECT_TRUE(saved.contains(r.toLatin1() + "\r\n")) << name;
+        EXPECT_TRUE(m.desktop.shown().empty()) << name << m.desktop.shownTexts().join(u'|').toStdString();
     }
-    // The frames hold what they group.
-    EXPECT_TRUE(d.computationFrame->geometry().contains(d.GrenzwerteBerechnenBitBtn->geometry()));
-    EXPECT_TRUE(d.computationFrame->geometry().contains(d.Label9->geometry()));
-    EXPECT_TRUE(d.chartFrame->geometry().contains(d.computationFrame->geometry()));
-    EXPECT_TRUE(d.browserFrame->geometry().contains(d.LinieUnterbrechenCheckBox->geometry()));
 }

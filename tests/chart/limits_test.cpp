@@ -45,7 +45,7 @@ private:
 
 } // namespace
 
-TEST(ZoneLimits, BestValueGivesEightyAndSixtyPercentRoundedDown)
+TEST(ZoneLimits, BestValueGivesEightyAndSixtyPercentAndArrowsStepByOne)
 {
     EXPECT_EQ(limitsFromBestValue(437), (ZoneLimits{349, 262}));
     EXPECT_EQ(limitsFromBestValue(560), (ZoneLimits{448, 336}));
@@ -55,10 +55,7 @@ TEST(ZoneLimits, BestValueGivesEightyAndSixtyPercentRoundedDown)
     EXPECT_EQ(limitsFromBestValue(-7), std::nullopt);
     // A hand-edited reading near the end of the range must not overflow the product.
     EXPECT_EQ(limitsFromBestValue(intMax), (ZoneLimits{1717986917, 1288490188}));
-}
-
-TEST(ZoneLimits, ArrowsStepByOneAndStopAtTheEndsOfTheRange)
-{
+    // The arrows step by one and stop at the ends of the range.
     EXPECT_EQ(stepLimit(0, -1), -1);
     EXPECT_EQ(stepLimit(2000, +1), 2001);
     EXPECT_EQ(stepLimit(intMax, +1), intMax);
