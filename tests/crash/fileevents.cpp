@@ -80,19 +80,8 @@ mode_t modeOf(int flags, va_list args)
 
 const char* nameOf(FileEvent event)
 {
-    switch (event) {
-    case FileEvent::Open:
-        return "open";
-    case FileEvent::Write:
-        return "write";
-    case FileEvent::Sync:
-        return "fsync";
-    case FileEvent::Rename:
-        return "rename";
-    case FileEvent::Link:
-        return "link";
-    }
-    return "?";
+    static const char* const names[] = {"?", "open", "write", "fsync", "rename", "link"};
+    return names[int(event)];
 }
 
 void useEventLog(EventLog* log)
