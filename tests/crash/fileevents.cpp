@@ -1,6 +1,5 @@
-// Replacements for the C library's file calls: each calls the real one, then counts the call
-// when it touched a file below the watched folder. Defined in the harness executable, they
-// also catch the calls Qt makes from its own libraries.
+// Replacements for the C library's file calls every save makes through the safe writer (open, write, fsync,
+// rename): each calls the real one, then counts the call when it touched a file below the watched folder.
 #include "fileevents.h"
 
 #include <cerrno>
@@ -54,45 +53,24 @@ void record(FileEvent kind)
     errno = saved;
 }
 
-bool writesOrSyncs(int flags)
-{
-    return (flags & (O_WRONLY | O_RDWR | O_CREAT)) != 0 || (flags & O_TMPFILE) == O_TMPFILE ||
-           (flags & O_DIRECTORY) != 0;
-}
-
 int afterOpen(int fd, const char* path, int flags)
 {
     if (fd >= 0 && fd < MaxFd && counting()) {
-        watchedFd[fd] = underRoot(path) && writesOrSyncs(flags);
-        const bool plainFolder = (flags & O_DIRECTORY) != 0 && (flags & O_TMPFILE) != O_TMPFILE;
-        if (watchedFd[fd] && !plainFolder)
+        // A folder is opened read-only to sync it: watched for its fsync, not counted as an open.
+        const bool folder = (flags & O_DIRECTORY) != 0;
+        watchedFd[fd] = underRoot(path) && ((flags & (O_WRONLY | O_RDWR | O_CREAT)) != 0 || folder);
+        if (watchedFd[fd] && !folder)
             record(FileEvent::Open);
     }
     return fd;
-}
-
-mode_t modeOf(int flags, va_list args)
-{
-    return ((flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE) ? mode_t(va_arg(args, int)) : 0;
 }
 
 } // namespace
 
 const char* nameOf(FileEvent event)
 {
-    switch (event) {
-    case FileEvent::Open:
-        return "open";
-    case FileEvent::Write:
-        return "write";
-    case FileEvent::Sync:
-        return "fsync";
-    case FileEvent::Rename:
-        return "rename";
-    case FileEvent::Link:
-        return "link";
-    }
-    return "?";
+    static const char* const names[] = {"?", "open", "write", "fsync", "rename"};
+    return names[int(event)];
 }
 
 void useEventLog(EventLog* log)
@@ -113,31 +91,15 @@ using namespace luftikon::crash;
 
 extern "C" {
 
-#define OPEN_REPLACEMENT(name)                                                                                         \
-    int name(const char* path, int flags, ...)                                                                         \
-    {                                                                                                                  \
-        static int (*real)(const char*, int, ...) = nullptr;                                                           \
-        va_list args;                                                                                                  \
-        va_start(args, flags);                                                                                         \
-        const mode_t mode = modeOf(flags, args);                                                                       \
-        va_end(args);                                                                                                  \
-        return afterOpen(realCall(real, #name)(path, flags, mode), path, flags);                                       \
-    }
-OPEN_REPLACEMENT(open)
-OPEN_REPLACEMENT(open64)
-
-#define OPENAT_REPLACEMENT(name)                                                                                       \
-    int name(int dirfd, const char* path, int flags, ...)                                                              \
-    {                                                                                                                  \
-        static int (*real)(int, const char*, int, ...) = nullptr;                                                      \
-        va_list args;                                                                                                  \
-        va_start(args, flags);                                                                                         \
-        const mode_t mode = modeOf(flags, args);                                                                       \
-        va_end(args);                                                                                                  \
-        return afterOpen(realCall(real, #name)(dirfd, path, flags, mode), path, flags);                                \
-    }
-OPENAT_REPLACEMENT(openat)
-OPENAT_REPLACEMENT(openat64)
+int open(const char* path, int flags, ...)
+{
+    static int (*real)(const char*, int, ...) = nullptr;
+    va_list args;
+    va_start(args, flags);
+    const mode_t mode = (flags & O_CREAT) ? mode_t(va_arg(args, int)) : 0;
+    va_end(args);
+    return afterOpen(realCall(real, "open")(path, flags, mode), path, flags);
+}
 
 ssize_t write(int fd, const void* data, size_t size)
 {
@@ -156,17 +118,14 @@ int close(int fd)
     return realCall(real, "close")(fd);
 }
 
-#define SYNC_REPLACEMENT(name)                                                                                         \
-    int name(int fd)                                                                                                   \
-    {                                                                                                                  \
-        static int (*real)(int) = nullptr;                                                                             \
-        const int result = realCall(real, #name)(fd);                                                                  \
-        if (fd >= 0 && fd < MaxFd && watchedFd[fd] && counting())                                                      \
-            record(FileEvent::Sync);                                                                                   \
-        return result;                                                                                                 \
-    }
-SYNC_REPLACEMENT(fsync)
-SYNC_REPLACEMENT(fdatasync)
+int fsync(int fd)
+{
+    static int (*real)(int) = nullptr;
+    const int result = realCall(real, "fsync")(fd);
+    if (fd >= 0 && fd < MaxFd && watchedFd[fd] && counting())
+        record(FileEvent::Sync);
+    return result;
+}
 
 int rename(const char* from, const char* to)
 {
@@ -174,33 +133,6 @@ int rename(const char* from, const char* to)
     const int result = realCall(real, "rename")(from, to);
     if (counting() && underRoot(to))
         record(FileEvent::Rename);
-    return result;
-}
-
-int renameat(int fromDir, const char* from, int toDir, const char* to)
-{
-    static int (*real)(int, const char*, int, const char*) = nullptr;
-    const int result = realCall(real, "renameat")(fromDir, from, toDir, to);
-    if (counting() && underRoot(to))
-        record(FileEvent::Rename);
-    return result;
-}
-
-int renameat2(int fromDir, const char* from, int toDir, const char* to, unsigned int flags)
-{
-    static int (*real)(int, const char*, int, const char*, unsigned int) = nullptr;
-    const int result = realCall(real, "renameat2")(fromDir, from, toDir, to, flags);
-    if (counting() && underRoot(to))
-        record(FileEvent::Rename);
-    return result;
-}
-
-int linkat(int fromDir, const char* from, int toDir, const char* to, int flags)
-{
-    static int (*real)(int, const char*, int, const char*, int) = nullptr;
-    const int result = realCall(real, "linkat")(fromDir, from, toDir, to, flags);
-    if (counting() && underRoot(to))
-        record(FileEvent::Link);
     return result;
 }
 

@@ -7,7 +7,7 @@
 
 namespace luftikon::crash {
 
-enum class FileEvent : int { Open = 1, Write, Sync, Rename, Link };
+enum class FileEvent : int { Open = 1, Write, Sync, Rename };
 
 const char* nameOf(FileEvent event);
 

@@ -1,6 +1,6 @@
-// The four save paths of the crash harness, run as the user runs them: the entry dialog's
-// "&Grafik zeigen" with its redraw, a limit written into the diary header, the table window's
-// remarks on closing, and a settings value.
+// The save paths of the crash harness, run as the user runs them: the entry dialog's "&Grafik zeigen" with its
+// redraw, a limit written into the diary header, and the table window's remarks on closing. The first and the
+// last write settings values too, so the settings file is killed at every event of its save as well.
 #include "savepaths.h"
 
 #include "config/configstore.h"
@@ -12,6 +12,7 @@
 #include "platform/desktop.h"
 #include "shell/mainform.h"
 #include "state/appstate.h"
+#include "support/diarylines.h"
 #include "table/tabellen.h"
 
 #include <QColor>
@@ -29,7 +30,13 @@ namespace {
 
 int messages = 0;
 
-// Answers every question with Ja and runs the one modal dialog the path opens.
+void complain(const QString& text)
+{
+    ++messages;
+    std::fprintf(stderr, "message: %s\n", qPrintable(text));
+}
+
+// Answers every question with Ja and runs the one modal dialog the path opens; any message is a complaint.
 class ChildDesktop : public Desktop {
 public:
     std::function<int(QDialog&)> onModal;
@@ -50,13 +57,6 @@ public:
     QDate today() override { return QDate(2024, 3, 20); }
     QTime now() override { return QTime(20, 0); }
     void terminate(int exitCode) override { std::_Exit(exitCode); }
-
-private:
-    static void complain(const QString& text)
-    {
-        ++messages;
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
 };
 
 QString configFile(const QString& root)
@@ -73,8 +73,6 @@ QString remarksFile(const QString& root)
 {
     return root + QStringLiteral("/Luftikon-Daten-Galerie/2024/Erika Muster_3_2024.txt");
 }
-
-const QString newLastEntry = QStringLiteral("Abends den     20.3.2024 Z=20:00  Luftikon=455");
 
 // The main window of a machine set up in `root`, with the diary of March 2024 drawn.
 struct Machine {
@@ -94,22 +92,7 @@ struct Machine {
     }
 };
 
-QByteArray cp1252Lines(const QStringList& lines)
-{
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += *encodeCp1252(line) + "\r\n";
-    return bytes;
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(path.section(u'/', 0, -2));
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-}
-
-// First run in `root`, then a diary of nineteen days with four readings each and its remarks.
+// First run in `root`, then a diary of nineteen days with four readings each and long remarks.
 int prepareMachine(const QString& root)
 {
     {
@@ -118,39 +101,21 @@ int prepareMachine(const QString& root)
     ConfigStore config(configFile(root));
     config.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), QStringLiteral("Erika Muster"));
     config.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), diaryFile(root));
-    config.Schreib_String_in_Registry(QStringLiteral("LetzteEingabe"),
-                                      QStringLiteral("Messung3 den 19.3.2024 Z=16:00  Luftikon=430"));
-    QStringList lines{QStringLiteral("[Personendaten]"),
-                      QStringLiteral("BenutzerName=Erika Muster"),
-                      QStringLiteral("Datum=März 2024"),
-                      QString(),
-                      QStringLiteral("DruckenTabellenRandLeft=10"),
-                      QStringLiteral("DruckenTabellenRandRight=5"),
-                      QStringLiteral("DruckenTabellenRandTop=10"),
-                      QStringLiteral("DruckenTabellenRandBottom=10"),
-                      QString(),
-                      QString(),
-                      QStringLiteral("BisZu4MessungenJeTag=1"),
-                      QStringLiteral("BisZu8MessungenJeTag=0"),
-                      QString(),
-                      QString(),
-                      QStringLiteral("GrenzwertGruen>=500"),
-                      QStringLiteral("GrenzwertRot<=200"),
-                      QString(),
-                      QString()};
-    const QStringList prefixes{QStringLiteral("Morgens den    "), QStringLiteral("Messung2 den "),
-                               QStringLiteral("Messung3 den "), QStringLiteral("Abends den     ")};
+    config.Schreib_String_in_Registry(QStringLiteral("LetzteEingabe"), test::reading("Messung3", 19, 430));
+    QStringList lines = test::diaryHead(QStringLiteral("Erika Muster"), QStringLiteral("März 2024"), false, 500, 200);
     for (int day = 1; day <= 19; ++day) {
-        for (int slot = 0; slot < 4; ++slot)
-            lines << prefixes[slot] + QStringLiteral("%1.3.2024 Z=%2:00  Luftikon=%3")
-                                          .arg(day, 2, 10, QLatin1Char('0'))
-                                          .arg(8 + 4 * slot, 2, 10, QLatin1Char('0'))
-                                          .arg(300 + 7 * day + 11 * slot);
+        int slot = 0;
+        for (const char* name : {"Morgens", "Messung2", "Messung3", "Abends"}) {
+            lines << test::reading(name, day, 300 + 7 * day + 11 * slot, 3, 2024,
+                                   QStringLiteral("%1:00").arg(8 + 4 * slot, 2, 10, QLatin1Char('0')));
+            ++slot;
+        }
     }
     QStringList remarks{QStringLiteral("          Meine Bemerkung:")};
     for (int i = 1; i <= 200; ++i)
         remarks << QStringLiteral("%1. März: Pollenflug stark, Spray zweimal genommen, Nacht ruhig.").arg(i % 31 + 1);
-    return writeFile(diaryFile(root), cp1252Lines(lines)) && writeFile(remarksFile(root), cp1252Lines(remarks)) ? 0 : 1;
+    QDir().mkpath(QFileInfo(diaryFile(root)).path());
+    return writeTextLines(diaryFile(root), lines).ok && writeTextLines(remarksFile(root), remarks).ok ? 0 : 1;
 }
 
 int saveDiary(const QString& root, const std::function<void()>& ready)
@@ -193,17 +158,6 @@ int writeLimit(const QString& root, const std::function<void()>& ready)
 {
     ready();
     return writeHeaderValue(diaryFile(root), QStringLiteral("GrenzwertGruen>"), QStringLiteral("450")).ok ? 0 : 1;
-}
-
-int writeSetting(const QString& root, const std::function<void()>& ready)
-{
-    ConfigStore config(configFile(root), [](MessageKind, const QString& text) {
-        ++messages;
-        std::fprintf(stderr, "settings: %s\n", qPrintable(text));
-    });
-    ready();
-    config.Schreib_String_in_Registry(QStringLiteral("LetzteEingabe"), newLastEntry);
-    return 0;
 }
 
 // The settings as the next start reads them: every value, none reported.
@@ -263,8 +217,7 @@ std::vector<SavePath> savePaths()
         {QStringLiteral("diary save with redraw"), true, prepareMachine, saveDiary, diaryAndSettings},
         {QStringLiteral("in-place limit write"), false, prepareMachine, writeLimit, diaryAndSettings},
         {QStringLiteral("remarks save"), true, prepareMachine, saveRemarks,
-         [](const QString& root) { return remarksComplaint(root); }},
-        {QStringLiteral("settings write"), false, prepareMachine, writeSetting, settingsComplaint},
+         [](const QString& root) { return remarksComplaint(root) + settingsComplaint(root); }},
     };
 }
 

@@ -1,29 +1,21 @@
-// A damaged settings file never stops the start: what can be read stays, the rest gets its
-// first-run value, the damaged file is kept, and the user hears about it once.
-#include "mounts.h"
-
-#include "shell/mainform.h"
-#include "support/sandbox.h"
-#include "support/scripteddesktop.h"
-
-#include <QDir>
-#include <QFileInfo>
-#include <gtest/gtest.h>
+// A damaged settings file never stops the start: what can be read stays, the rest gets its first-run value,
+// the damaged file is kept, and the user hears about it once.
+#include "support/mainwindow.h"
+#include "support/privatemount.h"
 
 using namespace luftikon;
 using namespace luftikon::test;
 
 namespace {
 
-// Set up by hand once, then damaged: a value of unknown form, a colour stored as a number
-// where text belongs, stray lines, and the whole integer group gone.
-// Set up by hand once, then damaged: a colour of unknown form, stray lines, and the whole
-// integer group gone.
+// Before main, while the program has one thread.
+const std::string& mountProblem = privateMountProblem();
+
+// Set up by hand once, then damaged: a colour of unknown form, stray lines, and the whole integer group gone.
 QByteArray damagedSettings(const QString& startFolder)
 {
-    QList<ConfigDefault> values = ConfigStore::firstRunDefaults(startFolder, startFolder);
     QByteArray text;
-    for (const ConfigDefault& value : values) {
+    for (const ConfigDefault& value : ConfigStore::firstRunDefaults(startFolder, startFolder)) {
         if (value.integer)
             continue;
         QString shown = value.value;
@@ -40,76 +32,75 @@ QByteArray damagedSettings(const QString& startFolder)
     return "[Text]\n" + text + "\x01\x02 M\xc3\xbcll ohne Gleichheitszeichen\n[Text\n";
 }
 
-struct Start {
-    Sandbox box;
+// The main window started again, after its first start, on a damaged settings file.
+struct DamagedStart : MainWindow {
     QString start = box.path() + u'/';
-    QString data = start + QStringLiteral("daten/");
-    ScriptedDesktop desktop;
-    ConfigStore config{box.configFile()};
-    AppState state;
-    std::unique_ptr<TMainForm> form;
+    QByteArray damaged = damagedSettings(start);
 
-    void run()
+    DamagedStart()
     {
-        state.resourceFolder = QStringLiteral(LUFTIKON_RESOURCE_DIR) + u'/';
+        form.reset(); // it saves its settings on closing
+        Sandbox::writeBytes(box.configFile(), damaged);
+    }
+    void restart()
+    {
+        form.reset();
+        desktop.clearShown();
+        state = AppState{};
+        state.resourceFolder = installedResources;
         form = std::make_unique<TMainForm>(state, desktop, config);
     }
+    std::string shownTexts() const { return desktop.shownTexts().join(u'|').toStdString(); }
 };
 
 TEST(SettingsRepair, damagedFileKeepsWhatCanBeReadAndTellsOnce)
 {
-    Start start;
-    Sandbox::writeBytes(start.box.configFile(), damagedSettings(start.start));
-    start.run();
+    DamagedStart s;
+    s.restart();
 
-    ASSERT_EQ(start.desktop.shown().size(), 1u) << start.desktop.shownTexts().join(u'|').toStdString();
-    const QString message = start.desktop.shown().front().text;
+    ASSERT_EQ(s.desktop.shown().size(), 1u) << s.shownTexts();
+    const QString message = s.desktop.shown().front().text;
     EXPECT_TRUE(
         message.contains(QStringLiteral(": KurvenFarbe, LinieBeiNullUnterbrechen, WerteOberhalbKurveAnzeigen.")))
         << message.toStdString();
     EXPECT_FALSE(message.contains(QStringLiteral("BenutzerName")));
     EXPECT_FALSE(message.contains(QStringLiteral("Grafikformat")));
-    EXPECT_TRUE(message.contains(start.box.configFile()));
-    EXPECT_FALSE(start.desktop.terminatedWith());
+    EXPECT_FALSE(s.desktop.terminatedWith());
 
     // What could be read is kept, the rest is filled in and reads without a word.
-    EXPECT_EQ(start.state.dataFolder, start.data);
-    EXPECT_EQ(start.config.Lies_String_aus_Registry(QStringLiteral("BenutzerName")), QStringLiteral("Erika Muster"));
-    EXPECT_EQ(start.config.Lies_String_aus_Registry(QStringLiteral("Grafikformat")), QStringLiteral("DINA5"));
-    EXPECT_EQ(start.config.Lies_String_aus_Registry(QStringLiteral("KurvenFarbe")), QStringLiteral("10485760"));
-    EXPECT_EQ(start.config.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen")), QStringLiteral("1"));
-    EXPECT_EQ(start.desktop.shown().size(), 1u);
+    EXPECT_EQ(s.state.dataFolder, s.start + QStringLiteral("daten/"));
+    EXPECT_EQ(s.config.Lies_String_aus_Registry(QStringLiteral("BenutzerName")), QStringLiteral("Erika Muster"));
+    EXPECT_EQ(s.config.Lies_String_aus_Registry(QStringLiteral("Grafikformat")), QStringLiteral("DINA5"));
+    EXPECT_EQ(s.config.Lies_String_aus_Registry(QStringLiteral("KurvenFarbe")), QStringLiteral("10485760"));
+    EXPECT_EQ(s.config.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen")), QStringLiteral("1"));
+    EXPECT_EQ(s.desktop.shown().size(), 1u);
 
-    const QString copy = start.box.configFile() + QStringLiteral(".beschaedigt");
+    const QString copy = s.box.configFile() + QStringLiteral(".beschaedigt");
     EXPECT_TRUE(message.contains(copy));
-    EXPECT_EQ(Sandbox::readBytes(copy), damagedSettings(start.start));
+    EXPECT_EQ(s.bytes(copy), s.damaged);
 
     // The mended file starts the next time without a word.
-    start.form.reset();
-    start.desktop.clearShown();
-    start.state = AppState{};
-    start.run();
-    EXPECT_TRUE(start.desktop.shown().empty()) << start.desktop.shownTexts().join(u'|').toStdString();
+    s.restart();
+    EXPECT_TRUE(s.desktop.shown().empty()) << s.shownTexts();
 }
 
 TEST(SettingsRepair, damagedFileThatCannotBeWrittenStillStarts)
 {
-    ASSERT_EQ(namespaceProblem(), QString());
-    Start start;
-    Sandbox::writeBytes(start.box.configFile(), damagedSettings(start.start));
-    const QString folder = QFileInfo(start.box.configFile()).absolutePath();
+    ASSERT_EQ(mountProblem, "");
+    DamagedStart s;
+    const QString folder = QFileInfo(s.box.configFile()).absolutePath();
     ASSERT_TRUE(bindReadOnly(folder));
-    start.run();
+    s.restart();
     unmount(folder);
 
-    ASSERT_EQ(start.desktop.shown().size(), 1u) << start.desktop.shownTexts().join(u'|').toStdString();
-    EXPECT_TRUE(start.desktop.shown().front().text.contains(QStringLiteral("KurvenFarbe")));
-    EXPECT_FALSE(start.desktop.terminatedWith());
-    EXPECT_EQ(start.state.dataFolder, start.data);
+    ASSERT_EQ(s.desktop.shown().size(), 1u) << s.shownTexts();
+    EXPECT_TRUE(s.desktop.shown().front().text.contains(QStringLiteral("KurvenFarbe")));
+    EXPECT_FALSE(s.desktop.terminatedWith());
+    EXPECT_EQ(s.state.dataFolder, s.start + QStringLiteral("daten/"));
     // Told once: the value reads as missing from now on.
-    EXPECT_TRUE(start.config.Lies_String_aus_Registry(QStringLiteral("KurvenFarbe")).isEmpty());
-    EXPECT_EQ(start.desktop.shown().size(), 1u);
-    EXPECT_EQ(Sandbox::readBytes(start.box.configFile()), damagedSettings(start.start));
+    EXPECT_TRUE(s.config.Lies_String_aus_Registry(QStringLiteral("KurvenFarbe")).isEmpty());
+    EXPECT_EQ(s.desktop.shown().size(), 1u);
+    EXPECT_EQ(s.bytes(s.box.configFile()), s.damaged);
 }
 
 } // namespace

@@ -29,6 +29,7 @@ std::string enterNamespace()
 {
     const uid_t uid = ::geteuid();
     const gid_t gid = ::getegid();
+    // Root (in CI, or already inside a namespace of ours) needs only a mount namespace.
     if (uid == 0) {
         if (::unshare(CLONE_NEWNS) != 0)
             return std::string("unshare(CLONE_NEWNS): ") + std::strerror(errno);
@@ -41,6 +42,7 @@ std::string enterNamespace()
             !writeProc("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1"))
             return "cannot map the user into the namespace";
     }
+    // Mounts made here stay here.
     if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
         return std::string("mount --make-rprivate /: ") + std::strerror(errno);
     return {};
@@ -55,6 +57,45 @@ void sendAndExit(int fd, char kind, const std::string& text)
 }
 
 } // namespace
+
+const std::string& privateMountProblem()
+{
+    static const std::string problem = enterNamespace();
+    return problem;
+}
+
+bool mountTmpfs(const QString& folder, int kib)
+{
+    const std::string options = "size=" + std::to_string(kib) + "k";
+    return ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, options.c_str()) == 0;
+}
+
+bool bindReadOnly(const QString& folder)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    return ::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) == 0 &&
+           ::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+}
+
+void unmount(const QString& folder)
+{
+    ::umount2(QFile::encodeName(folder).constData(), MNT_DETACH);
+}
+
+QString fillFileSystem(const QString& folder)
+{
+    const QString path = folder + QStringLiteral("/filler");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return path;
+    const QByteArray block(4096, 'x');
+    while (file.write(block) == block.size()) {
+    }
+    // Fill the last partial block too.
+    while (file.write("x", 1) == 1) {
+    }
+    return path;
+}
 
 MountOutcome runOnPrivateTmpfs(const QString& folder, const MountOptions& options,
                                const std::function<std::string(const QString&)>& prepare,
@@ -72,14 +113,12 @@ MountOutcome runOnPrivateTmpfs(const QString& folder, const MountOptions& option
         // 'S': could not set up (skip); 'F': the check failed; 'P': passed.
         if (const std::string error = enterNamespace(); !error.empty())
             sendAndExit(out, 'S', error);
-        const QByteArray path = QFile::encodeName(folder);
-        const std::string size = "size=" + std::to_string(options.sizeKiB) + "k";
-        if (::mount("tmpfs", path.constData(), "tmpfs", 0, size.c_str()) != 0)
+        if (!mountTmpfs(folder, options.sizeKiB))
             sendAndExit(out, 'S', std::string("mount tmpfs: ") + std::strerror(errno));
         if (std::string error = prepare(folder); !error.empty())
             sendAndExit(out, 'F', "prepare: " + error);
-        if (options.readOnly && ::mount("none", path.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
-            sendAndExit(out, 'S', std::string("remount read-only: ") + std::strerror(errno));
+        if (options.readOnly && !bindReadOnly(folder))
+            sendAndExit(out, 'S', std::string("bind read-only: ") + std::strerror(errno));
         const std::string failure = check(folder);
         sendAndExit(out, failure.empty() ? 'P' : 'F', failure);
     }
@@ -97,21 +136,6 @@ MountOutcome runOnPrivateTmpfs(const QString& folder, const MountOptions& option
     if (received[0] == 'S')
         return {false, received.substr(1)};
     return {true, received[0] == 'P' ? std::string() : received.substr(1)};
-}
-
-QString fillFileSystem(const QString& folder)
-{
-    const QString path = folder + QStringLiteral("/filler");
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return path;
-    const QByteArray block(4096, 'x');
-    while (file.write(block) == block.size()) {
-    }
-    // Fill the last partial block too.
-    while (file.write("x", 1) == 1) {
-    }
-    return path;
 }
 
 } // namespace luftikon::test
