@@ -81,7 +81,7 @@ TEST(ConfigStore, QuickWritesOfEqualLengthAreAllReadBack)
     // every one must be read back, however close together they land.
     StoreFixture f;
     f.install();
-    for (int step = 0; step < 200; ++step) {
+    for (int step = 0; step < 1000; ++step) {
         const QString colour = QString::number(10485000 + step);
         f.store.Schreib_String_in_Registry(QStringLiteral("KurvenFarbe"), colour);
         ASSERT_EQ(f.text("KurvenFarbe"), colour) << step;
