@@ -45,54 +45,36 @@ TEST(Slots, LiesUhrzeitenEinReadsTheSlotsValueOrLeavesTheField)
     EXPECT_TRUE(asked.isEmpty());
 }
 
+// The entry dialog's tests show the proposal as the user meets it; these are the cases around it.
 TEST(NextSlotAfterLastEntry, FillsTheFieldsAndProposesTheNextSlotOfTheLayout)
 {
     const auto p = KorrigiereDieMorgensBisAbendsEinstellung("Morgens den    05.3.2024 Z=08:00  Luftikon=420", true, 1);
     EXPECT_EQ(p.slot, 2);
-    EXPECT_EQ(p.day, QStringLiteral("05"));
-    EXPECT_EQ(p.month, QStringLiteral("3"));
-    EXPECT_EQ(p.year, QStringLiteral("2024"));
-    EXPECT_EQ(p.time, QStringLiteral("08:00"));
-    EXPECT_EQ(p.value, QStringLiteral("420"));
-
+    EXPECT_EQ(QStringList({*p.day, *p.month, *p.year, *p.time, *p.value}),
+              QStringList({"05", "3", "2024", "08:00", "420"}));
     const QString m3 = "Messung3 den 05.03.2024 Z=16:00  Luftikon=410";
     EXPECT_EQ(KorrigiereDieMorgensBisAbendsEinstellung(m3, true, 1).slot, 8);
     EXPECT_EQ(KorrigiereDieMorgensBisAbendsEinstellung(m3, false, 1).slot, 4);
-    // A reading of slot 5 left from an eight-slot month proposes slot 6, which the four-slot
-    // day lacks: the painted window falls back to the morning.
-    const QString m5 = "Messung5 den 05.03.2024 Z=14:00  Luftikon=410";
-    EXPECT_EQ(KorrigiereDieMorgensBisAbendsEinstellung(m5, true, 1).slot, 6);
-    EXPECT_TRUE(needsMorningCorrection(m5, SlotMode::Four));
-    EXPECT_FALSE(needsMorningCorrection(m5, SlotMode::Eight));
-    EXPECT_FALSE(needsMorningCorrection(m3, SlotMode::Four));
+    // A short time text brings what follows it.
+    EXPECT_EQ(KorrigiereDieMorgensBisAbendsEinstellung("Morgens den    05.3.2024 Z=8:00  Luftikon=420", true, 1).time,
+              QStringLiteral("8:00 "));
+    // Without a usable line only the current slot stays.
+    for (const QString& line : {QString(), QStringLiteral("Morgens 05.3.2024"), QStringLiteral("Unbekannt den 7")}) {
+        const auto none = KorrigiereDieMorgensBisAbendsEinstellung(line, true, 3);
+        EXPECT_EQ(none.slot, 3);
+        EXPECT_FALSE(none.day || none.time || none.value);
+    }
 }
 
 TEST(NextSlotAfterLastEntry, EveningMovesToTheNextMorningWithinTheMonth)
 {
-    const auto p = KorrigiereDieMorgensBisAbendsEinstellung("Abends den      05.3.2024 Z=20:00  Luftikon=431", true, 8);
-    EXPECT_EQ(p.slot, 1);
-    EXPECT_EQ(p.day, QStringLiteral("6"));
-    EXPECT_EQ(p.month, QStringLiteral("3"));
-    EXPECT_EQ(KorrigiereDieMorgensBisAbendsEinstellung("Abends den      31.3.2024 Z=20:00  Luftikon=431", true, 8).day,
-              QStringLiteral("31"));
-    EXPECT_EQ(KorrigiereDieMorgensBisAbendsEinstellung("Abends den      28.02.2024 Z=20:00  Luftikon=4", true, 8).day,
-              QStringLiteral("29"));
-    // The window puts 2100 on 2000, a leap year.
-    EXPECT_EQ(KorrigiereDieMorgensBisAbendsEinstellung("Abends den      28.02.2100 Z=20:00  Luftikon=4", true, 8).day,
-              QStringLiteral("29"));
-    // A day that is no number stays as it was read.
-    EXPECT_EQ(KorrigiereDieMorgensBisAbendsEinstellung("Abends den     x.02.2023 Z=20:00  Luftikon=4", true, 8).day,
-              QStringLiteral("x"));
-}
-
-TEST(NextSlotAfterLastEntry, WithoutUsableLineOnlyTheCurrentSlotStays)
-{
-    for (const QString& line : {QString(), QStringLiteral("Morgens 05.3.2024"), QStringLiteral("Unbekannt den 7")}) {
-        const auto p = KorrigiereDieMorgensBisAbendsEinstellung(line, true, 3);
-        EXPECT_EQ(p.slot, 3);
-        EXPECT_FALSE(p.day || p.time || p.value);
-    }
-    // A short time text brings what follows it.
-    EXPECT_EQ(KorrigiereDieMorgensBisAbendsEinstellung("Morgens den    05.3.2024 Z=8:00  Luftikon=420", true, 1).time,
-              QStringLiteral("8:00 "));
+    const auto evening = [](const char* date) {
+        return KorrigiereDieMorgensBisAbendsEinstellung(
+            QStringLiteral("Abends den      %1 Z=20:00  Luftikon=431").arg(QLatin1String(date)), true, 8);
+    };
+    EXPECT_EQ(evening("05.3.2024").slot, 1);
+    EXPECT_EQ(evening("05.3.2024").day, QStringLiteral("6"));
+    EXPECT_EQ(evening("31.3.2024").day, QStringLiteral("31"));
+    EXPECT_EQ(evening("28.02.2100").day, QStringLiteral("29")); // the window puts 2100 on 2000, a leap year
+    EXPECT_EQ(evening("x.02.2023").day, QStringLiteral("x"));   // a day that is no number stays as read
 }
