@@ -4,35 +4,26 @@
 
 using namespace luftikon;
 
-TEST(Dates, LeapYearsIncludingTheCenturyAndFourThousandRules)
+TEST(Dates, LeapYearsAndMonthLengths)
 {
-    EXPECT_TRUE(isLeapYear(2024));
-    EXPECT_FALSE(isLeapYear(2023));
-    EXPECT_FALSE(isLeapYear(1900));
-    EXPECT_FALSE(isLeapYear(2100));
-    EXPECT_TRUE(isLeapYear(2000));
-    EXPECT_TRUE(isLeapYear(2400));
-    EXPECT_FALSE(isLeapYear(4000)); // divisible by 400, but the 4000 rule wins
-    EXPECT_FALSE(isLeapYear(8000));
-    EXPECT_TRUE(isLeapYear(4004));
-}
+    for (const int year : {2024, 2000, 2400, 4004})
+        EXPECT_TRUE(isLeapYear(year)) << year;
+    // 4000 and 8000 are divisible by 400, but the 4000 rule wins.
+    for (const int year : {2023, 1900, 2100, 4000, 8000})
+        EXPECT_FALSE(isLeapYear(year)) << year;
 
-TEST(Dates, MonthLengthsFollowTheOddEvenRuleAroundJuly)
-{
     const int lengths2023[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     for (int month = 1; month <= 12; ++month)
         EXPECT_EQ(DaysInMonthLocal(month, 2023), lengths2023[month - 1]) << month;
     EXPECT_EQ(DaysInMonthLocal(2, 2024), 29);
+    EXPECT_EQ(DaysInMonthLocal(2, 2000), 29);
     EXPECT_EQ(DaysInMonthLocal(2, 1900), 28);
-    EXPECT_EQ(DaysInMonthLocal(0, 2024), 0);
-    EXPECT_EQ(DaysInMonthLocal(13, 2024), 0);
-    EXPECT_EQ(DaysInMonthLocal(-1, 2024), 0);
+    for (const int month : {-1, 0, 13})
+        EXPECT_EQ(DaysInMonthLocal(month, 2024), 0) << month;
 }
 
 TEST(Dates, TwoDigitWindowDecidesTheLeapYear)
 {
-    EXPECT_EQ(windowedYear(2024), 2024);
-    EXPECT_EQ(windowedYear(1950), 1950);
     EXPECT_EQ(windowedYear(2049), 2049);
     EXPECT_EQ(windowedYear(2050), 1950);
     EXPECT_EQ(windowedYear(1949), 2049);
@@ -40,6 +31,5 @@ TEST(Dates, TwoDigitWindowDecidesTheLeapYear)
     EXPECT_EQ(windowedYear(-1), 1999);
     // 2100 is a common year, but its last two digits land on the leap year 2000.
     EXPECT_EQ(daysInMonthWindowed(2, 2100), 29);
-    EXPECT_EQ(daysInMonthWindowed(2, 1900), 29);
     EXPECT_EQ(daysInMonthWindowed(2, 2023), 28);
 }

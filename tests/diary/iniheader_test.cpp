@@ -47,36 +47,23 @@ TEST(IniHeader, ValuesAreCutTo254Characters)
     EXPECT_EQ(readHeaderValue(QStringList{}, "BenutzerName", longValue).size(), 254);
 }
 
-TEST(IniHeader, WriteReplacesTheMatchingLineOnly)
+TEST(IniHeader, WriteReplacesTheLineOrAddsItAtTheEndOfItsSection)
 {
-    const QStringList changed = withIniValue(header, PersonDataSection, "GrenzwertRot<", "190");
     QStringList expected = header;
     expected[6] = "GrenzwertRot<=190";
-    EXPECT_EQ(changed, expected);
-}
-
-TEST(IniHeader, MissingKeyGoesToTheEndOfItsSection)
-{
-    const QStringList diary = {"[Personendaten]", "BenutzerName=Muster", "",
-                               "Morgens den    05.3.2024 Z=08:00  Luftikon=420"};
-    QStringList expected = diary;
-    expected << "GrenzwertGruen>=450";
-    EXPECT_EQ(withIniValue(diary, PersonDataSection, "GrenzwertGruen>", "450"), expected);
+    EXPECT_EQ(withIniValue(header, PersonDataSection, "GrenzwertRot<", "190"), expected);
 
     const QStringList twoSections = withIniValue(header, "Personendaten", "Neu", "1");
     EXPECT_EQ(twoSections.indexOf("Neu=1"), header.indexOf("[Andere]"));
     EXPECT_EQ(readHeaderValue(twoSections, "Neu", ""), "1");
-}
 
-TEST(IniHeader, MissingSectionIsAppended)
-{
+    // Without the section it is appended, after the entry lines.
     const QStringList noHeader = {"Morgens den    05.3.2024 Z=08:00  Luftikon=420"};
-    const QStringList changed = withIniValue(noHeader, PersonDataSection, "GrenzwertGruen>", "450");
-    EXPECT_EQ(changed, (QStringList{noHeader.first(), "[Personendaten]", "GrenzwertGruen>=450"}));
-    EXPECT_EQ(readHeaderValue(changed, "GrenzwertGruen>", "500"), "450");
+    EXPECT_EQ(withIniValue(noHeader, PersonDataSection, "GrenzwertGruen>", "450"),
+              (QStringList{noHeader.first(), "[Personendaten]", "GrenzwertGruen>=450"}));
 }
 
-TEST(IniHeader, WriteInPlaceOnAFile)
+TEST(IniHeader, WriteInPlaceOnAFileOrNotAtAll)
 {
     Sandbox box;
     const QString path = box.file("Muster_3_2024.tab");
@@ -85,32 +72,25 @@ TEST(IniHeader, WriteInPlaceOnAFile)
                               "Morgens den    5.3.2024 Z=08:00  Luftikon=420\n");
     const WriteResult result = writeHeaderValue(path, "GrenzwertGruen>", "450");
     ASSERT_TRUE(result.ok) << result.error.toStdString();
-    EXPECT_EQ(Sandbox::readBytes(path),
-              QByteArray("[Personendaten]\r\nBenutzerName=M\xfcller\r\nGrenzwertGruen>=450\r\n"
-                         "Morgens den    5.3.2024 Z=08:00  Luftikon=420\r\n"));
+    const QByteArray written = "[Personendaten]\r\nBenutzerName=M\xfcller\r\nGrenzwertGruen>=450\r\n"
+                               "Morgens den    5.3.2024 Z=08:00  Luftikon=420\r\n";
+    EXPECT_EQ(Sandbox::readBytes(path), written);
     EXPECT_EQ(readHeaderValue(path, "GrenzwertGruen>", "500"), "450");
-    EXPECT_EQ(readHeaderValue(box.file("fehlt.tab"), "GrenzwertGruen>", "500"), "500");
-}
 
-TEST(IniHeader, RefusedWritesLeaveTheFileAlone)
-{
-    Sandbox box;
-    const QString path = box.file("a.tab");
-    const QByteArray before = "[Personendaten]\r\nGrenzwertRot<=200\r\n";
-    Sandbox::writeBytes(path, before);
+    // Keys and values that would break the head, or cannot be stored, are refused.
     for (const auto& [key, value] : {std::pair<QString, QString>{"GrenzwertRot<", "1\r\nBisZu8MessungenJeTag=1"},
                                      {"a=b", "1"},
                                      {" ", "1"},
                                      {"[Personendaten]", "1"},
                                      {"BenutzerName", QStringLiteral("Łukasz")}}) {
-        const WriteResult result = writeHeaderValue(path, key, value);
-        EXPECT_FALSE(result.ok) << key.toStdString();
-        EXPECT_FALSE(result.error.isEmpty());
-        EXPECT_EQ(Sandbox::readBytes(path), before);
+        const WriteResult refused = writeHeaderValue(path, key, value);
+        EXPECT_FALSE(refused.ok) << key.toStdString();
+        EXPECT_FALSE(refused.error.isEmpty());
+        EXPECT_EQ(Sandbox::readBytes(path), written);
     }
     // No diary, no value: the settings dialog must not make a file out of nothing.
-    const WriteResult missing = writeHeaderValue(box.file("fehlt.tab"), "GrenzwertRot<", "190");
-    EXPECT_FALSE(missing.ok);
-    EXPECT_TRUE(missing.error.contains(box.file("fehlt.tab")));
-    EXPECT_FALSE(QFile::exists(box.file("fehlt.tab")));
+    const QString missing = box.file("fehlt.tab");
+    EXPECT_EQ(readHeaderValue(missing, "GrenzwertGruen>", "500"), "500");
+    EXPECT_TRUE(writeHeaderValue(missing, "GrenzwertRot<", "190").error.contains(missing));
+    EXPECT_FALSE(QFile::exists(missing));
 }

@@ -10,54 +10,23 @@
 using namespace luftikon;
 using luftikon::test::Sandbox;
 
-TEST(TextFile, WritesWindows1252WithCrLfAndReadsItBack)
+TEST(TextFile, WritesWindows1252WithCrLfAndReadsAnyLineEndBack)
 {
     Sandbox box;
     const QString path = box.file("a.tab");
-    ASSERT_TRUE(writeTextLines(path, {QStringLiteral("Datum=März 2024"), QString(), QStringLiteral("Jürgen")}).ok);
+    const QStringList lines{QStringLiteral("Datum=März 2024"), QString(), QStringLiteral("Jürgen")};
+    ASSERT_TRUE(writeTextLines(path, lines).ok);
     EXPECT_EQ(Sandbox::readBytes(path), QByteArray("Datum=M\xe4rz 2024\r\n\r\nJ\xfcrgen\r\n"));
     const ReadResult back = readTextLines(path);
     ASSERT_TRUE(back.ok);
-    EXPECT_EQ(back.lines, (QStringList{QStringLiteral("Datum=März 2024"), QString(), QStringLiteral("Jürgen")}));
-}
+    EXPECT_EQ(back.lines, lines);
 
-TEST(TextFile, ReadsLfOnlyAndMissingFinalLineEnd)
-{
-    Sandbox box;
-    Sandbox::writeBytes(box.file("b.txt"), "eins\ndrei\r\nvier");
-    const ReadResult back = readTextLines(box.file("b.txt"));
-    ASSERT_TRUE(back.ok);
-    EXPECT_EQ(back.lines, (QStringList{"eins", "drei", "vier"}));
-}
-
-TEST(TextFile, UnencodableTextLeavesTheOldFileAlone)
-{
-    Sandbox box;
-    const QString path = box.file("c.tab");
-    Sandbox::writeBytes(path, "alt\r\n");
-    const WriteResult result = writeTextLines(path, {QStringLiteral("Łukasz")});
-    EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(result.error.contains(path));
-    EXPECT_EQ(Sandbox::readBytes(path), QByteArray("alt\r\n"));
-}
-
-TEST(TextFile, UnwritableTargetIsReportedWithItsPath)
-{
-    Sandbox box;
-    // A plain file where the folder should be: no user, not even root, can write below it.
-    Sandbox::writeBytes(box.file("blocker"), "x");
-    const QString path = box.file("blocker/d.tab");
-    const WriteResult result = writeTextLines(path, {QStringLiteral("neu")});
-    EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(result.error.contains(path));
+    // Files edited elsewhere: LF only, and no line end after the last line.
+    Sandbox::writeBytes(path, "eins\ndrei\r\nvier");
+    EXPECT_EQ(readTextLines(path).lines, (QStringList{"eins", "drei", "vier"}));
 }
 
 namespace {
-
-std::string describe(const char* what, const QByteArray& got)
-{
-    return std::string(what) + ": \"" + got.toStdString() + "\"";
-}
 
 // The old diary, then a new one that no longer fits on the disk.
 const QByteArray oldDiary = "[Personendaten]\r\nBenutzerName=Muster\r\n\r\nMorgens den    01.3.2024 Z=08:00  "
@@ -67,20 +36,8 @@ QStringList longerDiary()
 {
     QStringList lines{QStringLiteral("[Personendaten]"), QStringLiteral("BenutzerName=Muster"), QString()};
     for (int day = 1; day <= 31; ++day)
-        lines << QStringLiteral("Morgens den    %1.3.2024 Z=08:00  Luftikon=4%2")
-                     .arg(day, 2, 10, QLatin1Char('0'))
-                     .arg(day);
+        lines << QStringLiteral("Morgens den    %1.3.2024 Z=08:00  Luftikon=4%2").arg(day, 2, 10, QChar(u'0')).arg(day);
     return lines;
-}
-
-std::string leftovers(const QString& folder)
-{
-    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-    for (const QString& name : names) {
-        if (name.contains(QStringLiteral(".tmp-")))
-            return "temporary file left behind: " + name.toStdString();
-    }
-    return {};
 }
 
 } // namespace
@@ -105,41 +62,16 @@ TEST(SafeWrite, FullDiskKeepsTheOldBytesAndSaysWhatToDo)
                 !result.error.contains(QStringLiteral("Bitte schaffen Sie Speicherplatz und speichern Sie erneut.")))
                 return "message: " + result.error.toStdString();
             if (Sandbox::readBytes(path) != oldDiary)
-                return describe("old diary changed", Sandbox::readBytes(path));
-            if (std::string left = leftovers(folder); !left.empty())
-                return left;
+                return "old diary changed: " + Sandbox::readBytes(path).toStdString();
+            const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+            if (!files.filter(QStringLiteral(".tmp-")).isEmpty())
+                return "temporary file left behind: " + files.join(u' ').toStdString();
             // Once space is made, the same save goes through whole.
             QFile::remove(folder + "/filler");
             if (!writeTextLines(path, longerDiary()).ok)
                 return "the save failed after space was made";
             if (readTextLines(path).lines != longerDiary())
                 return "the saved diary differs from what was written";
-            return {};
-        });
-    if (!outcome.ran)
-        GTEST_SKIP() << "no private mount namespace: " << outcome.message;
-    EXPECT_EQ(outcome.message, "");
-}
-
-TEST(SafeWrite, ReadOnlyFolderKeepsTheOldBytes)
-{
-    Sandbox box;
-    QDir().mkpath(box.file("disk"));
-    const auto outcome = test::runOnPrivateTmpfs(
-        box.file("disk"), {256, true},
-        [](const QString& folder) {
-            Sandbox::writeBytes(folder + "/Muster_3_2024.tab", oldDiary);
-            return std::string();
-        },
-        [](const QString& folder) -> std::string {
-            const QString path = folder + "/Muster_3_2024.tab";
-            const WriteResult result = writeTextLines(path, longerDiary());
-            if (result.ok)
-                return "a write into a read-only folder reported success";
-            if (!result.error.contains(path) || !result.error.contains(QStringLiteral("schreibgeschützt")))
-                return "message: " + result.error.toStdString();
-            if (Sandbox::readBytes(path) != oldDiary)
-                return describe("old diary changed", Sandbox::readBytes(path));
             return {};
         });
     if (!outcome.ran)

@@ -1,5 +1,6 @@
 // The print preview as the user meets it: the captured chart, the three formats, printing.
 #include "print/printfixture.h"
+#include "print/printgeometry.h"
 #include "shell/machpause.h"
 
 #include <QApplication>
@@ -15,44 +16,30 @@ using namespace luftikon::test;
 TEST_F(PrintWindowTest, A4TurnsThePictureOnceAndA5BringsBackTheCapture)
 {
     openPreview([](TDruckvorschau& p) {
-        // Stored format A4: upright picture, the note beside it.
+        // Stored format A4: the picture stands upright, turned from the capture.
         EXPECT_TRUE(p.DIN4CheckBox->isChecked());
-        EXPECT_EQ(p.DruckImage->geometry(), QRect(2, 7, 160, 310));
-        EXPECT_EQ(p.Memo1->geometry(), QRect(164, 7, 160, 310));
+        EXPECT_LT(p.DruckImage->width(), p.DruckImage->height());
         EXPECT_TRUE(p.Memo1->toPlainText().contains(QStringLiteral("\nPapiergrösse ist DIN A-4.\n")));
         const QImage upright = p.printPicture();
 
         p.DIN5CheckBox->click();
         EXPECT_FALSE(p.DIN4CheckBox->isChecked());
-        EXPECT_EQ(p.DruckImage->geometry(), QRect(8, 7, 310, 160));
-        EXPECT_EQ(p.Memo1->geometry(), QRect(8, 169, 310, 160));
-        const QImage captured = p.printPicture();
-        ASSERT_EQ(upright.size(), captured.size().transposed());
-        const int h = captured.height();
-        for (int y = 0; y < upright.height(); y += 7)
-            for (int x = 0; x < upright.width(); x += 5)
-                ASSERT_EQ(upright.pixel(x, y), captured.pixel(y, h - 1 - x)) << x << "," << y;
+        EXPECT_GT(p.DruckImage->width(), p.DruckImage->height());
+        EXPECT_EQ(upright, turnClockwise(p.printPicture()));
 
         // Back to A4: turned from the captured copy again, never a second time.
         p.DIN4CheckBox->click();
         EXPECT_EQ(p.printPicture(), upright);
-        p.CancelButton->click();
-    });
-    EXPECT_FALSE(preview->isVisible());
-}
 
-TEST_F(PrintWindowTest, TheLastCheckedBoxStaysChecked)
-{
-    state.paperFormat = QStringLiteral("DINA6");
-    openPreview([](TDruckvorschau& p) {
-        ASSERT_TRUE(p.DIN6CheckBox->isChecked());
+        // The last checked box stays checked when clicked again.
+        p.DIN6CheckBox->click();
         p.DIN6CheckBox->click();
         EXPECT_TRUE(p.DIN6CheckBox->isChecked());
         EXPECT_FALSE(p.DIN4CheckBox->isChecked() || p.DIN5CheckBox->isChecked());
-        EXPECT_EQ(p.DruckImage->size(), QSize(310, 160));
         EXPECT_TRUE(p.Memo1->toPlainText().endsWith(QStringLiteral("Oberer und unterer Rand ~ 7 mm.")));
         p.CancelButton->click();
     });
+    EXPECT_FALSE(preview->isVisible());
 }
 
 TEST_F(PrintWindowTest, CancelledPrintDialogClosesThePreviewAndKeepsTheFormat)
@@ -69,7 +56,7 @@ TEST_F(PrintWindowTest, CancelledPrintDialogClosesThePreviewAndKeepsTheFormat)
     openPreview([](TDruckvorschau& p) {
         EXPECT_TRUE(p.DIN5CheckBox->isChecked());
         EXPECT_EQ(p.rotationState(), 0);
-        EXPECT_EQ(p.DruckImage->size(), QSize(310, 160));
+        EXPECT_GT(p.DruckImage->width(), p.DruckImage->height());
         p.CancelButton->click();
     });
 }

@@ -13,8 +13,6 @@ using namespace luftikon::test;
 
 namespace {
 
-const QRgb lineColor = qRgb(51, 51, 51);
-
 // A page at 600 dpi, A4 unless told, with a printer's border of 10 dots; the picture reaches
 // 20 dots beyond the printable area.
 struct Page {
@@ -58,32 +56,30 @@ GridPrintOptions fourSlotOptions()
     return options;
 }
 
+// 10 dots of border + 1 + 40 points at 0.85 = 283 dots; 65 points = 460 dots.
+constexpr int gridLeft = 10 + 1 + 283;
+constexpr int gridTop = 10 + 1 + 460;
+
 } // namespace
 
-TEST(TablePrinter, FontsFollowTheScale)
+TEST(TablePrinter, LinesOnlyWithGridLinesAndNothingBeyondThePage)
 {
-    const PrintableGrid grid = fourSlotTable();
-    EXPECT_EQ(gridCellFont(grid, 0.85).pointSize(), 9);
-    EXPECT_EQ(gridTitleFont(grid, 0.85).pointSize(), 14);
-    EXPECT_EQ(gridCellFont(grid, 0.65).pointSize(), 7);
-    EXPECT_EQ(gridTitleFont(grid, 0.65).pointSize(), 12);
-    EXPECT_TRUE(gridCellFont(grid, 0.85).bold());
-}
-
-TEST(TablePrinter, CellsStartAtTheMarginsWithDarkGreyLinesAndWhiteFill)
-{
+    // The grid's left and top lines, and the line after the day column: 61 pixels at 0.85.
+    const QPoint lines[] = {{gridLeft, gridTop + 50}, {gridLeft + 50, gridTop}, {gridLeft + 432, gridTop + 50}};
     Page page;
     ASSERT_TRUE(page.draw(fourSlotTable(), fourSlotOptions()));
-    // 10 dots of border + 1 + 40 points at 0.85 = 283 dots; 65 points = 460 dots.
-    const int x0 = 10 + 1 + 283;
-    const int y0 = 10 + 1 + 460;
-    EXPECT_EQ(page.image.pixel(x0, y0 + 50), lineColor);
-    EXPECT_EQ(page.image.pixel(x0 + 50, y0), lineColor);
-    EXPECT_EQ(page.image.pixel(x0 - 1, y0 + 50), qRgb(255, 255, 255));
-    // The day column is 61 pixels with its line: 432 dots at 0.85.
-    EXPECT_EQ(page.image.pixel(x0 + 432, y0 + 50), lineColor);
-    // An empty cell of day 5 is white.
-    EXPECT_EQ(page.image.pixel(x0 + 432 + 200, y0 + 5 * 177 + 80), qRgb(255, 255, 255));
+    for (const QPoint line : lines)
+        EXPECT_EQ(page.image.pixel(line), qRgb(51, 51, 51));
+
+    PrintableGrid grid = fourSlotTable();
+    grid.lineWidth = 0;
+    Page narrow(QSize(2000, 3000));
+    narrow.draw(grid, fourSlotOptions());
+    for (const QPoint line : lines)
+        EXPECT_EQ(narrow.image.pixel(line), qRgb(255, 255, 255));
+    // The table goes on past 2000 dots across and 3000 down; the page ends there.
+    EXPECT_EQ(inkBox(narrow.image.copy(2000, 0, 20, 3020)), QRect());
+    EXPECT_EQ(inkBox(narrow.image.copy(0, 3000, 2020, 20)), QRect());
 }
 
 TEST(TablePrinter, TextStaysInsideItsCell)
@@ -92,29 +88,12 @@ TEST(TablePrinter, TextStaysInsideItsCell)
     grid.cells[5][3] = QString(40, u'W'); // a spacer column, 15 pixels wide
     Page page;
     page.draw(grid, fourSlotOptions());
-    const int x0 = 10 + 1 + 283;
-    const int y0 = 10 + 1 + 460;
-    const int spacerLeft = x0 + 3 * 432;
+    const int spacerLeft = gridLeft + 3 * 432;
     const int spacerRight = spacerLeft + pointsToDots(16, 600, 0.85);
-    const int rowTop = y0 + 5 * pointsToDots(25, 600, 0.85);
+    const int rowTop = gridTop + 5 * pointsToDots(25, 600, 0.85);
     const QRect nextCell(spacerRight + 3, rowTop + 3, 300, 120);
     EXPECT_EQ(page.count(qRgb(0, 0, 0), nextCell), 0);
     EXPECT_GT(page.count(qRgb(0, 0, 0), QRect(spacerLeft, rowTop, spacerRight - spacerLeft, 120)), 0);
-}
-
-TEST(TablePrinter, NoLinesWithoutGridLinesAndNothingBeyondThePage)
-{
-    PrintableGrid grid = fourSlotTable();
-    grid.lineWidth = 0;
-    Page narrow(QSize(2000, 3000));
-    narrow.draw(grid, fourSlotOptions());
-    const int x0 = 10 + 1 + 283;
-    const int y0 = 10 + 1 + 460;
-    for (const QPoint line : {QPoint(x0, y0 + 50), QPoint(x0 + 50, y0), QPoint(x0 + 432, y0 + 5 * 177 + 80)})
-        EXPECT_EQ(narrow.image.pixel(line), qRgb(255, 255, 255));
-    // The table goes on past 2000 dots across and 3000 down; the page ends there.
-    EXPECT_EQ(inkBox(narrow.image.copy(2000, 0, 20, 3020)), QRect());
-    EXPECT_EQ(inkBox(narrow.image.copy(0, 3000, 2020, 20)), QRect());
 }
 
 TEST(TablePrinter, NothingToPrintForAnEmptyScaleOrARangeOutsideTheGrid)
@@ -140,11 +119,10 @@ TEST_F(PrintWindowTest, TableWindowPrintsFromItsMenuAndContextMenu)
     form->Tabelledrucken->trigger();
     EXPECT_TRUE(form->TabellenAnzeigeTimer->isActive());
     form->TabellenAnzeigeTimer->stop();
-
     // Both print items ask for the printer; what lands on paper is checked on the PDF queue.
-    desktop.answerPrint(false);
-    form->TabellenDlg->Drucken1->trigger();
-    desktop.answerPrint(false);
-    form->TabellenDlg->Drucken2->trigger();
-    EXPECT_EQ(desktop.pendingAnswers(), 0);
+    for (QAction* item : {form->TabellenDlg->Drucken1, form->TabellenDlg->Drucken2}) {
+        desktop.answerPrint(false);
+        item->trigger();
+        EXPECT_EQ(desktop.pendingAnswers(), 0) << item->text().toStdString();
+    }
 }

@@ -4,8 +4,7 @@
 #include <QTableWidgetSelectionRange>
 
 using namespace luftikon;
-using luftikon::test::entryLine;
-using luftikon::test::TableWindowTest;
+using namespace luftikon::test;
 
 namespace {
 
@@ -27,12 +26,7 @@ const QColor white(Qt::white);
 
 class TableCopyTest : public TableWindowTest {
 protected:
-    void SetUp() override
-    {
-        TableWindowTest::SetUp();
-        state.entryList = {entryLine(QStringLiteral("Morgens den "), 7, QStringLiteral("08:00"), 420),
-                           entryLine(QStringLiteral("Abends den "), 7, QStringLiteral("20:15"), 395)};
-    }
+    TableCopyTest() { state.entryList = {reading("Morgens", 7, 420), reading("Abends", 7, 395, 3, 2024, "20:15")}; }
 };
 
 TEST_F(TableCopyTest, CtrlCCopiesTheSelectionAsTabbedRows)
@@ -58,45 +52,11 @@ TEST_F(TableCopyTest, CtrlCCopiesTheSelectionAsTabbedRows)
     EXPECT_TRUE(desktop.clipboardImages().empty());
 }
 
-TEST_F(TableCopyTest, WholeGridPictureHasCellsAndGridLinesAtTheirPitches)
+TEST_F(TableCopyTest, PicturesOfTheWholeGridAndOfTheSelection)
 {
     openAndShow([](TTabellenDlg& t) {
         select(t, 2, 3, 5, 9); // no highlight may end up in the picture
         t.AllesalsGrafikkopieren1->trigger();
-    });
-    ASSERT_EQ(desktop.clipboardImages().size(), 1u);
-    const QImage picture = desktop.clipboardImages()[0];
-    EXPECT_EQ(picture.size(), QSize(597, 25 * 32));
-    EXPECT_EQ(picture.pixelColor(60, 10), gridLineColor());   // right of column 0
-    EXPECT_EQ(picture.pixelColor(30, 24), gridLineColor());   // below row 0
-    EXPECT_EQ(picture.pixelColor(198, 100), gridLineColor()); // right of spacer 3
-    EXPECT_EQ(picture.pixelColor(596, 799), gridLineColor()); // the bottom right corner
-    EXPECT_EQ(gridLineColor(), QColor(1, 0, 0));
-    // Cell corners carry no text; a selected cell (column 2, row 4) is as white as the others.
-    EXPECT_EQ(picture.pixelColor(0, 0), white);
-    EXPECT_EQ(picture.pixelColor(122 + 58, 100 + 22), white);
-    EXPECT_EQ(picture.pixelColor(183 + 14, 100 + 22), white);
-    // Text is there: the day label of row 7 darkens some pixels of its cell.
-    bool inked = false;
-    for (int x = 0; x < 60 && !inked; ++x)
-        for (int y = 175; y < 199 && !inked; ++y)
-            inked = picture.pixelColor(x, y).lightness() < 128;
-    EXPECT_TRUE(inked);
-
-    state.fourSlotMark = false;
-    state.eightSlotMark = true;
-    state.entryMonth = 2;
-    state.entryYear = 2023;
-    openAndShow([](TTabellenDlg& t) { t.AllesalsGrafikkopieren1->trigger(); });
-    ASSERT_EQ(desktop.clipboardImages().size(), 2u);
-    EXPECT_EQ(desktop.clipboardImages()[1].size(), QSize(1149, 25 * 29));
-}
-
-TEST_F(TableCopyTest, CutOutsCoverTheSelectionInsideThePicture)
-{
-    QImage whole;
-    openAndShow([&whole](TTabellenDlg& t) {
-        whole = t.gridPicture();
         t.StringGrid1->clearSelection();
         t.StringGrid1->setCurrentCell(0, 0);
         t.NurmarkierterBereichalsGrafikkopieren1->trigger();
@@ -106,17 +66,28 @@ TEST_F(TableCopyTest, CutOutsCoverTheSelectionInsideThePicture)
         t.NurmarkierterBereichalsGrafikkopieren1->trigger();
     });
     const auto& images = desktop.clipboardImages();
-    ASSERT_EQ(images.size(), 3u);
-    EXPECT_EQ(images[0].size(), QSize(62, 26));
-    EXPECT_EQ(images[0], whole.copy(0, 0, 62, 26));
+    ASSERT_EQ(images.size(), 4u);
+    const QImage& whole = images[0];
+    EXPECT_EQ(whole.size(), QSize(597, 25 * 32));
+    // Grid lines right of the day column and of a spacer, below the header row, and at the far corner.
+    for (const QPoint line : {QPoint(60, 10), QPoint(198, 100), QPoint(30, 24), QPoint(596, 799)})
+        EXPECT_EQ(whole.pixelColor(line), gridLineColor()) << line.x() << "," << line.y();
+    // Cell corners carry no text; a selected cell (column 2, row 4) is as white as the others.
+    EXPECT_EQ(whole.pixelColor(0, 0), white);
+    EXPECT_EQ(whole.pixelColor(122 + 58, 100 + 22), white);
+    // Text is there: the day label of row 7 darkens some pixels of its cell.
+    bool inked = false;
+    for (int x = 0; x < 60 && !inked; ++x)
+        for (int y = 175; y < 199 && !inked; ++y)
+            inked = whole.pixelColor(x, y).lightness() < 128;
+    EXPECT_TRUE(inked);
 
-    EXPECT_EQ(images[1].size(), QSize(61 + 61 - 1 + 1, 50));
-    EXPECT_EQ(images[1], whole.copy(475, 750, 122, 50));
-    EXPECT_EQ(images[1].pixelColor(121, 49), gridLineColor()) << "nothing from outside the picture";
-
-    EXPECT_EQ(images[2].size(), QSize(61 + 61 + 16 + 1, 26));
-    EXPECT_EQ(images[2], whole.copy(61, 175, 139, 26));
-    EXPECT_EQ(images[2].pixelColor(137, 10), gridLineColor()); // the spacer's own grid line
+    // The cut-outs are pieces of the whole, with their closing grid lines and nothing from outside.
+    EXPECT_EQ(images[1], whole.copy(0, 0, 62, 26));
+    EXPECT_EQ(images[2], whole.copy(475, 750, 122, 50));
+    EXPECT_EQ(images[2].pixelColor(121, 49), gridLineColor());
+    EXPECT_EQ(images[3], whole.copy(61, 175, 139, 26));
+    EXPECT_EQ(images[3].pixelColor(137, 10), gridLineColor()); // the spacer's own grid line
 }
 
 TEST_F(TableCopyTest, TheGridOnScreenLooksLikeThePicture)

@@ -1,13 +1,10 @@
 #pragma once
-// The main window with its table window in a sandbox, March 2024, diary and remarks file
-// named as the chart drawing names them.
+// The main window with its table window, March 2024, diary and remarks file named as the
+// chart drawing names them.
 
-#include "shell/mainform.h"
-#include "support/sandbox.h"
-#include "support/scripteddesktop.h"
-#include "support/widgettext.h"
+#include "support/diarylines.h"
+#include "support/mainwindow.h"
 #include "table/tabellen.h"
-#include "table/tabletestlines.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -15,18 +12,14 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <functional>
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace luftikon::test {
 
-class TableWindowTest : public ::testing::Test {
+class TableWindowTest : public ::testing::Test, protected MainWindow {
 protected:
-    void SetUp() override
+    TableWindowTest()
     {
-        form = std::make_unique<TMainForm>(state, desktop, config);
         form->Label1->setText(QStringLiteral("von Muster"));
-        table = form->TabellenDlg;
         state.entryMonth = 3;
         state.entryYear = 2024;
         state.currentDiaryFile = box.file(QStringLiteral("Muster_3_2024.tab"));
@@ -53,6 +46,7 @@ protected:
     }
 
 public:
+    // Key presses as the keyboard sends them; a line break is Return.
     static void type(QWidget* widget, const QString& text)
     {
         for (const QChar c : text) {
@@ -63,14 +57,7 @@ public:
     }
 
 protected:
-    QString remarksPath() const { return state.remarksFile; }
-
-    Sandbox box;
-    ScriptedDesktop desktop;
-    ConfigStore config{box.configFile()};
-    AppState state;
-    std::unique_ptr<TMainForm> form;
-    TTabellenDlg* table = nullptr;
+    TTabellenDlg* table = form->TabellenDlg;
 };
 
 } // namespace luftikon::test

@@ -4,16 +4,16 @@
 #include <QTextCursor>
 
 using namespace luftikon;
-using luftikon::test::Answer;
-using luftikon::test::Sandbox;
-using luftikon::test::TableWindowTest;
+using namespace luftikon::test;
 
 namespace {
 
 const QString question = QStringLiteral("Möchten Sie Ihre Bermerkungen speichern?");
+const QString heading = QStringLiteral("          Meine Bemerkung:\n\n");
 // "Pollenflug stärker" / "Spray genommen, Atemnot größer" in Windows-1252.
 const QByteArray oldRemarks = "Pollenflug st\xe4rker\r\n\r\nSpray genommen, Atemnot gr\xf6\xdf"
                               "er\r\n";
+const QString oldText = QStringLiteral("Pollenflug stärker\n\nSpray genommen, Atemnot größer\n");
 
 void typeAtEnd(TTabellenDlg& t, const QString& text)
 {
@@ -25,58 +25,50 @@ void typeAtEnd(TTabellenDlg& t, const QString& text)
 
 TEST_F(TableWindowTest, RemarksRoundTripInWindows1252WithCrLf)
 {
-    Sandbox::writeBytes(remarksPath(), oldRemarks);
+    Sandbox::writeBytes(state.remarksFile, oldRemarks);
     openAndShow(
         [](TTabellenDlg& t) {
-            EXPECT_EQ(t.Memo1->toPlainText(), QStringLiteral("Pollenflug stärker\n\nSpray genommen, Atemnot größer\n"));
+            EXPECT_EQ(t.Memo1->toPlainText(), oldText);
             EXPECT_FALSE(t.remarksChanged());
             typeAtEnd(t, QStringLiteral("Übung\tmüde\n"));
             EXPECT_TRUE(t.remarksChanged());
         },
         {Answer::Yes});
     EXPECT_EQ(desktop.shownTexts(), QStringList{question});
-    EXPECT_EQ(Sandbox::readBytes(remarksPath()), oldRemarks + "\xdc"
-                                                              "bung\tm\xfc"
-                                                              "de\r\n");
+    const QByteArray saved = oldRemarks + "\xdc"
+                                          "bung\tm\xfc"
+                                          "de\r\n";
+    EXPECT_EQ(bytes(state.remarksFile), saved);
     EXPECT_TRUE(table->Memo1->toPlainText().isEmpty());
-    EXPECT_FALSE(table->remarksChanged());
 
-    // The saved text is what the next opening shows; closing unchanged asks nothing.
-    openAndShow([](TTabellenDlg& t) {
-        EXPECT_EQ(t.Memo1->toPlainText(),
-                  QStringLiteral("Pollenflug stärker\n\nSpray genommen, Atemnot größer\nÜbung\tmüde\n"));
-    });
-    EXPECT_EQ(desktop.shownTexts(), QStringList{question});
+    // The next opening shows the saved text; answering No keeps the file as it was.
+    openAndShow(
+        [](TTabellenDlg& t) {
+            EXPECT_EQ(t.Memo1->toPlainText(), oldText + QStringLiteral("Übung\tmüde\n"));
+            typeAtEnd(t, QStringLiteral("verworfen"));
+        },
+        {Answer::No});
+    EXPECT_EQ(bytes(state.remarksFile), saved);
+
+    // Closing unchanged asks nothing.
+    openAndShow([](TTabellenDlg& t) { EXPECT_FALSE(t.Memo1->toPlainText().contains(QStringLiteral("verworfen"))); });
+    EXPECT_EQ(desktop.shownTexts(), (QStringList{question, question}));
 }
 
 TEST_F(TableWindowTest, FirstSaveCreatesTheFileBelowTheHeading)
 {
     openAndShow([](TTabellenDlg& t) { typeAtEnd(t, QStringLiteral("Erkältet")); }, {Answer::Yes});
-    EXPECT_EQ(Sandbox::readBytes(remarksPath()), QByteArray("          Meine Bemerkung:\r\n\r\nErk\xe4ltet\r\n"));
+    EXPECT_EQ(bytes(state.remarksFile), QByteArray("          Meine Bemerkung:\r\n\r\nErk\xe4ltet\r\n"));
 }
 
-TEST_F(TableWindowTest, AnsweringNoSavesNothingAndNextOpenShowsTheFile)
+TEST_F(TableWindowTest, AFailedSaveKeepsTheWindowOpenUntilTheUserGivesUp)
 {
-    Sandbox::writeBytes(remarksPath(), oldRemarks);
-    openAndShow([](TTabellenDlg& t) { typeAtEnd(t, QStringLiteral("verworfen")); }, {Answer::No});
-    EXPECT_EQ(desktop.shownTexts(), QStringList{question});
-    EXPECT_EQ(Sandbox::readBytes(remarksPath()), oldRemarks);
-
-    openAndShow([](TTabellenDlg& t) {
-        EXPECT_EQ(t.Memo1->toPlainText(), QStringLiteral("Pollenflug stärker\n\nSpray genommen, Atemnot größer\n"));
-    });
-    EXPECT_EQ(desktop.shownTexts().size(), 1);
-}
-
-TEST_F(TableWindowTest, FailedSaveKeepsOldFileAndTextAndTheWindowOpen)
-{
-    Sandbox::writeBytes(remarksPath(), oldRemarks);
+    Sandbox::writeBytes(state.remarksFile, oldRemarks);
     openAndShow([](TTabellenDlg& t) { typeAtEnd(t, QStringLiteral("Arzt in Łódź")); }, {Answer::Yes});
     ASSERT_EQ(desktop.shown().size(), 2u);
     EXPECT_EQ(desktop.shown()[1].kind, MessageKind::Error);
     EXPECT_TRUE(desktop.shown()[1].text.startsWith(QStringLiteral("Ihre Bemerkungen wurden nicht gespeichert.")));
-    EXPECT_TRUE(desktop.shown()[1].text.contains(remarksPath()));
-    EXPECT_EQ(Sandbox::readBytes(remarksPath()), oldRemarks);
+    EXPECT_TRUE(desktop.shown()[1].text.contains(state.remarksFile));
     EXPECT_TRUE(table->isVisible());
     EXPECT_TRUE(table->Memo1->toPlainText().endsWith(QStringLiteral("Arzt in Łódź")));
 
@@ -85,22 +77,22 @@ TEST_F(TableWindowTest, FailedSaveKeepsOldFileAndTextAndTheWindowOpen)
     table->close();
     EXPECT_FALSE(table->isVisible());
     EXPECT_EQ(desktop.shownTexts().last(), question);
-    EXPECT_EQ(Sandbox::readBytes(remarksPath()), oldRemarks);
+    EXPECT_EQ(bytes(state.remarksFile), oldRemarks);
 }
 
 TEST_F(TableWindowTest, RemarksNeverOverwriteADiary)
 {
     const QByteArray diary = "[Personendaten]\r\nBenutzerName=Muster\r\n"
                              "Morgens den    05.3.2024 Z=08:00  Luftikon=420\r\n";
+    // Diaries whose name does not end in ".tab" give their own name as the remarks file.
     for (const QString& name : {QStringLiteral("Muster_3_2024.dat"), QStringLiteral("Muster_3_2024.txt")}) {
         SCOPED_TRACE(name.toStdString());
         desktop.clearShown();
-        state.currentDiaryFile = box.file(name);
-        state.remarksFile = state.currentDiaryFile; // what the name derivation gives without ".tab"
+        state.currentDiaryFile = state.remarksFile = box.file(name);
         Sandbox::writeBytes(state.currentDiaryFile, diary);
         openAndShow([](TTabellenDlg& t) {
             EXPECT_TRUE(t.Memo1->isReadOnly());
-            EXPECT_EQ(t.Memo1->toPlainText(), QStringLiteral("          Meine Bemerkung:\n\n"));
+            EXPECT_EQ(t.Memo1->toPlainText(), heading);
             typeAtEnd(t, QStringLiteral("Überschreiben?"));
             EXPECT_FALSE(t.remarksChanged());
         });
@@ -110,7 +102,7 @@ TEST_F(TableWindowTest, RemarksNeverOverwriteADiary)
                   QStringLiteral("Zur Tabelle \"%1\" können keine Bemerkungen gespeichert werden: Ihr Dateiname endet "
                                  "nicht auf \".tab\", die Bemerkungen würden die Tabelle selbst überschreiben.")
                       .arg(state.currentDiaryFile));
-        EXPECT_EQ(Sandbox::readBytes(state.currentDiaryFile), diary);
+        EXPECT_EQ(bytes(state.currentDiaryFile), diary);
     }
 
     // A remarks name that is a link to the diary.
@@ -122,11 +114,9 @@ TEST_F(TableWindowTest, RemarksNeverOverwriteADiary)
     ASSERT_TRUE(QFile::link(state.currentDiaryFile, state.remarksFile));
     openAndShow([](TTabellenDlg& t) { EXPECT_TRUE(t.Memo1->isReadOnly()); });
     EXPECT_EQ(desktop.shown().size(), 1u);
-    EXPECT_EQ(Sandbox::readBytes(state.currentDiaryFile), diary);
+    EXPECT_EQ(bytes(state.currentDiaryFile), diary);
 
     // A proper diary afterwards gets its pane back.
-    state.currentDiaryFile = box.file(QStringLiteral("Muster_3_2024.tab"));
-    state.remarksFile = box.file(QStringLiteral("Muster_3_2024.txt"));
     QFile::remove(state.remarksFile);
     desktop.clearShown();
     form->openTableWindow();
@@ -135,21 +125,20 @@ TEST_F(TableWindowTest, RemarksNeverOverwriteADiary)
     EXPECT_TRUE(desktop.shown().empty());
 }
 
-TEST_F(TableWindowTest, UnreadableRemarksAreNeitherShownNorReplaced)
+TEST_F(TableWindowTest, UnreadableOrMissingRemarksCannotBeSaved)
 {
     QDir(box.path()).mkpath(QStringLiteral("Muster_3_2024.txt")); // a folder where the file should be
     openAndShow([](TTabellenDlg& t) {
         EXPECT_TRUE(t.Memo1->isReadOnly());
-        EXPECT_EQ(t.Memo1->toPlainText(), QStringLiteral("          Meine Bemerkung:\n\n"));
+        EXPECT_EQ(t.Memo1->toPlainText(), heading);
     });
     ASSERT_EQ(desktop.shown().size(), 1u);
     EXPECT_EQ(desktop.shown()[0].kind, MessageKind::Warning);
-    EXPECT_TRUE(desktop.shown()[0].text.contains(remarksPath()));
-    EXPECT_TRUE(QFileInfo(remarksPath()).isDir());
-}
+    EXPECT_TRUE(desktop.shown()[0].text.contains(state.remarksFile));
+    EXPECT_TRUE(QFileInfo(state.remarksFile).isDir());
 
-TEST_F(TableWindowTest, WithoutAnyDiaryThePaneCannotBeSaved)
-{
+    // Without any diary there is nothing to file the remarks with.
+    desktop.clearShown();
     state.currentDiaryFile.clear();
     state.remarksFile.clear();
     openAndShow([](TTabellenDlg& t) { EXPECT_TRUE(t.Memo1->isReadOnly()); });

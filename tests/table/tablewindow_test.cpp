@@ -1,25 +1,11 @@
 #include "table/tablefixture.h"
 
 #include <QElapsedTimer>
-#include <QHeaderView>
 #include <QMenu>
-#include <QMenuBar>
 #include <QScrollBar>
-#include <QTimer>
 
 using namespace luftikon;
-using luftikon::test::entryLine;
-using luftikon::test::itemTexts;
-using luftikon::test::TableWindowTest;
-
-namespace {
-
-QStringList rowTexts(const TTabellenDlg& table, int row)
-{
-    return table.cellTexts().at(row);
-}
-
-} // namespace
+using namespace luftikon::test;
 
 TEST_F(TableWindowTest, ShowsHalfASecondAfterOpeningWithCaptionAndAsksNothingOnClose)
 {
@@ -32,13 +18,14 @@ TEST_F(TableWindowTest, ShowsHalfASecondAfterOpeningWithCaptionAndAsksNothingOnC
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("von Muster  ·  Bestwert: 480 l/min."));
         // A tick while the window is up does not show it a second time.
         form->TabellenAnzeigeTimerTimer();
+        // Only the menu and the close button leave the window.
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&dialog, &escape);
+        EXPECT_TRUE(dialog.isVisible());
         return int(QDialog::Rejected);
     });
     clock.start();
     form->openTableWindow();
-    EXPECT_TRUE(form->TabellenAnzeigeTimer->isActive());
-    EXPECT_TRUE(form->TabellenAnzeigeTimer->isSingleShot());
-    EXPECT_EQ(form->TabellenAnzeigeTimer->interval(), 500);
     EXPECT_FALSE(table->isVisible());
     while (!shown && clock.elapsed() < 5000)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
@@ -46,45 +33,51 @@ TEST_F(TableWindowTest, ShowsHalfASecondAfterOpeningWithCaptionAndAsksNothingOnC
     EXPECT_FALSE(table->isVisible());
     EXPECT_FALSE(form->TabellenAnzeigeTimer->isActive());
     EXPECT_TRUE(desktop.shown().empty()) << desktop.shownTexts().join(u'|').toStdString();
-    EXPECT_FALSE(QFile::exists(remarksPath()));
+    EXPECT_FALSE(QFile::exists(state.remarksFile));
 }
 
-TEST_F(TableWindowTest, FourSlotWindowLaysOutGridBesideRemarks)
+TEST_F(TableWindowTest, SlotModeDecidesColumnsAndWhereTheRemarksPaneSits)
 {
+    state.entryList = {reading("Morgens", 5, 420), reading("Messung5", 5, 399, 3, 2024, "15:30")};
     openAndShow([](TTabellenDlg& t) {
-        EXPECT_EQ(t.size(), QSize(836, 665));
+        // Beside the grid, as high as it; the grid takes what the window grows by.
         const QRect grid = t.StringGrid1->geometry();
-        EXPECT_EQ(grid.size(), QSize(619, 605));
-        EXPECT_EQ(t.Memo1->geometry(), QRect(grid.right() + 3, grid.top(), 196, 605));
-        EXPECT_EQ(grid.top(), t.MainMenu1->geometry().bottom() + 1);
-
-        // The grid follows all four edges, the remarks pane the right one.
-        t.resize(936, 705);
-        EXPECT_EQ(t.StringGrid1->size(), QSize(719, 645));
-        EXPECT_EQ(t.Memo1->geometry(), QRect(grid.left() + 721, grid.top(), 196, 645));
-        t.resize(836, 665);
-
-        // Only the menu and the close button leave the window.
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(&t, &escape);
-        EXPECT_TRUE(t.isVisible());
+        const int paneWidth = t.Memo1->width();
+        EXPECT_EQ(t.Memo1->geometry(), QRect(grid.right() + 3, grid.top(), paneWidth, grid.height()));
+        t.resize(t.size() + QSize(100, 40));
+        EXPECT_EQ(t.StringGrid1->size(), grid.size() + QSize(100, 40));
+        EXPECT_EQ(t.Memo1->geometry(), QRect(grid.right() + 103, grid.top(), paneWidth, grid.height() + 40));
     });
     EXPECT_EQ(table->StringGrid1->columnCount(), 12);
-    EXPECT_EQ(table->StringGrid1->rowCount(), 32);
-    EXPECT_EQ(table->StringGrid1->columnWidth(2), 61);
-    EXPECT_EQ(table->StringGrid1->columnWidth(3), 16);
-    EXPECT_EQ(table->StringGrid1->rowHeight(31), 25);
-    EXPECT_FALSE(table->StringGrid1->horizontalHeader()->isVisible());
-    EXPECT_FALSE(table->StringGrid1->verticalHeader()->isVisible());
+    EXPECT_EQ(table->cellTexts().at(5).mid(3), QStringList(9, QStringLiteral("  ")));
     EXPECT_EQ(table->StringGrid1->editTriggers(), QAbstractItemView::NoEditTriggers);
-    EXPECT_EQ(table->StringGrid1->font().pixelSize(), 11);
-    EXPECT_TRUE(table->StringGrid1->font().bold());
-    EXPECT_EQ(table->Memo1->font().pixelSize(), 12);
     EXPECT_EQ(table->Memo1->toPlainText(), QStringLiteral("          Meine Bemerkung:\n\n"));
-    EXPECT_EQ(itemTexts(table->Datei1), (QStringList{"&Drucken", "  ", "Be&enden"}));
-    EXPECT_EQ(itemTexts(table->PopupMenu1),
-              (QStringList{"Drucken", "Markierter Text kopieren", "Alles als Grafik kopieren",
-                           "Nur markierter Bereich als Grafik kopieren", "   "}));
+
+    state.fourSlotMark = false;
+    state.eightSlotMark = true;
+    openAndShow([](TTabellenDlg& t) {
+        // Below the grid, as wide as it.
+        const QRect grid = t.StringGrid1->geometry();
+        const int paneHeight = t.Memo1->height();
+        EXPECT_EQ(t.Memo1->geometry(), QRect(grid.left(), grid.bottom() + 3, grid.width(), paneHeight));
+        t.resize(t.size() + QSize(100, 40));
+        EXPECT_EQ(t.Memo1->geometry(), QRect(grid.left(), grid.bottom() + 43, grid.width() + 100, paneHeight));
+    });
+    EXPECT_EQ(table->StringGrid1->columnCount(), 24);
+    EXPECT_EQ(table->StringGrid1->item(5, 13)->text(), QStringLiteral("    15:30  "));
+    EXPECT_EQ(table->StringGrid1->item(5, 14)->text(), QStringLiteral("    399"));
+}
+
+TEST_F(TableWindowTest, RowsFollowTheEntryDialogsMonthAndABrokenMonthHidesNoDay)
+{
+    state.entryMonth = 4;
+    form->openTableWindow();
+    EXPECT_EQ(table->StringGrid1->rowCount(), 31);
+    EXPECT_EQ(table->StringGrid1->item(30, 0)->text(), QStringLiteral("      30"));
+    state.entryMonth = 13;
+    form->openTableWindow();
+    EXPECT_EQ(table->StringGrid1->rowCount(), 32);
+    form->TabellenAnzeigeTimer->stop();
 }
 
 TEST_F(TableWindowTest, WheelScrollsAThirdOfItsDeltaAndRightClickOpensTheMenu)
@@ -93,66 +86,15 @@ TEST_F(TableWindowTest, WheelScrollsAThirdOfItsDeltaAndRightClickOpensTheMenu)
         QScrollBar* bar = t.StringGrid1->verticalScrollBar();
         ASSERT_GT(bar->maximum(), 100);
         const QPointF inside(30, 30);
-        auto wheel = [&](int delta) {
-            QWheelEvent event(inside, t.StringGrid1->viewport()->mapToGlobal(inside), {}, {0, delta}, Qt::NoButton,
-                              Qt::NoModifier, Qt::NoScrollPhase, false);
+        const QPointF global = t.StringGrid1->viewport()->mapToGlobal(inside);
+        for (const auto& [delta, value] : {std::pair{-120, 40}, std::pair{-200, 106}, std::pair{100, 73}}) {
+            QWheelEvent event(inside, global, {}, {0, delta}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(t.StringGrid1->viewport(), &event);
-        };
-        wheel(-120);
-        EXPECT_EQ(bar->value(), 40);
-        wheel(-200); // 66.7, cut toward zero
-        EXPECT_EQ(bar->value(), 106);
-        wheel(100);
-        EXPECT_EQ(bar->value(), 73);
-
-        QMouseEvent press(QEvent::MouseButtonPress, inside, t.StringGrid1->viewport()->mapToGlobal(inside),
-                          Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+            EXPECT_EQ(bar->value(), value) << delta; // -200 / 3 is cut toward zero
+        }
+        QMouseEvent press(QEvent::MouseButtonPress, inside, global, Qt::RightButton, Qt::RightButton, Qt::NoModifier);
         QApplication::sendEvent(t.StringGrid1->viewport(), &press);
         EXPECT_TRUE(t.PopupMenu1->isVisible());
         t.PopupMenu1->hide();
     });
-}
-
-TEST_F(TableWindowTest, SlotModeDecidesColumnsAndLayout)
-{
-    state.entryList = {entryLine(QStringLiteral("Morgens den "), 5, QStringLiteral("08:00"), 420),
-                       entryLine(QStringLiteral("Messung5 den "), 5, QStringLiteral("15:30"), 399)};
-    form->openTableWindow();
-    EXPECT_EQ(table->StringGrid1->columnCount(), 12);
-    EXPECT_EQ(rowTexts(*table, 5).mid(3), QStringList(9, QStringLiteral("  ")));
-
-    state.fourSlotMark = false;
-    state.eightSlotMark = true;
-    openAndShow([](TTabellenDlg& t) {
-        EXPECT_EQ(t.size(), QSize(1195, 660));
-        const QRect grid = t.StringGrid1->geometry();
-        EXPECT_EQ(grid.size(), QSize(1175, 498));
-        EXPECT_EQ(t.Memo1->geometry(), QRect(grid.left(), grid.bottom() + 3, 1175, 100));
-        t.resize(1295, 700);
-        EXPECT_EQ(t.StringGrid1->size(), QSize(1275, 538));
-        EXPECT_EQ(t.Memo1->geometry(), QRect(grid.left(), grid.bottom() + 43, 1275, 100));
-    });
-    EXPECT_EQ(table->StringGrid1->columnCount(), 24);
-    EXPECT_EQ(table->StringGrid1->item(5, 13)->text(), QStringLiteral("    15:30  "));
-    EXPECT_EQ(table->StringGrid1->item(5, 14)->text(), QStringLiteral("    399"));
-    EXPECT_EQ(table->StringGrid1->item(0, 22)->text(), QStringLiteral(" ABENDS"));
-    EXPECT_EQ(table->StringGrid1->columnWidth(21), 16);
-}
-
-TEST_F(TableWindowTest, RowsFollowTheEntryDialogsMonthAndYear)
-{
-    state.entryMonth = 2;
-    state.entryYear = 2024;
-    form->openTableWindow();
-    EXPECT_EQ(table->StringGrid1->rowCount(), 30);
-    EXPECT_EQ(table->StringGrid1->item(29, 0)->text(), QStringLiteral("      29"));
-
-    state.entryYear = 2023;
-    form->openTableWindow();
-    EXPECT_EQ(table->StringGrid1->rowCount(), 29);
-
-    state.entryMonth = 4;
-    form->openTableWindow();
-    EXPECT_EQ(table->StringGrid1->rowCount(), 31);
-    form->TabellenAnzeigeTimer->stop();
 }
