@@ -25,6 +25,12 @@ inline QString reading(const char* slot, int day, int value, int month = 3, int 
     return reading(QLatin1String(slot), day, QString::number(value), month, year, time);
 }
 
+inline QString reading(const char* slot, int day, const char* value, int month = 3, int year = 2024,
+                       const QString& time = QStringLiteral("08:00"))
+{
+    return reading(QLatin1String(slot), day, QString::fromUtf8(value), month, year, time);
+}
+
 // A diary's head as the writer lays it out: person, layout and, when given, the limits.
 inline QStringList diaryHead(const QString& user, const QString& monthAndYear, bool eightSlots = false, int green = 0,
                              int red = 0)
