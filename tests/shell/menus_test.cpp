@@ -1,5 +1,6 @@
-// Every command as the user reaches it: each menu-bar item, the chart's context menu and each
-// large button, walked through the scripted desktop to the operation it runs.
+// Every command as the user reaches it: each menu-bar item, the chart's context
+// menu and each large button, walked through the scripted desktop to the
+// operation it runs.
 #include "chart/ui/einstell.h"
 #include "entry/eingabe.h"
 #include "print/druckvorschau.h"
@@ -31,7 +32,8 @@ namespace {
 using Window = LargeMenu* TMainForm::*;
 using Item = QAction* TMainForm::*;
 
-// Erika has worked before: her March 2024 diary (four readings a day) is on the chart.
+// Erika has worked before: her March 2024 diary (four readings a day) is on the
+// chart.
 struct Erika : test::MainWindow {
     QString march;
 
@@ -71,142 +73,110 @@ struct Erika : test::MainWindow {
         ADD_FAILURE() << "no open large menu has the button " << text.toStdString();
     }
 
-    // The entry dialog was opened; `armed` tells whether it was meant to show its table.
+    // The entry dialog was opened; `armed` tells whether it was meant to show its
+    // table.
     void expectEntryDialog(bool armed)
     {
         desktop.answerDialog([this, armed](QDialog& dialog) {
             EXPECT_EQ(&dialog, static_cast<QDialog*>(form->EingabeDlg));
-            QApplication::processEvents(); // the dialog's first paint passes the table on
+            QApplication::processEvents(); // the dialog's first paint passes the
+                                           // table on
             EXPECT_EQ(state.showTableAfterPaint || form->TabellenAnzeigeTimer->isActive(), armed);
             return int(QDialog::Rejected);
         });
     }
 };
 
-// What the user meets after each menu item: answers queued, the item triggered, what is seen.
+// What the user meets after each menu item: `before` queues the answers, `after` checks what is seen.
+using Step = std::function<void(Erika&)>;
 struct Reach {
     Item item;
-    std::function<void(Erika&, QAction&)> run;
+    Step before;
+    Step after;
 };
 
 // An item whose command is the modal dialog `which` returns.
 Reach opens(Item item, QDialog* (*which)(TMainForm&))
 {
-    return {item, [which](Erika& m, QAction& action) {
+    return {item,
+            [which](Erika& m) {
                 m.desktop.answerDialog([&m, which](QDialog& dialog) {
                     EXPECT_EQ(&dialog, which(*m.form));
                     return int(QDialog::Rejected);
                 });
-                action.trigger();
-            }};
+            },
+            nullptr};
 }
 
+// An opener of the entry dialog: `chooses` whether it asks for the diary first, `armed` whether the
+// dialog is to show its table.
+Reach edits(Item item, bool chooses, bool armed)
+{
+    return {item,
+            [=](Erika& m) {
+                if (chooses)
+                    m.desktop.answerFile(m.march);
+                m.expectEntryDialog(armed);
+            },
+            [=](Erika& m) { EXPECT_EQ(m.desktop.fileRequests().size(), chooses ? 1u : 0u); }};
+}
+
+const Step tableArmed = [](Erika& m) { EXPECT_TRUE(m.form->TabellenAnzeigeTimer->isActive()); };
+
 const std::vector<Reach> reaches{
-    {&TMainForm::Neu1,
-     [](Erika& m, QAction& item) {
-         m.desktop.answer(Answer::No);
-         item.trigger();
+    {&TMainForm::Neu1, [](Erika& m) { m.desktop.answer(Answer::No); },
+     [](Erika& m) {
          EXPECT_EQ(m.desktop.shownTexts(), QStringList{QStringLiteral("Sie möchten einen neue Tabelle erstellen?")});
      }},
-    {&TMainForm::LiniendiagrammimBrowseranzeigen1,
-     [](Erika& m, QAction& item) {
-         item.trigger();
-         ASSERT_EQ(m.desktop.openedDocuments().size(), 1);
-         EXPECT_TRUE(m.desktop.openedDocuments()[0].startsWith(m.state.htmlFolder));
-     }},
+    {&TMainForm::LiniendiagrammimBrowseranzeigen1, nullptr,
+     [](Erika& m) { EXPECT_TRUE(m.desktop.openedDocuments().value(0).startsWith(m.state.htmlFolder)); }},
     {&TMainForm::undalsGrafikanzeigen1,
-     [](Erika& m, QAction& item) {
+     [](Erika& m) {
          m.desktop.answerFile(m.march);
          m.state.currentDiaryFile.clear();
-         item.trigger();
-         EXPECT_EQ(m.state.currentDiaryFile, m.march);
-     }},
-    {&TMainForm::undinTabellenformanzeigen1,
-     [](Erika& m, QAction& item) {
-         m.desktop.answerFile(m.march);
-         m.expectEntryDialog(true);
-         item.trigger();
-     }},
-    {&TMainForm::undbearbeiten1,
-     [](Erika& m, QAction& item) {
-         m.desktop.answerFile(m.march);
-         m.expectEntryDialog(false);
-         item.trigger();
-     }},
+     },
+     [](Erika& m) { EXPECT_EQ(m.state.currentDiaryFile, m.march); }},
+    edits(&TMainForm::undinTabellenformanzeigen1, true, true),
+    edits(&TMainForm::undbearbeiten1, true, false),
     opens(&TMainForm::Grafikskaliertdrucken1, [](TMainForm& f) -> QDialog* { return f.Druckvorschau; }),
     opens(&TMainForm::Einstellungen1, [](TMainForm& f) -> QDialog* { return f.EinstellDlg; }),
     opens(&TMainForm::evaluateMonthAction, [](TMainForm& f) -> QDialog* { return f.evaluationWindow; }),
     opens(&TMainForm::Benutzernamendern1, [](TMainForm& f) -> QDialog* { return f.NameEingDlg; }),
-    {&TMainForm::doctorReportAction,
-     [](Erika& m, QAction& item) {
-         item.trigger();
-         ASSERT_EQ(m.desktop.openedDocuments().size(), 1);
-         EXPECT_TRUE(m.desktop.openedDocuments()[0].endsWith(QStringLiteral(".pdf")));
-     }},
-    {&TMainForm::saveCsvAction,
-     [](Erika& m, QAction& item) {
-         item.trigger();
+    {&TMainForm::doctorReportAction, nullptr,
+     [](Erika& m) { EXPECT_TRUE(m.desktop.openedDocuments().value(0).endsWith(QStringLiteral(".pdf"))); }},
+    {&TMainForm::saveCsvAction, nullptr,
+     [](Erika& m) {
          EXPECT_TRUE(m.desktop.shownTexts().value(0).startsWith(QStringLiteral("Die Messwerte wurden als CSV-Datei")));
      }},
-    {&TMainForm::Beenden1,
-     [](Erika& m, QAction& item) {
-         item.trigger();
-         EXPECT_FALSE(m.form->isVisible());
-     }},
-    {&TMainForm::biszu4MessungenjeTag,
-     [](Erika& m, QAction& item) {
-         m.form->biszu8MessungenjeTag->trigger();
-         item.trigger();
-         EXPECT_TRUE(m.state.fourSlotMark && !m.state.eightSlotMark);
-     }},
-    {&TMainForm::biszu8MessungenjeTag,
-     [](Erika& m, QAction& item) {
-         item.trigger();
-         EXPECT_TRUE(m.state.eightSlotMark && !m.state.fourSlotMark);
-     }},
-    {&TMainForm::RegistryEintraegeloeschen1,
-     [](Erika& m, QAction& item) {
-         m.desktop.answer(Answer::No);
-         item.trigger();
+    {&TMainForm::Beenden1, nullptr, [](Erika& m) { EXPECT_FALSE(m.form->isVisible()); }},
+    {&TMainForm::biszu4MessungenjeTag, [](Erika& m) { m.form->biszu8MessungenjeTag->trigger(); },
+     [](Erika& m) { EXPECT_TRUE(m.state.fourSlotMark && !m.state.eightSlotMark); }},
+    {&TMainForm::biszu8MessungenjeTag, nullptr,
+     [](Erika& m) { EXPECT_TRUE(m.state.eightSlotMark && !m.state.fourSlotMark); }},
+    {&TMainForm::RegistryEintraegeloeschen1, [](Erika& m) { m.desktop.answer(Answer::No); },
+     [](Erika& m) {
          EXPECT_TRUE(m.desktop.shownTexts().value(0).startsWith(QStringLiteral("Möchten Sie die Registry-Einträge")));
          EXPECT_TRUE(QFile::exists(m.box.configFile()));
      }},
-    {&TMainForm::Tabelledrucken,
-     [](Erika& m, QAction& item) {
-         item.trigger();
-         EXPECT_TRUE(m.form->TabellenAnzeigeTimer->isActive());
-     }},
-    {&TMainForm::aktuelleanzeigen1,
-     [](Erika& m, QAction& item) {
-         item.trigger();
-         EXPECT_TRUE(m.form->TabellenAnzeigeTimer->isActive());
-     }},
-    {&TMainForm::aktuellebearbeiten1,
-     [](Erika& m, QAction& item) {
-         m.expectEntryDialog(false);
-         item.trigger();
-         EXPECT_TRUE(m.desktop.fileRequests().empty());
-     }},
-    {&TMainForm::Hilfethemen1,
-     [](Erika& m, QAction& item) {
-         item.trigger();
+    {&TMainForm::Tabelledrucken, nullptr, tableArmed},
+    {&TMainForm::aktuelleanzeigen1, nullptr, tableArmed},
+    edits(&TMainForm::aktuellebearbeiten1, false, false),
+    {&TMainForm::Hilfethemen1, nullptr,
+     [](Erika& m) {
          EXPECT_EQ(m.desktop.openedDocuments(), QStringList{m.state.resourceFolder + "Luftikon-Hilfe.pdf"});
      }},
     {&TMainForm::Infoueber1,
-     [](Erika& m, QAction& item) {
+     [](Erika& m) {
          m.desktop.answerDialog([&m](QDialog& dialog) {
              EXPECT_EQ(&dialog, m.form->AboutBox);
              m.form->AboutBox->okButton->click();
              EXPECT_FALSE(dialog.isVisible());
              return dialog.result();
          });
-         item.trigger();
-     }},
-    {&TMainForm::Menuegrosseranzeigen1,
-     [](Erika& m, QAction& item) {
-         item.trigger();
-         EXPECT_EQ(m.openMenus(), QList<LargeMenu*>{m.form->MenueForm});
-     }},
+     },
+     nullptr},
+    {&TMainForm::Menuegrosseranzeigen1, nullptr,
+     [](Erika& m) { EXPECT_EQ(m.openMenus(), QList<LargeMenu*>{m.form->MenueForm}); }},
 };
 
 const Reach* reachOf(const TMainForm& form, const QAction* action)
@@ -246,7 +216,11 @@ TEST(Menus, EveryItemOfTheMenuBarAndTheChartMenuReachesItsCommand)
         QAction* item = items[i];
         SCOPED_TRACE(item->text().toStdString());
         if (const Reach* reach = reachOf(*m.form, item)) {
-            reach->run(m, *item);
+            if (reach->before)
+                reach->before(m);
+            item->trigger();
+            if (reach->after)
+                reach->after(m);
             continue;
         }
         // The blank items only keep a hasty click off the real ones.
@@ -272,41 +246,40 @@ TEST(Menus, RightPressOnTheChartOpensItsMenu)
 
 namespace {
 
-// One large button: the clicks from the main large menu that reach it, the menu-bar item whose
-// command it runs (none: it only opens menus), and the large menus left open afterwards.
+// One large button: the path of clicks from the main large menu that reach it,
+// the menu-bar item whose command it runs (none: it only opens menus), and the
+// large menus left open afterwards.
 struct Button {
-    QStringList clicks;
+    const char* path;
     Item item;
-    std::vector<Window> openAfter;
+    std::vector<Window> openAfter = {};
 };
 
 const std::vector<Button> buttons{
-    {{"Datei"}, nullptr, {&TMainForm::MenueForm, &TMainForm::MDateiForm}},
-    {{"Einstellung"}, &TMainForm::Einstellungen1, {}},
-    {{"Optionen"}, nullptr, {&TMainForm::MOptionenForm}},
-    {{"Tabelle"}, nullptr, {&TMainForm::MTabelleForm}},
-    {{"Hilfe"}, nullptr, {&TMainForm::MHilfeForm}},
-    {{"Datei", "Neue Tabelle erstellen (neuer Monat)"}, &TMainForm::Neu1, {}},
-    {{"Datei", "Liniendiagramm im Browser anzeigen"},
+    {"Datei", nullptr, {&TMainForm::MenueForm, &TMainForm::MDateiForm}},
+    {"Einstellung", &TMainForm::Einstellungen1},
+    {"Optionen", nullptr, {&TMainForm::MOptionenForm}},
+    {"Tabelle", nullptr, {&TMainForm::MTabelleForm}},
+    {"Hilfe", nullptr, {&TMainForm::MHilfeForm}},
+    {"Datei>Neue Tabelle erstellen (neuer Monat)", &TMainForm::Neu1},
+    {"Datei>Liniendiagramm im Browser anzeigen",
      &TMainForm::LiniendiagrammimBrowseranzeigen1,
      {&TMainForm::MenueForm, &TMainForm::MDateiForm}},
-    {{"Datei", "Datei öffnen  "}, nullptr, {&TMainForm::MenueForm, &TMainForm::MDateiForm, &TMainForm::MMDateiForm}},
-    {{"Datei", "Grafik skaliert drucken"}, &TMainForm::Grafikskaliertdrucken1, {}},
-    {{"Datei", "Tabelle drucken"}, &TMainForm::Tabelledrucken, {}},
-    {{"Datei", "Beenden"}, &TMainForm::Beenden1, {}},
-    {{"Datei", "Datei öffnen  ", "Datei öffnen und als Grafik anzeigen"}, &TMainForm::undalsGrafikanzeigen1, {}},
-    {{"Datei", "Datei öffnen  ", " Öffnen und in Tabellenform anzeigen   "},
-     &TMainForm::undinTabellenformanzeigen1,
-     {}},
-    {{"Datei", "Datei öffnen  ", " Datei öffnen und Tabelle bearbeiten "}, &TMainForm::undbearbeiten1, {}},
-    {{"Tabelle", "Aktuelle Tabelle anzeigen"}, &TMainForm::aktuelleanzeigen1, {}},
-    {{"Tabelle", "Aktuelle Tabelle bearbeiten"}, &TMainForm::aktuellebearbeiten1, {}},
-    {{"Tabelle", "Neue Tabelle erstellen (neuer Monat)"}, &TMainForm::Neu1, {}},
-    {{"Optionen", "Benutzername ändern"}, &TMainForm::Benutzernamendern1, {}},
-    {{"Optionen", "Bis zu 4 Messungen je Tag"}, &TMainForm::biszu4MessungenjeTag, {}},
-    {{"Optionen", "Bis zu 8 Messungen je Tag"}, &TMainForm::biszu8MessungenjeTag, {}},
-    {{"Hilfe", "Hilfethemen"}, &TMainForm::Hilfethemen1, {}},
-    {{"Hilfe", "Info über.."}, &TMainForm::Infoueber1, {}},
+    {"Datei>Datei öffnen  ", nullptr, {&TMainForm::MenueForm, &TMainForm::MDateiForm, &TMainForm::MMDateiForm}},
+    {"Datei>Grafik skaliert drucken", &TMainForm::Grafikskaliertdrucken1},
+    {"Datei>Tabelle drucken", &TMainForm::Tabelledrucken},
+    {"Datei>Beenden", &TMainForm::Beenden1},
+    {"Datei>Datei öffnen  >Datei öffnen und als Grafik anzeigen", &TMainForm::undalsGrafikanzeigen1},
+    {"Datei>Datei öffnen  > Öffnen und in Tabellenform anzeigen   ", &TMainForm::undinTabellenformanzeigen1},
+    {"Datei>Datei öffnen  > Datei öffnen und Tabelle bearbeiten ", &TMainForm::undbearbeiten1},
+    {"Tabelle>Aktuelle Tabelle anzeigen", &TMainForm::aktuelleanzeigen1},
+    {"Tabelle>Aktuelle Tabelle bearbeiten", &TMainForm::aktuellebearbeiten1},
+    {"Tabelle>Neue Tabelle erstellen (neuer Monat)", &TMainForm::Neu1},
+    {"Optionen>Benutzername ändern", &TMainForm::Benutzernamendern1},
+    {"Optionen>Bis zu 4 Messungen je Tag", &TMainForm::biszu4MessungenjeTag},
+    {"Optionen>Bis zu 8 Messungen je Tag", &TMainForm::biszu8MessungenjeTag},
+    {"Hilfe>Hilfethemen", &TMainForm::Hilfethemen1},
+    {"Hilfe>Info über..", &TMainForm::Infoueber1},
 };
 
 } // namespace
@@ -314,9 +287,10 @@ const std::vector<Button> buttons{
 TEST(Menus, EveryLargeButtonTriggersItsMenuItemAndLeavesTheRightMenusOpen)
 {
     for (const Button& button : buttons) {
-        SCOPED_TRACE(button.clicks.join(QStringLiteral(" > ")).toStdString());
+        SCOPED_TRACE(button.path);
         Erika m;
-        // The command behind the item is walked above; here only whether the button reaches it.
+        // The command behind the item is walked above; here only whether the button
+        // reaches it.
         int triggered = 0;
         if (button.item == &TMainForm::biszu4MessungenjeTag)
             m.form->biszu8MessungenjeTag->trigger(); // only the layout not in force is offered
@@ -326,7 +300,7 @@ TEST(Menus, EveryLargeButtonTriggersItsMenuItemAndLeavesTheRightMenusOpen)
             QObject::connect(item, &QAction::triggered, [&triggered] { ++triggered; });
         }
         m.form->Menuegrosseranzeigen1->trigger();
-        for (const QString& text : button.clicks)
+        for (const QString& text : QString::fromUtf8(button.path).split(u'>'))
             m.click(text);
         EXPECT_EQ(triggered, button.item ? 1 : 0);
         QList<LargeMenu*> expected;
@@ -359,7 +333,8 @@ TEST(Menus, LargeMenusCloseOnlyToHideAndKeepEveryTextWhole)
     m.form->Menuegrosseranzeigen1->trigger();
     m.click(QStringLiteral("Datei"));
     m.click(QStringLiteral("Datei öffnen  "));
-    // A menu opened from one that stays open lies beside it, leaving every button reachable.
+    // A menu opened from one that stays open lies beside it, leaving every button
+    // reachable.
     EXPECT_FALSE(m.form->MenueForm->frameGeometry().intersects(m.form->MDateiForm->frameGeometry()));
     m.form->MHilfeForm->showCentred();
     m.form->Menuegrosseranzeigen1->trigger();

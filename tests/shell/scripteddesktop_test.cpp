@@ -8,7 +8,7 @@
 
 using luftikon::test::ScriptedDesktop;
 
-TEST(ScriptedDesktop, UnqueuedOrMismatchedAnswersFailAndGiveTheCautiousOne)
+TEST(ScriptedDesktop, UnqueuedMismatchedOrLeftoverAnswersFail)
 {
     ScriptedDesktop desktop;
     bool reply = true;
@@ -24,14 +24,12 @@ TEST(ScriptedDesktop, UnqueuedOrMismatchedAnswersFailAndGiveTheCautiousOne)
     int code = 1;
     EXPECT_NONFATAL_FAILURE(code = desktop.execModal(dialog), "modal dialog");
     EXPECT_EQ(code, QDialog::Rejected);
-}
 
-TEST(ScriptedDesktop, LeftoverAnswersFailTheTest)
-{
+    // So do answers left over at the end.
     EXPECT_NONFATAL_FAILURE(
         {
-            ScriptedDesktop desktop;
-            desktop.answer(true);
+            ScriptedDesktop leftover;
+            leftover.answer(true);
         },
         "never asked for");
 }
