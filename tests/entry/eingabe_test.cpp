@@ -51,7 +51,7 @@ TEST(EntryDialog, TimeButtonsStepTenMinutesWithTwentyFourHundredBetweenTheDays)
     EXPECT_TRUE(m.desktop.shown().back().text.contains(QStringLiteral("\"0800\"")));
 }
 
-TEST(EntryDialog, AddComposesTheLineClampsTheDayAndMovesToTheNextSlot)
+TEST(EntryDialog, AddComposesTheLineClampsTheDayMovesToTheNextSlotAndRefusesATwin)
 {
     EntryMachine m;
     m.add(8, QStringLiteral("31"), QStringLiteral("410"), QStringLiteral("4"));
@@ -71,23 +71,16 @@ TEST(EntryDialog, AddComposesTheLineClampsTheDayAndMovesToTheNextSlot)
                                        QStringLiteral("Messung2 den 05.4.2024 Z=12:10  Luftikon=380"),
                                        QStringLiteral("Abends den      30.4.2024 Z=20:00  Luftikon=410")}));
     EXPECT_TRUE(m.desktop.shown().empty());
-}
 
-TEST(EntryDialog, SameSlotAndDateTwiceIsRefusedAlsoWhenTheMonthIsWrittenWithTwoDigits)
-{
-    EntryMachine m;
-    m.add(8, QStringLiteral("05"), QStringLiteral("400"));
-    m.add(8, QStringLiteral("05"), QStringLiteral("420"));
+    // The same slot and date twice is refused, also when the locked month field pads to "04".
+    m.add(8, QStringLiteral("30"), QStringLiteral("420"), QStringLiteral("4"));
     ASSERT_EQ(m.desktop.shown().size(), 1u);
     EXPECT_EQ(m.desktop.shown().back().text,
-              QStringLiteral("Ein Eintrag mit dem Datum: Abends den 05.3.2024 existiert schon in der Liste!"));
-    EXPECT_EQ(m.state.entryList.size(), 1);
-
-    // The locked month field pads to "03"; the same reading must not slip in a second time.
-    m.dlg->MonatSpinEdit->setText(QStringLiteral("03"));
+              QStringLiteral("Ein Eintrag mit dem Datum: Abends den 30.4.2024 existiert schon in der Liste!"));
+    m.dlg->MonatSpinEdit->setText(QStringLiteral("04"));
     m.dlg->AufnehmenButton->click();
     EXPECT_EQ(m.desktop.shown().size(), 2u);
-    EXPECT_EQ(m.state.entryList.size(), 1);
+    EXPECT_EQ(m.state.entryList.size(), 3);
 }
 
 TEST(EntryDialog, MonthAndYearOfAListWithReadingsAreLockedUntilItIsEmptyAgain)
@@ -236,7 +229,7 @@ TEST(EntryDialog, TakeBackPutsTheReadingIntoTheFieldsAndItsSlot)
     EXPECT_EQ(m.dlg->LuftikonSpinEdit->text(), QStringLiteral("355"));
 }
 
-TEST(EntryDialog, AfterAnEveningReadingTheNextMorningIsProposed)
+TEST(EntryDialog, ProposalFollowsTheLastReadingAndTheCalendar)
 {
     EntryMachine leap(QStringLiteral("Abends den      28.2.2024 Z=20:00  Luftikon=380"));
     EXPECT_EQ(leap.dlg->TagSpinEdit->text(), QStringLiteral("29"));
@@ -246,10 +239,13 @@ TEST(EntryDialog, AfterAnEveningReadingTheNextMorningIsProposed)
 
     EntryMachine common(QStringLiteral("Abends den      28.2.2023 Z=20:00  Luftikon=380"));
     EXPECT_EQ(common.dlg->TagSpinEdit->text(), QStringLiteral("28"));
-}
+    // The hint over the day field tells the month length; 1900 was no leap year.
+    common.dlg->JahrSpinEdit->setText(QStringLiteral("1900"));
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(common.dlg->TagSpinEdit, &enter);
+    EXPECT_EQ(common.dlg->TagSpinEdit->toolTip(), QStringLiteral("Der Monat 2 hat 28 Tage."));
 
-TEST(EntryDialog, PaintingPadsJanuaryAndBringsAFourSlotDayBackToTheMorning)
-{
+    // A slot beyond the four-slot day is proposed, and the first paint brings it back to the morning.
     EntryMachine m(QStringLiteral("Messung5 den 05.1.2024 Z=14:00  Luftikon=400"));
     EXPECT_EQ(m.dlg->MessungButton->text(), QStringLiteral("Messung 6"));
 
@@ -260,16 +256,6 @@ TEST(EntryDialog, PaintingPadsJanuaryAndBringsAFourSlotDayBackToTheMorning)
     EXPECT_EQ(m.state.currentEntryPrefix, QStringLiteral("Morgens den "));
     EXPECT_EQ(m.dlg->MonatSpinEdit->text(), QStringLiteral("01"));
     EXPECT_EQ(m.dlg->TagSpinEdit->text(), QStringLiteral("05"));
-}
-
-TEST(EntryDialog, HintOverTheDayFieldTellsTheMonthLength)
-{
-    EntryMachine m;
-    m.dlg->MonatSpinEdit->setText(QStringLiteral("2"));
-    m.dlg->JahrSpinEdit->setText(QStringLiteral("1900"));
-    QEvent enter(QEvent::Enter);
-    QApplication::sendEvent(m.dlg->TagSpinEdit, &enter);
-    EXPECT_EQ(m.dlg->TagSpinEdit->toolTip(), QStringLiteral("Der Monat 2 hat 28 Tage."));
 }
 
 TEST(EntryDialog, EmptyListOverAnExistingDiaryIsSavedOnlyWhenConfirmed)
