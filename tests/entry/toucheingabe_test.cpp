@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace luftikon;
 using luftikon::test::EntryMachine;
@@ -63,23 +64,19 @@ TEST(TouchKeypad, OpensOnATapOnlyOnAMultiTouchScreenAndStopsAtEachFieldsLimits)
     EXPECT_EQ(m.shown(), QStringLiteral("07"));
     m.keypad->hide();
 
-    const struct {
-        SpinEdit* field;
-        const char* start;
-        int steps;
-        const char* expected;
-    } cases[] = {{m.dlg->TagSpinEdit, "31", +1, "31"},
-                 {m.dlg->MonatSpinEdit, "2", -3, "01"},
-                 {m.dlg->JahrSpinEdit, "1994", -3, "1993"},
-                 {m.dlg->LuftikonSpinEdit, "800", +1, "800"}};
-    for (const auto& c : cases) {
-        c.field->setText(QLatin1String(c.start));
-        m.tap(c.field);
-        for (int i = 0; i < std::abs(c.steps); ++i)
-            (c.steps > 0 ? m.keypad->UpButton : m.keypad->DownButton)->click();
-        EXPECT_EQ(m.shown(), QLatin1String(c.expected)) << c.start << " " << c.steps;
+    // Each field's keypad stops at its limits.
+    const std::tuple<SpinEdit*, const char*, int, const char*> cases[] = {{m.dlg->TagSpinEdit, "31", +1, "31"},
+                                                                          {m.dlg->MonatSpinEdit, "2", -3, "01"},
+                                                                          {m.dlg->JahrSpinEdit, "1994", -3, "1993"},
+                                                                          {m.dlg->LuftikonSpinEdit, "800", +1, "800"}};
+    for (const auto& [field, start, steps, expected] : cases) {
+        field->setText(QLatin1String(start));
+        m.tap(field);
+        for (int i = 0; i < std::abs(steps); ++i)
+            (steps > 0 ? m.keypad->UpButton : m.keypad->DownButton)->click();
+        EXPECT_EQ(m.shown(), QLatin1String(expected)) << start << " " << steps;
         m.keypad->hide(); // closed by the frame: nothing written
-        EXPECT_EQ(c.field->value(), QString::fromLatin1(c.start).toInt());
+        EXPECT_EQ(field->value(), QString::fromLatin1(start).toInt());
     }
 }
 
