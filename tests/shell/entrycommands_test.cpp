@@ -22,18 +22,17 @@ using luftikon::test::reading;
 namespace {
 
 const QString erika = QStringLiteral("Erika Muster");
-const QStringList marchReadings{reading("Morgens", 5, 420),
-                                reading("Abends", 5, 410, 3, 2024, QStringLiteral("20:00"))};
 
 struct Desk : test::MainWindow {
     TEingabeDlg& entry() { return *form->EingabeDlg; }
     TNameEingDlg& names() { return *form->NameEingDlg; }
 
-    // Erika's March diary with her limits, four or eight readings a day.
-    QString writeMarch(bool eightSlots = false)
+    // Erika's March diary with her limits, four readings a day.
+    QString writeMarch()
     {
         const QString path = diaryPath(erika, 3, 2024);
-        writeLines(path, diaryHead(erika, QString::fromUtf8("März 2024"), eightSlots, 450, 200) + marchReadings);
+        writeLines(path, diaryHead(erika, QString::fromUtf8("März 2024"), false, 450, 200) +
+                             QStringList{reading("Morgens", 5, 420), reading("Abends", 5, 410, 3, 2024, "20:00")});
         return path;
     }
     // Erika's March diary is the one on screen.
