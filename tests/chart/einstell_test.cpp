@@ -152,6 +152,8 @@ TEST(SettingsDialog, ColoursAreStoredAndTheCurveRedrawnAlsoWhenCancelled)
     m.dlg().Button8->click();
     EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("DatenwerteOberhalbFarbe")), QString::number(0x030201));
     EXPECT_EQ(m.dlg().Label13->palette().color(QPalette::WindowText), QColor(1, 2, 3));
+    m.dlg().LinieUnterbrechenCheckBox->click();
+    EXPECT_EQ(m.config.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen")), QStringLiteral("0"));
     m.dlg().WerteOberhalbKurveAnzeigenCheckBox->click(); // checked by the first run's setting
     EXPECT_EQ(m.config.Lies_Integer_aus_Registry(QStringLiteral("WerteOberhalbKurveAnzeigen")), QStringLiteral("0"));
     EXPECT_FALSE(m.state.showValuesAboveCurve);
