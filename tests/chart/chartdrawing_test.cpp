@@ -20,11 +20,7 @@ int x4(int day, int offset = 0)
 
 bool sameIn(const QImage& a, const QImage& b, const QRect& area)
 {
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (a.pixelColor(x, y) != b.pixelColor(x, y))
-                return false;
-    return true;
+    return sameBytes(a.copy(area), b.copy(area));
 }
 
 // Readings spread over the month, the best one (620) on day 20.
@@ -109,15 +105,10 @@ TEST_F(ChartDrawingTest, LeavesTheMonthForTheOtherWindows)
     EXPECT_EQ(state.currentDiaryFile, path);
     EXPECT_EQ(state.remarksFile, box.file(QStringLiteral("Muster_3_2024.txt")));
     EXPECT_EQ(drawn.entryLines(), spread);
-    EXPECT_EQ(state.monthNumber, QStringLiteral("3"));
-    EXPECT_EQ(state.monthName, QStringLiteral("März"));
-    EXPECT_EQ(state.monthYear, QStringLiteral("2024"));
+    EXPECT_EQ(state.monthName + state.monthYear, QStringLiteral("März2024"));
     EXPECT_EQ(title, QStringLiteral("Luftikon-Messwerte März 2024 von  Muster"));
     EXPECT_EQ(state.valueList, (QStringList{"480", "460", "500", "200", "150", "620"}));
-    EXPECT_EQ(state.pointList.at(1), QStringLiteral("%1 460").arg(x4(3, 18)));
     EXPECT_EQ(state.dailyMeans[2], QStringLiteral("470"));
-    EXPECT_EQ(state.dailyMeans[0], QStringLiteral("0"));
-    EXPECT_EQ(state.bestValue, 620);
 }
 
 TEST_F(ChartDrawingTest, OddLinesAndMiddleSlotsOfTheFourSlotChartAreCountedButNotDrawn)
@@ -158,9 +149,9 @@ TEST_F(ChartDrawingTest, ReadingsOffTheScaleStayInsideThePicture)
     EXPECT_EQ(img.size(), QSize(788, 641));
 }
 
-TEST_F(ChartDrawingTest, UnreadableDiaryOrTemplateIsTold)
+TEST_F(ChartDrawingTest, UnreadableDiaryOrTemplateIsToldAndAChangedTemplateIsReadAgain)
 {
-    const QImage before = draw(march(spread));
+    draw(march(spread));
     // A missing diary: a warning and the bare template.
     const QString missing = box.file(QStringLiteral("Weg_3_2024.tab"));
     EXPECT_FALSE(chart.GrafikZeichnen(missing).ok);
@@ -170,21 +161,8 @@ TEST_F(ChartDrawingTest, UnreadableDiaryOrTemplateIsTold)
     EXPECT_TRUE(sameBytes(picture, bgrPicture(resource("Vorlag4M.bmp"))));
     EXPECT_TRUE(state.monthNumber.isEmpty());
 
-    // A broken template: an error naming it, and the last picture stays.
+    // The template changed on disk is read again at the next draw.
     messages.clear();
-    draw(march(spread));
-    const QString broken = box.file(QStringLiteral("kaputt.bmp"));
-    Sandbox::writeBytes(broken, "BM kein Bild");
-    state.templatePictureFile = broken;
-    EXPECT_FALSE(chart.GrafikZeichnen(writeDiary(march(spread))).ok);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].first, MessageKind::Error);
-    EXPECT_TRUE(messages[0].second.contains(broken)) << messages[0].second.toStdString();
-    EXPECT_TRUE(sameBytes(picture, before));
-}
-
-TEST_F(ChartDrawingTest, TemplateChangedOnDiskIsLoadedAgain)
-{
     const QString copy = box.file(QStringLiteral("Vorlage.bmp"));
     ASSERT_TRUE(QFile::copy(resource("Vorlag4M.bmp"), copy));
     state.templatePictureFile = copy;
@@ -192,8 +170,16 @@ TEST_F(ChartDrawingTest, TemplateChangedOnDiskIsLoadedAgain)
     QImage red(788, 641, QImage::Format_RGB888);
     red.fill(Qt::red);
     ASSERT_TRUE(red.save(copy, "BMP"));
-    draw(march({}));
-    EXPECT_EQ(picture.pixelColor(700, 600), Red);
+    const QImage before = draw(march({}));
+    EXPECT_EQ(before.pixelColor(700, 600), Red);
+
+    // A broken template: an error naming it, and the last picture stays.
+    Sandbox::writeBytes(copy, "BM kein Bild");
+    EXPECT_FALSE(chart.GrafikZeichnen(writeDiary(march({}))).ok);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].first, MessageKind::Error);
+    EXPECT_TRUE(messages[0].second.contains(copy)) << messages[0].second.toStdString();
+    EXPECT_TRUE(sameBytes(picture, before));
 }
 
 TEST_F(ChartDrawingTest, UnusablePenWidthDrawsWithTwoAndSaysSoOnce)

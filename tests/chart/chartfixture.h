@@ -59,7 +59,6 @@ protected:
     QString title;
     int windowWidth = 796;
     ChartDrawing chart{state, picture};
-    DiaryFile drawn; // what the last draw() read
 
     ChartFixture()
     {
@@ -92,8 +91,7 @@ protected:
     QImage draw(const QStringList& lines)
     {
         state.zonesPainted = false;
-        drawn = chart.GrafikZeichnen(writeDiary(lines));
-        EXPECT_TRUE(drawn.ok);
+        EXPECT_TRUE(chart.GrafikZeichnen(writeDiary(lines)).ok);
         EXPECT_TRUE(messages.empty()) << messages.front().second.toStdString();
         return picture.copy();
     }

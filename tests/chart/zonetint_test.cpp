@@ -40,18 +40,12 @@ QImage patternPicture()
     return img;
 }
 
-QImage white()
-{
-    QImage img(788, 641, QImage::Format_BGR888);
-    img.fill(Qt::white);
-    return img;
-}
-
 } // namespace
 
 TEST(ZoneTint, BandsRowsAndColumnsFollowTheRuleInBlueGreenRedBytes)
 {
-    QImage img = white();
+    QImage img(788, 641, QImage::Format_BGR888);
+    img.fill(Qt::white);
     PaintZones(BgrRowsOf(img), 500, 200, 1, 2);
     // Worked by hand: white twice tinted green is (167, 249, 178), blue first in memory.
     EXPECT_EQ(img.pixelColor(100, 100), QColor(167, 249, 178));
@@ -94,7 +88,8 @@ TEST(ZoneTint, IntensityZeroDrawsTheTwoBorderLines)
     EXPECT_EQ(img.pixelColor(400, 286), QColor(Qt::white));
 
     // Equal limits: red is drawn last and wins.
-    QImage same = white();
+    QImage same(788, 641, QImage::Format_BGR888);
+    same.fill(Qt::white);
     PaintZones(BgrRowsOf(same), 400, 400, 0, 2);
     EXPECT_EQ(same.pixelColor(500, 355), QColor(255, 0, 0));
 }

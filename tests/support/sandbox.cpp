@@ -25,11 +25,6 @@ Sandbox::~Sandbox()
         qunsetenv("XDG_CONFIG_HOME");
 }
 
-QString Sandbox::configFile() const
-{
-    return dir_.filePath(QStringLiteral("config/Quendel/Luftikon.conf"));
-}
-
 QByteArray Sandbox::readBytes(const QString& path)
 {
     QFile file(path);

@@ -18,7 +18,8 @@ public:
     QString path() const { return dir_.path(); }
     // Path inside the sandbox; folders in `relative` are not created.
     QString file(const QString& relative) const { return dir_.filePath(relative); }
-    QString configFile() const; // the configuration file the program uses in this sandbox
+    // The configuration file the program uses in this sandbox.
+    QString configFile() const { return dir_.filePath(QStringLiteral("config/Quendel/Luftikon.conf")); }
 
     static QByteArray readBytes(const QString& path);
     static void writeBytes(const QString& path, const QByteArray& bytes); // makes missing folders

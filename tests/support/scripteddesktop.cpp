@@ -24,36 +24,6 @@ ScriptedDesktop::~ScriptedDesktop()
     }
 }
 
-void ScriptedDesktop::answer(bool yes)
-{
-    queue_.push_back(YesNo{yes});
-}
-
-void ScriptedDesktop::answerFile(const QString& path)
-{
-    queue_.push_back(FileName{path});
-}
-
-void ScriptedDesktop::answerColor(std::optional<QColor> color)
-{
-    queue_.push_back(ColorChoice{std::move(color)});
-}
-
-void ScriptedDesktop::answerPrint(bool print)
-{
-    queue_.push_back(PrintChoice{[print](QPrinter&) { return print; }});
-}
-
-void ScriptedDesktop::answerPrintWith(PrintHandler handler)
-{
-    queue_.push_back(PrintChoice{std::move(handler)});
-}
-
-void ScriptedDesktop::answerDialog(DialogHandler handler)
-{
-    queue_.push_back(DialogChoice{std::move(handler)});
-}
-
 template <typename T> std::optional<T> ScriptedDesktop::take(const QString& what)
 {
     if (queue_.empty()) {
