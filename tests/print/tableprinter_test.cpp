@@ -13,8 +13,7 @@ using namespace luftikon::test;
 
 namespace {
 
-// A page at 600 dpi, A4 unless told, with a printer's border of 10 dots; the picture reaches
-// 20 dots beyond the printable area.
+// An A4 page at 600 dpi with a printer's border of 10 dots.
 struct Page {
     QImage image;
     GridPage metrics;
@@ -61,26 +60,6 @@ constexpr int gridLeft = 10 + 1 + 283;
 constexpr int gridTop = 10 + 1 + 460;
 
 } // namespace
-
-TEST(TablePrinter, LinesOnlyWithGridLinesAndNothingBeyondThePage)
-{
-    // The grid's left and top lines, and the line after the day column: 61 pixels at 0.85.
-    const QPoint lines[] = {{gridLeft, gridTop + 50}, {gridLeft + 50, gridTop}, {gridLeft + 432, gridTop + 50}};
-    Page page;
-    ASSERT_TRUE(page.draw(fourSlotTable(), fourSlotOptions()));
-    for (const QPoint line : lines)
-        EXPECT_EQ(page.image.pixel(line), qRgb(51, 51, 51));
-
-    PrintableGrid grid = fourSlotTable();
-    grid.lineWidth = 0;
-    Page narrow(QSize(2000, 3000));
-    narrow.draw(grid, fourSlotOptions());
-    for (const QPoint line : lines)
-        EXPECT_EQ(narrow.image.pixel(line), qRgb(255, 255, 255));
-    // The table goes on past 2000 dots across and 3000 down; the page ends there.
-    EXPECT_EQ(inkBox(narrow.image.copy(2000, 0, 20, 3020)), QRect());
-    EXPECT_EQ(inkBox(narrow.image.copy(0, 3000, 2020, 20)), QRect());
-}
 
 TEST(TablePrinter, TextStaysInsideItsCell)
 {
