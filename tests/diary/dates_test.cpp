@@ -24,15 +24,3 @@ TEST(Dates, LeapYearsAndMonthLengths)
     for (const int month : {-1, 0, 13})
         EXPECT_EQ(DaysInMonthLocal(month, 2024), 0) << month;
 }
-
-TEST(Dates, TwoDigitWindowDecidesTheLeapYear)
-{
-    EXPECT_EQ(windowedYear(2049), 2049);
-    EXPECT_EQ(windowedYear(2050), 1950);
-    EXPECT_EQ(windowedYear(1949), 2049);
-    EXPECT_EQ(windowedYear(24), 2024);
-    EXPECT_EQ(windowedYear(-1), 1999);
-    // 2100 is a common year, but its last two digits land on the leap year 2000.
-    EXPECT_EQ(daysInMonthWindowed(2, 2100), 29);
-    EXPECT_EQ(daysInMonthWindowed(2, 2023), 28);
-}

@@ -64,21 +64,13 @@ TEST(EntryLine, HandEditedLinesGiveNoDayNoValueOrNoEntry)
 
 TEST(EntrySort, OrdersByDayThenSlotOfTheDayInGermanCollation)
 {
-    const QStringList lines = {
-        "Abends den      05.3.2024 Z=20:00  Luftikon=431", "Morgens den    12.3.2024 Z=08:00  Luftikon=400",
-        "Messung3 den 05.3.2024 Z=16:00  Luftikon=425",    "Morgens den    05.3.2024 Z=08:00  Luftikon=420",
-        "Messung2 den 05.3.2024 Z=12:00  Luftikon=430",    "Abends den      03.3.2024 Z=20:00  Luftikon=300",
-        "Messung7 den 05.3.2024 Z=18:00  Luftikon=428",
+    const QStringList sorted = {
+        "Abends den      03.3.2024 Z=20:00  Luftikon=300", "Morgens den    05.3.2024 Z=08:00  Luftikon=420",
+        "Messung2 den 05.3.2024 Z=12:00  Luftikon=430",    "Messung3 den 05.3.2024 Z=16:00  Luftikon=425",
+        "Messung7 den 05.3.2024 Z=18:00  Luftikon=428",    "Abends den      05.3.2024 Z=20:00  Luftikon=431",
+        "Morgens den    12.3.2024 Z=08:00  Luftikon=400",
     };
-    EXPECT_EQ(sortEntries(lines), (QStringList{
-                                      "Abends den      03.3.2024 Z=20:00  Luftikon=300",
-                                      "Morgens den    05.3.2024 Z=08:00  Luftikon=420",
-                                      "Messung2 den 05.3.2024 Z=12:00  Luftikon=430",
-                                      "Messung3 den 05.3.2024 Z=16:00  Luftikon=425",
-                                      "Messung7 den 05.3.2024 Z=18:00  Luftikon=428",
-                                      "Abends den      05.3.2024 Z=20:00  Luftikon=431",
-                                      "Morgens den    12.3.2024 Z=08:00  Luftikon=400",
-                                  }));
+    EXPECT_EQ(sortEntries({sorted[5], sorted[6], sorted[3], sorted[1], sorted[2], sorted[0], sorted[4]}), sorted);
     EXPECT_EQ(sortEntries({"Zürich", "apfel", "Äpfel", "Birne"}), (QStringList{"apfel", "Äpfel", "Birne", "Zürich"}));
 }
 
