@@ -6,7 +6,6 @@
 #include <csignal>
 #include <cstdarg>
 #include <cstring>
-#include <ctime>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/types.h>
@@ -44,10 +43,8 @@ void record(FileEvent kind)
 {
     const int saved = errno;
     const int n = eventLog->count.fetch_add(1) + 1;
-    if (n <= MaxEvents) {
+    if (n <= MaxEvents)
         eventLog->kinds[n - 1] = kind;
-        eventLog->atNs[n - 1] = monotonicNs() - eventLog->armedAtNs;
-    }
     if (n == eventLog->stopAfter)
         raise(SIGSTOP); // the harness kills us while we stand here
     errno = saved;
@@ -76,13 +73,6 @@ const char* nameOf(FileEvent event)
 void useEventLog(EventLog* log)
 {
     eventLog = log;
-}
-
-std::int64_t monotonicNs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return std::int64_t(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
 } // namespace luftikon::crash

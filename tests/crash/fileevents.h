@@ -3,7 +3,6 @@
 // open, write, fsync and rename calls so a child can count them and stop itself at a chosen one.
 
 #include <atomic>
-#include <cstdint>
 
 namespace luftikon::crash {
 
@@ -16,17 +15,14 @@ constexpr int MaxEvents = 256;
 // Lives in memory shared between the harness and its child, so the harness can read how far
 // a killed child got.
 struct EventLog {
-    std::atomic<int> armed{0};  // events are counted only while set (the save itself)
-    std::atomic<int> count{0};  // events so far
-    int stopAfter = 0;          // the child stops itself (SIGSTOP) after this event; 0: never
-    std::int64_t armedAtNs = 0; // CLOCK_MONOTONIC when counting began
+    std::atomic<int> armed{0}; // events are counted only while set (the save itself)
+    std::atomic<int> count{0}; // events so far
+    int stopAfter = 0;         // the child stops itself (SIGSTOP) after this event; 0: never
     FileEvent kinds[MaxEvents] = {};
-    std::int64_t atNs[MaxEvents] = {}; // since armedAtNs
-    char root[1024] = {};              // only files below this folder count
+    char root[1024] = {}; // only files below this folder count
 };
 
 // Set in the child before it arms the log; null in the harness itself.
 void useEventLog(EventLog* log);
-std::int64_t monotonicNs();
 
 } // namespace luftikon::crash

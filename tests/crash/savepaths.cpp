@@ -64,14 +64,10 @@ QString configFile(const QString& root)
     return root + QStringLiteral("/config/Quendel/Luftikon.conf");
 }
 
-QString diaryFile(const QString& root)
+// The diary, or with "txt" its remarks.
+QString diaryFile(const QString& root, const char* ending = "tab")
 {
-    return root + QStringLiteral("/Luftikon-Daten-Galerie/2024/Erika Muster_3_2024.tab");
-}
-
-QString remarksFile(const QString& root)
-{
-    return root + QStringLiteral("/Luftikon-Daten-Galerie/2024/Erika Muster_3_2024.txt");
+    return root + QStringLiteral("/Luftikon-Daten-Galerie/2024/Erika Muster_3_2024.") + QLatin1String(ending);
 }
 
 // The main window of a machine set up in `root`, with the diary of March 2024 drawn.
@@ -115,7 +111,7 @@ int prepareMachine(const QString& root)
     for (int i = 1; i <= 200; ++i)
         remarks << QStringLiteral("%1. März: Pollenflug stark, Spray zweimal genommen, Nacht ruhig.").arg(i % 31 + 1);
     QDir().mkpath(QFileInfo(diaryFile(root)).path());
-    return writeTextLines(diaryFile(root), lines).ok && writeTextLines(remarksFile(root), remarks).ok ? 0 : 1;
+    return writeTextLines(diaryFile(root), lines).ok && writeTextLines(diaryFile(root, "txt"), remarks).ok ? 0 : 1;
 }
 
 int saveDiary(const QString& root, const std::function<void()>& ready)
@@ -197,7 +193,7 @@ QString diaryComplaint(const QString& root)
 
 QString remarksComplaint(const QString& root)
 {
-    const ReadResult read = readTextLines(remarksFile(root));
+    const ReadResult read = readTextLines(diaryFile(root, "txt"));
     if (!read.ok)
         return read.error;
     return read.lines.size() >= 201 ? QString() : QStringLiteral("remarks cut to %1 lines").arg(read.lines.size());

@@ -25,18 +25,21 @@ TEST(EntryLine, TakesAComposedLineApart)
         const DiaryEntry entry = parseEntryLine(line);
         EXPECT_EQ(entry.prefix, prefix);
         EXPECT_EQ(entry.slot, slot);
-        EXPECT_EQ(entry.fields.day, QStringLiteral("07"));
-        EXPECT_EQ(entry.fields.month, QStringLiteral("11"));
-        EXPECT_EQ(entry.fields.year, QStringLiteral("2025"));
-        EXPECT_EQ(entry.fields.time, QStringLiteral("14:10"));
-        EXPECT_EQ(entry.fields.value, QStringLiteral("455"));
+        EXPECT_EQ(slotOfEntryPrefix(prefix), slot);
+        const EntryFields& f = entry.fields;
+        ASSERT_TRUE(f.day && f.month && f.year && f.time && f.value);
+        EXPECT_EQ(QStringList({*f.day, *f.month, *f.year, *f.time, *f.value}),
+                  QStringList({"07", "11", "2025", "14:10", "455"}));
         EXPECT_EQ(entry.dayNumber, 7);
         EXPECT_EQ(entry.value, 455);
         EXPECT_EQ(slotOfLine(line), slot);
     }
+    // Readers find a line's slot by its prefix: exact, with the trailing space, case and all.
+    EXPECT_EQ(slotOfEntryPrefix("Abends den"), NoSlot);
+    EXPECT_EQ(slotOfEntryPrefix("abends den "), NoSlot);
 }
 
-TEST(EntryLine, DayNumberNeedsTwoDigitsBeforeTheFirstDot)
+TEST(EntryLine, HandEditedLinesGiveNoDayNoValueOrNoEntry)
 {
     EXPECT_EQ(dayNumberOf("Morgens den    31.3.2024"), 31);
     // A day edited by hand to one digit is listed but belongs to no day.
@@ -44,20 +47,16 @@ TEST(EntryLine, DayNumberNeedsTwoDigitsBeforeTheFirstDot)
     EXPECT_EQ(dayTextOf("Morgens den    5.3.2024"), " 5");
     for (const char* line : {"Morgens den    00.3.2024", "Morgens den    32.3.2024", "Morgens den   ab.3.2024", "5.3"})
         EXPECT_EQ(dayNumberOf(QString::fromLatin1(line)), 0) << line;
-}
 
-TEST(EntryLine, ValueMustBeAWholeNumber)
-{
+    // A value must be a whole number.
     EXPECT_EQ(parseEntryLine("Abends den      05.3.2024 Z=20:00 Luftikon= 410 \t").value, 410);
     EXPECT_EQ(parseWholeNumber("-5"), -5);
     for (const char* text : {"", "-", "4,5", "4.5", "abc", "1e3", "99999999999", " 4", "0x10"})
         EXPECT_EQ(parseWholeNumber(QString::fromLatin1(text)), std::nullopt) << text;
     EXPECT_EQ(parseEntryLine("Morgens den    05.3.2024 Z=08:00").value, std::nullopt);
     EXPECT_EQ(valueTextOf("Morgens den    05.3.2024 Z=08:00  Luftikon=abc"), "abc");
-}
 
-TEST(EntryLine, OnlyLinesStartingWithMOrAAreEntries)
-{
+    // Only lines starting with M or A are entries.
     EXPECT_TRUE(isEntryLine("A"));
     for (const char* line : {"", "morgens den   05.3.2024", " Morgens den    05.3.2024", "[Personendaten]"})
         EXPECT_FALSE(isEntryLine(QString::fromLatin1(line))) << line;
@@ -65,21 +64,13 @@ TEST(EntryLine, OnlyLinesStartingWithMOrAAreEntries)
 
 TEST(EntrySort, OrdersByDayThenSlotOfTheDayInGermanCollation)
 {
-    const QStringList lines = {
-        "Abends den      05.3.2024 Z=20:00  Luftikon=431", "Morgens den    12.3.2024 Z=08:00  Luftikon=400",
-        "Messung3 den 05.3.2024 Z=16:00  Luftikon=425",    "Morgens den    05.3.2024 Z=08:00  Luftikon=420",
-        "Messung2 den 05.3.2024 Z=12:00  Luftikon=430",    "Abends den      03.3.2024 Z=20:00  Luftikon=300",
-        "Messung7 den 05.3.2024 Z=18:00  Luftikon=428",
+    const QStringList sorted = {
+        "Abends den      03.3.2024 Z=20:00  Luftikon=300", "Morgens den    05.3.2024 Z=08:00  Luftikon=420",
+        "Messung2 den 05.3.2024 Z=12:00  Luftikon=430",    "Messung3 den 05.3.2024 Z=16:00  Luftikon=425",
+        "Messung7 den 05.3.2024 Z=18:00  Luftikon=428",    "Abends den      05.3.2024 Z=20:00  Luftikon=431",
+        "Morgens den    12.3.2024 Z=08:00  Luftikon=400",
     };
-    EXPECT_EQ(sortEntries(lines), (QStringList{
-                                      "Abends den      03.3.2024 Z=20:00  Luftikon=300",
-                                      "Morgens den    05.3.2024 Z=08:00  Luftikon=420",
-                                      "Messung2 den 05.3.2024 Z=12:00  Luftikon=430",
-                                      "Messung3 den 05.3.2024 Z=16:00  Luftikon=425",
-                                      "Messung7 den 05.3.2024 Z=18:00  Luftikon=428",
-                                      "Abends den      05.3.2024 Z=20:00  Luftikon=431",
-                                      "Morgens den    12.3.2024 Z=08:00  Luftikon=400",
-                                  }));
+    EXPECT_EQ(sortEntries({sorted[5], sorted[6], sorted[3], sorted[1], sorted[2], sorted[0], sorted[4]}), sorted);
     EXPECT_EQ(sortEntries({"Zürich", "apfel", "Äpfel", "Birne"}), (QStringList{"apfel", "Äpfel", "Birne", "Zürich"}));
 }
 

@@ -25,7 +25,7 @@ const QStringList header = {
 
 } // namespace
 
-TEST(IniHeader, LookupRules)
+TEST(IniHeader, LookupRulesAndValuesCutTo254Characters)
 {
     EXPECT_EQ(readHeaderValue(header, "BenutzerName", ""), "Jürgen Müller");
     EXPECT_EQ(readHeaderValue(header, "DruckenTabellenRandLeft", "10"), "12");
@@ -37,10 +37,6 @@ TEST(IniHeader, LookupRules)
     EXPECT_EQ(readIniValue(header, "andere", "Farbe", ""), "rot");
     EXPECT_EQ(readHeaderValue(header, "Morgens den    05.3.2024 Z", "-"), "08:00  Luftikon=420");
     EXPECT_EQ(readHeaderValue(QStringList{"GrenzwertGruen>=480"}, "GrenzwertGruen>", "500"), "500");
-}
-
-TEST(IniHeader, ValuesAreCutTo254Characters)
-{
     const QString longValue(300, QLatin1Char('x'));
     EXPECT_EQ(readHeaderValue(QStringList{"[Personendaten]", "BenutzerName=" + longValue}, "BenutzerName", ""),
               longValue.left(254));

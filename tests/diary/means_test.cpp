@@ -18,7 +18,7 @@ DailyMeanTexts meansOf(const std::vector<std::pair<int, QString>>& readings)
 
 } // namespace
 
-TEST(DailyMeans, RoundedHalfAwayFromZeroAndOnlyTheLastRunOfADayCounts)
+TEST(DailyMeans, RoundedHalfAwayFromZeroOnlyTheLastRunOfADayAndOnlyReadableDays)
 {
     EXPECT_EQ(meansOf({{4, "420"}, {4, "430"}, {4, "431"}})[3], "427");
     EXPECT_EQ(meansOf({{4, "420"}, {4, "421"}})[3], "421");
@@ -32,15 +32,12 @@ TEST(DailyMeans, RoundedHalfAwayFromZeroAndOnlyTheLastRunOfADayCounts)
     expected[4] = "150";
     expected[5] = "300";
     EXPECT_EQ(means, expected);
-}
 
-TEST(DailyMeans, UnreadableDaysAndValuesAreLeftOut)
-{
-    const DailyMeanTexts means =
-        dailyMeansOf({"07_400", "07_abc", "07_", "07_4.5", "07_500", " 8_300", "32_300", "00_1", "xx", "", "_"});
-    DailyMeanTexts expected = noDailyMeans();
+    // Unreadable days and values are left out.
+    expected = noDailyMeans();
     expected[6] = "450";
-    EXPECT_EQ(means, expected);
+    EXPECT_EQ(dailyMeansOf({"07_400", "07_abc", "07_", "07_4.5", "07_500", " 8_300", "32_300", "00_1", "xx", "", "_"}),
+              expected);
 }
 
 TEST(BestValue, FirstOfEqualBestReadingsAndNothingAtOrBelowZero)

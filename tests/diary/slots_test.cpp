@@ -5,15 +5,6 @@
 
 using namespace luftikon;
 
-// Readers find a line's slot by its prefix: exact, with the trailing space, case and all.
-TEST(Slots, EntryPrefixFindsItsSlotOnlyWhenExact)
-{
-    for (int slot = 1; slot <= 8; ++slot)
-        EXPECT_EQ(slotOfEntryPrefix(slotInfo(slot)->entryPrefix), slot);
-    EXPECT_EQ(slotOfEntryPrefix("Abends den"), NoSlot);
-    EXPECT_EQ(slotOfEntryPrefix("abends den "), NoSlot);
-}
-
 TEST(Slots, SlotButtonWalksTheDayOfItsLayout)
 {
     EXPECT_EQ(nextSlot(2, SlotMode::Four), 3);

@@ -1,4 +1,5 @@
 #include "diary/textfile.h"
+#include "support/diarylines.h"
 #include "support/privatemount.h"
 #include "support/sandbox.h"
 
@@ -34,9 +35,9 @@ const QByteArray oldDiary = "[Personendaten]\r\nBenutzerName=Muster\r\n\r\nMorge
 
 QStringList longerDiary()
 {
-    QStringList lines{QStringLiteral("[Personendaten]"), QStringLiteral("BenutzerName=Muster"), QString()};
+    QStringList lines = test::diaryHead(QStringLiteral("Muster"), QStringLiteral("März 2024"));
     for (int day = 1; day <= 31; ++day)
-        lines << QStringLiteral("Morgens den    %1.3.2024 Z=08:00  Luftikon=4%2").arg(day, 2, 10, QChar(u'0')).arg(day);
+        lines << test::reading("Morgens", day, 400 + day);
     return lines;
 }
 

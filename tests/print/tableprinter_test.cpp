@@ -1,6 +1,5 @@
 // The table printer on a page-sized picture at 600 dpi, and the table window's print items.
 #include "print/printfixture.h"
-#include "print/printgeometry.h"
 #include "print/tableprinter.h"
 #include "table/tabellen.h"
 
@@ -13,8 +12,7 @@ using namespace luftikon::test;
 
 namespace {
 
-// A page at 600 dpi, A4 unless told, with a printer's border of 10 dots; the picture reaches
-// 20 dots beyond the printable area.
+// An A4 page at 600 dpi with a printer's border of 10 dots.
 struct Page {
     QImage image;
     GridPage metrics;
@@ -33,15 +31,6 @@ struct Page {
         QPainter painter(&image);
         return drawGridPage(painter, grid, options, metrics);
     }
-
-    int count(QRgb colour, const QRect& area) const
-    {
-        int n = 0;
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-                n += image.pixel(x, y) == colour;
-        return n;
-    }
 };
 
 PrintableGrid fourSlotTable()
@@ -56,45 +45,7 @@ GridPrintOptions fourSlotOptions()
     return options;
 }
 
-// 10 dots of border + 1 + 40 points at 0.85 = 283 dots; 65 points = 460 dots.
-constexpr int gridLeft = 10 + 1 + 283;
-constexpr int gridTop = 10 + 1 + 460;
-
 } // namespace
-
-TEST(TablePrinter, LinesOnlyWithGridLinesAndNothingBeyondThePage)
-{
-    // The grid's left and top lines, and the line after the day column: 61 pixels at 0.85.
-    const QPoint lines[] = {{gridLeft, gridTop + 50}, {gridLeft + 50, gridTop}, {gridLeft + 432, gridTop + 50}};
-    Page page;
-    ASSERT_TRUE(page.draw(fourSlotTable(), fourSlotOptions()));
-    for (const QPoint line : lines)
-        EXPECT_EQ(page.image.pixel(line), qRgb(51, 51, 51));
-
-    PrintableGrid grid = fourSlotTable();
-    grid.lineWidth = 0;
-    Page narrow(QSize(2000, 3000));
-    narrow.draw(grid, fourSlotOptions());
-    for (const QPoint line : lines)
-        EXPECT_EQ(narrow.image.pixel(line), qRgb(255, 255, 255));
-    // The table goes on past 2000 dots across and 3000 down; the page ends there.
-    EXPECT_EQ(inkBox(narrow.image.copy(2000, 0, 20, 3020)), QRect());
-    EXPECT_EQ(inkBox(narrow.image.copy(0, 3000, 2020, 20)), QRect());
-}
-
-TEST(TablePrinter, TextStaysInsideItsCell)
-{
-    PrintableGrid grid = fourSlotTable();
-    grid.cells[5][3] = QString(40, u'W'); // a spacer column, 15 pixels wide
-    Page page;
-    page.draw(grid, fourSlotOptions());
-    const int spacerLeft = gridLeft + 3 * 432;
-    const int spacerRight = spacerLeft + pointsToDots(16, 600, 0.85);
-    const int rowTop = gridTop + 5 * pointsToDots(25, 600, 0.85);
-    const QRect nextCell(spacerRight + 3, rowTop + 3, 300, 120);
-    EXPECT_EQ(page.count(qRgb(0, 0, 0), nextCell), 0);
-    EXPECT_GT(page.count(qRgb(0, 0, 0), QRect(spacerLeft, rowTop, spacerRight - spacerLeft, 120)), 0);
-}
 
 TEST(TablePrinter, NothingToPrintForAnEmptyScaleOrARangeOutsideTheGrid)
 {

@@ -77,7 +77,8 @@ TEST(MonthFigures, AHandWorkedMonth)
 TEST(MonthFigures, MonthsWithTooLittleGiveDashesNotMadeUpFigures)
 {
     // Nothing at all, then only texts that are no numbers: every mean and share is a dash.
-    for (const QStringList& lines : {QStringList{}, QStringList{may("Morgens", 3, "abc"), may("Abends", 3, "")}}) {
+    for (const QStringList& lines :
+         {QStringList{}, QStringList{reading("Morgens", 3, "abc", 5, 2024), reading("Abends", 3, "", 5, 2024)}}) {
         const MonthFigures f = monthFiguresOf(lines, DiaryMonth{4, 2024}, 500, 200);
         EXPECT_EQ(
             values(monthFigureLines(f)).mid(0, 9),
@@ -90,15 +91,15 @@ TEST(MonthFigures, MonthsWithTooLittleGiveDashesNotMadeUpFigures)
     }
 
     // One reading a day: means and zones, but no swing anywhere.
-    const MonthFigures single =
-        monthFiguresOf({may("Morgens", 6, "300"), may("Abends", 7, "310")}, DiaryMonth{5, 2024}, 500, 200);
+    const MonthFigures single = monthFiguresOf(
+        {reading("Morgens", 6, "300", 5, 2024), reading("Abends", 7, "310", 5, 2024)}, DiaryMonth{5, 2024}, 500, 200);
     EXPECT_FALSE(single.meanSwing);
     EXPECT_EQ(single.swingDays, 0);
     EXPECT_EQ(rows(single)[1], QStringLiteral("KW 19 (6.–12. Mai) | – | 300 l/min = 96,8 %"));
 
     // Readings of 0 only: no best value to compare the mornings with, no swing of 0 + 0.
-    const MonthFigures zeros =
-        monthFiguresOf({may("Morgens", 6, "0"), may("Abends", 6, "0")}, DiaryMonth{5, 2024}, 500, 200);
+    const MonthFigures zeros = monthFiguresOf({reading("Morgens", 6, "0", 5, 2024), reading("Abends", 6, "0", 5, 2024)},
+                                              DiaryMonth{5, 2024}, 500, 200);
     EXPECT_EQ(zeros.bestValue, 0);
     EXPECT_FALSE(zeros.meanSwing);
     EXPECT_EQ(rows(zeros)[1], QStringLiteral("KW 19 (6.–12. Mai) | – | 0 l/min"));
@@ -115,25 +116,12 @@ TEST(MonthFigures, WeeksFollowTheIsoCalendarAndAreCutAtTheMonthsEdges)
     const MonthFigures september = monthFiguresOf({}, DiaryMonth{9, 2024}, 500, 200);
     EXPECT_EQ(weekLabel(september.weeks.front(), 9), QStringLiteral("KW 35 (1. September)"));
     EXPECT_EQ(weekLabel(september.weeks.back(), 9), QStringLiteral("KW 40 (30. September)"));
-}
 
-TEST(MonthFigures, WithoutACalendarMonthReadingsCountButFormNoWeeks)
-{
+    // Without a calendar month readings count but form no weeks.
     EXPECT_EQ(diaryMonthOf("03", "2024").month, 3);
     EXPECT_FALSE(diaryMonthOf("13", "2024").valid());
     EXPECT_FALSE(diaryMonthOf("3", "24").valid());
-    const MonthFigures unknown = monthFiguresOf({may("Morgens", 2, "300")}, DiaryMonth{}, 500, 200);
+    const MonthFigures unknown = monthFiguresOf({reading("Morgens", 2, "300", 5, 2024)}, DiaryMonth{}, 500, 200);
     EXPECT_EQ(unknown.readingCount, 1);
     EXPECT_TRUE(unknown.weeks.empty());
-}
-
-TEST(MonthFigures, OneDecimalWithACommaRoundedHalfAwayFromZero)
-{
-    EXPECT_EQ(germanDecimal(412.25), QStringLiteral("412,3"));
-    EXPECT_EQ(germanDecimal(6.25), QStringLiteral("6,3"));
-    EXPECT_EQ(germanDecimal(-6.25), QStringLiteral("-6,3"));
-    EXPECT_EQ(germanDecimal(0.04), QStringLiteral("0,0"));
-    EXPECT_EQ(germanDecimal(99.96), QStringLiteral("100,0"));
-    // A sum of fractions a hair below the half still rounds as the exact value would.
-    EXPECT_EQ(germanDecimal(0.35 - 0.1), QStringLiteral("0,3"));
 }

@@ -10,10 +10,10 @@ using namespace luftikon::test;
 TEST(ReadingsCsv, TheFileByteForByte)
 {
     const QStringList lines{
-        may("Morgens", 1, "300"),  may("Abends", 1, "400", "20:15"), // the green limit itself
-        may("Morgens", 2, "250"),                                    // the red limit itself
-        may("Messung2", 2, "249"), may("Morgens", 4, "=1+1"),
-        may("Abends", 4, "x\"y"),  QStringLiteral("Messung7 den 12.05.2024 Z=08:00  Luftikon=-5"),
+        reading("Morgens", 1, "300", 5, 2024),  reading("Abends", 1, "400", 5, 2024, "20:15"), // the green limit itself
+        reading("Morgens", 2, "250", 5, 2024),                                                 // the red limit itself
+        reading("Messung2", 2, "249", 5, 2024), reading("Morgens", 4, "=1+1", 5, 2024),
+        reading("Abends", 4, "x\"y", 5, 2024),  QStringLiteral("Messung7 den 12.05.2024 Z=08:00  Luftikon=-5"),
     };
     const QByteArray expected = "\xEF\xBB\xBF"
                                 "Datum;Uhrzeit;Messung;Wert;Zone\r\n"

