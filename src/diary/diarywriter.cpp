@@ -172,16 +172,7 @@ bool writeDiaryAt(DiarySave& save, const QString& path, const Notify& notify)
     save.greenLimit = limitFromFile(oldLines, greenKey, QStringLiteral("500"), save.greenLimit, path, notify);
     save.redLimit = limitFromFile(oldLines, redKey, QStringLiteral("200"), save.redLimit, path, notify);
 
-    DiaryHeader header;
-    header.userName = save.userName;
-    header.listMonth = save.listMonth;
-    header.listYear = save.listYear;
-    header.margins = save.margins;
-    header.slotMode = save.slotMode;
-    header.greenLimit = save.greenLimit;
-    header.redLimit = save.redLimit;
-
-    const WriteResult written = writeTextLines(path, composeDiaryLines(header, save.entries));
+    const WriteResult written = writeTextLines(path, composeDiaryLines(save, save.entries));
     if (written.ok)
         return true;
     if (written.failure == WriteFailure::Open)

@@ -30,9 +30,10 @@ QString diaryNameProblem(const QString& userName, const QString& month, const QS
 // The values of the header block.
 struct DiaryHeader {
     QString userName;
-    QString listMonth;
+    QString listMonth; // names the file; an empty list takes the month field's text for the header
     QString listYear;
-    std::array<QString, 4> margins; // left, right, top, bottom
+    std::array<QString, 4> margins{QStringLiteral("10"), QStringLiteral("5"), QStringLiteral("10"),
+                                   QStringLiteral("10")}; // left, right, top, bottom
     SlotMode slotMode = SlotMode::Four;
     int greenLimit = 500;
     int redLimit = 200;
@@ -42,20 +43,12 @@ struct DiaryHeader {
 QStringList composeDiaryLines(const DiaryHeader& header, const QStringList& entries);
 
 // One save of an entry list: what goes in, and what the save leaves in force.
-struct DiarySave {
+// The header's margins and limits are those in force before the save; the save replaces them by
+// those of the file as it stands, so values changed in place since the last save win.
+struct DiarySave : DiaryHeader {
     QString galleryFolder; // ends in "/"
     QString htmlFolder;    // ends in "/"
-    QString userName;
-    QString listMonth; // names the file; an empty list takes the month field's text for the header
-    QString listYear;
     QStringList entries;
-    SlotMode slotMode = SlotMode::Four;
-    // In force before the save; the save replaces them by those of the file as it stands, so
-    // values changed in place since the last save win.
-    std::array<QString, 4> margins{QStringLiteral("10"), QStringLiteral("5"), QStringLiteral("10"),
-                                   QStringLiteral("10")}; // left, right, top, bottom
-    int greenLimit = 500;
-    int redLimit = 200;
     // Set by the save: the diary file (also when it could not be written) and its year folder.
     QString path;
     QString diaryYear;

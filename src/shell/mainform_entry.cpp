@@ -132,10 +132,11 @@ void TMainForm::undbearbeiten1Click()
     takeTemplatePicture();
     biszu4MessungenjeTag->setChecked(state_.fourSlotMark);
     biszu8MessungenjeTag->setChecked(state_.eightSlotMark);
-    loadTemplatePicture();
 
-    if (!EingabeDlg->loadEntries(diary))
+    if (!EingabeDlg->loadEntries(diary)) {
+        loadTemplatePicture();
         return;
+    }
     EingabeDlg->setDateLine(desktop_.today());
     state_.zonesPainted = false;
     drawDiary(path);
@@ -176,12 +177,13 @@ void TMainForm::switchDayLayout(SlotMode mode)
     biszu8MessungenjeTag->setChecked(state_.eightSlotMark);
 
     takeTemplatePicture();
-    loadTemplatePicture();
 
     EingabeDlg->KorrigiereDieMorgensBisAbendsEinstellung();
     EingabeDlg->LiesUhrzeitenEin();
     state_.zonesPainted = false;
-    EingabeDlg->saveCurrentDiary();
+    // A saved diary is redrawn on the new template; otherwise the bare template shows the layout.
+    if (!EingabeDlg->saveCurrentDiary())
+        loadTemplatePicture();
 }
 
 } // namespace luftikon

@@ -82,7 +82,6 @@ void TMainForm::showDiaryAsChart(const QString& diaryFile)
         biszu4MessungenjeTag->setChecked(state_.fourSlotMark);
         biszu8MessungenjeTag->setChecked(state_.eightSlotMark);
     }
-    loadTemplatePicture();
     readLimits(diary);
     state_.zonesPainted = false;
     GrafikZeichnen(diaryFile);

@@ -11,6 +11,7 @@ void TMainForm::buildSettingsWindow()
     SettingsDialogHost host;
     host.GrafikZeichnen = [this](const QString& diaryFile) { GrafikZeichnen(diaryFile); };
     host.saveCurrentDiary = [this] { return EingabeDlg->saveCurrentDiary(); };
+    host.showDiaryAsChart = [this](const QString& diaryFile) { showDiaryAsChart(diaryFile); };
     EinstellDlg->setHost(std::move(host));
 }
 

@@ -2,7 +2,6 @@
 
 #include "chart/limits.h"
 #include "chart/ui/spinbutton.h"
-#include "diary/textfile.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -392,15 +391,8 @@ void TEinstellDlg::saveAndRedraw()
     }
     // Not saved (a month without readings, a write that failed): the chart shows the diary as it
     // stands, with the limits it holds.
-    const QString diary = state_.currentDiaryFile;
-    const ReadResult file = readTextLines(diary);
-    if (file.ok) {
-        state_.greenLimit = storedLimit(file.lines, GreenLimitKey, DefaultGreenLimit).value_or(state_.greenLimit);
-        state_.redLimit = storedLimit(file.lines, RedLimitKey, DefaultRedLimit).value_or(state_.redLimit);
-    }
-    state_.zonesPainted = false;
-    if (host_.GrafikZeichnen)
-        host_.GrafikZeichnen(diary);
+    if (host_.showDiaryAsChart)
+        host_.showDiaryAsChart(state_.currentDiaryFile);
     FormPaint();
 }
 

@@ -27,6 +27,7 @@ class SpinButton;
 struct SettingsDialogHost {
     std::function<void(const QString& diaryFile)> GrafikZeichnen; // draw a diary and show it
     std::function<bool()> saveCurrentDiary; // the entry dialog's save and redraw of the diary on screen
+    std::function<void(const QString& diaryFile)> showDiaryAsChart; // the diary as stored: layout, limits, drawing
 };
 
 class TEinstellDlg : public QDialog {
