@@ -57,11 +57,6 @@ TDruckvorschau::TDruckvorschau(AppState& state, Desktop& desktop, ConfigStore& c
     buildControls();
 }
 
-TDruckvorschau::~TDruckvorschau()
-{
-    keepPaperFormat();
-}
-
 void TDruckvorschau::buildControls()
 {
     DruckImage = new QLabel(this);
@@ -268,7 +263,6 @@ void TDruckvorschau::keepPaperFormat()
 
 void TDruckvorschau::DruckenBtnClick()
 {
-    keepPaperFormat();
     const ChartPaper paper = checkedPaper();
     QPrinter printer(QPrinter::HighResolution);
     preparePrinter(printer, chartPageSize(paper), chartOrientation(paper));
@@ -288,6 +282,8 @@ void TDruckvorschau::CancelButtonClick()
 
 void TDruckvorschau::done(int result)
 {
+    // Every way out of the preview passes here; a preview never opened in this session has no
+    // box checked and must not write its A4 over the stored format.
     keepPaperFormat();
     QDialog::done(result);
 }

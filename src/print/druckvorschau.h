@@ -24,7 +24,6 @@ class TDruckvorschau : public QDialog {
 public:
     // `client` is the main window's client area, whose picture is printed.
     TDruckvorschau(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* client, QWidget* parent = nullptr);
-    ~TDruckvorschau() override;
 
     // Captures anew at the next paint, then shows the window modally.
     void openForPrinting();

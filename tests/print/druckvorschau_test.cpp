@@ -67,3 +67,13 @@ TEST_F(PrintWindowTest, FailedJobsAreReportedAndNotPrinted)
     ASSERT_EQ(desktop.shown().size(), 1u);
     EXPECT_EQ(desktop.shown()[0].text, QStringLiteral("Es ist kein Drucker eingerichtet. Es wurde nichts gedruckt."));
 }
+
+TEST(PaperFormat, ASessionWithoutThePreviewKeepsTheStoredFormat)
+{
+    MainWindow machine;
+    machine.config.Schreib_String_in_Registry(QStringLiteral("Grafikformat"), QStringLiteral("DINA6"));
+    // A returning user starts and ends the program without ever opening the print preview.
+    machine.form = std::make_unique<TMainForm>(machine.state, machine.desktop, machine.config);
+    machine.form.reset();
+    EXPECT_EQ(machine.config.Lies_String_aus_Registry(QStringLiteral("Grafikformat")), QStringLiteral("DINA6"));
+}
