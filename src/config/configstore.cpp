@@ -212,6 +212,13 @@ void ConfigStore::writeValue(const QString& name, Kind kind, const QString& text
 {
     if (!exists())
         return;
+    {
+        // Many callers store what is already there (each save stores the user name); the file is
+        // rewritten and synced only for a change.
+        const QSettings settings(path_, QSettings::IniFormat);
+        if (storedValue(settings, name, kind).text == text)
+            return;
+    }
     // The whole file goes through the same safe writer as the diaries: a full disk or a crash
     // leaves the old settings whole, and the user hears why a value was not stored.
     const WriteResult written =

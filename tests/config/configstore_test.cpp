@@ -3,6 +3,8 @@
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace luftikon;
 using luftikon::test::Sandbox;
@@ -75,7 +77,7 @@ TEST(ConfigStore, AwkwardTextsComeBackUnchanged)
     }
 }
 
-TEST(ConfigStore, QuickWritesOfEqualLengthAreAllReadBack)
+TEST(ConfigStore, QuickWritesAreAllReadBackAndUnchangedOnesLeaveTheFileAlone)
 {
     // Colour steps of the settings dialog come in fast and leave the file the same length each time;
     // every one must be read back, however close together they land.
@@ -86,6 +88,15 @@ TEST(ConfigStore, QuickWritesOfEqualLengthAreAllReadBack)
         f.store.Schreib_String_in_Registry(QStringLiteral("KurvenFarbe"), colour);
         ASSERT_EQ(f.text("KurvenFarbe"), colour) << step;
     }
+    // Storing what is already there leaves the file alone: no rewrite and sync on every redraw.
+    // A second name for the file tells: a rewrite would put a new file under the settings name.
+    const QByteArray file = QFile::encodeName(f.box.configFile());
+    ASSERT_EQ(::link(file.constData(), (file + ".kept").constData()), 0);
+    f.store.Schreib_String_in_Registry(QStringLiteral("KurvenFarbe"), f.text("KurvenFarbe"));
+    f.store.Schreib_Integer_in_Registry(QStringLiteral("LinieBeiNullUnterbrechen"), QStringLiteral(" 1"));
+    struct stat info {};
+    ASSERT_EQ(::stat(file.constData(), &info), 0);
+    EXPECT_EQ(info.st_nlink, 2u);
     EXPECT_TRUE(f.notices.empty());
 }
 
