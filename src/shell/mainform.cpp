@@ -106,10 +106,15 @@ void TMainForm::updateChart()
 
 void TMainForm::GrafikZeichnen(const QString& diaryFile)
 {
-    const DiaryFile diary = chart_.GrafikZeichnen(diaryFile);
+    GrafikZeichnen(readDiary(diaryFile));
+}
+
+void TMainForm::GrafikZeichnen(const DiaryFile& diary)
+{
+    const DiaryFile drawn = chart_.GrafikZeichnen(diary);
     // The entry list and its month are those of the month on screen, whatever drew it.
-    if (diary.ok && EingabeDlg)
-        EingabeDlg->takeDiary(diary);
+    if (drawn.ok && EingabeDlg)
+        EingabeDlg->takeDiary(drawn);
     updateChart();
 }
 

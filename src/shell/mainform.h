@@ -63,6 +63,7 @@ public:
 
     // The month chart operations the other windows call; each refreshes the view.
     void GrafikZeichnen(const QString& diaryFile);
+    void GrafikZeichnen(const DiaryFile& diary); // a diary already read
     void schreibTextInGrafik();
     void Errechne_den_Spitzenwert();
     ChartDrawing& chart() { return chart_; }

@@ -139,7 +139,7 @@ void TMainForm::undbearbeiten1Click()
     }
     EingabeDlg->setDateLine(desktop_.today());
     state_.zonesPainted = false;
-    drawDiary(path);
+    GrafikZeichnen(diary);
     desktop_.execModal(*EingabeDlg);
 }
 

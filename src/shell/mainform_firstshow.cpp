@@ -84,7 +84,7 @@ void TMainForm::showDiaryAsChart(const QString& diaryFile)
     }
     readLimits(diary);
     state_.zonesPainted = false;
-    GrafikZeichnen(diaryFile);
+    GrafikZeichnen(diary);
 }
 
 void TMainForm::readFirstShowSettings()

@@ -135,6 +135,12 @@ bool ChartDrawing::loadTemplate()
 
 DiaryFile ChartDrawing::GrafikZeichnen(const QString& diaryFile)
 {
+    return GrafikZeichnen(readDiary(diaryFile));
+}
+
+DiaryFile ChartDrawing::GrafikZeichnen(DiaryFile diary)
+{
+    const QString diaryFile = diary.path;
     state_.currentDiaryFile = diaryFile;
     state_.remarksFile = remarksFileOf(diaryFile);
 
@@ -146,7 +152,6 @@ DiaryFile ChartDrawing::GrafikZeichnen(const QString& diaryFile)
     state_.monthName.clear();
     state_.monthYear.clear();
 
-    DiaryFile diary = readDiary(diaryFile);
     if (!loadTemplate()) {
         diary.ok = false;
         return diary;

@@ -63,6 +63,8 @@ public:
     // it read, for the caller to keep; not ok when the template or the diary could not be read
     // (the user has been told).
     DiaryFile GrafikZeichnen(const QString& diaryFile);
+    // The same for a diary already read; its path names it.
+    DiaryFile GrafikZeichnen(DiaryFile diary);
 
     // Plots one reading line: zones first when not yet painted, then segment and marker.
     void ZeichneInGrafik(const QString& line);
