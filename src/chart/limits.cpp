@@ -1,6 +1,5 @@
 #include "chart/limits.h"
 
-#include "diary/entryline.h"
 #include "diary/iniheader.h"
 #include "diary/textfile.h"
 
@@ -24,11 +23,6 @@ std::optional<ZoneLimits> limitsFromBestValue(int bestValue)
         return std::nullopt;
     // In 64 bits: a hand-edited reading near 2^31 must not overflow the product.
     return ZoneLimits{int(qint64{bestValue} * 80 / 100), int(qint64{bestValue} * 60 / 100)};
-}
-
-std::optional<int> storedLimit(const QStringList& lines, const QString& key, int defaultValue)
-{
-    return parseWholeNumber(trimBlanks(readHeaderValue(lines, key, QString::number(defaultValue))));
 }
 
 LimitWrite storeLimit(const QString& diaryFile, const QString& key, int value, int previous, int defaultValue)

@@ -2,16 +2,13 @@
 // The two zone limits of a diary: stepping them by the arrows, deriving them from the month's
 // best value, and keeping them in the diary's header.
 
+#include "diary/diaryfile.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 namespace luftikon {
-
-inline const QString GreenLimitKey = QStringLiteral("GrenzwertGruen>");
-inline const QString RedLimitKey = QStringLiteral("GrenzwertRot<");
-inline constexpr int DefaultGreenLimit = 500;
-inline constexpr int DefaultRedLimit = 200;
 
 struct ZoneLimits {
     int green = DefaultGreenLimit;
@@ -26,10 +23,6 @@ int stepLimit(int limit, int delta);
 // 80 % and 60 % of the best value, remainders dropped. Nothing for a best value of 0 or below:
 // both limits 0 would paint the whole chart green.
 std::optional<ZoneLimits> limitsFromBestValue(int bestValue);
-
-// The limit stored under `key` in the header lines; the default when the key is missing,
-// nothing when the stored text is no whole number.
-std::optional<int> storedLimit(const QStringList& lines, const QString& key, int defaultValue);
 
 // Writes one limit into the header of an existing diary in place. `inForce` is the limit to use
 // afterwards: the new value, or, when the write failed, what the file still holds (`previous`

@@ -39,8 +39,6 @@ DiaryFile diaryOf(const QStringList& lines, const QString& path)
     diary.date = header("Datum", QString());
     diary.fourSlotMark = header("BisZu4MessungenJeTag", QString()).contains(u'1');
     diary.eightSlotMark = header("BisZu8MessungenJeTag", QString()).contains(u'1');
-    diary.greenLimitText = header("GrenzwertGruen>", QStringLiteral("500"));
-    diary.redLimitText = header("GrenzwertRot<", QStringLiteral("200"));
 
     for (const QString& line : lines) {
         if (isEntryLine(line))
@@ -58,6 +56,11 @@ DiaryFile diaryOf(const QStringList& lines, const QString& path)
     diary.month = named.month;
     diary.year = named.year;
     return diary;
+}
+
+std::optional<int> storedLimit(const QStringList& lines, const QString& key, int defaultValue)
+{
+    return parseWholeNumber(trimBlanks(readHeaderValue(lines, key, QString::number(defaultValue))));
 }
 
 DiaryFile readDiary(const QString& path)

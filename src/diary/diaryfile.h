@@ -9,8 +9,19 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace luftikon {
+
+// The two zone limits in a diary's header, and their values when the header has none.
+inline const QString GreenLimitKey = QStringLiteral("GrenzwertGruen>");
+inline const QString RedLimitKey = QStringLiteral("GrenzwertRot<");
+inline constexpr int DefaultGreenLimit = 500;
+inline constexpr int DefaultRedLimit = 200;
+
+// The limit stored under `key` in the header lines; the default when the key is missing,
+// nothing when the stored text is no whole number.
+std::optional<int> storedLimit(const QStringList& lines, const QString& key, int defaultValue);
 
 struct DiaryFile {
     QString path;
@@ -21,12 +32,10 @@ struct DiaryFile {
     QStringList entryLines() const; // the reading lines as they stand
 
     // Header fields of "[Personendaten]", with the defaults of a missing key.
-    QString userName;                               // "BenutzerName"
-    QString date;                                   // "Datum"
-    bool fourSlotMark = false;                      // "BisZu4MessungenJeTag" contains "1"
-    bool eightSlotMark = false;                     // "BisZu8MessungenJeTag" contains "1"
-    QString greenLimitText = QStringLiteral("500"); // "GrenzwertGruen>"
-    QString redLimitText = QStringLiteral("200");   // "GrenzwertRot<"
+    QString userName;           // "BenutzerName"
+    QString date;               // "Datum"
+    bool fourSlotMark = false;  // "BisZu4MessungenJeTag" contains "1"
+    bool eightSlotMark = false; // "BisZu8MessungenJeTag" contains "1"
 
     // The month text (3 or 03) and year text of the last reading line whose month and year
     // are numbers; without such a line, those of the file name "<user>_<month>_<year>.tab";

@@ -1,6 +1,7 @@
 #include "diary/diarywriter.h"
 
 #include "diary/dates.h"
+#include "diary/diaryfile.h"
 #include "diary/entryline.h"
 #include "diary/iniheader.h"
 #include "diary/textfile.h"
@@ -15,8 +16,6 @@ namespace {
 const std::array<const char*, 4> marginKeys = {"DruckenTabellenRandLeft", "DruckenTabellenRandRight",
                                                "DruckenTabellenRandTop", "DruckenTabellenRandBottom"};
 const std::array<const char*, 4> marginDefaults = {"10", "5", "10", "10"};
-const QString greenKey = QStringLiteral("GrenzwertGruen>");
-const QString redKey = QStringLiteral("GrenzwertRot<");
 
 bool hasControlCharacter(const QString& text)
 {
@@ -46,15 +45,14 @@ void makeYearFolder(const QString& folder, const QString& year, const QString& l
 
 // The limit of `key` in the old file; a text that is no whole number leaves the limit in
 // force, and the user learns which value of which file was wrong.
-int limitFromFile(const QStringList& lines, const QString& key, const QString& defaultText, int inForce,
-                  const QString& path, const Notify& notify)
+int limitFromFile(const QStringList& lines, const QString& key, int defaultValue, int inForce, const QString& path,
+                  const Notify& notify)
 {
-    const QString text = readHeaderValue(lines, key, defaultText);
-    if (const auto number = parseWholeNumber(text))
+    if (const auto number = storedLimit(lines, key, defaultValue))
         return *number;
     say(notify, MessageKind::Warning,
         QStringLiteral("In der Datei \"%1\" ist der Wert \"%2\" von \"%3\" keine ganze Zahl. Es gilt weiter %4.")
-            .arg(path, text, key, QString::number(inForce)));
+            .arg(path, readHeaderValue(lines, key, QString()), key, QString::number(inForce)));
     return inForce;
 }
 
@@ -112,8 +110,8 @@ QStringList composeDiaryLines(const DiaryHeader& header, const QStringList& entr
     else
         lines << QStringLiteral("BisZu8MessungenJeTag=1") << QStringLiteral("BisZu4MessungenJeTag=0");
     lines << QString() << QString();
-    lines << greenKey + QLatin1Char('=') + QString::number(header.greenLimit)
-          << redKey + QLatin1Char('=') + QString::number(header.redLimit);
+    lines << GreenLimitKey + QLatin1Char('=') + QString::number(header.greenLimit)
+          << RedLimitKey + QLatin1Char('=') + QString::number(header.redLimit);
     lines << QString() << QString();
     lines << entries;
     return lines;
@@ -169,8 +167,8 @@ bool writeDiaryAt(DiarySave& save, const QString& path, const Notify& notify)
     }
     for (std::size_t i = 0; i < marginKeys.size(); ++i)
         save.margins[i] = readHeaderValue(oldLines, QLatin1String(marginKeys[i]), QLatin1String(marginDefaults[i]));
-    save.greenLimit = limitFromFile(oldLines, greenKey, QStringLiteral("500"), save.greenLimit, path, notify);
-    save.redLimit = limitFromFile(oldLines, redKey, QStringLiteral("200"), save.redLimit, path, notify);
+    save.greenLimit = limitFromFile(oldLines, GreenLimitKey, DefaultGreenLimit, save.greenLimit, path, notify);
+    save.redLimit = limitFromFile(oldLines, RedLimitKey, DefaultRedLimit, save.redLimit, path, notify);
 
     const WriteResult written = writeTextLines(path, composeDiaryLines(save, save.entries));
     if (written.ok)
