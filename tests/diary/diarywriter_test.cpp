@@ -132,9 +132,10 @@ TEST_F(DiaryWriter, LimitsAndMarginsOnDiskComeIntoForce)
     EXPECT_EQ(lines.at(6), "DruckenTabellenRandTop=15");
     EXPECT_EQ(lines.size(), 22);
 
-    // A limit that is no number keeps the one in force, and the user hears of it.
+    // A limit that is no number keeps the one in force, and the user hears of it; a number with
+    // blanks around it counts, as the chart reads it.
     messages.shown.clear();
-    Sandbox::writeBytes(path, "[Personendaten]\r\nGrenzwertGruen>=viel\r\nGrenzwertRot<=180\r\n");
+    Sandbox::writeBytes(path, "[Personendaten]\r\nGrenzwertGruen>=viel\r\nGrenzwertRot<= 180 \r\n");
     ASSERT_TRUE(save());
     EXPECT_EQ(diary.greenLimit, 450);
     EXPECT_EQ(diary.redLimit, 180);
