@@ -47,7 +47,7 @@ public:
     {
         std::fprintf(stderr, "make_help: the sample month gave a message: %s\n", qPrintable(text));
     }
-    bool ask(const QString&, MessageKind) override { return false; }
+    bool ask(const QString&, MessageKind, Preset) override { return false; }
     QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }

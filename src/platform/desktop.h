@@ -30,8 +30,10 @@ public:
     void message(const QString& text) { show(MessageKind::Plain, text); }
     void error(const QString& text) { show(MessageKind::Error, text); }
 
-    // Modal Ja/Nein question; true for Ja.
-    virtual bool ask(const QString& text, MessageKind kind = MessageKind::Question) = 0;
+    // Modal Ja/Nein question; true for Ja. `preset` is the button Enter presses: Nein where a
+    // hasty Ja would lose readings.
+    enum class Preset { Yes, No };
+    virtual bool ask(const QString& text, MessageKind kind = MessageKind::Question, Preset preset = Preset::Yes) = 0;
 
     // Open-file dialog; empty text when the user cancels. `filter` uses Qt's ";;" form.
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& start,

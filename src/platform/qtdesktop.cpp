@@ -50,12 +50,12 @@ void QtDesktop::show(MessageKind kind, const QString& text)
     box.exec();
 }
 
-bool QtDesktop::ask(const QString& text, MessageKind kind)
+bool QtDesktop::ask(const QString& text, MessageKind kind, Preset preset)
 {
     QMessageBox box(iconOf(kind), captionOf(kind), text, QMessageBox::Yes | QMessageBox::No, ownerWindow());
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(preset == Preset::Yes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

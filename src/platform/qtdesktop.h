@@ -8,7 +8,7 @@ namespace luftikon {
 class QtDesktop final : public Desktop {
 public:
     void show(MessageKind kind, const QString& text) override;
-    bool ask(const QString& text, MessageKind kind = MessageKind::Question) override;
+    bool ask(const QString& text, MessageKind kind = MessageKind::Question, Preset preset = Preset::Yes) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& start, const QString& filter) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;

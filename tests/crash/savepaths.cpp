@@ -42,7 +42,7 @@ public:
     std::function<int(QDialog&)> onModal;
 
     void show(MessageKind, const QString& text) override { complain(text); }
-    bool ask(const QString&, MessageKind) override { return true; }
+    bool ask(const QString&, MessageKind, Preset) override { return true; }
     QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
     {
         complain(QStringLiteral("open-file dialog"));

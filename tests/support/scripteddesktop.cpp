@@ -49,12 +49,12 @@ QStringList ScriptedDesktop::shownTexts() const
 
 void ScriptedDesktop::show(MessageKind kind, const QString& text)
 {
-    shown_.push_back({kind, captionOf(kind), text});
+    shown_.push_back({kind, captionOf(kind), text, false});
 }
 
-bool ScriptedDesktop::ask(const QString& text, MessageKind kind)
+bool ScriptedDesktop::ask(const QString& text, MessageKind kind, Preset preset)
 {
-    shown_.push_back({kind, captionOf(kind), text});
+    shown_.push_back({kind, captionOf(kind), text, preset == Preset::No});
     const auto reply = take<YesNo>(QStringLiteral("question: ") + text);
     return reply && reply->yes;
 }

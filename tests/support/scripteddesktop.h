@@ -22,6 +22,7 @@ struct ShownMessage {
     MessageKind kind;
     QString caption;
     QString text;
+    bool presetNo = false; // a question whose Enter answers Nein
 };
 
 struct FileRequest {
@@ -74,7 +75,7 @@ public:
 
     // Desktop
     void show(MessageKind kind, const QString& text) override;
-    bool ask(const QString& text, MessageKind kind = MessageKind::Question) override;
+    bool ask(const QString& text, MessageKind kind = MessageKind::Question, Preset preset = Preset::Yes) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& start, const QString& filter) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
