@@ -64,6 +64,58 @@ QString diaryFilePath(const QString& galleryFolder, const QString& year, const Q
            QStringLiteral(".tab");
 }
 
+QString otherMonthForm(const QString& month)
+{
+    const auto number = parseWholeNumber(month);
+    if (!number || *number < 1 || *number > 9 || month.startsWith(u'+') || month.startsWith(u'-'))
+        return {};
+    const QString plain = QString::number(*number);
+    const QString padded = u'0' + plain;
+    if (month == plain)
+        return padded;
+    return month == padded ? plain : QString();
+}
+
+QString monthDiaryPath(const QString& galleryFolder, const QString& year, const QString& userName, const QString& month)
+{
+    const QString given = diaryFilePath(galleryFolder, year, userName, month);
+    if (QFileInfo::exists(given))
+        return given;
+    if (const QString other = otherMonthForm(month); !other.isEmpty()) {
+        const QString otherPath = diaryFilePath(galleryFolder, year, userName, other);
+        if (QFileInfo::exists(otherPath))
+            return otherPath;
+    }
+    return given;
+}
+
+bool namesMonth(const QString& path, const QString& month, const QString& year)
+{
+    if (path.isEmpty())
+        return false;
+    const MonthTexts named = monthTextsOfName(path);
+    const auto number = [](const QString& text) { return parseWholeNumber(trimBlanks(text)); };
+    return !named.month.isEmpty() && number(named.month) == number(month) && number(named.year) == number(year);
+}
+
+QString savePathOf(const DiarySave& save)
+{
+    if (namesMonth(save.readFrom, save.listMonth, save.listYear))
+        return save.readFrom;
+    return monthDiaryPath(save.galleryFolder, save.listYear, save.userName, save.listMonth);
+}
+
+QString monthTwinOf(const QString& path)
+{
+    const MonthTexts named = monthTextsOfName(path);
+    const QString other = otherMonthForm(named.month);
+    if (other.isEmpty())
+        return {};
+    const QString ending = u'_' + named.month + u'_' + named.year + QStringLiteral(".tab");
+    const QString twin = path.left(path.size() - ending.size()) + u'_' + other + u'_' + named.year + path.right(4);
+    return QFileInfo::exists(twin) ? twin : QString();
+}
+
 NameParts splitUserName(const QString& userName)
 {
     const qsizetype blank = userName.indexOf(QLatin1Char(' '));
@@ -137,7 +189,7 @@ bool writeDiaryFile(DiarySave& save, const QString& monthFieldText, const QStrin
     makeYearFolder(save.galleryFolder, save.listYear, QStringLiteral("Ordner "), notify);
     makeYearFolder(save.htmlFolder, save.listYear, QStringLiteral("HtmlOrdner "), notify);
 
-    const QString path = diaryFilePath(save.galleryFolder, save.listYear, save.userName, save.listMonth);
+    const QString path = savePathOf(save);
     // The file name keeps the month of the list; an empty list takes the fields' month for its header.
     if (save.entries.isEmpty()) {
         const QString yearFolder = save.listYear;

@@ -13,6 +13,20 @@ namespace luftikon {
 // GalleryFolder + year + "/" + user name + "_" + month + "_" + year + ".tab"
 QString diaryFilePath(const QString& galleryFolder, const QString& year, const QString& userName, const QString& month);
 
+// The other way the file name rule writes that month: "3" for "03" and "03" for "3"; empty for
+// a month text that has no other form.
+QString otherMonthForm(const QString& month);
+
+// Where the diary of that month stands: under the month text given or, when only that one
+// exists, under its other form, so a month never ends up in two files. The path of the form
+// given when neither exists.
+QString monthDiaryPath(const QString& galleryFolder, const QString& year, const QString& userName,
+                       const QString& month);
+
+// The other file of the same month beside `path` (the other form of the month in its name)
+// when it exists; otherwise empty.
+QString monthTwinOf(const QString& path);
+
 // The user name split at its first blank; both parts empty when it has none.
 struct NameParts {
     QString first;
@@ -49,15 +63,25 @@ struct DiarySave : DiaryHeader {
     QString galleryFolder; // ends in "/"
     QString htmlFolder;    // ends in "/"
     QStringList entries;
+    // The diary the list was read from: a save of the same month writes it back under the name
+    // it has, wherever the month's texts would name it otherwise.
+    QString readFrom;
     // Set by the save: the diary file (also when it could not be written) and its year folder.
     QString path;
     QString diaryYear;
 };
 
-// Writes the diary whole: makes the year folders, takes margins and limits from the file as it
-// stands and, when the list is empty, the header's month and year from the dialog's fields. The
-// file is replaced only once the new one is complete; on any failure the old file stays as it
-// was and `notify` says what failed. Returns whether the file was written.
+// The file a save writes: the one the list was read from when it is named after the list's
+// month, otherwise the one monthDiaryPath names.
+QString savePathOf(const DiarySave& save);
+
+// True when the file at `path` is named after that month and year (either form of the month).
+bool namesMonth(const QString& path, const QString& month, const QString& year);
+
+// Writes the diary whole into the file savePathOf names: makes the year folders, takes margins and limits from the file
+// as it stands and, when the list is empty, the header's month and year from the dialog's fields. The file is replaced
+// only once the new one is complete; on any failure the old file stays as it was and `notify` says what failed. Returns
+// whether the file was written.
 bool writeDiaryFile(DiarySave& save, const QString& monthFieldText, const QString& yearFieldText, const Notify& notify);
 
 // The second half of writeDiaryFile: rewrites the diary at `path`, which lies in an existing

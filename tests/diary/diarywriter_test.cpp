@@ -4,6 +4,8 @@
 #include "support/sandbox.h"
 
 #include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <utility>
 #include <vector>
@@ -78,13 +80,18 @@ TEST_F(DiaryWriter, DiariesByteForByte)
     EXPECT_TRUE(QDir(box.file("Luftikon-Daten im Browser/2024")).exists());
     EXPECT_TRUE(messages.shown.empty());
 
-    // The other form of the month is another file; the first one stays.
+    // A month is kept in one file: lines written "03" go on in the file named "_3_".
+    const QString path03 = box.file(QStringLiteral("Luftikon-Daten-Galerie/2024/Jürgen Müller_03_2024.tab"));
     diary.listMonth = "03";
     diary.entries = marchEntries("03");
     ASSERT_TRUE(save("03"));
-    EXPECT_EQ(Sandbox::readBytes(box.file(QStringLiteral("Luftikon-Daten-Galerie/2024/Jürgen Müller_03_2024.tab"))),
-              golden("march2024_four_03.tab"));
-    EXPECT_EQ(Sandbox::readBytes(path3), golden("march2024_four.tab"));
+    EXPECT_EQ(diary.path, path3);
+    EXPECT_FALSE(QFileInfo::exists(path03));
+    // Without a file of the month, the list's own form names it.
+    ASSERT_TRUE(QFile::remove(path3));
+    ASSERT_TRUE(save("03"));
+    EXPECT_EQ(Sandbox::readBytes(path03), golden("march2024_four_03.tab"));
+    EXPECT_FALSE(QFileInfo::exists(path3));
 
     diary.userName = "Muster";
     diary.listMonth = "7";
