@@ -147,6 +147,7 @@ DiaryFile ChartDrawing::GrafikZeichnen(DiaryFile diary)
     state_.dayValueList.clear();
     state_.valueList.clear();
     state_.pointList.clear();
+    pointHidden_.clear();
     // A month without readings must not hand the previous month's texts to the export.
     state_.monthNumber.clear();
     state_.monthName.clear();
@@ -225,7 +226,10 @@ void ChartDrawing::plotReading(const DiaryEntry& reading)
     takeMonthTexts(fields);
 
     // The four-slot chart has no column for slots 4..7; they count for means and best value.
-    if (four && slot >= 4 && slot <= 7)
+    const bool hidden = four && slot >= 4 && slot <= 7;
+    pointHidden_.resize(state_.pointList.size() - 1, false);
+    pointHidden_ << hidden;
+    if (hidden)
         return;
 
     const int y = ReadingY(value);
