@@ -43,6 +43,17 @@ QString twoDigits(int n)
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 }
 
+// A two-digit field as the user types over it: one digit gets its leading zero, and a digit
+// typed after such a zero takes its place, so "1" then "0" gives "10", never "010".
+QString typedOver(QString text)
+{
+    if (text.size() == 1 && text != QStringLiteral("0"))
+        return u'0' + text;
+    while (text.size() > 2 && text.startsWith(u'0'))
+        text.remove(0, 1);
+    return text;
+}
+
 struct Clock {
     int hours;
     int minutes;
@@ -202,7 +213,16 @@ void TEingabeDlg::buildLayout()
     GrafikButton = makeButton(QStringLiteral("&Grafik zeigen"), "GrafikButton", rightColumn, 363);
     GrafikButton->setDefault(true);
     TabelleButton = makeButton(QStringLiteral("&Tabelle zeigen"), "TabelleButton", rightColumn + 155, 363);
-    AbbrechenButton = makeButton(QStringLiteral("&Abbrechen"), "AbbrechenButton", rightColumn + 155, 403);
+    // Alt+A belongs to the add button; Escape still cancels.
+    AbbrechenButton = makeButton(QStringLiteral("Abbre&chen"), "AbbrechenButton", rightColumn + 155, 403);
+
+    noteLabel = new QLabel(this);
+    noteLabel->setObjectName(QStringLiteral("noteLabel"));
+    noteLabel->setGeometry(rightColumn, 298, dialogWidth - rightColumn - 8, 62);
+    noteLabel->setWordWrap(true);
+    noteLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    noteLabel->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
+    noteLabel->hide();
 }
 
 void TEingabeDlg::connectHandlers()
@@ -217,6 +237,7 @@ void TEingabeDlg::connectHandlers()
     connect(GrafikButton, &QPushButton::clicked, this, &TEingabeDlg::GrafikButtonClick);
     connect(TabelleButton, &QPushButton::clicked, this, &TEingabeDlg::TabelleButtonClick);
     connect(AbbrechenButton, &QPushButton::clicked, this, &TEingabeDlg::AbbrechenButtonClick);
+    connect(LuftikonSpinEdit, &SpinEdit::changedByUser, this, [this] { valueTouched_ = true; });
 }
 
 void TEingabeDlg::setFieldColor(QLineEdit* edit, bool locked)
@@ -237,9 +258,7 @@ void TEingabeDlg::TagSpinEditChange()
     if (adjusting_)
         return;
     adjusting_ = true;
-    const QString text = TagSpinEdit->text();
-    if (text.size() == 1)
-        setFieldText(TagSpinEdit, u'0' + text);
+    setFieldText(TagSpinEdit, typedOver(TagSpinEdit->text()));
     adjusting_ = false;
 }
 
@@ -253,16 +272,16 @@ void TEingabeDlg::MonatSpinEditChange()
     }
     else {
         // The month of a list that holds readings is that of its diary file.
-        const auto padded = [](const QString& text) { return text.size() == 1 ? u'0' + text : text; };
         const auto number = [](const QString& text) { return parseWholeNumber(trimBlanks(text)); };
-        const QString text = padded(MonatSpinEdit->text());
+        const QString text = typedOver(MonatSpinEdit->text());
         const bool same = number(text) && number(text) == number(state_.listMonth);
-        setFieldText(MonatSpinEdit, same ? text : padded(state_.listMonth));
+        setFieldText(MonatSpinEdit, same ? text : typedOver(state_.listMonth));
         setFieldColor(MonatSpinEdit->editor(), !same);
     }
     if (const auto month = MonatSpinEdit->number())
         state_.entryMonth = *month;
     adjusting_ = false;
+    updateNotes();
 }
 
 void TEingabeDlg::JahrSpinEditChange()
@@ -282,6 +301,7 @@ void TEingabeDlg::JahrSpinEditChange()
     if (const auto year = JahrSpinEdit->number())
         state_.entryYear = *year;
     adjusting_ = false;
+    updateNotes();
 }
 
 void TEingabeDlg::updateDayHint(SpinEdit* field)
@@ -368,6 +388,7 @@ void TEingabeDlg::setMonthAndYear(int month, int year)
 {
     MonatSpinEdit->setValue(month);
     JahrSpinEdit->setValue(year);
+    updateNotes();
 }
 
 void TEingabeDlg::setYearText(const QString& year)
@@ -402,8 +423,7 @@ void TEingabeDlg::FormPaint()
 {
     if (needsMorningCorrection(config_.Lies_String_aus_Registry(QStringLiteral("LetzteEingabe")), state_.slotMode()))
         setSlot(FirstSlot);
-    entryListChanged_ = false;
-    AbbrechenButton->setVisible(!state_.newTablePending);
+    updateCancelButton();
     if (TagSpinEdit->text() == QStringLiteral("1"))
         TagSpinEdit->setText(QStringLiteral("01"));
     if (MonatSpinEdit->text() == QStringLiteral("1"))
@@ -415,11 +435,54 @@ void TEingabeDlg::FormPaint()
     }
 }
 
+void TEingabeDlg::updateCancelButton()
+{
+    AbbrechenButton->setVisible(!state_.newTablePending);
+}
+
+void TEingabeDlg::noteContinuedMonth(int readings)
+{
+    continuationNote_ = readings > 0 ? QStringLiteral("Für diesen Monat gibt es schon eine Tabelle mit %1 Messwerten; "
+                                                      "die neuen Messwerte werden hinzugefügt.")
+                                           .arg(readings)
+                                     : QString();
+    updateNotes();
+}
+
+void TEingabeDlg::updateNotes()
+{
+    if (!noteLabel)
+        return;
+    QStringList notes;
+    if (!continuationNote_.isEmpty())
+        notes << continuationNote_;
+    // A reading for today must not be filed unseen in the month looked at last.
+    const bool listed = !state_.entryList.isEmpty();
+    const auto month = listed ? parseWholeNumber(trimBlanks(state_.listMonth)) : MonatSpinEdit->number();
+    const auto year = listed ? parseWholeNumber(trimBlanks(state_.listYear)) : JahrSpinEdit->number();
+    const QDate today = desktop_.today();
+    if (month && year && (*month != today.month() || *year != today.year()))
+        notes << QStringLiteral(
+                     "Sie bearbeiten den %1 %2. Heute (%3) gehört zum %4 %5: dafür \"Datei\" \u2192 \"Neu\".")
+                     .arg(GibMonatLang(*month))
+                     .arg(*year)
+                     .arg(today.toString(QStringLiteral("dd.MM.yyyy")), GibMonatLang(today.month()))
+                     .arg(today.year());
+    if (editedLine_)
+        notes << QStringLiteral("In Bearbeitung: ") + shownLine(*editedLine_).simplified();
+    noteLabel->setText(notes.join(u'\n'));
+    noteLabel->setVisible(!notes.isEmpty());
+}
+
 void TEingabeDlg::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     refreshFromState();
-    AbbrechenButton->setVisible(!state_.newTablePending);
+    updateCancelButton();
+    // Only what the user types from now on counts as a reading to add.
+    valueTouched_ = false;
+    editedLine_.reset();
+    updateNotes();
     if (ListBox1->count() > 0)
         ListBox1->setCurrentRow(ListBox1->count() - 1);
     ListBox1->setFocus();

@@ -61,9 +61,11 @@ public:
     // False (and "Fehler Lesen der Datei!") when the file could not be read.
     bool loadEntries(const DiaryFile& diary);
     // The readings of a diary just read become the list, its month and year those of the list
-    // and of the month and year fields.
+    // and of the month and year fields; the list is saved back into that file.
     void takeDiary(const DiaryFile& diary);
     void clearEntries();
+    // A new table that goes on in the month's diary: the note says how many readings it has.
+    void noteContinuedMonth(int readings);
     void setHeading(const QString& text);
     void setDateLine(const QDate& today);
     void setMonthAndYear(int month, int year);
@@ -74,7 +76,8 @@ public:
     // The state of the dialog when it paints (also run when the window is exposed).
     void FormPaint();
 
-    bool entryListChanged() const { return entryListChanged_; }
+    // The list differs from the diary as saved.
+    bool entryListChanged() const { return state_.entryList != savedEntries_; }
 
     // Handlers
     void AufnehmenButtonClick();
@@ -106,6 +109,7 @@ public:
     QPushButton* GrafikButton = nullptr;     // saves and shows the chart
     QPushButton* TabelleButton = nullptr;    // saves and shows the table
     QPushButton* AbbrechenButton = nullptr;  // leaves without saving
+    QLabel* noteLabel = nullptr;             // what the patient must see before typing: month, edit
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -120,6 +124,19 @@ private:
     void setFieldText(SpinEdit* field, const QString& text);
     void setFieldColor(QLineEdit* edit, bool locked);
     std::optional<int> fieldNumber(SpinEdit* field, const QString& name);
+    // Adds the reading of the fields; false when it was refused (the user has been told why).
+    bool addFromFields();
+    // Before "Grafik zeigen" and "Tabelle zeigen": a value the user typed and did not add goes
+    // in first. False when it was refused, so the dialog stays open.
+    bool addPendingValue();
+    // A reading taken into the fields whose value was then emptied leaves the list only when
+    // the user says so. False when there is no such reading.
+    bool offerRemovalOfEmptiedReading();
+    // The month form ("3" or "03") of the diary that new lines of `month` and `year` go into.
+    QString monthFormFor(int month, int year) const;
+    void typeOverField(SpinEdit* field);
+    void updateNotes();
+    void updateCancelButton();
     bool takeEmptyListMonthFromFields();
     // After a save: settings, slot time, redraw and the first-data advice.
     void finishSave();
@@ -143,7 +160,11 @@ private:
     ConfigStore& config_;
     EntryDialogHost host_;
     TTouchEingabeDlg* keypad_ = nullptr;
-    bool entryListChanged_ = false;
+    QStringList savedEntries_;          // the reading lines of the diary as saved
+    QString diaryFile_;                 // the diary the list was read from; empty for a new month
+    bool valueTouched_ = false;         // the user changed the value field since the last add
+    std::optional<QString> editedLine_; // the reading "Eintrag bearbeiten" put into the fields
+    QString continuationNote_;
     bool adjusting_ = false; // a change handler is rewriting a field
 };
 

@@ -1,11 +1,15 @@
 // The entry dialog: adding a reading to the list and taking one back for editing.
 #include "diary/dates.h"
+#include "diary/diaryfile.h"
+#include "diary/diarywriter.h"
 #include "diary/entryline.h"
 #include "diary/entrysort.h"
+#include "diary/longlines.h"
 #include "diary/slots.h"
 #include "entry/eingabe.h"
 #include "entry/spinedit.h"
 
+#include <QFileInfo>
 #include <QListWidget>
 
 namespace luftikon {
@@ -22,6 +26,11 @@ bool sameReading(const QString& line, const QString& prefix, int day, int month,
     const DiaryEntry entry = parseEntryLine(line);
     return !entry.prefix.isEmpty() && entry.prefix == prefix && numberOf(entry.fields.day) == day &&
            numberOf(entry.fields.month) == month && numberOf(entry.fields.year) == year;
+}
+
+QString twoDigitsOf(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
@@ -44,55 +53,108 @@ std::optional<int> TEingabeDlg::fieldNumber(SpinEdit* field, const QString& name
     return number;
 }
 
+QString TEingabeDlg::monthFormFor(int month, int year) const
+{
+    const QString yearText = QString::number(year);
+    const QString field = trimBlanks(MonatSpinEdit->text());
+    const QString asTyped = field.size() <= 2 && parseWholeNumber(field) == month ? field : QString::number(month);
+    if (namesMonth(diaryFile_, asTyped, yearText))
+        return monthTextsOfName(diaryFile_).month;
+    // A month already kept in a file is written as that file's name writes it.
+    const QString existing = monthDiaryPath(state_.galleryFolder, yearText, state_.userName, asTyped);
+    if (QFileInfo::exists(existing))
+        return monthTextsOfName(existing).month;
+    return asTyped;
+}
+
 void TEingabeDlg::AufnehmenButtonClick()
 {
+    if (!offerRemovalOfEmptiedReading())
+        addFromFields();
+}
+
+bool TEingabeDlg::addPendingValue()
+{
+    if (offerRemovalOfEmptiedReading())
+        return true;
+    if (!valueTouched_)
+        return true;
+    return addFromFields();
+}
+
+bool TEingabeDlg::offerRemovalOfEmptiedReading()
+{
+    if (!editedLine_ || !trimBlanks(LuftikonSpinEdit->text()).isEmpty())
+        return false;
+    const QString line = *editedLine_;
+    editedLine_.reset();
+    valueTouched_ = false;
+    updateNotes();
+    if (desktop_.ask(QStringLiteral("Das Feld \"Luftikon in l/min.\" ist leer. Soll dieser Eintrag aus der Liste "
+                                    "gelöscht werden?\r\n") +
+                         line,
+                     MessageKind::WarningQuestion, Desktop::Preset::No)) {
+        state_.entryList.removeOne(line);
+        showEntries();
+    }
+    return true;
+}
+
+bool TEingabeDlg::addFromFields()
+{
+    // Whatever happens below, the value in the fields has had its turn.
+    valueTouched_ = false;
     const auto day = fieldNumber(TagSpinEdit, QStringLiteral("Tag"));
     const auto month = day ? fieldNumber(MonatSpinEdit, QStringLiteral("Monat")) : std::nullopt;
     const auto year = month ? fieldNumber(JahrSpinEdit, QStringLiteral("Jahr")) : std::nullopt;
     const auto value = year ? fieldNumber(LuftikonSpinEdit, QStringLiteral("Luftikon in l/min.")) : std::nullopt;
     if (!value)
-        return;
+        return false;
     if (!timeStepUp(UhrzeitEdit->text())) {
         say(MessageKind::Error, QStringLiteral("Im Feld \"Uhrzeit\" steht keine Uhrzeit der Form Stunden:Minuten "
                                                "(zum Beispiel 08:00): \"%1\". Es wurde nichts geändert.")
                                     .arg(UhrzeitEdit->text()));
-        return;
+        return false;
     }
 
     // A day past the end of the month becomes its last day.
     const int monthLength = DaysInMonthLocal(*month, *year);
+    const int finalDay = std::min(*day, monthLength);
     if (*day > monthLength)
         TagSpinEdit->setValue(monthLength);
 
-    entryListChanged_ = false;
+    // The date is written by the file's rule, whatever the fields show.
     const QString prefix = state_.currentEntryPrefix;
-    const QString dayText = TagSpinEdit->text();
-    const QString monthText = MonatSpinEdit->text();
-    const QString yearText = JahrSpinEdit->text();
+    const QString dayText = twoDigitsOf(finalDay);
+    const QString monthText = monthFormFor(*month, *year);
+    const QString yearText = QString::number(*year);
     const QString line =
-        composeEntryLine(prefix, dayText, monthText, yearText, UhrzeitEdit->text(), LuftikonSpinEdit->text());
+        composeEntryLine(prefix, dayText, monthText, yearText, UhrzeitEdit->text(), QString::number(*value));
     state_.lastEntryLine = line;
 
-    if (!state_.entryList.isEmpty()) {
-        const QString& last = state_.entryList.last();
-        if (!last.contains(QString(yearText).remove(u' '))) {
+    // The reading being edited is replaced by the new line, so it is no twin of it.
+    QStringList others = state_.entryList;
+    if (editedLine_)
+        others.removeOne(*editedLine_);
+    if (!others.isEmpty()) {
+        const QString& last = others.last();
+        if (!last.contains(yearText)) {
             say(MessageKind::Information, QStringLiteral("Überprüfen Sie bitte die Jahreszahl ") + yearText +
                                               QStringLiteral(" Sie stimmt nicht ") +
                                               QStringLiteral("mit den bisherigen Eintragungen überein!"));
-            return;
+            return false;
         }
         // Readings of two months in one list would end up in one month's file.
         if (const auto listMonth = numberOf(parseEntryLine(last).fields.month); listMonth && *listMonth != *month) {
             say(MessageKind::Information, QStringLiteral("Überprüfen Sie bitte den Monat ") + monthText +
                                               QStringLiteral(" Er stimmt nicht ") +
                                               QStringLiteral("mit den bisherigen Eintragungen überein!"));
-            return;
+            return false;
         }
     }
 
     const QString key = entryDateKey(prefix, dayText, monthText, yearText);
-    const int finalDay = TagSpinEdit->value();
-    const bool duplicate = std::any_of(state_.entryList.cbegin(), state_.entryList.cend(), [&](const QString& other) {
+    const bool duplicate = std::any_of(others.cbegin(), others.cend(), [&](const QString& other) {
         return other.contains(key) || sameReading(other, prefix, finalDay, *month, *year);
     });
     if (duplicate) {
@@ -100,19 +162,21 @@ void TEingabeDlg::AufnehmenButtonClick()
             say(MessageKind::Information, QStringLiteral("Ein Eintrag mit dem Datum: ") + prefix + dayText + u'.' +
                                               monthText + u'.' + yearText +
                                               QStringLiteral(" existiert schon in der Liste!"));
-        return;
+        return false;
     }
 
     // Only an accepted reading decides which file the list is saved to.
     state_.listMonth = monthText;
     state_.listYear = yearText;
-    state_.entryList = sortEntries(state_.entryList + QStringList{line});
+    state_.entryList = sortEntries(others + QStringList{line});
+    editedLine_.reset();
     showEntries();
+    updateNotes();
 
-    entryListChanged_ = true;
     ListBox1->setCurrentRow(ListBox1->count() - 1);
     ListBox1->setFocus();
     advanceSlot();
+    return true;
 }
 
 void TEingabeDlg::BearbeitenButtonClick()
@@ -123,16 +187,8 @@ void TEingabeDlg::BearbeitenButtonClick()
             QStringLiteral("Sie müssen zuerst einen Eintrag in der Liste durch Anklicken auswählen!"));
         return;
     }
-    if (!desktop_.ask(QStringLiteral("Der ausgewählte Eintrag wird in der Liste gelöscht und die einzelnen Werte in "
-                                     "die Eingabefelder zum Bearbeiten eingetragen. Möchten Sie das?"),
-                      MessageKind::InformationQuestion))
-        return;
-
-    const QString line = state_.entryList.takeAt(row);
-    delete ListBox1->takeItem(row);
-    // The list now lacks a saved reading: leaving without saving must ask, as after an add.
-    entryListChanged_ = true;
-
+    // The reading stays in the list until the changed one is added in its place.
+    const QString line = state_.entryList.at(row);
     const DiaryEntry entry = parseEntryLine(line);
     if (entry.prefix.isEmpty())
         return;
@@ -149,6 +205,9 @@ void TEingabeDlg::BearbeitenButtonClick()
         UhrzeitEdit->setText(*fields.time);
     if (fields.value)
         LuftikonSpinEdit->setText(*fields.value);
+    editedLine_ = line;
+    valueTouched_ = true;
+    updateNotes();
 }
 
 } // namespace luftikon

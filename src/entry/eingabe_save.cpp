@@ -34,7 +34,11 @@ QString firstDataAdvice()
 void TEingabeDlg::clearEntries()
 {
     state_.entryList.clear();
+    savedEntries_.clear();
+    diaryFile_.clear();
+    continuationNote_.clear();
     ListBox1->clear();
+    updateNotes();
 }
 
 bool TEingabeDlg::loadEntries(const DiaryFile& diary)
@@ -52,6 +56,9 @@ bool TEingabeDlg::loadEntries(const DiaryFile& diary)
 void TEingabeDlg::takeDiary(const DiaryFile& diary)
 {
     state_.entryList = diary.entryLines();
+    savedEntries_ = state_.entryList;
+    diaryFile_ = diary.path;
+    continuationNote_.clear();
     showEntries();
     // The month of the readings names the file the list is saved to; the fields show it, so the
     // table counts its days.
@@ -66,6 +73,7 @@ void TEingabeDlg::takeDiary(const DiaryFile& diary)
              diary.path.size() >= 8 && year) {
         JahrSpinEdit->setValue(*year);
     }
+    updateNotes();
 }
 
 void TEingabeDlg::revertToCurrentDiary()
@@ -104,14 +112,13 @@ bool TEingabeDlg::entriesMatchListMonth()
 
 bool TEingabeDlg::confirmOverwriteOfEmptyList()
 {
-    const QString path = diaryFilePath(state_.galleryFolder, state_.listYear, state_.userName, state_.listMonth);
-    if (!QFileInfo::exists(path))
+    if (!QFileInfo::exists(savePathOf(listSave(state_.userName))))
         return true;
     return desktop_.ask(QStringLiteral("Eine Tabelle mit Namen: ") +
                             diaryFileLabel(state_.userName, state_.listMonth, state_.listYear) +
                             QStringLiteral(" existiert schon! ") +
                             QStringLiteral("Alle Messwerte darin werden gelöscht! Möchten Sie das?"),
-                        MessageKind::WarningQuestion);
+                        MessageKind::WarningQuestion, Desktop::Preset::No);
 }
 
 bool TEingabeDlg::takeEmptyListMonthFromFields()
@@ -175,6 +182,7 @@ DiarySave TEingabeDlg::listSave(const QString& userName) const
     save.listMonth = state_.listMonth;
     save.listYear = state_.listYear;
     save.entries = state_.entryList;
+    save.readFrom = diaryFile_;
     save.slotMode = state_.slotMode();
     save.margins = {state_.marginLeft, state_.marginRight, state_.marginTop, state_.marginBottom};
     save.greenLimit = state_.greenLimit;
@@ -188,6 +196,8 @@ void TEingabeDlg::keepSaved(const DiarySave& save)
         return;
     state_.currentDiaryFile = save.path;
     state_.diaryYear = save.diaryYear;
+    diaryFile_ = save.path;
+    savedEntries_ = save.entries;
     state_.listMonth = save.listMonth;
     state_.listYear = save.listYear;
     state_.marginLeft = save.margins[0];
@@ -211,10 +221,14 @@ void TEingabeDlg::finishSave()
         state_.newUserPending = false;
         state_.newTablePending = false;
     }
+    // Saved: the dialog may be left again, and leaving it loses nothing.
+    updateCancelButton();
 }
 
 TEingabeDlg::ShowingSave TEingabeDlg::saveForShowing()
 {
+    if (!addPendingValue())
+        return ShowingSave::FieldsRefused;
     if (state_.entryList.isEmpty()) {
         if (!takeEmptyListMonthFromFields())
             return ShowingSave::FieldsRefused;
@@ -252,13 +266,15 @@ void TEingabeDlg::TabelleButtonClick()
 
 void TEingabeDlg::AbbrechenButtonClick()
 {
-    if (entryListChanged_) {
+    // A value typed but not yet added is entered data as well.
+    if (entryListChanged() || valueTouched_) {
         if (!desktop_.ask(QStringLiteral("Möchten Sie wirklich abbrechen? Wenn ja, dann sind die eingegebenen Daten "
                                          "verloren!"),
-                          MessageKind::WarningQuestion))
+                          MessageKind::WarningQuestion, Desktop::Preset::No))
             return;
-        entryListChanged_ = false;
     }
+    valueTouched_ = false;
+    editedLine_.reset();
     // What was not saved leaves the list: it is the month on screen again.
     revertToCurrentDiary();
     reject();

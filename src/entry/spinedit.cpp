@@ -13,6 +13,7 @@ SpinEdit::SpinEdit(int minimum, int maximum, QWidget* parent)
     setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     setKeyboardTracking(true);
     connect(lineEdit(), &QLineEdit::textChanged, this, &SpinEdit::textEdited);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &SpinEdit::changedByUser);
 }
 
 QString SpinEdit::text() const
@@ -47,6 +48,13 @@ void SpinEdit::stepBy(int steps)
 {
     const long long next = static_cast<long long>(value()) + steps;
     setValue(static_cast<int>(std::clamp<long long>(next, minimum_, maximum_)));
+    emit changedByUser();
+}
+
+void SpinEdit::enterValue(int value)
+{
+    setValue(value);
+    emit changedByUser();
 }
 
 QAbstractSpinBox::StepEnabled SpinEdit::stepEnabled() const

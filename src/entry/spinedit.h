@@ -29,9 +29,13 @@ public:
     void setValue(int value);
 
     void stepBy(int steps) override;
+    // A number the user entered elsewhere (the touch keypad): set as setValue() does, and
+    // counted as the user's own change.
+    void enterValue(int value);
 
 signals:
     void textEdited(const QString& text); // every change of the text, also by the program
+    void changedByUser();                 // typed, stepped or entered by the user, never by the program
 
 protected:
     StepEnabled stepEnabled() const override;

@@ -213,7 +213,7 @@ bool TTouchEingabeDlg::OKButtonClick()
         return false;
     }
     if (field_ != KeypadField::None && target_)
-        target_->setValue(*n);
+        target_->enterValue(*n);
     field_ = KeypadField::None;
     target_ = nullptr;
     hide();

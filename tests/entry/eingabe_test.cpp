@@ -96,10 +96,13 @@ TEST(EntryDialog, MonthAndYearOfAListWithReadingsAreLockedUntilItIsEmptyAgain)
     m.dlg->MonatSpinEdit->setText(QStringLiteral("3"));
     EXPECT_EQ(textColor(m.dlg->MonatSpinEdit), green);
 
-    // Taking the only reading back frees the fields again.
+    // Taking the only reading out of the list frees the fields again.
     m.dlg->ListBox1->setCurrentRow(0);
-    m.desktop.answer(true);
     m.dlg->BearbeitenButton->click();
+    m.dlg->LuftikonSpinEdit->setText(QString());
+    m.desktop.answer(true);
+    m.dlg->AufnehmenButton->click();
+    ASSERT_TRUE(m.state.entryList.isEmpty());
     m.dlg->JahrSpinEdit->setText(QStringLiteral("2025"));
     EXPECT_EQ(m.dlg->JahrSpinEdit->text(), QStringLiteral("2025"));
     EXPECT_EQ(textColor(m.dlg->JahrSpinEdit), green);
@@ -173,27 +176,31 @@ TEST(EntryDialog, FieldTextsThatAreNoNumbersAreReportedByNameAndChangeNothing)
     EXPECT_EQ(m.state.currentSlot, 1);
 }
 
-TEST(EntryDialog, CancelAsksWhileReadingsAreUnsavedButNotAfterARepaint)
+TEST(EntryDialog, CancelAsksWhileTheListDiffersFromTheSavedDiaryAndNeinIsTheSafeAnswer)
 {
     EntryMachine m;
     m.dlg->show();
     QApplication::processEvents();
     m.add(1, QStringLiteral("05"), QStringLiteral("400"));
+    // Neither a repaint nor a refused add (a twin) makes the added reading count as saved.
+    expose(*m.dlg);
+    m.add(1, QStringLiteral("05"), QStringLiteral("410"));
+    ASSERT_EQ(m.desktop.shown().size(), 1u);
 
     m.desktop.answer(false);
     m.dlg->AbbrechenButton->click();
-    ASSERT_EQ(m.desktop.shown().size(), 1u);
+    ASSERT_EQ(m.desktop.shown().size(), 2u);
     EXPECT_TRUE(m.desktop.shown().back().text.startsWith(QStringLiteral("Möchten Sie wirklich abbrechen?")));
+    EXPECT_TRUE(m.desktop.shown().back().presetNo);
     EXPECT_TRUE(m.dlg->isVisible());
 
-    expose(*m.dlg);
+    // Saved through "Tabelle zeigen": leaving loses nothing, so nothing is asked.
+    ASSERT_TRUE(m.dlg->GrafikZeigen());
     m.dlg->AbbrechenButton->click();
     EXPECT_FALSE(m.dlg->isVisible());
-    EXPECT_EQ(m.desktop.shown().size(), 1u);
-    // Nothing was saved.
-    EXPECT_FALSE(QFileInfo::exists(m.diary(3, 2024)));
+    EXPECT_EQ(m.desktop.shown().size(), 2u);
 
-    // A new table cannot be left without saving, not even by Escape.
+    // A new table cannot be left without saving, not even by Escape; once saved, it can.
     m.state.newTablePending = true;
     m.dlg->show();
     QApplication::processEvents();
@@ -201,9 +208,12 @@ TEST(EntryDialog, CancelAsksWhileReadingsAreUnsavedButNotAfterARepaint)
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(m.dlg.get(), &escape);
     EXPECT_TRUE(m.dlg->isVisible());
+    m.dlg->TabelleButton->click();
+    EXPECT_TRUE(m.dlg->AbbrechenButton->isVisible());
+    EXPECT_FALSE(m.dlg->entryListChanged());
 }
 
-TEST(EntryDialog, TakeBackPutsTheReadingIntoTheFieldsAndItsSlot)
+TEST(EntryDialog, TakeBackKeepsTheReadingUntilTheChangedOneReplacesItOrTheUserDeletesIt)
 {
     EntryMachine m;
     m.dlg->BearbeitenButton->click();
@@ -213,20 +223,32 @@ TEST(EntryDialog, TakeBackPutsTheReadingIntoTheFieldsAndItsSlot)
 
     m.add(3, QStringLiteral("07"), QStringLiteral("355"), QStringLiteral("3"), QStringLiteral("16:20"));
     m.add(8, QStringLiteral("07"), QStringLiteral("390"));
+    const QStringList both = m.state.entryList;
     m.dlg->ListBox1->setCurrentRow(0);
-
-    m.desktop.answer(false);
     m.dlg->BearbeitenButton->click();
-    EXPECT_EQ(m.state.entryList.size(), 2);
-
-    m.desktop.answer(true);
-    m.dlg->BearbeitenButton->click();
-    EXPECT_EQ(m.listed(), QStringList{QStringLiteral("Abends den      07.3.2024 Z=20:00  Luftikon=390")});
-    EXPECT_EQ(m.state.entryList, m.listed());
+    EXPECT_EQ(m.state.entryList, both);
     EXPECT_EQ(m.dlg->MessungButton->text(), QStringLiteral("Messung 3"));
     EXPECT_EQ(m.dlg->TagSpinEdit->text(), QStringLiteral("07"));
     EXPECT_EQ(m.dlg->UhrzeitEdit->text(), QStringLiteral("16:20"));
     EXPECT_EQ(m.dlg->LuftikonSpinEdit->text(), QStringLiteral("355"));
+
+    // The changed value takes the old one's place: no twin, no second line.
+    m.dlg->LuftikonSpinEdit->setText(QStringLiteral("365"));
+    m.dlg->AufnehmenButton->click();
+    EXPECT_EQ(m.listed(), (QStringList{QStringLiteral("Messung3 den 07.3.2024 Z=16:20  Luftikon=365"),
+                                       QStringLiteral("Abends den      07.3.2024 Z=20:00  Luftikon=390")}));
+
+    // An emptied value removes the reading only on Ja to a question that names it.
+    for (const bool yes : {false, true}) {
+        m.dlg->ListBox1->setCurrentRow(1);
+        m.dlg->BearbeitenButton->click();
+        m.dlg->LuftikonSpinEdit->setText(QString());
+        m.desktop.answer(yes);
+        m.dlg->AufnehmenButton->click();
+        EXPECT_TRUE(m.desktop.shown().back().presetNo);
+        EXPECT_TRUE(m.desktop.shown().back().text.contains(QStringLiteral("07.3.2024 Z=20:00  Luftikon=390")));
+        EXPECT_EQ(m.state.entryList.size(), yes ? 1 : 2);
+    }
 }
 
 TEST(EntryDialog, ProposalFollowsTheLastReadingAndTheCalendar)
