@@ -74,6 +74,7 @@ public:
     // Makes a diary the current one and draws it with its own day layout and limits; the first
     // show and "und als Grafik anzeigen" (mainform_firstshow.cpp).
     void showDiaryAsChart(const QString& diaryFile);
+    void showDiaryAsChart(const DiaryFile& diary); // a diary already read
     // The size rules for normal and maximised window (mainform_resize.cpp).
     void FormResize();
     // One pinch notification: `started` for the gesture's beginning, the point in screen
@@ -119,8 +120,15 @@ public:
     void Benutzernamendern1Click();
     void biszu4MessungenjeTagClick();
     void biszu8MessungenjeTagClick();
-    // Switches the day layout and rewrites the current diary with it.
+    // Switches the day layout and rewrites the current diary with it; a switch that would hide
+    // readings of the diary on screen asks first.
     void switchDayLayout(SlotMode mode);
+    bool confirmHiddenReadings(SlotMode mode);
+    // A new table of a month that has a diary goes on in it. False when that diary cannot be
+    // read, so no new table may be started over it.
+    bool continueMonthDiary(const QDate& day);
+    // What an opener tells before showing a diary: undated readings, a month in two files.
+    void tellAboutOpenedDiary(const DiaryFile& diary);
     // Draws a diary for the entry windows (the user's last diary, a saved list, an opened file).
     void drawDiary(const QString& diaryFile);
     // The chart settings and opening a month as a chart, in mainform_settings.cpp

@@ -1,6 +1,8 @@
 // Readings in: the user name, a new month table, the openers of the entry dialog and the
 // switch between four and eight readings a day.
 #include "diary/diaryfile.h"
+#include "diary/diarywriter.h"
+#include "diary/openingnote.h"
 #include "entry/eingabe.h"
 #include "entry/toucheingabe.h"
 #include "shell/mainform.h"
@@ -85,11 +87,39 @@ void TMainForm::Neu1Click()
     const QDate today = desktop_.today();
     EingabeDlg->setDateLine(today);
     EingabeDlg->setMonthAndYear(today.month(), today.year());
-    EingabeDlg->LiesUhrzeitenEin();
-    state_.newTablePending = true;
-    desktop_.execModal(*EingabeDlg);
+    if (continueMonthDiary(today)) {
+        EingabeDlg->LiesUhrzeitenEin();
+        state_.newTablePending = true;
+        desktop_.execModal(*EingabeDlg);
+    }
     if (askedNothing)
         state_.newUserPending = false;
+}
+
+bool TMainForm::continueMonthDiary(const QDate& day)
+{
+    const QString path = monthDiaryPath(state_.galleryFolder, QString::number(day.year()), state_.userName,
+                                        QString::number(day.month()));
+    if (!QFileInfo::exists(path))
+        return true;
+    // A new table never replaces a month: the diary it has goes on with the new readings.
+    const DiaryFile diary = readDiary(path);
+    if (!diary.ok) {
+        desktop_.error(diary.error + QStringLiteral(" Neue Messwerte für diesen Monat können erst eingegeben werden, "
+                                                    "wenn die Datei wieder gelesen werden kann."));
+        return false;
+    }
+    tellAboutOpenedDiary(diary);
+    showDiaryAsChart(diary);
+    EingabeDlg->takeDiary(diary);
+    EingabeDlg->noteContinuedMonth(int(diary.readings.size()));
+    return true;
+}
+
+void TMainForm::tellAboutOpenedDiary(const DiaryFile& diary)
+{
+    if (const QString note = openingNote(diary); !note.isEmpty())
+        desktop_.information(note);
 }
 
 void TMainForm::aktuellebearbeiten1Click()
@@ -108,6 +138,7 @@ void TMainForm::aktuellebearbeiten1Click()
     }
     if (!EingabeDlg->loadEntries(diary))
         return;
+    tellAboutOpenedDiary(diary);
     EingabeDlg->setDateLine(desktop_.today());
     desktop_.execModal(*EingabeDlg);
 }
@@ -137,6 +168,7 @@ void TMainForm::undbearbeiten1Click()
         loadTemplatePicture();
         return;
     }
+    tellAboutOpenedDiary(diary);
     EingabeDlg->setDateLine(desktop_.today());
     state_.zonesPainted = false;
     GrafikZeichnen(diary);
@@ -169,8 +201,44 @@ void TMainForm::biszu8MessungenjeTagClick()
     switchDayLayout(state_.eightSlotMark ? SlotMode::Four : SlotMode::Eight);
 }
 
+bool TMainForm::confirmHiddenReadings(SlotMode mode)
+{
+    const QString& path = state_.currentDiaryFile;
+    if (mode != SlotMode::Four || path.isEmpty() || !QFileInfo(path).isFile())
+        return true;
+    const DiaryFile diary = readDiary(path);
+    QStringList slotNames;
+    int hidden = 0;
+    for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
+        if (slotInLayout(slot, SlotMode::Four))
+            continue;
+        const auto count = std::count_if(diary.readings.cbegin(), diary.readings.cend(),
+                                         [slot](const DiaryEntry& reading) { return reading.slot == slot; });
+        if (count > 0)
+            slotNames << QString(slotInfo(slot)->caption);
+        hidden += int(count);
+    }
+    if (hidden == 0)
+        return true;
+    const QString which = slotNames.size() == 1 ? slotNames.front()
+                                                : slotNames.mid(0, slotNames.size() - 1).join(QStringLiteral(", ")) +
+                                                      QStringLiteral(" und ") + slotNames.back();
+    return desktop_.ask(QStringLiteral("In dieser Tabelle stehen %1 Messwerte von %2. Bei bis zu 4 Messungen je Tag "
+                                       "werden sie in der Grafik nicht gezeigt; in der Datei bleiben sie erhalten.\r\n"
+                                       "Möchten Sie trotzdem auf bis zu 4 Messungen je Tag umstellen?")
+                            .arg(hidden)
+                            .arg(which),
+                        MessageKind::WarningQuestion, Desktop::Preset::No);
+}
+
 void TMainForm::switchDayLayout(SlotMode mode)
 {
+    if (!confirmHiddenReadings(mode)) {
+        // The menu item checked itself when clicked; the layout in force stays.
+        biszu4MessungenjeTag->setChecked(state_.fourSlotMark);
+        biszu8MessungenjeTag->setChecked(state_.eightSlotMark);
+        return;
+    }
     state_.fourSlotMark = mode == SlotMode::Four;
     state_.eightSlotMark = mode == SlotMode::Eight;
     biszu4MessungenjeTag->setChecked(state_.fourSlotMark);

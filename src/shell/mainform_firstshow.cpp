@@ -66,17 +66,23 @@ void TMainForm::FormPaint()
         desktop_.message(QStringLiteral("Kann die Datei nicht finden: ") + state_.lastDiaryFile);
         return;
     }
-    showDiaryAsChart(state_.lastDiaryFile);
+    const DiaryFile diary = readDiary(state_.lastDiaryFile);
+    tellAboutOpenedDiary(diary);
+    showDiaryAsChart(diary);
 }
 
 void TMainForm::showDiaryAsChart(const QString& diaryFile)
 {
-    state_.currentDiaryFile = diaryFile;
-    // The export files the month under its own year, not under the one shown before.
-    state_.diaryYear = diaryYearOf(diaryFile, state_.diaryYear);
+    showDiaryAsChart(readDiary(diaryFile));
+}
 
-    // The header is read once; a file that exists but cannot be read is told by the drawing.
-    const DiaryFile diary = readDiary(diaryFile);
+void TMainForm::showDiaryAsChart(const DiaryFile& diary)
+{
+    state_.currentDiaryFile = diary.path;
+    // The export files the month under its own year, not under the one shown before.
+    state_.diaryYear = diaryYearOf(diary.path, state_.diaryYear);
+
+    // A file that exists but cannot be read is told by the drawing.
     readDayLayout(diary);
     if (biszu4MessungenjeTag && biszu8MessungenjeTag) {
         biszu4MessungenjeTag->setChecked(state_.fourSlotMark);

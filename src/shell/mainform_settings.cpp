@@ -1,5 +1,6 @@
 // The chart settings dialog and opening any month as a chart.
 #include "chart/ui/einstell.h"
+#include "diary/diaryfile.h"
 #include "entry/eingabe.h"
 #include "shell/mainform.h"
 
@@ -28,9 +29,11 @@ QString TMainForm::chooseDiaryFile()
 
 void TMainForm::undalsGrafikanzeigen1Click()
 {
-    const QString diary = chooseDiaryFile();
-    if (diary.isEmpty())
+    const QString path = chooseDiaryFile();
+    if (path.isEmpty())
         return;
+    const DiaryFile diary = readDiary(path);
+    tellAboutOpenedDiary(diary);
     showDiaryAsChart(diary);
 }
 

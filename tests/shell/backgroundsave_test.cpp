@@ -71,18 +71,18 @@ TEST(BackgroundSave, TableRightAfterStartHasTheDaysOfTheDrawnFebruary)
     EXPECT_TRUE(rows.last().startsWith(QStringLiteral("      29"))) << rows.last().toStdString();
 }
 
-TEST(BackgroundSave, RefusedOverwriteOfANewTableLeavesTheDiaryToTheNextSwitch)
+TEST(BackgroundSave, NewTableOfAMonthWithADiaryGoesOnInItAndTheNextSwitchKeepsEveryReading)
 {
     Erika user(3, QString::fromUtf8("März 2024"), march);
-    const QByteArray before = user.bytes(user.diary);
     user.desktop.answer(true); // "Sie möchten einen neue Tabelle erstellen?"
     user.desktop.answerDialog([&](QDialog&) {
-        user.desktop.answer(false); // "... existiert schon! Alle Messwerte darin werden gelöscht!"
+        EXPECT_EQ(user.state.entryList, march);
         user.entry().GrafikButton->click();
         return user.entry().result();
     });
     user.form->Neu1->trigger();
-    EXPECT_EQ(user.bytes(user.diary), before);
+    EXPECT_TRUE(
+        user.bytes(user.diary).endsWith((march.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1()));
 
     user.form->biszu8MessungenjeTag->trigger();
     user.expectEightSlotsWithEveryReading();
@@ -94,9 +94,8 @@ TEST(BackgroundSave, CancelAfterATakeBackAsksAndTheReadingStaysInTheDiary)
     Erika user(3, QString::fromUtf8("März 2024"), march);
     user.desktop.answerDialog([&](QDialog&) {
         user.entry().ListBox1->setCurrentRow(0);
-        user.desktop.answer(true); // take the reading back into the fields
         user.entry().BearbeitenButton->click();
-        EXPECT_EQ(user.state.entryList.size(), 2);
+        EXPECT_EQ(user.state.entryList.size(), 3);
         user.desktop.answer(true); // "Möchten Sie wirklich abbrechen? ..."
         user.entry().AbbrechenButton->click();
         return user.entry().result();
