@@ -117,6 +117,8 @@ void QtDesktop::terminate(int exitCode)
 {
     // Nothing is left half written at this point: every file is written whole and replaced
     // atomically, so the process may end without unwinding.
+    if (beforeTerminate_)
+        beforeTerminate_();
     std::fflush(nullptr);
     std::_Exit(exitCode);
 }
