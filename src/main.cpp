@@ -38,6 +38,8 @@ int main(int argc, char** argv)
                 luftikon::bringToFront(*running);
         }))
         return 0;
+    // An end from a dialog skips the destructors; the next start must not meet our lock.
+    desktop.setBeforeTerminate([&instance] { instance.release(); });
     luftikon::ConfigStore config(luftikon::ConfigStore::defaultPath());
     luftikon::TMainForm mainForm(state, desktop, config);
     running = &mainForm;

@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
@@ -35,10 +36,20 @@ QMessageBox::Icon iconOf(MessageKind kind)
     return QMessageBox::NoIcon;
 }
 
-// Boxes belong to the window the user is working in, so they stay in front of it.
+// Boxes belong to the window the user is working in, so they stay in front of it. At start the
+// main window is shown but not yet active: a box without owner could then lie hidden behind it
+// and block it, its close button included.
 QWidget* ownerWindow()
 {
-    return QApplication::activeWindow();
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && qobject_cast<QMainWindow*>(window))
+            return window;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -117,6 +128,8 @@ void QtDesktop::terminate(int exitCode)
 {
     // Nothing is left half written at this point: every file is written whole and replaced
     // atomically, so the process may end without unwinding.
+    if (beforeTerminate_)
+        beforeTerminate_();
     std::fflush(nullptr);
     std::_Exit(exitCode);
 }

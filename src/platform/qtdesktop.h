@@ -3,6 +3,8 @@
 
 #include "platform/desktop.h"
 
+#include <functional>
+
 namespace luftikon {
 
 class QtDesktop final : public Desktop {
@@ -19,6 +21,12 @@ public:
     QDate today() override;
     QTime now() override;
     [[noreturn]] void terminate(int exitCode) override;
+
+    // Runs in terminate before the process ends: what the skipped destructors would release.
+    void setBeforeTerminate(std::function<void()> step) { beforeTerminate_ = std::move(step); }
+
+private:
+    std::function<void()> beforeTerminate_;
 };
 
 } // namespace luftikon

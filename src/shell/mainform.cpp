@@ -2,6 +2,7 @@
 
 #include "entry/eingabe.h"
 #include "shell/machpause.h"
+#include "shell/nameeing.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -45,6 +46,7 @@ TMainForm::TMainForm(AppState& state, Desktop& desktop, ConfigStore& config, QWi
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();
     buildEntryWindows();
+    NameEingDlg->setClosingStep([this] { FormClose(); });
     buildSettingsWindow();
     buildPrintWindows();
 }

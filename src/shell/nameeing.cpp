@@ -152,7 +152,10 @@ void TNameEingDlg::OKButtonClick()
 
 void TNameEingDlg::AbbrechenButtonClick()
 {
-    // Nothing is written: no name, and not the last diary either.
+    // The typed name is dropped; the diary on screen is remembered as at any end, or the next
+    // start would look for a diary without a name.
+    if (closingStep_)
+        closingStep_();
     desktop_.terminate(0);
     QDialog::reject();
 }

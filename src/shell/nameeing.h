@@ -1,6 +1,6 @@
 #pragma once
 // The user-name dialog: the name marks the diary files and the headings. Confirming it starts
-// a new month table; cancelling it ends the program.
+// a new month table; cancelling it ends the program as closing the main window would.
 
 #include <QDialog>
 #include <functional>
@@ -38,6 +38,8 @@ public:
     TNameEingDlg(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent = nullptr);
 
     void setHost(NameDialogHost host) { host_ = std::move(host); }
+    // The main window's closing step, run when cancelling ends the program.
+    void setClosingStep(std::function<void()> step) { closingStep_ = std::move(step); }
 
     void EditChange();
     void OKButtonClick();
@@ -60,6 +62,7 @@ private:
     Desktop& desktop_;
     ConfigStore& config_;
     NameDialogHost host_;
+    std::function<void()> closingStep_;
     bool checking_ = false;
 };
 

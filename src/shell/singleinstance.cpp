@@ -3,9 +3,14 @@
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QSysInfo>
 #include <QWidget>
+#include <cerrno>
+#include <csignal>
 #include <unistd.h>
 
 namespace luftikon {
@@ -40,8 +45,17 @@ QString SingleInstance::lockPathFor(const QString& configPath)
 
 bool SingleInstance::acquire(std::function<void()> onWake)
 {
-    if (!lock_.tryLock(0))
-        return lock_.error() != QLockFile::LockFailedError;
+    // Another round only when a start elsewhere takes the removed leftover's place in between.
+    for (int round = 0; !lock_.tryLock(0); ++round) {
+        if (lock_.error() != QLockFile::LockFailedError)
+            return true;
+        if (holderRuns())
+            return false;
+        // QLockFile's own take-over first writes a file beside the lock, which a full disk
+        // refuses; removing the leftover needs no space.
+        if (round == 2 || !removeLeftover())
+            return true;
+    }
     server_ = std::make_unique<QLocalServer>();
     // A socket file left by a killed holder would block listening; the lock says it is stale.
     QLocalServer::removeServer(socketPathOf(lockPath_));
@@ -54,6 +68,33 @@ bool SingleInstance::acquire(std::function<void()> onWake)
     });
     server_->listen(socketPathOf(lockPath_));
     return true;
+}
+
+void SingleInstance::release()
+{
+    // Closing the server removes its socket file.
+    server_.reset();
+    lock_.unlock();
+}
+
+bool SingleInstance::holderRuns() const
+{
+    qint64 pid = 0;
+    QString host;
+    QString app;
+    // Empty or garbled: left half written by a program that ended while making it.
+    if (!lock_.getLockInfo(&pid, &host, &app) || pid <= 0)
+        return false;
+    // A holder on another machine cannot be asked; its lock is kept.
+    if (!host.isEmpty() && host != QSysInfo::machineHostName())
+        return true;
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+}
+
+bool SingleInstance::removeLeftover()
+{
+    QLocalServer::removeServer(socketPathOf(lockPath_));
+    return QFile::remove(lockPath_) || !QFileInfo::exists(lockPath_);
 }
 
 void SingleInstance::wakeRunning() const

@@ -27,14 +27,19 @@ public:
     // folder after every login, so nothing outlives a power cut).
     static QString lockPathFor(const QString& configPath);
 
-    // True when no other program holds the lock; a lock left by a killed program is taken
-    // over. From then on a wake-up from another start calls `onWake`. Also true when no lock
-    // can be made at all (an unwritable runtime folder must not stop the start).
+    // True unless a running program holds the lock; a lock whose holder is gone is removed and
+    // taken. From then on a wake-up from another start calls `onWake`. Also true when no lock
+    // can be made or taken at all (a read-only or full runtime folder must not stop the start).
     bool acquire(std::function<void()> onWake);
     // Asks the program holding the lock to come to the front.
     void wakeRunning() const;
+    // Gives the lock and its socket up; for an end that skips the destructors.
+    void release();
 
 private:
+    bool holderRuns() const;
+    bool removeLeftover();
+
     QString lockPath_;
     QLockFile lock_;
     std::unique_ptr<QLocalServer> server_;

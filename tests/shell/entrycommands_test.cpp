@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace luftikon;
@@ -173,6 +174,47 @@ TEST(UserName, CancelEndsTheProgramOkDrawsTheUsersLastDiaryWhateverTheCaseOfTheN
     m.desktop.answerDialog([](QDialog&) { return int(QDialog::Accepted); });
     m.form->Benutzernamendern1->trigger();
     EXPECT_TRUE(m.state.currentDiaryFile.isEmpty());
+}
+
+TEST(UserName, CancelRemembersTheDiaryOnScreenNotTheTypedNameAndTheNextStartDrawsIt)
+{
+    // The cancel button, Escape and the frame's close button.
+    const std::function<void(TNameEingDlg&)> cancels[] = {
+        [](TNameEingDlg& names) { names.AbbrechenButton->click(); },
+        [](TNameEingDlg& names) {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(&names, &escape);
+        },
+        [](TNameEingDlg& names) { names.close(); },
+    };
+    for (const auto& cancel : cancels) {
+        Desk m;
+        const QString march = m.writeMarch();
+        m.returnTo(erika, march);
+        ASSERT_EQ(m.state.currentDiaryFile, march);
+        // As after a first session whose diary was never stored.
+        m.config.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), QString());
+
+        m.desktop.answerDialog([&m, &cancel](QDialog&) {
+            m.names().Edit1->setText(QStringLiteral("Neuer Name"));
+            cancel(m.names());
+            return int(QDialog::Rejected);
+        });
+        m.form->Benutzernamendern1->trigger();
+        EXPECT_EQ(m.desktop.terminatedWith(), 0);
+        const ConfigStore stored(m.config.path());
+        EXPECT_EQ(stored.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), march);
+        EXPECT_EQ(stored.Lies_String_aus_Registry(QStringLiteral("BenutzerName")), erika);
+
+        m.form.reset();
+        m.desktop.clearShown();
+        AppState next;
+        next.resourceFolder = test::installedResources;
+        TMainForm form(next, m.desktop, m.config);
+        form.FormPaint();
+        EXPECT_EQ(next.currentDiaryFile, march);
+        EXPECT_TRUE(m.desktop.shown().empty()) << m.desktop.shownTexts().join(u'|').toStdString();
+    }
 }
 
 TEST(EditCurrent, LoadsTheCurrentDiaryOrAsksForANewTableWhenItIsGone)

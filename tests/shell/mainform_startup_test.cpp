@@ -1,9 +1,14 @@
 // Start-up: where the data live, the folders made, the settings read, and deleting the settings.
+#include "platform/qtdesktop.h"
 #include "support/mainwindow.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace luftikon;
@@ -181,4 +186,36 @@ TEST(MainFormStartup, UnwritableSettingsFolderStillStartsInTheWorkingFolder)
     // With no data folder the folders are made relative to the working folder.
     EXPECT_TRUE(QFileInfo(m.box.file(QStringLiteral("home/Luftikon-Daten-Galerie"))).isDir());
     EXPECT_TRUE(QFileInfo(m.box.file(QStringLiteral("home/Luftikon-Daten im Browser"))).isDir());
+}
+
+TEST(MainFormStartup, MissingDiaryAtFirstShowIsToldInFrontOfTheMainWindowWhichThenCloses)
+{
+    // The real desktop: the box it opens while the window is not yet active must still be owned by
+    // it, or the box may lie hidden behind the window and block its close button.
+    Starts m;
+    m.runOnceIn(QStringLiteral("home"));
+    m.config.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), QStringLiteral("Erika Muster"));
+    QtDesktop desktop;
+    AppState state;
+    QDir::setCurrent(m.box.file(QStringLiteral("home")));
+    state.resourceFolder = installedResources;
+    TMainForm form(state, desktop, m.config);
+    form.show();
+    ASSERT_EQ(QApplication::activeWindow(), nullptr) << "the window became active at once; nothing is tried";
+
+    QWidget* owner = nullptr;
+    QString told;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        owner = box->parentWidget();
+        told = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    form.FormPaint();
+    EXPECT_EQ(told, QStringLiteral("Kann die Datei nicht finden: "));
+    EXPECT_EQ(owner, &form);
+    EXPECT_TRUE(form.close());
+    EXPECT_FALSE(form.isVisible());
 }
