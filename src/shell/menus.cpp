@@ -182,9 +182,9 @@ void TMainForm::buildLargeMenus()
         MOptionenForm->addButton(QStringLiteral("Bis zu 4 Messungen je Tag"), closeAllThen(biszu4MessungenjeTag));
     QPushButton* eight =
         MOptionenForm->addButton(QStringLiteral("Bis zu 8 Messungen je Tag"), closeAllThen(biszu8MessungenjeTag));
-    // Only the layout not in force can be chosen.
+    // Only the layout not in force can be chosen; with both marks set, eight readings a day are.
     MOptionenForm->onPaint = [this, four, eight] {
-        four->setEnabled(!state_.fourSlotMark);
+        four->setEnabled(!state_.fourSlotMark || state_.eightSlotMark);
         eight->setEnabled(!state_.eightSlotMark);
     };
 
