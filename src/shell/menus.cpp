@@ -187,6 +187,10 @@ void TMainForm::buildLargeMenus()
         four->setEnabled(!state_.fourSlotMark || state_.eightSlotMark);
         eight->setEnabled(!state_.eightSlotMark);
     };
+    // A switch from the menu bar shows in an open options menu at once, not at its next paint.
+    // Connected after the items' own commands, so it runs once the switch is done.
+    for (QAction* item : {biszu4MessungenjeTag, biszu8MessungenjeTag})
+        connect(item, &QAction::triggered, MOptionenForm, [this] { MOptionenForm->onPaint(); });
 
     MHilfeForm->addButton(QStringLiteral("Hilfethemen"), closeAllThen(Hilfethemen1));
     MHilfeForm->addButton(QStringLiteral("Info über.."), closeAllThen(Infoueber1));

@@ -346,6 +346,23 @@ TEST(Menus, ADiaryMarkedForBothLayoutsKeepsTheFourSlotLayoutOnOffer)
     options.close();
 }
 
+TEST(Menus, ALayoutSwitchFromTheMenuBarShowsAtOnceInTheOpenOptionsMenu)
+{
+    Erika m;
+    m.form->Menuegrosseranzeigen1->trigger();
+    m.click(QStringLiteral("Optionen"));
+    LargeMenu& options = *m.form->MOptionenForm;
+    ASSERT_FALSE(options.buttons()[1]->isEnabled());
+    // No event is let through: the buttons must be right before the window paints again.
+    m.form->biszu8MessungenjeTag->trigger();
+    EXPECT_TRUE(options.buttons()[1]->isEnabled());
+    EXPECT_FALSE(options.buttons()[2]->isEnabled());
+    m.form->biszu8MessungenjeTag->trigger(); // the item of the layout in force switches back
+    EXPECT_FALSE(options.buttons()[1]->isEnabled());
+    EXPECT_TRUE(options.buttons()[2]->isEnabled());
+    options.close();
+}
+
 TEST(Menus, LargeMenusCloseOnlyToHideAndKeepEveryTextWhole)
 {
     Erika m;
