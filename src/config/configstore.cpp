@@ -356,6 +356,21 @@ bool ConfigStore::Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(const QSt
     return true;
 }
 
+void ConfigStore::fillEmptyFolders(const QString& startFolder)
+{
+    if (!exists())
+        return;
+    for (const QString& name : {QStringLiteral("InstallOrt"), QStringLiteral("DatenSpeicherOrt")}) {
+        bool empty = false;
+        {
+            const QSettings settings(path_, QSettings::IniFormat);
+            empty = storedValue(settings, name, Kind::Text).text == QString();
+        }
+        if (empty)
+            writeValue(name, Kind::Text, startFolder);
+    }
+}
+
 SettingsRepair ConfigStore::repairAtStart(const QString& startFolder, const QString& resourceFolder)
 {
     SettingsRepair repair;

@@ -57,6 +57,11 @@ public:
     bool Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(const QString& startFolder,
                                                               const QString& resourceFolder);
 
+    // At start: an install or data folder stored as empty text counts as missing, and each such
+    // one alone gets `startFolder` (ending in "/"); nothing else in the file changes. One not
+    // stored at all is left to the first-run writer.
+    void fillEmptyFolders(const QString& startFolder);
+
     // At start, before anything is read: a damaged file (lines the reader cannot take apart, a
     // value of the wrong type, a missing group) is kept as a copy beside it and written anew
     // with every value that could be read and the first-run default for the rest. Nothing

@@ -133,7 +133,10 @@ bool drawGridPage(QPainter& painter, const PrintableGrid& grid, const GridPrintO
 
 bool PrintGrid(Desktop& desktop, QPrinter& printer, const PrintableGrid& grid, const GridPrintOptions& options)
 {
-    if (!(options.scale > 0) || grid.columnWidths.empty() || grid.rowHeights.empty())
+    // Checked before the job begins: a range outside the grid must not leave a blank page behind.
+    const bool inGrid = clampRange(options.firstColumn, options.lastColumn, int(grid.columnWidths.size())) &&
+                        clampRange(options.firstRow, options.lastRow, int(grid.rowHeights.size()));
+    if (!(options.scale > 0) || !inGrid)
         return false;
     printer.setPageOrientation(options.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     return printPage(desktop, printer, [&](QPainter& painter) {

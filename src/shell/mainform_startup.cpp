@@ -115,6 +115,8 @@ void TMainForm::checkInstallLocation()
     const SettingsRepair repair = config_.repairAtStart(state_.startFolder, state_.resourceFolder);
     if (!repair.message.isEmpty())
         desktop_.warning(repair.message);
+    // Settings with an emptied folder are no first run: the first-run writer would rewrite them all.
+    config_.fillEmptyFolders(state_.startFolder);
     const QString installOrt = config_.Lies_String_aus_Registry(QStringLiteral("InstallOrt"));
     if (installOrt.isEmpty()) {
         Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege();

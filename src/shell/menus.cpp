@@ -182,11 +182,15 @@ void TMainForm::buildLargeMenus()
         MOptionenForm->addButton(QStringLiteral("Bis zu 4 Messungen je Tag"), closeAllThen(biszu4MessungenjeTag));
     QPushButton* eight =
         MOptionenForm->addButton(QStringLiteral("Bis zu 8 Messungen je Tag"), closeAllThen(biszu8MessungenjeTag));
-    // Only the layout not in force can be chosen.
+    // Only the layout not in force can be chosen; with both marks set, eight readings a day are.
     MOptionenForm->onPaint = [this, four, eight] {
-        four->setEnabled(!state_.fourSlotMark);
+        four->setEnabled(!state_.fourSlotMark || state_.eightSlotMark);
         eight->setEnabled(!state_.eightSlotMark);
     };
+    // A switch from the menu bar shows in an open options menu at once, not at its next paint.
+    // Connected after the items' own commands, so it runs once the switch is done.
+    for (QAction* item : {biszu4MessungenjeTag, biszu8MessungenjeTag})
+        connect(item, &QAction::triggered, MOptionenForm, [this] { MOptionenForm->onPaint(); });
 
     MHilfeForm->addButton(QStringLiteral("Hilfethemen"), closeAllThen(Hilfethemen1));
     MHilfeForm->addButton(QStringLiteral("Info über.."), closeAllThen(Infoueber1));

@@ -111,6 +111,39 @@ TEST(MainFormStartup, SettingsOfAnEarlierRunAreTakenOrReported)
     EXPECT_EQ(state.templatePictureFile, installedResources + QStringLiteral("Vorlag4M.bmp"));
 }
 
+TEST(MainFormStartup, AnEmptyFolderSettingGetsTheStartFolderAndNothingElseIsRewritten)
+{
+    const QStringList both{QStringLiteral("InstallOrt"), QStringLiteral("DatenSpeicherOrt")};
+    for (const QStringList& emptied : {both.mid(0, 1), both.mid(1), both}) {
+        SCOPED_TRACE(emptied.join(u'+').toStdString());
+        Starts m;
+        const QString home = m.folder(QStringLiteral("home"));
+        // A user's own settings with the folders emptied by hand; the user name and a value of
+        // the user's own must stay as they are.
+        QList<ConfigDefault> stored;
+        for (ConfigDefault value : ConfigStore::firstRunDefaults(home, installedResources)) {
+            if (value.name == QLatin1String("BenutzerName"))
+                value.value = QStringLiteral("Erika Muster");
+            if (emptied.contains(value.name))
+                value.value.clear();
+            stored << value;
+        }
+        stored << ConfigDefault{QStringLiteral("Eigenes"), QStringLiteral("bleibt")};
+        Sandbox::writeBytes(m.box.configFile(), ConfigStore::composeFile(stored));
+
+        AppState state;
+        auto form = m.start(QStringLiteral("home"), state);
+        EXPECT_TRUE(m.desktop.shown().empty()) << m.desktop.shownTexts().join(u'|').toStdString();
+        EXPECT_EQ(state.galleryFolder, home + QStringLiteral("Luftikon-Daten-Galerie/"));
+        EXPECT_TRUE(QFileInfo(state.galleryFolder).isDir());
+
+        for (ConfigDefault& value : stored)
+            if (emptied.contains(value.name))
+                value.value = home;
+        EXPECT_EQ(m.bytes(m.box.configFile()).toStdString(), ConfigStore::composeFile(stored).toStdString());
+    }
+}
+
 TEST(MainFormStartup, FolderThatCannotBeMadeEndsTheProgram)
 {
     for (const QString& blocked :

@@ -327,6 +327,42 @@ TEST(Menus, TheOptionsMenuOffersOnlyTheDayLayoutNotInForce)
     EXPECT_TRUE(options.buttons()[2]->isEnabled());
 }
 
+TEST(Menus, ADiaryMarkedForBothLayoutsKeepsTheFourSlotLayoutOnOffer)
+{
+    // Both marks set, as an old or hand-edited diary may hold them: eight readings a day are in force.
+    test::MainWindow m;
+    const QString march = m.diaryPath(QStringLiteral("Erika Muster"), 3, 2024);
+    QStringList lines = test::diaryHead(QStringLiteral("Erika Muster"), QString::fromUtf8("März 2024"), true);
+    lines.replaceInStrings(QStringLiteral("BisZu4MessungenJeTag=0"), QStringLiteral("BisZu4MessungenJeTag=1"));
+    m.writeLines(march, lines + QStringList{test::reading("Morgens", 5, 420)});
+    m.form->show();
+    m.returnTo(QStringLiteral("Erika Muster"), march);
+    ASSERT_TRUE(m.state.fourSlotMark && m.state.eightSlotMark);
+
+    LargeMenu& options = *m.form->MOptionenForm;
+    options.showCentred();
+    EXPECT_TRUE(options.buttons()[1]->isEnabled());  // four
+    EXPECT_FALSE(options.buttons()[2]->isEnabled()); // eight, in force
+    options.close();
+}
+
+TEST(Menus, ALayoutSwitchFromTheMenuBarShowsAtOnceInTheOpenOptionsMenu)
+{
+    Erika m;
+    m.form->Menuegrosseranzeigen1->trigger();
+    m.click(QStringLiteral("Optionen"));
+    LargeMenu& options = *m.form->MOptionenForm;
+    ASSERT_FALSE(options.buttons()[1]->isEnabled());
+    // No event is let through: the buttons must be right before the window paints again.
+    m.form->biszu8MessungenjeTag->trigger();
+    EXPECT_TRUE(options.buttons()[1]->isEnabled());
+    EXPECT_FALSE(options.buttons()[2]->isEnabled());
+    m.form->biszu8MessungenjeTag->trigger(); // the item of the layout in force switches back
+    EXPECT_FALSE(options.buttons()[1]->isEnabled());
+    EXPECT_TRUE(options.buttons()[2]->isEnabled());
+    options.close();
+}
+
 TEST(Menus, LargeMenusCloseOnlyToHideAndKeepEveryTextWhole)
 {
     Erika m;
