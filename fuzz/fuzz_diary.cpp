@@ -1,9 +1,11 @@
 // Arbitrary bytes as a diary file through the one diary reader, its header lookups and the
 // save step's composition: whatever a diary holds, saving it again keeps every reading line
-// and the next start reads the same readings and month back.
+// and the next start reads the same readings and month back; the opener's note names every
+// reading whose date cannot be read.
 #include "diary/diaryfile.h"
 #include "diary/diarywriter.h"
 #include "diary/iniheader.h"
+#include "diary/openingnote.h"
 #include "diary/textfile.h"
 
 #include <array>
@@ -29,6 +31,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
     if (diary.month.isEmpty() != diary.year.isEmpty())
+        std::abort();
+    const QStringList undated = undatedReadings(diary);
+    for (const QString& line : undated) {
+        if (!entries.contains(line))
+            std::abort();
+    }
+    if (!undated.isEmpty() && openingNote(diary).isEmpty())
         std::abort();
 
     DiaryHeader header;
