@@ -1,9 +1,11 @@
 // Files nobody should write but someone will: a diary of 100,000 lines, a diary with one
-// 10 MB line, a 10 MB remarks file. Each is opened, drawn, shown as a table and exported.
+// 10 MB line, a 10 MB remarks file. Each is opened (with the opener's note on undated readings),
+// drawn, shown as a table and exported.
 #include "browser/htmlpage.h"
 #include "chart/ui/chartdrawing.h"
 #include "diary/diaryfile.h"
 #include "diary/entryline.h"
+#include "diary/openingnote.h"
 #include "diary/textfile.h"
 #include "table/tablecontent.h"
 
@@ -77,6 +79,16 @@ void BM_Open(benchmark::State& bench, Input input)
     }
 }
 
+// What every opener adds: the look for readings whose date cannot be read.
+void BM_OpeningNote(benchmark::State& bench, Input input)
+{
+    Month month;
+    prepare(month, input);
+    const DiaryFile diary = readDiary(month.diary);
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(openingNote(diary).size());
+}
+
 void BM_Draw(benchmark::State& bench, Input input)
 {
     Month month;
@@ -132,6 +144,7 @@ void BM_Export(benchmark::State& bench, Input input)
     BENCHMARK_CAPTURE(step, tenMegabyteLine, Input::TenMegabyteLine)->Unit(benchmark::kMillisecond)->Iterations(2);    \
     BENCHMARK_CAPTURE(step, tenMegabyteRemarks, Input::TenMegabyteRemarks)->Unit(benchmark::kMillisecond)->Iterations(2)
 HOSTILE(BM_Open);
+HOSTILE(BM_OpeningNote);
 HOSTILE(BM_Draw);
 HOSTILE(BM_Table);
 HOSTILE(BM_Export);
