@@ -78,13 +78,22 @@ int LimitY(int value)
     }
 }
 
+Rgb markerColorOf(Zone zone)
+{
+    switch (zone) {
+    case Zone::Green:
+        return MarkerGreen;
+    case Zone::Yellow:
+        return MarkerAmber;
+    case Zone::Red:
+        break;
+    }
+    return MarkerRed;
+}
+
 Rgb MarkerColor(int value, int greenLimit, int redLimit)
 {
-    if (value >= greenLimit)
-        return MarkerGreen;
-    if (value >= redLimit)
-        return MarkerAmber;
-    return MarkerRed;
+    return markerColorOf(zoneOf(value, greenLimit, redLimit));
 }
 
 } // namespace luftikon

@@ -4,6 +4,7 @@
 // functions of the reading.
 
 #include "diary/slots.h"
+#include "diary/zones.h"
 
 #include <cstdint>
 
@@ -43,7 +44,8 @@ inline constexpr int LimitScaleTop = 2000;
 // which lie on no scale; callers must treat -1 as "nowhere".
 int LimitY(int value);
 
-// Colour of a reading's marker; each border belongs to the better zone.
+// Colour of a zone's markers, and of a reading's marker under the two limits.
+Rgb markerColorOf(Zone zone);
 Rgb MarkerColor(int value, int greenLimit, int redLimit);
 
 } // namespace luftikon

@@ -1,10 +1,10 @@
 // Computes the month's figures from the entry lines of one diary.
 #include "report/monthfigures.h"
 
-#include "chart/scales.h"
 #include "diary/dates.h"
 #include "diary/entryline.h"
 #include "diary/slots.h"
+#include "diary/zones.h"
 
 #include <QDate>
 #include <algorithm>
@@ -88,13 +88,17 @@ MonthFigures monthFiguresOf(const QStringList& entryLines, DiaryMonth month, int
             morning.add(*value);
         else if (slot == LastSlot)
             evening.add(*value);
-        const Rgb zone = MarkerColor(*value, greenLimit, redLimit);
-        if (zone == MarkerGreen)
+        switch (zoneOf(*value, greenLimit, redLimit)) {
+        case Zone::Green:
             ++figures.zones.green;
-        else if (zone == MarkerAmber)
+            break;
+        case Zone::Yellow:
             ++figures.zones.yellow;
-        else
+            break;
+        case Zone::Red:
             ++figures.zones.red;
+            break;
+        }
     }
 
     Mean monthSwing;

@@ -57,7 +57,7 @@ struct MonthFigures {
 
 // The figures of the entry lines of one month. A reading counts as the daily means count it:
 // a two-digit day "01".."31" in front of the first "." and a whole-number value; a day the
-// month does not have counts as no day. Zones use the comparisons of the chart's markers.
+// month does not have counts as no day. Zones follow zoneOf, the rule of the chart's markers.
 MonthFigures monthFiguresOf(const QStringList& entryLines, DiaryMonth month, int greenLimit, int redLimit);
 
 // (highest − lowest) / ((highest + lowest) / 2) × 100; none when the two add up to 0 or less.

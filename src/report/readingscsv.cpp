@@ -1,9 +1,9 @@
 // Builds the CSV file of the month's readings.
 #include "report/readingscsv.h"
 
-#include "chart/scales.h"
 #include "diary/entryline.h"
 #include "diary/slots.h"
+#include "diary/zones.h"
 
 namespace luftikon {
 
@@ -21,16 +21,6 @@ QString germanDate(const EntryFieldViews& fields)
     };
     return twoDigits(*fields.day) + QLatin1Char('.') + twoDigits(*fields.month) + QLatin1Char('.') +
            fields.year->toString();
-}
-
-QString zoneWord(int value, int greenLimit, int redLimit)
-{
-    const Rgb zone = MarkerColor(value, greenLimit, redLimit);
-    if (zone == MarkerGreen)
-        return QStringLiteral("grün");
-    if (zone == MarkerAmber)
-        return QStringLiteral("gelb");
-    return QStringLiteral("rot");
 }
 
 } // namespace
@@ -60,7 +50,7 @@ QString csvLine(const QString& entryLine, int greenLimit, int redLimit)
 
     QStringList row{csvField(germanDate(fields)), csvField(time), csvField(slotWord)};
     if (value) {
-        row << csvField(QString::number(*value)) << zoneWord(*value, greenLimit, redLimit);
+        row << csvField(QString::number(*value)) << zoneWord(zoneOf(*value, greenLimit, redLimit));
     }
     else {
         row << csvField(valueText.toString(), true) << QString();
