@@ -178,15 +178,6 @@ std::optional<int> parseWholeNumber(QStringView text)
     return number;
 }
 
-int slotOfLine(const QString& line)
-{
-    for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
-        if (line.contains(slotInfo(slot)->entryPrefix))
-            return slot;
-    }
-    return NoSlot;
-}
-
 DiaryEntry parseEntryLine(const QString& line)
 {
     DiaryEntry entry;

@@ -81,10 +81,6 @@ QStringView valueTextView(QStringView line); // the same, without a copy
 std::optional<int> parseWholeNumber(const QString& text);
 std::optional<int> parseWholeNumber(QStringView text);
 
-// The slot of a line by the full prefixes "Morgens den " .. "Abends den " found anywhere
-// in it, searched in the order of the day; NoSlot when none is found.
-int slotOfLine(const QString& line);
-
 // A whole entry line taken apart once; every reader takes what it needs from here.
 struct DiaryEntry {
     QString line;             // as it stands in the file

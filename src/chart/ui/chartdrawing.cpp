@@ -192,13 +192,6 @@ DiaryFile ChartDrawing::GrafikZeichnen(DiaryFile diary)
     return diary;
 }
 
-void ChartDrawing::ZeichneInGrafik(const QString& line)
-{
-    plotReading(parseEntryLine(line));
-    if (!drawing_)
-        finishPainting();
-}
-
 void ChartDrawing::plotReading(const DiaryEntry& reading)
 {
     const int W = drawing_ ? drawingW_ : penWidth();
@@ -227,7 +220,6 @@ void ChartDrawing::plotReading(const DiaryEntry& reading)
 
     // The four-slot chart has no column for slots 4..7; they count for means and best value.
     const bool hidden = four && slot >= 4 && slot <= 7;
-    pointHidden_.resize(state_.pointList.size() - 1, false);
     pointHidden_ << hidden;
     if (hidden)
         return;

@@ -66,9 +66,6 @@ public:
     // The same for a diary already read; its path names it.
     DiaryFile GrafikZeichnen(DiaryFile diary);
 
-    // Plots one reading line: zones first when not yet painted, then segment and marker.
-    void ZeichneInGrafik(const QString& line);
-
     // The pen, its origin, and a straight line from the origin in copy mode with round ends.
     // Coordinates may lie far off the picture (off-scale readings); only the picture is touched.
     void setPen(const QColor& colour, int width);
