@@ -2,6 +2,7 @@
 
 #include "diary/dates.h"
 
+#include <QDate>
 #include <algorithm>
 
 namespace luftikon {
@@ -16,15 +17,6 @@ bool validGroup(int group)
 const QString& dayText(const DailyMeanTexts& means, int day)
 {
     return means[static_cast<std::size_t>(day - 1)];
-}
-
-// Weekday of a Gregorian date, 0 = Sunday (Sakamoto's method).
-int weekday(int day, int month, int year)
-{
-    static constexpr int offsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
-    if (month < 3)
-        year -= 1;
-    return (year + year / 4 - year / 100 + year / 400 + offsets[month - 1] + day) % 7;
 }
 
 QString twoDigits(int number)
@@ -117,15 +109,15 @@ QString DayLabel(int day, const ExportMonth& month, const QString& yearText)
     bool yearOk = false;
     const int monthNumber = month.month.trimmed().toInt(&monthOk);
     const int year = month.year.toInt(&yearOk);
-    const bool valid =
-        monthOk && yearOk && year >= 1 && year <= 9999 && day >= 1 && day <= DaysInMonthLocal(monthNumber, year);
+    const bool valid = monthOk && yearOk && year >= 1 && year <= 9999 && day >= 1 &&
+                       day <= DaysInMonthLocal(monthNumber, year) && QDate(year, monthNumber, day).isValid();
 
     const QString monthText = monthOk && monthNumber >= 1 && monthNumber <= 12 ? twoDigits(monthNumber) : month.month;
     const QString date = twoDigits(day) + QLatin1Char('.') + monthText + QLatin1Char('.') + yearText;
     if (!valid)
         return date; // no weekday for a date that does not exist
-    static const char* const names[] = {"So.", "Mo.", "Di.", "Mi.", "Do.", "Fr.", "Sa."};
-    return QLatin1String(names[weekday(day, monthNumber, year)]) + date;
+    static const char* const names[] = {"Mo.", "Di.", "Mi.", "Do.", "Fr.", "Sa.", "So."};
+    return QLatin1String(names[QDate(year, monthNumber, day).dayOfWeek() - 1]) + date;
 }
 
 QString LabelRow(const ExportMonth& month, int group)
