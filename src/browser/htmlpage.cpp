@@ -129,13 +129,10 @@ QString exclusionLine(const PageInput& in)
 
 QString ColorToHtml(ColorRef color)
 {
-    const unsigned red = color & 0xFF;
-    const unsigned green = (color >> 8) & 0xFF;
-    const unsigned blue = (color >> 16) & 0xFF;
     return QStringLiteral("#%1%2%3")
-        .arg(red, 2, 16, QLatin1Char('0'))
-        .arg(green, 2, 16, QLatin1Char('0'))
-        .arg(blue, 2, 16, QLatin1Char('0'))
+        .arg(unsigned(redOf(color)), 2, 16, QLatin1Char('0'))
+        .arg(unsigned(greenOf(color)), 2, 16, QLatin1Char('0'))
+        .arg(unsigned(blueOf(color)), 2, 16, QLatin1Char('0'))
         .toUpper();
 }
 

@@ -23,10 +23,9 @@ const QString valueMarker = QStringLiteral("Luftikon=");
 // Widths beyond this turn the curve into a smear; a typing slip in the settings, not a wish.
 constexpr int MaxPenWidth = 20;
 
-// 0x00BBGGRR, red in the low byte.
 Rgb colourOf(ColorRef ref)
 {
-    return Rgb{std::uint8_t(ref & 0xFF), std::uint8_t((ref >> 8) & 0xFF), std::uint8_t((ref >> 16) & 0xFF)};
+    return Rgb{redOf(ref), greenOf(ref), blueOf(ref)};
 }
 
 } // namespace

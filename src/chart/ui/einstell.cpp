@@ -36,12 +36,12 @@ const QColor zoneRed(255, 0, 0);
 
 QColor colorOf(ColorRef ref)
 {
-    return QColor(int(ref & 0xFF), int((ref >> 8) & 0xFF), int((ref >> 16) & 0xFF));
+    return QColor(redOf(ref), greenOf(ref), blueOf(ref));
 }
 
 ColorRef colorRefOf(const QColor& colour)
 {
-    return ColorRef(colour.red()) | ColorRef(colour.green()) << 8 | ColorRef(colour.blue()) << 16;
+    return luftikon::colorRefOf(std::uint8_t(colour.red()), std::uint8_t(colour.green()), std::uint8_t(colour.blue()));
 }
 
 QFont pixelFont(int pixels, bool bold = false, bool underline = false)
