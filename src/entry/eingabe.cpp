@@ -520,9 +520,9 @@ bool TEingabeDlg::eventFilter(QObject* watched, QEvent* event)
 void TEingabeDlg::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
-        // Escape is the cancel button, which a new table does not offer.
-        if (AbbrechenButton->isVisible())
-            AbbrechenButtonClick();
+        // Escape is the cancel button, also in a new table that shows none: no window may be
+        // impossible to leave, and leaving with unsaved readings asks first.
+        AbbrechenButtonClick();
         event->accept();
         return;
     }
@@ -532,8 +532,7 @@ void TEingabeDlg::keyPressEvent(QKeyEvent* event)
 void TEingabeDlg::closeEvent(QCloseEvent* event)
 {
     event->ignore();
-    if (AbbrechenButton->isVisible())
-        AbbrechenButtonClick();
+    AbbrechenButtonClick();
 }
 
 } // namespace luftikon

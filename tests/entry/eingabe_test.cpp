@@ -200,17 +200,23 @@ TEST(EntryDialog, CancelAsksWhileTheListDiffersFromTheSavedDiaryAndNeinIsTheSafe
     EXPECT_FALSE(m.dlg->isVisible());
     EXPECT_EQ(m.desktop.shown().size(), 2u);
 
-    // A new table cannot be left without saving, not even by Escape; once saved, it can.
+    // A new table shows no cancel button; Escape still leaves it, asking while a reading would
+    // be lost. Once saved, the button is back at once.
     m.state.newTablePending = true;
     m.dlg->show();
     QApplication::processEvents();
     EXPECT_FALSE(m.dlg->AbbrechenButton->isVisible());
+    m.add(1, QStringLiteral("06"), QStringLiteral("420"));
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    m.desktop.answer(false);
     QApplication::sendEvent(m.dlg.get(), &escape);
     EXPECT_TRUE(m.dlg->isVisible());
+    EXPECT_TRUE(m.desktop.shown().back().presetNo);
     m.dlg->TabelleButton->click();
     EXPECT_TRUE(m.dlg->AbbrechenButton->isVisible());
     EXPECT_FALSE(m.dlg->entryListChanged());
+    QApplication::sendEvent(m.dlg.get(), &escape);
+    EXPECT_FALSE(m.dlg->isVisible());
 }
 
 TEST(EntryDialog, TakeBackKeepsTheReadingUntilTheChangedOneReplacesItOrTheUserDeletesIt)
