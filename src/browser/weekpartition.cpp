@@ -19,11 +19,6 @@ const QString& dayText(const DailyMeanTexts& means, int day)
     return means[static_cast<std::size_t>(day - 1)];
 }
 
-QString twoDigits(int number)
-{
-    return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
-}
-
 } // namespace
 
 QString ExportMonth::twoDigitYear() const

@@ -80,15 +80,8 @@ int LimitY(int value)
 
 Rgb markerColorOf(Zone zone)
 {
-    switch (zone) {
-    case Zone::Green:
-        return MarkerGreen;
-    case Zone::Yellow:
-        return MarkerAmber;
-    case Zone::Red:
-        break;
-    }
-    return MarkerRed;
+    static constexpr Rgb colours[] = {MarkerGreen, MarkerAmber, MarkerRed};
+    return colours[static_cast<int>(zone)];
 }
 
 Rgb MarkerColor(int value, int greenLimit, int redLimit)

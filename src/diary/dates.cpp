@@ -4,6 +4,11 @@
 
 namespace luftikon {
 
+QString twoDigits(int number)
+{
+    return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
+}
+
 bool isLeapYear(int year)
 {
     return year % 4 == 0 && year % 4000 != 0 && (year % 100 != 0 || year % 400 == 0);

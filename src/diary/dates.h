@@ -5,6 +5,9 @@
 
 namespace luftikon {
 
+// A day or month number with two digits, as the diary writes dates: 5 -> "05".
+QString twoDigits(int number);
+
 // Divisible by 4 and not by 4000, and not by 100 unless by 400.
 bool isLeapYear(int year);
 

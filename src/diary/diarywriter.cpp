@@ -56,6 +56,16 @@ int limitFromFile(const QStringList& lines, const QString& key, int defaultValue
     return inForce;
 }
 
+// True when the file at `path` is named after that month and year (either form of the month).
+bool namesMonth(const QString& path, const QString& month, const QString& year)
+{
+    if (path.isEmpty())
+        return false;
+    const MonthTexts named = monthTextsOfName(path);
+    const auto number = [](const QString& text) { return parseWholeNumber(trimBlanks(text)); };
+    return !named.month.isEmpty() && number(named.month) == number(month) && number(named.year) == number(year);
+}
+
 } // namespace
 
 QString diaryFilePath(const QString& galleryFolder, const QString& year, const QString& userName, const QString& month)
@@ -66,14 +76,12 @@ QString diaryFilePath(const QString& galleryFolder, const QString& year, const Q
 
 QString otherMonthForm(const QString& month)
 {
-    const auto number = parseWholeNumber(month);
-    if (!number || *number < 1 || *number > 9 || month.startsWith(u'+') || month.startsWith(u'-'))
-        return {};
-    const QString plain = QString::number(*number);
-    const QString padded = u'0' + plain;
-    if (month == plain)
-        return padded;
-    return month == padded ? plain : QString();
+    const auto digit = [](QChar c) { return c >= u'1' && c <= u'9'; };
+    if (month.size() == 1 && digit(month[0]))
+        return u'0' + month;
+    if (month.size() == 2 && month[0] == u'0' && digit(month[1]))
+        return month.mid(1);
+    return {};
 }
 
 QString monthDiaryPath(const QString& galleryFolder, const QString& year, const QString& userName, const QString& month)
@@ -87,15 +95,6 @@ QString monthDiaryPath(const QString& galleryFolder, const QString& year, const 
             return otherPath;
     }
     return given;
-}
-
-bool namesMonth(const QString& path, const QString& month, const QString& year)
-{
-    if (path.isEmpty())
-        return false;
-    const MonthTexts named = monthTextsOfName(path);
-    const auto number = [](const QString& text) { return parseWholeNumber(trimBlanks(text)); };
-    return !named.month.isEmpty() && number(named.month) == number(month) && number(named.year) == number(year);
 }
 
 QString savePathOf(const DiarySave& save)

@@ -75,9 +75,6 @@ struct DiarySave : DiaryHeader {
 // month, otherwise the one monthDiaryPath names.
 QString savePathOf(const DiarySave& save);
 
-// True when the file at `path` is named after that month and year (either form of the month).
-bool namesMonth(const QString& path, const QString& month, const QString& year);
-
 // Writes the diary whole into the file savePathOf names: makes the year folders, takes margins and limits from the file
 // as it stands and, when the list is empty, the header's month and year from the dialog's fields. The file is replaced
 // only once the new one is complete; on any failure the old file stays as it was and `notify` says what failed. Returns

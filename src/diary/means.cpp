@@ -83,7 +83,8 @@ DailyMeanTexts dailyMeansOf(const QStringList& dayValueList)
 BestValue bestValueOf(const QStringList& pointList)
 {
     BestValue best;
-    for (const QString& entry : pointList) {
+    for (qsizetype i = 0; i < pointList.size(); ++i) {
+        const QString& entry = pointList.at(i);
         const qsizetype blank = entry.indexOf(QLatin1Char(' '));
         if (blank < 0)
             continue;
@@ -94,6 +95,7 @@ BestValue bestValueOf(const QStringList& pointList)
         if (*value > best.value) {
             best.value = *value;
             best.x = *x;
+            best.index = i;
         }
     }
     return best;

@@ -32,6 +32,7 @@ DailyMeanTexts dailyMeansOf(const QStringList& dayValueList);
 struct BestValue {
     int value = 0;
     int x = 0;
+    qsizetype index = -1; // its entry in the point list; -1 without a best value
 };
 BestValue bestValueOf(const QStringList& pointList);
 

@@ -4,15 +4,8 @@ namespace luftikon {
 
 QString zoneWord(Zone zone)
 {
-    switch (zone) {
-    case Zone::Green:
-        return QStringLiteral("grün");
-    case Zone::Yellow:
-        return QStringLiteral("gelb");
-    case Zone::Red:
-        break;
-    }
-    return QStringLiteral("rot");
+    static const QString words[] = {QStringLiteral("grün"), QStringLiteral("gelb"), QStringLiteral("rot")};
+    return words[static_cast<int>(zone)];
 }
 
 } // namespace luftikon

@@ -6,7 +6,7 @@
 
 namespace luftikon {
 
-enum class Zone { Green, Yellow, Red };
+enum class Zone { Green, Yellow, Red }; // in this order: tables of colours and words follow it
 
 // Each limit belongs to the better zone: at or above the green limit is green, at or above the
 // red limit yellow, below it red.

@@ -38,11 +38,6 @@ QFont fieldFont()
     return font;
 }
 
-QString twoDigits(int n)
-{
-    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
-}
-
 // A two-digit field as the user types over it: one digit gets its leading zero, and a digit
 // typed after such a zero takes its place, so "1" then "0" gives "10", never "010".
 QString typedOver(QString text)

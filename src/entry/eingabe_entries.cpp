@@ -28,11 +28,6 @@ bool sameReading(const QString& line, const QString& prefix, int day, int month,
            numberOf(entry.fields.month) == month && numberOf(entry.fields.year) == year;
 }
 
-QString twoDigitsOf(int n)
-{
-    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
-}
-
 } // namespace
 
 std::optional<int> TEingabeDlg::fieldNumber(SpinEdit* field, const QString& name)
@@ -58,13 +53,12 @@ QString TEingabeDlg::monthFormFor(int month, int year) const
     const QString yearText = QString::number(year);
     const QString field = trimBlanks(MonatSpinEdit->text());
     const QString asTyped = field.size() <= 2 && parseWholeNumber(field) == month ? field : QString::number(month);
-    if (namesMonth(diaryFile_, asTyped, yearText))
-        return monthTextsOfName(diaryFile_).month;
     // A month already kept in a file is written as that file's name writes it.
-    const QString existing = monthDiaryPath(state_.galleryFolder, yearText, state_.userName, asTyped);
-    if (QFileInfo::exists(existing))
-        return monthTextsOfName(existing).month;
-    return asTyped;
+    DiarySave save = listSave(state_.userName);
+    save.listMonth = asTyped;
+    save.listYear = yearText;
+    const QString path = savePathOf(save);
+    return QFileInfo::exists(path) ? monthTextsOfName(path).month : asTyped;
 }
 
 void TEingabeDlg::AufnehmenButtonClick()
@@ -125,7 +119,7 @@ bool TEingabeDlg::addFromFields()
 
     // The date is written by the file's rule, whatever the fields show.
     const QString prefix = state_.currentEntryPrefix;
-    const QString dayText = twoDigitsOf(finalDay);
+    const QString dayText = twoDigits(finalDay);
     const QString monthText = monthFormFor(*month, *year);
     const QString yearText = QString::number(*year);
     const QString line =

@@ -1,5 +1,6 @@
 #include "entry/toucheingabe.h"
 
+#include "diary/dates.h"
 #include "diary/entryline.h"
 #include "entry/spinedit.h"
 
@@ -133,8 +134,7 @@ void TTouchEingabeDlg::openFor(KeypadField field, SpinEdit* target)
 void TTouchEingabeDlg::showNumber()
 {
     adjusting_ = true;
-    ZahlEdit->setText(twoDigitField(field_) ? QStringLiteral("%1").arg(number_, 2, 10, QLatin1Char('0'))
-                                            : QString::number(number_));
+    ZahlEdit->setText(twoDigitField(field_) ? twoDigits(number_) : QString::number(number_));
     adjusting_ = false;
 }
 

@@ -1,6 +1,7 @@
 // Builds the CSV file of the month's readings.
 #include "report/readingscsv.h"
 
+#include "diary/dates.h"
 #include "diary/entryline.h"
 #include "diary/slots.h"
 #include "diary/zones.h"
@@ -14,13 +15,11 @@ QString germanDate(const EntryFieldViews& fields)
 {
     if (!fields.day || !fields.month || !fields.year)
         return {};
-    const auto twoDigits = [](QStringView text) {
+    const auto padded = [](QStringView text) {
         const auto number = parseWholeNumber(text);
-        return number && *number >= 0 && *number <= 99 ? QStringLiteral("%1").arg(*number, 2, 10, QLatin1Char('0'))
-                                                       : text.toString();
+        return number && *number >= 0 && *number <= 99 ? twoDigits(*number) : text.toString();
     };
-    return twoDigits(*fields.day) + QLatin1Char('.') + twoDigits(*fields.month) + QLatin1Char('.') +
-           fields.year->toString();
+    return padded(*fields.day) + QLatin1Char('.') + padded(*fields.month) + QLatin1Char('.') + fields.year->toString();
 }
 
 } // namespace

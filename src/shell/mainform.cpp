@@ -113,10 +113,11 @@ void TMainForm::GrafikZeichnen(const QString& diaryFile)
 
 void TMainForm::GrafikZeichnen(const DiaryFile& diary)
 {
-    const DiaryFile drawn = chart_.GrafikZeichnen(diary);
-    // The entry list and its month are those of the month on screen, whatever drew it.
-    if (drawn.ok && EingabeDlg)
-        EingabeDlg->takeDiary(drawn);
+    chart_.GrafikZeichnen(diary);
+    // The entry list and its month are those of the month on screen, whatever drew it, also when
+    // the template could not be loaded.
+    if (diary.ok && EingabeDlg)
+        EingabeDlg->takeDiary(diary);
     updateChart();
 }
 

@@ -111,7 +111,6 @@ bool TMainForm::continueMonthDiary(const QDate& day)
     }
     tellAboutOpenedDiary(diary);
     showDiaryAsChart(diary);
-    EingabeDlg->takeDiary(diary);
     EingabeDlg->noteContinuedMonth(int(diary.readings.size()));
     return true;
 }

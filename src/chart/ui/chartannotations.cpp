@@ -61,22 +61,12 @@ void ChartDrawing::schreibTextInGrafik()
         finishPainting();
 }
 
-bool ChartDrawing::bestValueHidden() const
-{
-    // The pin marks the first reading of the best value, the one bestValueOf chooses.
-    const BestValue best = bestValueOf(state_.pointList);
-    for (qsizetype i = 0; i < state_.pointList.size(); ++i) {
-        if (bestValueOf({state_.pointList.at(i)}).value == best.value)
-            return i < pointHidden_.size() && pointHidden_.at(i);
-    }
-    return false;
-}
-
 void ChartDrawing::Errechne_den_Spitzenwert()
 {
     const BestValue best = bestValueOf(state_.pointList);
     state_.bestValue = best.value;
     state_.bestValueX = best.x;
+    bestValueHidden_ = best.index >= 0 && best.index < pointHidden_.size() && pointHidden_.at(best.index);
     pinPlacement_ = QRect();
 
     // Several readings may equal the best value: the pin marks the first of them, the one
@@ -106,7 +96,7 @@ void ChartDrawing::Errechne_den_Spitzenwert()
 
     const int left = pointsRight ? state_.bestValueX : state_.bestValueX - PinWidth;
     pinPlacement_ = QRect(QPoint(left, yPin - PinHeight), stecknadelImage_.size());
-    if (!state_.showPin || picture_.isNull() || bestValueHidden())
+    if (!state_.showPin || picture_.isNull() || bestValueHidden_)
         return;
     finishPainting();
     ToBgrPicture(picture_);

@@ -84,7 +84,7 @@ public:
     const QImage& StecknadelImage() const { return stecknadelImage_; }
     QRect pinPlacement() const { return pinPlacement_; }
     // The reading of the best value has no column in the layout in force: no pin points at it.
-    bool bestValueHidden() const;
+    bool bestValueHidden() const { return bestValueHidden_; }
 
     // Position of the previous plotted reading; kept from drawing to drawing.
     int PrevX = 0;
@@ -122,8 +122,9 @@ private:
     int readingCount_ = 0;    // ReadingCount: reading lines met in this drawing
     int plottedCount_ = 0;    // readings actually drawn in this drawing
     QList<bool> pointHidden_; // per entry of the point list: the layout has no column for it
-    int drawingW_ = 2;        // W of the drawing in progress
-    bool drawing_ = false;    // inside GrafikZeichnen
+    bool bestValueHidden_ = false;
+    int drawingW_ = 2;     // W of the drawing in progress
+    bool drawing_ = false; // inside GrafikZeichnen
     QString reportedPenWidth_;
 
     // The decoded template of the last load, reused while the file is unchanged on disk.
