@@ -137,26 +137,6 @@ TEST(ConfigStore, NumbersAndTextsKeepTheirTypeAndWrongOnesAreReportedByName)
     }
 }
 
-TEST(ConfigStore, OnlyEmptyFoldersAreFilledAndMissingOnesAreLeftToTheFirstRun)
-{
-    StoreFixture f;
-    f.store.fillEmptyFolders(QStringLiteral("/start/"));
-    EXPECT_FALSE(f.store.exists());
-
-    // An emptied install folder beside a data folder not stored at all.
-    const QByteArray halfSetUp = "[Text]\nInstallOrt=\nBenutzerName=Erika\n";
-    Sandbox::writeBytes(f.box.configFile(), halfSetUp);
-    f.store.fillEmptyFolders(QStringLiteral("/start/"));
-    EXPECT_EQ(f.fileText(), QStringLiteral("[Text]\nInstallOrt=\"/start/\"\nBenutzerName=\"Erika\"\n"));
-
-    // Folders that are set stay.
-    f.store.Schreib_String_in_Registry(QStringLiteral("DatenSpeicherOrt"), QStringLiteral("/daten/"));
-    f.store.fillEmptyFolders(QStringLiteral("/anders/"));
-    EXPECT_EQ(f.text("InstallOrt"), QStringLiteral("/start/"));
-    EXPECT_EQ(f.text("DatenSpeicherOrt"), QStringLiteral("/daten/"));
-    EXPECT_TRUE(f.notices.empty()) << f.notices.join(u'|').toStdString();
-}
-
 TEST(ConfigStore, FirstRunThatCannotCreateTheFileIsReported)
 {
     StoreFixture f;

@@ -70,24 +70,14 @@ TEST(TablePrinter, ARangeOutsideTheGridStartsNoPrintJob)
 {
     Sandbox box;
     ScriptedDesktop desktop;
-    const auto print = [&](const QString& pdf, const GridPrintOptions& options) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(box.file(pdf));
-        return PrintGrid(desktop, printer, fourSlotTable(), options);
-    };
-    GridPrintOptions columns = fourSlotOptions();
-    columns.firstColumn = 12;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(box.file(QStringLiteral("zeilen.pdf")));
     GridPrintOptions rows = fourSlotOptions();
     rows.firstRow = 1000;
     // Not even a blank page: the job never begins.
-    EXPECT_FALSE(print(QStringLiteral("spalten.pdf"), columns));
-    EXPECT_FALSE(print(QStringLiteral("zeilen.pdf"), rows));
-    EXPECT_FALSE(QFileInfo::exists(box.file(QStringLiteral("spalten.pdf"))));
-    EXPECT_FALSE(QFileInfo::exists(box.file(QStringLiteral("zeilen.pdf"))));
-
-    EXPECT_TRUE(print(QStringLiteral("tabelle.pdf"), fourSlotOptions()));
-    EXPECT_GT(QFileInfo(box.file(QStringLiteral("tabelle.pdf"))).size(), 0);
+    EXPECT_FALSE(PrintGrid(desktop, printer, fourSlotTable(), rows));
+    EXPECT_FALSE(QFileInfo::exists(printer.outputFileName()));
     EXPECT_TRUE(desktop.shown().empty()) << desktop.shownTexts().join(u'|').toStdString();
 }
 

@@ -1,11 +1,8 @@
 // Saves that run without the entry dialog, and the month the windows see right after start-up.
-#include "entry/eingabe.h"
 #include "support/diarylines.h"
 #include "support/mainwindow.h"
 #include "table/tabellen.h"
 
-#include <QListWidget>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -28,16 +25,6 @@ struct Erika : test::MainWindow {
         writeLines(diary, test::diaryHead(QStringLiteral("Erika"), monthAndYear, false, 450, 200) + readings);
         returnTo(QStringLiteral("Erika"), diary);
     }
-    TEingabeDlg& entry() { return *form->EingabeDlg; }
-
-    // The diary now says eight slots and still holds its limits and every March reading.
-    void expectEightSlotsWithEveryReading() const
-    {
-        const QByteArray saved = bytes(diary);
-        EXPECT_TRUE(saved.contains("BisZu8MessungenJeTag=1\r\nBisZu4MessungenJeTag=0")) << saved.constData();
-        EXPECT_TRUE(saved.contains("GrenzwertGruen>=450\r\nGrenzwertRot<=200\r\n"));
-        EXPECT_TRUE(saved.endsWith((march.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1()));
-    }
 };
 
 } // namespace
@@ -48,7 +35,11 @@ TEST(BackgroundSave, SwitchRightAfterStartRewritesTheDrawnMonthWithoutABox)
     user.form->biszu8MessungenjeTag->trigger();
 
     EXPECT_TRUE(user.desktop.shown().empty()) << user.desktop.shownTexts().join(u'|').toStdString();
-    user.expectEightSlotsWithEveryReading();
+    // The diary now says eight slots and still holds its limits and every March reading.
+    const QByteArray saved = user.bytes(user.diary);
+    EXPECT_TRUE(saved.contains("BisZu8MessungenJeTag=1\r\nBisZu4MessungenJeTag=0")) << saved.constData();
+    EXPECT_TRUE(saved.contains("GrenzwertGruen>=450\r\nGrenzwertRot<=200\r\n"));
+    EXPECT_TRUE(saved.endsWith((march.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1()));
     // Drawn again, not left as the bare template.
     EXPECT_EQ(user.state.valueList.size(), 3);
     EXPECT_EQ(user.state.bestValue, 410);
@@ -69,44 +60,6 @@ TEST(BackgroundSave, TableRightAfterStartHasTheDaysOfTheDrawnFebruary)
     const QStringList rows = user.desktop.clipboardTexts().back().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     EXPECT_EQ(rows.size(), 30);
     EXPECT_TRUE(rows.last().startsWith(QStringLiteral("      29"))) << rows.last().toStdString();
-}
-
-TEST(BackgroundSave, NewTableOfAMonthWithADiaryGoesOnInItAndTheNextSwitchKeepsEveryReading)
-{
-    Erika user(3, QString::fromUtf8("März 2024"), march);
-    user.desktop.answer(true); // "Sie möchten einen neue Tabelle erstellen?"
-    user.desktop.answerDialog([&](QDialog&) {
-        EXPECT_EQ(user.state.entryList, march);
-        user.entry().GrafikButton->click();
-        return user.entry().result();
-    });
-    user.form->Neu1->trigger();
-    EXPECT_TRUE(
-        user.bytes(user.diary).endsWith((march.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1()));
-
-    user.form->biszu8MessungenjeTag->trigger();
-    user.expectEightSlotsWithEveryReading();
-    EXPECT_EQ(user.state.entryList.size(), 3);
-}
-
-TEST(BackgroundSave, CancelAfterATakeBackAsksAndTheReadingStaysInTheDiary)
-{
-    Erika user(3, QString::fromUtf8("März 2024"), march);
-    user.desktop.answerDialog([&](QDialog&) {
-        user.entry().ListBox1->setCurrentRow(0);
-        user.entry().BearbeitenButton->click();
-        EXPECT_EQ(user.state.entryList.size(), 3);
-        user.desktop.answer(true); // "Möchten Sie wirklich abbrechen? ..."
-        user.entry().AbbrechenButton->click();
-        return user.entry().result();
-    });
-    user.form->aktuellebearbeiten1->trigger();
-    EXPECT_EQ(user.desktop.shown().back().kind, MessageKind::WarningQuestion);
-    // The list is the saved month again, so the table shows what the diary holds.
-    EXPECT_EQ(user.state.entryList.size(), 3);
-
-    user.form->biszu8MessungenjeTag->trigger();
-    user.expectEightSlotsWithEveryReading();
 }
 
 TEST(BackgroundSave, SwitchWithoutADiaryOnScreenCreatesNoFile)

@@ -1,5 +1,7 @@
 // The commands that bring readings in: the user name, a new table, the openers of the entry
-// dialog and the switch between four and eight readings a day.
+// dialog and the switch between four and eight readings a day. None of them loses a reading that
+// is in a diary or that the patient typed, or files one in a month the patient did not see.
+#include "diary/diaryfile.h"
 #include "entry/eingabe.h"
 #include "entry/spinedit.h"
 #include "shell/nameeing.h"
@@ -7,12 +9,14 @@
 #include "support/mainwindow.h"
 #include "support/widgettext.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -24,7 +28,13 @@ namespace {
 
 const QString erika = QStringLiteral("Erika Muster");
 
+const QString crlf = QStringLiteral("\r\n");
+
 struct Desk : test::MainWindow {
+    const QStringList kept{reading("Morgens", 5, 420), reading("Abends", 5, 410, 3, 2024, "20:00")};
+    QString march;
+
+    explicit Desk(const QDate& today = QDate(2024, 3, 15)) : MainWindow(today) {}
     TEingabeDlg& entry() { return *form->EingabeDlg; }
     TNameEingDlg& names() { return *form->NameEingDlg; }
 
@@ -32,23 +42,36 @@ struct Desk : test::MainWindow {
     QString writeMarch()
     {
         const QString path = diaryPath(erika, 3, 2024);
-        writeLines(path, diaryHead(erika, QString::fromUtf8("März 2024"), false, 450, 200) +
-                             QStringList{reading("Morgens", 5, 420), reading("Abends", 5, 410, 3, 2024, "20:00")});
+        writeLines(path, diaryHead(erika, QString::fromUtf8("März 2024"), false, 450, 200) + kept);
         return path;
     }
-    // Erika's March diary is the one on screen.
-    QString onMarch()
+    // Erika returns: the first show draws her March.
+    void returnToMarch() { returnTo(erika, march = writeMarch()); }
+    QStringList readingsIn(const QString& path) const { return readDiary(path).entryLines(); }
+    void type(SpinEdit* field, const QString& text)
     {
-        state.userName = erika;
-        return state.currentDiaryFile = writeMarch();
+        field->editor()->selectAll();
+        QTest::keyClicks(field->editor(), text);
     }
-    void add(int slot, const QString& day, const QString& value)
+    // In the open entry dialog: slot, day and value as the patient types them.
+    void typeReading(int slot, const QString& day, const QString& value)
     {
         for (int i = 0; i < 9 && state.currentSlot != slot; ++i)
             entry().MessungButton->click();
-        entry().TagSpinEdit->setText(day);
-        entry().LuftikonSpinEdit->setText(value);
-        entry().AufnehmenButton->click();
+        type(entry().TagSpinEdit, day);
+        type(entry().LuftikonSpinEdit, value);
+    }
+    // "Tabelle" → "aktuelle bearbeiten", `steps` in the dialog, then "Grafik zeigen" unless the
+    // steps closed it.
+    void edit(const std::function<void()>& steps)
+    {
+        desktop.answerDialog([this, steps](QDialog&) {
+            steps();
+            if (entry().isVisible())
+                entry().GrafikButton->click();
+            return entry().result();
+        });
+        form->aktuellebearbeiten1->trigger();
     }
     void enterName(const QString& name)
     {
@@ -70,9 +93,10 @@ TEST(FirstStart, NameThenNewTableThenThreeReadingsGiveTheDiary)
         EXPECT_EQ(&dialog, &m.entry());
         EXPECT_EQ(m.entry().Label4->text(), QStringLiteral("Messwerte von Erika Muster"));
         EXPECT_EQ(m.entry().DatumLabel->text(), QStringLiteral("Heute ist der 15.03.2024"));
-        m.add(1, QStringLiteral("05"), QStringLiteral("420"));
-        m.add(2, QStringLiteral("05"), QStringLiteral("380"));
-        m.add(8, QStringLiteral("05"), QStringLiteral("410"));
+        for (const auto& [slot, value] : {std::pair{1, "420"}, {2, "380"}, {8, "410"}}) {
+            m.typeReading(slot, QStringLiteral("05"), QLatin1String(value));
+            m.entry().AufnehmenButton->click();
+        }
         m.entry().GrafikButton->click();
         return dialog.result();
     });
@@ -138,20 +162,9 @@ TEST(UserName, ForbiddenCharactersAreRefusedAsTypedAndAsPasted)
                                                    QStringLiteral("Unerlaubtes Zeichen im Namen: <")}));
 }
 
-TEST(UserName, CancelEndsTheProgramOkDrawsTheUsersLastDiaryWhateverTheCaseOfTheName)
+TEST(UserName, OkDrawsTheUsersLastDiaryWhateverTheCaseOfTheName)
 {
     Desk m;
-    const QByteArray settings = m.bytes(m.config.path());
-    m.desktop.answerDialog([&m](QDialog&) {
-        m.names().Edit1->setText(QStringLiteral("Neuer Name"));
-        m.names().AbbrechenButton->click();
-        return int(QDialog::Rejected);
-    });
-    m.form->Benutzernamendern1->trigger();
-    EXPECT_EQ(m.desktop.terminatedWith(), 0);
-    EXPECT_EQ(m.bytes(m.config.path()), settings);
-    EXPECT_TRUE(m.state.userName.isEmpty());
-
     const QString march = m.writeMarch();
     m.config.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), march);
 
@@ -178,57 +191,38 @@ TEST(UserName, CancelEndsTheProgramOkDrawsTheUsersLastDiaryWhateverTheCaseOfTheN
 
 TEST(UserName, CancelRemembersTheDiaryOnScreenNotTheTypedNameAndTheNextStartDrawsIt)
 {
-    // The cancel button, Escape and the frame's close button.
-    const std::function<void(TNameEingDlg&)> cancels[] = {
-        [](TNameEingDlg& names) { names.AbbrechenButton->click(); },
-        [](TNameEingDlg& names) {
-            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-            QApplication::sendEvent(&names, &escape);
-        },
-        [](TNameEingDlg& names) { names.close(); },
-    };
-    for (const auto& cancel : cancels) {
-        Desk m;
-        const QString march = m.writeMarch();
-        m.returnTo(erika, march);
-        ASSERT_EQ(m.state.currentDiaryFile, march);
-        // As after a first session whose diary was never stored.
-        m.config.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), QString());
+    Desk m;
+    m.returnToMarch();
+    const QString march = m.march;
+    // As after a first session whose diary was never stored.
+    m.config.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), QString());
 
-        m.desktop.answerDialog([&m, &cancel](QDialog&) {
-            m.names().Edit1->setText(QStringLiteral("Neuer Name"));
-            cancel(m.names());
-            return int(QDialog::Rejected);
-        });
-        m.form->Benutzernamendern1->trigger();
-        EXPECT_EQ(m.desktop.terminatedWith(), 0);
-        const ConfigStore stored(m.config.path());
-        EXPECT_EQ(stored.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), march);
-        EXPECT_EQ(stored.Lies_String_aus_Registry(QStringLiteral("BenutzerName")), erika);
+    m.desktop.answerDialog([&m](QDialog&) {
+        m.names().Edit1->setText(QStringLiteral("Neuer Name"));
+        m.names().close(); // the frame's close button; Escape and "Abbrechen" end the same way
+        return int(QDialog::Rejected);
+    });
+    m.form->Benutzernamendern1->trigger();
+    EXPECT_EQ(m.desktop.terminatedWith(), 0);
+    const ConfigStore stored(m.config.path());
+    EXPECT_EQ(stored.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), march);
+    EXPECT_EQ(stored.Lies_String_aus_Registry(QStringLiteral("BenutzerName")), erika);
 
-        m.form.reset();
-        m.desktop.clearShown();
-        AppState next;
-        next.resourceFolder = test::installedResources;
-        TMainForm form(next, m.desktop, m.config);
-        form.FormPaint();
-        EXPECT_EQ(next.currentDiaryFile, march);
-        EXPECT_TRUE(m.desktop.shown().empty()) << m.desktop.shownTexts().join(u'|').toStdString();
-    }
+    m.form.reset();
+    m.desktop.clearShown();
+    AppState next;
+    next.resourceFolder = test::installedResources;
+    TMainForm form(next, m.desktop, m.config);
+    form.FormPaint();
+    EXPECT_EQ(next.currentDiaryFile, march);
+    EXPECT_TRUE(m.desktop.shown().empty()) << m.desktop.shownTexts().join(u'|').toStdString();
 }
 
 TEST(EditCurrent, LoadsTheCurrentDiaryOrAsksForANewTableWhenItIsGone)
 {
     Desk m;
-    const QString march = m.onMarch();
-    m.desktop.answerDialog([&m](QDialog&) {
-        EXPECT_EQ(m.entry().Label4->text(), QString::fromUtf8("Messwerte März 2024  Erika Muster"));
-        EXPECT_EQ(m.entry().ListBox1->count(), 2);
-        EXPECT_EQ(m.entry().MonatSpinEdit->text(), QStringLiteral("03"));
-        return int(QDialog::Rejected);
-    });
-    m.form->aktuellebearbeiten1->trigger();
-
+    m.returnToMarch();
+    const QString march = m.march;
     // A diary that cannot be read is reported.
     QFile::remove(march);
     QDir().mkpath(march);
@@ -286,7 +280,8 @@ TEST(OpenAndEdit, TakesTheDayLayoutAndReadingsOfTheChosenFile)
 TEST(DayLayout, SwitchRewritesTheDiaryAndMovesToTheNextSlotOfTheOtherDay)
 {
     Desk m;
-    const QString march = m.onMarch();
+    m.returnToMarch();
+    const QString march = m.march;
     m.config.Schreib_String_in_Registry(QStringLiteral("LetzteEingabe"),
                                         reading("Messung3", 4, 400, 3, 2024, QStringLiteral("16:00")));
     m.desktop.answerDialog([](QDialog&) { return int(QDialog::Rejected); });
@@ -311,4 +306,145 @@ TEST(DayLayout, SwitchRewritesTheDiaryAndMovesToTheNextSlotOfTheOtherDay)
     m.form->biszu4MessungenjeTag->trigger();
     EXPECT_TRUE(m.state.eightSlotMark);
     EXPECT_TRUE(m.desktop.shown().empty()) << m.desktop.shownTexts().join(u'|').toStdString();
+}
+
+TEST(NoReadingLost, NewTableOverAMonthWithADiaryAddsToItAfterTheNameAsFromTheMenu)
+{
+    for (const bool fromName : {false, true}) {
+        Desk m;
+        m.returnToMarch();
+        fromName ? m.enterName(erika) : m.desktop.answer(true); // or "Sie möchten einen neue Tabelle erstellen?"
+        m.desktop.answerDialog([&m](QDialog&) {
+            EXPECT_EQ(m.state.entryList, m.kept);
+            EXPECT_TRUE(m.entry().noteLabel->text().startsWith(
+                QStringLiteral("Für diesen Monat gibt es schon eine Tabelle mit 2 Messwerten")));
+            m.typeReading(1, QStringLiteral("6"), QStringLiteral("430"));
+            m.entry().GrafikButton->click();
+            return m.entry().result();
+        });
+        (fromName ? m.form->Benutzernamendern1 : m.form->Neu1)->trigger();
+        EXPECT_EQ(m.readingsIn(m.march), m.kept + QStringList{reading("Morgens", 6, 430)}) << fromName;
+    }
+}
+
+TEST(NoReadingLost, ATypedValueGoesInWithEnterARefusedOneKeepsTheDialogOpenAProposalNeverCounts)
+{
+    Desk m;
+    m.returnToMarch();
+    m.edit([&m] {
+        // Alt+A is the add button's alone: a second button with it would only take the focus.
+        for (const QAbstractButton* button : m.entry().findChildren<QAbstractButton*>())
+            EXPECT_EQ(button == m.entry().AufnehmenButton, button->shortcut() == QKeySequence(QStringLiteral("Alt+A")))
+                << button->objectName().toStdString();
+        m.typeReading(1, QStringLiteral("05"), QStringLiteral("500")); // a twin of the morning of the 5th
+        m.entry().GrafikButton->click();
+        EXPECT_TRUE(m.entry().isVisible());
+        EXPECT_TRUE(m.desktop.shown().back().text.contains(QStringLiteral("existiert schon in der Liste!")));
+        m.typeReading(1, QStringLiteral("07"), QStringLiteral("390"));
+        QTest::keyClick(m.entry().LuftikonSpinEdit->editor(), Qt::Key_Return);
+    });
+    EXPECT_EQ(m.readingsIn(m.march), m.kept + QStringList{reading("Morgens", 7, 390)});
+
+    // Untouched fields add nothing: the proposal after the last reading stays a proposal.
+    const QByteArray before = m.bytes(m.march);
+    m.edit([] {});
+    EXPECT_EQ(m.bytes(m.march), before);
+}
+
+TEST(NoReadingLost, TakeBackThenSaveKeepsTheReadingAndAnEditReplacesIt)
+{
+    Desk m;
+    m.returnToMarch();
+    const auto takeBack = [&m](int row) {
+        m.entry().ListBox1->setCurrentRow(row);
+        m.entry().BearbeitenButton->click();
+    };
+    m.edit([&] { takeBack(0); });
+    EXPECT_EQ(m.readingsIn(m.march), m.kept);
+    m.edit([&] {
+        takeBack(1);
+        m.type(m.entry().LuftikonSpinEdit, QStringLiteral("415"));
+    });
+    EXPECT_EQ(m.readingsIn(m.march),
+              (QStringList{m.kept[0], reading("Abends", 5, 415, 3, 2024, QStringLiteral("20:00"))}));
+}
+
+TEST(NoReadingLost, TheDayFieldHoldsTheNumberTypedAndTheLineGoesIntoTheMonthsOwnFileInItsForm)
+{
+    Desk m; // the month kept as "_3_"
+    m.returnToMarch();
+    m.edit([&m] {
+        SpinEdit* day = m.entry().TagSpinEdit;
+        m.type(day, QStringLiteral("10"));
+        EXPECT_EQ(day->text(), QStringLiteral("10"));
+        // Backspace over "01" leaves a field the next digit fills, never "005".
+        m.type(day, QStringLiteral("1"));
+        QTest::keyClick(day->editor(), Qt::Key_End);
+        QTest::keyClick(day->editor(), Qt::Key_Backspace);
+        QTest::keyClicks(day->editor(), QStringLiteral("8"));
+        EXPECT_EQ(day->text(), QStringLiteral("08"));
+        day->setText(QStringLiteral("008")); // however the text got there
+        m.entry().MonatSpinEdit->setText(QStringLiteral("03"));
+        m.type(m.entry().LuftikonSpinEdit, QStringLiteral("400"));
+    });
+    EXPECT_EQ(m.readingsIn(m.march), m.kept + QStringList{reading("Morgens", 8, 400)});
+    EXPECT_FALSE(QFileInfo::exists(m.state.galleryFolder + QStringLiteral("2024/") + erika + "_03_2024.tab"));
+    EXPECT_EQ(m.state.remarksFile, QString(m.march).replace(QStringLiteral(".tab"), QStringLiteral(".txt")));
+}
+
+TEST(NoReadingLost, AMonthOnlyLookedAtIsNamedWhenEdited)
+{
+    Desk m(QDate(2024, 4, 7));
+    m.returnToMarch();
+    m.edit([&m] {
+        EXPECT_EQ(m.entry().Label4->text(), QString::fromUtf8("Messwerte März 2024  Erika Muster"));
+        const QString note = m.entry().noteLabel->text();
+        EXPECT_TRUE(m.entry().noteLabel->isVisible());
+        EXPECT_TRUE(note.contains(QString::fromUtf8("März 2024")) && note.contains(QStringLiteral("07.04.2024")) &&
+                    note.contains(QStringLiteral("April 2024")))
+            << note.toStdString();
+        m.entry().AbbrechenButton->click();
+    });
+}
+
+TEST(NoReadingLost, OpenersTellOfAMonthInTwoFilesAndOfAReadingWithoutADate)
+{
+    Desk m;
+    m.returnToMarch();
+    const QString twin = m.state.galleryFolder + QStringLiteral("2024/") + erika + "_03_2024.tab";
+    const QString undated = QStringLiteral("Morgens den    xx.3.2024 Z=08:00  Luftikon=350");
+    m.writeLines(twin, diaryHead(erika, QString::fromUtf8("März 2024")) + QStringList{undated});
+    m.desktop.answerFile(twin);
+    m.form->undalsGrafikanzeigen1->trigger();
+    ASSERT_EQ(m.desktop.shown().size(), 1u);
+    const QString note = m.desktop.shown().back().text;
+    EXPECT_TRUE(note.contains(undated) && note.contains(twin) && note.contains(m.march)) << note.toStdString();
+}
+
+TEST(NoReadingLost, ALayoutSwitchThatHidesReadingsAsksAndNeinKeepsTheLayout)
+{
+    test::MainWindow m;
+    const QString july = m.diaryPath(QStringLiteral("Erika"), 7, 2024);
+    const QStringList readings{reading("Morgens", 1, 380, 7), reading("Messung5", 1, 520, 7),
+                               reading("Messung6", 2, 400, 7), reading("Messung5", 3, 410, 7)};
+    m.writeLines(july, diaryHead(QStringLiteral("Erika"), QStringLiteral("Juli 2024"), true) + readings);
+    m.returnTo(QStringLiteral("Erika"), july);
+    const QByteArray before = m.bytes(july);
+
+    m.desktop.answer(false);
+    m.form->biszu4MessungenjeTag->trigger();
+    ASSERT_EQ(m.desktop.shown().size(), 1u);
+    EXPECT_TRUE(m.desktop.shown().back().presetNo);
+    EXPECT_TRUE(m.desktop.shown().back().text.startsWith(
+        QStringLiteral("In dieser Tabelle stehen 3 Messwerte von Messung 5 und Messung 6.")));
+    EXPECT_TRUE(m.state.eightSlotMark && m.form->biszu8MessungenjeTag->isChecked());
+    EXPECT_FALSE(m.form->biszu4MessungenjeTag->isChecked());
+    EXPECT_EQ(m.bytes(july), before);
+
+    // Ja: the readings stay in the file and keep the best value; only the pin is not painted.
+    m.desktop.answer(true);
+    m.form->biszu4MessungenjeTag->trigger();
+    EXPECT_TRUE(m.bytes(july).endsWith((readings.join(crlf) + crlf).toLatin1()));
+    EXPECT_EQ(m.state.bestValue, 520);
+    EXPECT_TRUE(m.form->chart().bestValueHidden());
 }

@@ -94,21 +94,6 @@ TEST(MainFormChart, FirstShowWithoutUserAsksForTheNameOnceAndReadsTheChartSettin
     EXPECT_EQ(m.state.zoneIntensity, 8); // the slider stops at 8
 }
 
-TEST(MainFormChart, FirstShowWithAMissingDiaryNamesIt)
-{
-    for (const QString& last : {QStringLiteral("/weg/Muster_3_2024.tab"), QString()}) {
-        Chart m;
-        QString shownName;
-        m.form->onUserNameShown = [&](const QString& name) { shownName = name; };
-        m.returnTo(muster, last);
-        ASSERT_EQ(m.desktop.shown().size(), 1u);
-        EXPECT_EQ(m.desktop.shown()[0].text, QStringLiteral("Kann die Datei nicht finden: ") + last);
-        EXPECT_EQ(m.form->Label1->text(), QStringLiteral("von Muster"));
-        EXPECT_EQ(shownName, muster);
-        EXPECT_TRUE(m.state.currentDiaryFile.isEmpty());
-    }
-}
-
 TEST(MainFormChart, FirstShowDrawsAnEightSlotDiaryOnItsTemplate)
 {
     Chart m;

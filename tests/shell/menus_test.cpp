@@ -310,26 +310,9 @@ TEST(Menus, EveryLargeButtonTriggersItsMenuItemAndLeavesTheRightMenusOpen)
     }
 }
 
-TEST(Menus, TheOptionsMenuOffersOnlyTheDayLayoutNotInForce)
+TEST(Menus, TheOptionsMenuFollowsTheLayoutInForceAtOnceAlsoForADiaryMarkedForBoth)
 {
-    Erika m;
-    m.form->biszu8MessungenjeTag->trigger();
-    m.form->Menuegrosseranzeigen1->trigger();
-    m.click(QStringLiteral("Optionen"));
-    LargeMenu& options = *m.form->MOptionenForm;
-    EXPECT_TRUE(options.buttons()[1]->isEnabled());  // four
-    EXPECT_FALSE(options.buttons()[2]->isEnabled()); // eight, in force
-
-    m.click(QStringLiteral("Bis zu 4 Messungen je Tag"));
-    EXPECT_TRUE(m.state.fourSlotMark);
-    options.showCentred();
-    EXPECT_FALSE(options.buttons()[1]->isEnabled());
-    EXPECT_TRUE(options.buttons()[2]->isEnabled());
-}
-
-TEST(Menus, ADiaryMarkedForBothLayoutsKeepsTheFourSlotLayoutOnOffer)
-{
-    // Both marks set, as an old or hand-edited diary may hold them: eight readings a day are in force.
+    // Both marks, as an old or hand-edited diary may hold them: eight readings a day are in force.
     test::MainWindow m;
     const QString march = m.diaryPath(QStringLiteral("Erika Muster"), 3, 2024);
     QStringList lines = test::diaryHead(QStringLiteral("Erika Muster"), QString::fromUtf8("März 2024"), true);
@@ -337,29 +320,15 @@ TEST(Menus, ADiaryMarkedForBothLayoutsKeepsTheFourSlotLayoutOnOffer)
     m.writeLines(march, lines + QStringList{test::reading("Morgens", 5, 420)});
     m.form->show();
     m.returnTo(QStringLiteral("Erika Muster"), march);
-    ASSERT_TRUE(m.state.fourSlotMark && m.state.eightSlotMark);
-
     LargeMenu& options = *m.form->MOptionenForm;
     options.showCentred();
-    EXPECT_TRUE(options.buttons()[1]->isEnabled());  // four
-    EXPECT_FALSE(options.buttons()[2]->isEnabled()); // eight, in force
-    options.close();
-}
-
-TEST(Menus, ALayoutSwitchFromTheMenuBarShowsAtOnceInTheOpenOptionsMenu)
-{
-    Erika m;
-    m.form->Menuegrosseranzeigen1->trigger();
-    m.click(QStringLiteral("Optionen"));
-    LargeMenu& options = *m.form->MOptionenForm;
-    ASSERT_FALSE(options.buttons()[1]->isEnabled());
-    // No event is let through: the buttons must be right before the window paints again.
+    const auto offered = [&options] {
+        return std::pair{options.buttons()[1]->isEnabled(), options.buttons()[2]->isEnabled()};
+    };
+    EXPECT_EQ(offered(), std::pair(true, false));
+    // A switch from the menu bar shows before the window paints again: no event is let through.
     m.form->biszu8MessungenjeTag->trigger();
-    EXPECT_TRUE(options.buttons()[1]->isEnabled());
-    EXPECT_FALSE(options.buttons()[2]->isEnabled());
-    m.form->biszu8MessungenjeTag->trigger(); // the item of the layout in force switches back
-    EXPECT_FALSE(options.buttons()[1]->isEnabled());
-    EXPECT_TRUE(options.buttons()[2]->isEnabled());
+    EXPECT_EQ(offered(), std::pair(false, true));
     options.close();
 }
 
