@@ -52,10 +52,10 @@ void BM_DiaryMonthRoundTrip(benchmark::State& bench)
         diary.entries = entries;
         if (!writeDiaryFile(diary, diary.listMonth, diary.listYear, {}))
             bench.SkipWithError("writing the diary failed");
-        QStringList dayValues;
+        QList<DiaryEntry> readings;
         for (const QString& line : entries)
-            dayValues << dayValueEntry(line);
-        benchmark::DoNotOptimize(dailyMeansOf(dayValues));
+            readings << parseEntryLine(line);
+        benchmark::DoNotOptimize(dailyMeansOf(readings));
     }
     bench.counters["lines"] = static_cast<double>(diary.entries.size());
 }
@@ -72,12 +72,11 @@ BENCHMARK(BM_SortMonth)->Unit(benchmark::kMicrosecond);
 void BM_MeansMonth(benchmark::State& bench)
 {
     const QStringList entries = sortEntries(fullMonth());
-    for (auto _ : bench) {
-        QStringList dayValues;
-        for (const QString& line : entries)
-            dayValues << dayValueEntry(line);
-        benchmark::DoNotOptimize(dailyMeansOf(dayValues));
-    }
+    QList<DiaryEntry> readings;
+    for (const QString& line : entries)
+        readings << parseEntryLine(line);
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(dailyMeansOf(readings));
 }
 BENCHMARK(BM_MeansMonth)->Unit(benchmark::kMicrosecond);
 

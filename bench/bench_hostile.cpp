@@ -101,11 +101,11 @@ void BM_Draw(benchmark::State& bench, Input input)
                        {[](const QString& name) {
                             return name == QLatin1String("StiftBreite") ? QStringLiteral("2") : QStringLiteral("08:00");
                         },
-                        [](MessageKind, const QString&) {},
-                        {},
-                        [] { return 796; }});
+                        [](MessageKind, const QString&) {}});
     for (auto _ : bench) {
-        chart.GrafikZeichnen(month.diary);
+        CurrentMonth current;
+        current.open(month.diary);
+        chart.draw(current, 796);
         benchmark::DoNotOptimize(picture.constBits());
     }
 }

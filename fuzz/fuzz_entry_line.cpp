@@ -16,27 +16,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString text = decodeCp1252(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     const QStringList lines = splitLines(text);
 
-    QStringList dayValues;
-    QStringList points;
-    int position = 40;
+    QList<DiaryEntry> readings;
     for (const QString& line : lines) {
         const DiaryEntry entry = parseEntryLine(line);
         if (entry.dayNumber < 0 || entry.dayNumber > 31)
             std::abort();
         (void)EntrySortKey(line);
         (void)KorrigiereDieMorgensBisAbendsEinstellung(line, line.size() % 2 == 0, entry.slot);
-        dayValues << dayValueEntry(line);
-        points << QString::number(position) + QLatin1Char(' ') + valueTextOf(line);
-        position += 24;
+        readings << entry;
     }
-    for (const QString& mean : dailyMeansOf(dayValues)) {
+    for (const QString& mean : dailyMeansOf(readings)) {
         bool ok = false;
         (void)mean.toLongLong(&ok);
         if (!ok)
             std::abort();
     }
-    const BestValue best = bestValueOf(points);
-    if (best.value < 0 || (best.value == 0 && best.x != 0))
+    const BestValue best = bestValueOf(readings);
+    if (best.value < 0 || (best.value == 0) != (best.index < 0))
         std::abort();
 
     const QStringList sorted = sortEntries(lines);

@@ -10,12 +10,6 @@
 
 namespace luftikon {
 
-struct ZoneLimits {
-    int green = DefaultGreenLimit;
-    int red = DefaultRedLimit;
-    friend bool operator==(const ZoneLimits&, const ZoneLimits&) = default;
-};
-
 // One step of a limit's arrow. There is no bound the user can reach on purpose, but the number
 // stays at the ends of the 32-bit range instead of wrapping round to the other end.
 int stepLimit(int limit, int delta);

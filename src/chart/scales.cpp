@@ -25,20 +25,20 @@ int slotOffset(const std::array<int, 8>& table, int slot)
 
 } // namespace
 
-int ReadingX(int day, int slot, bool fourSlotsMarked, bool eightSlotsMarked)
+int ReadingX(int day, int slot, DayLayout layout)
 {
+    if (layout.unmarked())
+        return day;
     const bool onGrid = day >= 1 && day <= 31;
     const int start = onGrid ? DayColumnX(day) : day;
-    if (fourSlotsMarked)
+    if (layout.mode() == SlotMode::Four)
         return start + (onGrid ? 2 : 0) + slotOffset(FourSlotOffset, slot);
-    if (eightSlotsMarked)
-        return start + slotOffset(EightSlotOffset, slot);
-    return day;
+    return start + slotOffset(EightSlotOffset, slot);
 }
 
 int ReadingX(int day, int slot, SlotMode mode)
 {
-    return ReadingX(day, slot, mode == SlotMode::Four, mode == SlotMode::Eight);
+    return ReadingX(day, slot, DayLayout(mode));
 }
 
 int ReadingY(int value)

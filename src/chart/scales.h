@@ -27,10 +27,9 @@ constexpr int DayColumnX(int day)
     return 40 + 24 * (day - 1);
 }
 
-// x of a reading. `slot` runs 1..8 (1 = "Morgens", 8 = "Abends"). The two flags are the check
-// marks of the four- and eight-slot menu items; with neither set the day itself is the x.
-// Should both be set, the four-slot layout wins, as it is the one the menu checks at start.
-int ReadingX(int day, int slot, bool fourSlotsMarked, bool eightSlotsMarked);
+// x of a reading. `slot` runs 1..8 (1 = "Morgens", 8 = "Abends"). A layout with neither key set
+// places the reading at the day itself.
+int ReadingX(int day, int slot, DayLayout layout);
 int ReadingX(int day, int slot, SlotMode mode);
 
 // y of a reading on the curve. Values outside 1..900 come back unchanged (0 -> 0, 950 -> 950):

@@ -37,8 +37,8 @@ DiaryFile diaryOf(const QStringList& lines, const QString& path)
     };
     diary.userName = header("BenutzerName", QString());
     diary.date = header("Datum", QString());
-    diary.fourSlotMark = header("BisZu4MessungenJeTag", QString()).contains(u'1');
-    diary.eightSlotMark = header("BisZu8MessungenJeTag", QString()).contains(u'1');
+    diary.layout = DayLayout::fromKeys(header("BisZu4MessungenJeTag", QString()).contains(u'1'),
+                                       header("BisZu8MessungenJeTag", QString()).contains(u'1'));
 
     for (const QString& line : lines) {
         if (isEntryLine(line))

@@ -4,7 +4,9 @@
 // run without the entry dialog all work from this value.
 
 #include "diary/entryline.h"
+#include "diary/slots.h"
 #include "diary/textfile.h"
+#include "diary/zones.h"
 
 #include <QList>
 #include <QString>
@@ -16,8 +18,6 @@ namespace luftikon {
 // The two zone limits in a diary's header, and their values when the header has none.
 inline const QString GreenLimitKey = QStringLiteral("GrenzwertGruen>");
 inline const QString RedLimitKey = QStringLiteral("GrenzwertRot<");
-inline constexpr int DefaultGreenLimit = 500;
-inline constexpr int DefaultRedLimit = 200;
 
 // The limit stored under `key` in the header lines; the default when the key is missing,
 // nothing when the stored text is no whole number.
@@ -32,10 +32,10 @@ struct DiaryFile {
     QStringList entryLines() const; // the reading lines as they stand
 
     // Header fields of "[Personendaten]", with the defaults of a missing key.
-    QString userName;           // "BenutzerName"
-    QString date;               // "Datum"
-    bool fourSlotMark = false;  // "BisZu4MessungenJeTag" contains "1"
-    bool eightSlotMark = false; // "BisZu8MessungenJeTag" contains "1"
+    QString userName; // "BenutzerName"
+    QString date;     // "Datum"
+    // "BisZu4MessungenJeTag" and "BisZu8MessungenJeTag", each set when it contains "1".
+    DayLayout layout = DayLayout::fromKeys(false, false);
 
     // The month text (3 or 03) and year text of the last reading line whose month and year
     // are numbers; without such a line, those of the file name "<user>_<month>_<year>.tab";

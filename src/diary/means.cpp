@@ -22,16 +22,6 @@ qint64 roundedMean(long double mean)
 
 } // namespace
 
-QString dayValueEntry(const QString& line)
-{
-    return dayValueEntry(parseEntryLine(line));
-}
-
-QString dayValueEntry(const DiaryEntry& reading)
-{
-    return reading.dayText + QLatin1Char('_') + reading.valueText;
-}
-
 DailyMeanTexts noDailyMeans()
 {
     DailyMeanTexts means;
@@ -39,10 +29,10 @@ DailyMeanTexts noDailyMeans()
     return means;
 }
 
-DailyMeanTexts dailyMeansOf(const QStringList& dayValueList)
+DailyMeanTexts dailyMeansOf(const QList<DiaryEntry>& readings)
 {
     DailyMeanTexts means = noDailyMeans();
-    QStringView previousDay; // into the list, which outlives the loop
+    QStringView previousDay; // into the readings, which outlive the loop
     qint64 count = 0;
     long double sum = 0;
     int runDay = 0; // day of the run being summed, 0 for none
@@ -53,48 +43,43 @@ DailyMeanTexts dailyMeansOf(const QStringList& dayValueList)
             means[static_cast<std::size_t>(runDay - 1)] = QString::number(roundedMean(sum / count));
     };
     bool first = true;
-    for (const QString& entry : dayValueList) {
-        const qsizetype split = entry.indexOf(QLatin1Char('_'));
-        const QStringView whole(entry);
-        const QStringView dayText = split < 0 ? whole : whole.first(split);
-        const QStringView valueText = split < 0 ? QStringView() : whole.sliced(split + 1);
+    for (const DiaryEntry& reading : readings) {
+        const QStringView dayText(reading.dayText);
         if (first || dayText != previousDay) {
             closeRun();
             count = 0;
             sum = 0;
-            // dayNumberOf wants the day in front of a ".".
-            runDay = dayText.size() == 2 ? dayNumberOf(dayText.toString() + QLatin1Char('.')) : 0;
+            runDay = reading.dayNumber;
         }
         first = false;
         previousDay = dayText;
 
-        if (runDay == 0)
-            continue;
-        const auto value = parseWholeNumber(valueText);
-        if (!value)
+        if (runDay == 0 || !reading.value)
             continue;
         ++count;
-        sum += *value;
+        sum += *reading.value;
     }
     closeRun();
     return means;
 }
 
-BestValue bestValueOf(const QStringList& pointList)
+std::optional<int> chartedDay(const DiaryEntry& reading)
+{
+    if (reading.prefix.isEmpty() || !reading.value || !reading.fields.day)
+        return std::nullopt;
+    const auto day = parseWholeNumber(*reading.fields.day);
+    if (!day || *day < 1 || *day > 31)
+        return std::nullopt;
+    return day;
+}
+
+BestValue bestValueOf(const QList<DiaryEntry>& readings)
 {
     BestValue best;
-    for (qsizetype i = 0; i < pointList.size(); ++i) {
-        const QString& entry = pointList.at(i);
-        const qsizetype blank = entry.indexOf(QLatin1Char(' '));
-        if (blank < 0)
-            continue;
-        const auto x = parseWholeNumber(entry.left(blank));
-        const auto value = parseWholeNumber(entry.mid(blank + 1));
-        if (!x || !value)
-            continue;
-        if (*value > best.value) {
-            best.value = *value;
-            best.x = *x;
+    for (qsizetype i = 0; i < readings.size(); ++i) {
+        const DiaryEntry& reading = readings.at(i);
+        if (chartedDay(reading) && *reading.value > best.value) {
+            best.value = *reading.value;
             best.index = i;
         }
     }

@@ -3,9 +3,11 @@
 
 #include "diary/entryline.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 namespace luftikon {
 
@@ -16,24 +18,22 @@ using DailyMeanTexts = std::array<QString, 31>;
 // Every day "0": the means of a month without readings.
 DailyMeanTexts noDailyMeans();
 
-// The DayValueList entry of one reading line: the two characters before the first "."
-// (empty without "."), "_", the value text after "Luftikon=", trimmed. "05_420".
-QString dayValueEntry(const QString& line);
-QString dayValueEntry(const DiaryEntry& reading);
+// The mean of each day "01".."31" as whole-number text, "0" for a day without readings. A
+// reading counts for the day of its day text (the two characters before the first "."); a day's
+// mean is that of its last unbroken run of readings; a value that is not a whole number is not
+// counted.
+DailyMeanTexts dailyMeansOf(const QList<DiaryEntry>& readings);
 
-// The mean of each day "01".."31" as whole-number text, "0" for a day without readings.
-// A day's mean is that of its last unbroken run of entries; a value text that is not a
-// whole number is not counted.
-DailyMeanTexts dailyMeansOf(const QStringList& dayValueList);
+// The day 1..31 a reading is charted on; nothing for a line without a slot prefix, without a
+// day in 1..31 or without a whole-number value: such a line stays in the list for the user to
+// correct, and neither the chart nor the best value takes it.
+std::optional<int> chartedDay(const DiaryEntry& reading);
 
-// The largest value above 0 in a point list ("232 410": position, blank, value) and the
-// position of its first occurrence; 0 and 0 when there is none. Entries whose position or
-// value is not a whole number are passed over.
+// The largest value above 0 among the charted readings and the first reading that has it.
 struct BestValue {
     int value = 0;
-    int x = 0;
-    qsizetype index = -1; // its entry in the point list; -1 without a best value
+    qsizetype index = -1; // into the readings; -1 without a best value
 };
-BestValue bestValueOf(const QStringList& pointList);
+BestValue bestValueOf(const QList<DiaryEntry>& readings);
 
 } // namespace luftikon

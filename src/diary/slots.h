@@ -11,6 +11,33 @@ namespace luftikon {
 
 enum class SlotMode { Four = 4, Eight = 8 };
 
+// The day layout keys of a diary and of the chart on screen. Normally exactly one is set; a
+// hand-made file may set both (the eight-slot day wins) or neither (the chart then places each
+// reading by its day alone), and the menu shows the keys as they stand.
+class DayLayout {
+public:
+    constexpr DayLayout() = default;
+    constexpr explicit DayLayout(SlotMode mode) : four_(mode == SlotMode::Four), eight_(mode == SlotMode::Eight) {}
+    static constexpr DayLayout fromKeys(bool four, bool eight)
+    {
+        DayLayout layout;
+        layout.four_ = four;
+        layout.eight_ = eight;
+        return layout;
+    }
+    // The day of the slot steps, the times and the table.
+    constexpr SlotMode mode() const { return eight_ ? SlotMode::Eight : SlotMode::Four; }
+    // The menu mark of one layout.
+    constexpr bool marks(SlotMode mode) const { return mode == SlotMode::Four ? four_ : eight_; }
+    // Neither key set: the chart places readings by their day alone.
+    constexpr bool unmarked() const { return !four_ && !eight_; }
+    friend constexpr bool operator==(const DayLayout&, const DayLayout&) = default;
+
+private:
+    bool four_ = true;
+    bool eight_ = false;
+};
+
 constexpr int NoSlot = 0;
 constexpr int FirstSlot = 1;
 constexpr int LastSlot = 8;

@@ -6,6 +6,15 @@
 
 namespace luftikon {
 
+// The two limits of a diary's zones, and their values when its header has none.
+inline constexpr int DefaultGreenLimit = 500;
+inline constexpr int DefaultRedLimit = 200;
+struct ZoneLimits {
+    int green = DefaultGreenLimit;
+    int red = DefaultRedLimit;
+    friend bool operator==(const ZoneLimits&, const ZoneLimits&) = default;
+};
+
 enum class Zone { Green, Yellow, Red }; // in this order: tables of colours and words follow it
 
 // Each limit belongs to the better zone: at or above the green limit is green, at or above the

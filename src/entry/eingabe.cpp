@@ -109,8 +109,8 @@ std::optional<QString> timeStepDown(const QString& time)
     return clockText(*clock);
 }
 
-TEingabeDlg::TEingabeDlg(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent)
-    : QDialog(parent), state_(state), desktop_(desktop), config_(config)
+TEingabeDlg::TEingabeDlg(AppState& state, CurrentMonth& month, Desktop& desktop, ConfigStore& config, QWidget* parent)
+    : QDialog(parent), state_(state), month_(month), desktop_(desktop), config_(config)
 {
     setObjectName(QStringLiteral("EingabeDlg"));
     setWindowTitle(QStringLiteral("Eingabe der Luftikon-Messwerte"));
@@ -120,6 +120,11 @@ TEingabeDlg::TEingabeDlg(AppState& state, Desktop& desktop, ConfigStore& config,
     setFixedSize(dialogWidth, dialogHeight);
     buildLayout();
     connectHandlers();
+    // The draft follows the month whenever it takes another diary or a save; a limit leaves it.
+    connect(&month_, &CurrentMonth::changed, this, [this](CurrentMonth::Change change) {
+        if (change != CurrentMonth::Change::Limits && month_.diary().ok)
+            takeDiary(month_.diary());
+    });
 
     // The state at program start: the slot and fields after the last reading.
     TagSpinEdit->setValue(1);
@@ -262,19 +267,17 @@ void TEingabeDlg::MonatSpinEditChange()
     if (adjusting_)
         return;
     adjusting_ = true;
-    if (state_.entryList.isEmpty()) {
+    if (entries_.isEmpty()) {
         setFieldColor(MonatSpinEdit->editor(), false);
     }
     else {
         // The month of a list that holds readings is that of its diary file.
         const auto number = [](const QString& text) { return parseWholeNumber(trimBlanks(text)); };
         const QString text = typedOver(MonatSpinEdit->text());
-        const bool same = number(text) && number(text) == number(state_.listMonth);
-        setFieldText(MonatSpinEdit, same ? text : typedOver(state_.listMonth));
+        const bool same = number(text) && number(text) == number(listMonth_);
+        setFieldText(MonatSpinEdit, same ? text : typedOver(listMonth_));
         setFieldColor(MonatSpinEdit->editor(), !same);
     }
-    if (const auto month = MonatSpinEdit->number())
-        state_.entryMonth = *month;
     adjusting_ = false;
     updateNotes();
 }
@@ -284,17 +287,15 @@ void TEingabeDlg::JahrSpinEditChange()
     if (adjusting_)
         return;
     adjusting_ = true;
-    if (state_.entryList.isEmpty()) {
+    if (entries_.isEmpty()) {
         setFieldColor(JahrSpinEdit->editor(), false);
     }
     else {
-        const bool same = JahrSpinEdit->text() == state_.listYear;
+        const bool same = JahrSpinEdit->text() == listYear_;
         if (!same)
-            setFieldText(JahrSpinEdit, state_.listYear);
+            setFieldText(JahrSpinEdit, listYear_);
         setFieldColor(JahrSpinEdit->editor(), !same);
     }
-    if (const auto year = JahrSpinEdit->number())
-        state_.entryYear = *year;
     adjusting_ = false;
     updateNotes();
 }
@@ -330,24 +331,23 @@ void TEingabeDlg::UhrzeitStep(int steps)
 
 void TEingabeDlg::setSlot(int slot)
 {
-    state_.currentSlot = slot;
+    slot_ = slot;
     if (const SlotInfo* info = slotInfo(slot)) {
         MessungButton->setText(QString(info->caption));
-        state_.currentEntryPrefix = QString(info->entryPrefix);
+        entryPrefix_ = QString(info->entryPrefix);
     }
 }
 
 void TEingabeDlg::advanceSlot()
 {
-    setSlot(nextSlot(state_.currentSlot, state_.slotMode()));
+    setSlot(nextSlot(slot_, month_.layout().mode()));
     LiesUhrzeitenEin();
 }
 
 void TEingabeDlg::LiesUhrzeitenEin()
 {
-    const auto time = luftikon::LiesUhrzeitenEin(state_.currentSlot, state_.slotMode(), [this](const QString& name) {
-        return config_.Lies_String_aus_Registry(name);
-    });
+    const auto time = luftikon::LiesUhrzeitenEin(
+        slot_, month_.layout().mode(), [this](const QString& name) { return config_.Lies_String_aus_Registry(name); });
     if (time)
         UhrzeitEdit->setText(*time);
 }
@@ -355,7 +355,8 @@ void TEingabeDlg::LiesUhrzeitenEin()
 void TEingabeDlg::KorrigiereDieMorgensBisAbendsEinstellung()
 {
     const NextSlotProposal proposal = luftikon::KorrigiereDieMorgensBisAbendsEinstellung(
-        config_.Lies_String_aus_Registry(QStringLiteral("LetzteEingabe")), state_.fourSlotMark, state_.currentSlot);
+        config_.Lies_String_aus_Registry(QStringLiteral("LetzteEingabe")), month_.layout().marks(SlotMode::Four),
+        slot_);
     if (proposal.day)
         TagSpinEdit->setText(*proposal.day);
     if (proposal.month)
@@ -394,37 +395,22 @@ void TEingabeDlg::setYearText(const QString& year)
 void TEingabeDlg::showEntries()
 {
     ListBox1->clear();
-    for (const QString& line : state_.entryList)
+    for (const QString& line : entries_)
         ListBox1->addItem(shownLine(line));
-}
-
-void TEingabeDlg::refreshFromState()
-{
-    syncListMonthYear();
-    showEntries();
-}
-
-void TEingabeDlg::syncListMonthYear()
-{
-    // The list's own month and year name the file it is saved to, whoever filled it.
-    const DiaryFile listed = diaryOf(state_.entryList, QString());
-    if (!listed.month.isEmpty()) {
-        state_.listMonth = listed.month;
-        state_.listYear = listed.year;
-    }
 }
 
 void TEingabeDlg::FormPaint()
 {
-    if (needsMorningCorrection(config_.Lies_String_aus_Registry(QStringLiteral("LetzteEingabe")), state_.slotMode()))
+    if (needsMorningCorrection(config_.Lies_String_aus_Registry(QStringLiteral("LetzteEingabe")),
+                               month_.layout().mode()))
         setSlot(FirstSlot);
     updateCancelButton();
     if (TagSpinEdit->text() == QStringLiteral("1"))
         TagSpinEdit->setText(QStringLiteral("01"));
     if (MonatSpinEdit->text() == QStringLiteral("1"))
         MonatSpinEdit->setText(QStringLiteral("01"));
-    if (state_.showTableAfterPaint) {
-        state_.showTableAfterPaint = false;
+    if (showTableWhenShown_) {
+        showTableWhenShown_ = false;
         // Not from inside the paint: the table step saves and may ask.
         QTimer::singleShot(0, this, &TEingabeDlg::TabelleButtonClick);
     }
@@ -432,7 +418,7 @@ void TEingabeDlg::FormPaint()
 
 void TEingabeDlg::updateCancelButton()
 {
-    AbbrechenButton->setVisible(!state_.newTablePending);
+    AbbrechenButton->setVisible(!newTable_);
 }
 
 void TEingabeDlg::noteContinuedMonth(int readings)
@@ -452,9 +438,9 @@ void TEingabeDlg::updateNotes()
     if (!continuationNote_.isEmpty())
         notes << continuationNote_;
     // A reading for today must not be filed unseen in the month looked at last.
-    const bool listed = !state_.entryList.isEmpty();
-    const auto month = listed ? parseWholeNumber(trimBlanks(state_.listMonth)) : MonatSpinEdit->number();
-    const auto year = listed ? parseWholeNumber(trimBlanks(state_.listYear)) : JahrSpinEdit->number();
+    const bool listed = !entries_.isEmpty();
+    const auto month = listed ? parseWholeNumber(trimBlanks(listMonth_)) : MonatSpinEdit->number();
+    const auto year = listed ? parseWholeNumber(trimBlanks(listYear_)) : JahrSpinEdit->number();
     const QDate today = desktop_.today();
     if (month && year && (*month != today.month() || *year != today.year()))
         notes << QStringLiteral(
@@ -472,7 +458,7 @@ void TEingabeDlg::updateNotes()
 void TEingabeDlg::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    refreshFromState();
+    showEntries();
     updateCancelButton();
     // Only what the user types from now on counts as a reading to add.
     valueTouched_ = false;

@@ -1,15 +1,16 @@
 #pragma once
-// The entry dialog: readings are typed in, listed, corrected and saved here. The entry list
-// itself lives in AppState (every drawing refills it); this window shows it and edits it.
+// The entry dialog: readings are typed in, listed, corrected and saved here. The list is a draft
+// of the month on screen: it follows every diary the month takes, and a save hands it to the
+// month, which writes it and tells the windows.
 
 #include "config/configstore.h"
 #include "diary/diaryfile.h"
 #include "diary/diarywriter.h"
+#include "month/currentmonth.h"
 #include "platform/desktop.h"
 #include "state/appstate.h"
 
 #include <QDialog>
-#include <functional>
 #include <optional>
 
 class QLabel;
@@ -28,28 +29,15 @@ class TTouchEingabeDlg;
 std::optional<QString> timeStepUp(const QString& time);
 std::optional<QString> timeStepDown(const QString& time);
 
-// What the entry dialog asks of the main window.
-struct EntryDialogHost {
-    std::function<void(const QString& diaryFile)> GrafikZeichnen; // draw the diary, refilling the entry list
-    std::function<void()> writeTimesLine;                         // the times-of-day line into the chart
-    std::function<void()> openTableWindow;                        // the table of the current diary
-};
-
 class TEingabeDlg : public QDialog {
     Q_OBJECT
 public:
-    TEingabeDlg(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent = nullptr);
+    TEingabeDlg(AppState& state, CurrentMonth& month, Desktop& desktop, ConfigStore& config, QWidget* parent = nullptr);
 
-    void setHost(EntryDialogHost host) { host_ = std::move(host); }
     void setKeypad(TTouchEingabeDlg* keypad) { keypad_ = keypad; }
 
-    // Save the list to its diary file and redraw. False when nothing was written.
+    // Save the list to its diary file through the month. False when nothing was written.
     bool GrafikZeigen();
-    // The save that runs without the dialog (day layout, chart settings): rewrites the diary on
-    // screen from its own readings with the layout and limits now in force, and redraws. A list
-    // left behind by an unfinished or refused edit never goes in, and without a diary on screen
-    // nothing is written. False when nothing was written.
-    bool saveCurrentDiary();
     // The next slot and the fields after "LetzteEingabe".
     void KorrigiereDieMorgensBisAbendsEinstellung();
     // The configured time of the current slot into the time field.
@@ -71,13 +59,25 @@ public:
     void setMonthAndYear(int month, int year);
     void setYearText(const QString& year);
 
-    // The list widget shows state().entryList again; after a drawing refilled it.
-    void refreshFromState();
     // The state of the dialog when it paints (also run when the window is exposed).
     void FormPaint();
 
+    // The list of the month being edited, in sort order, and its month and year texts.
+    const QStringList& entries() const { return entries_; }
+    const QString& listMonth() const { return listMonth_; }
+    const QString& listYear() const { return listYear_; }
     // The list differs from the diary as saved.
-    bool entryListChanged() const { return state_.entryList != savedEntries_; }
+    bool entryListChanged() const { return entries_ != savedEntries_; }
+    // A new table was started: its first save gives the advice on limits, and it cannot be
+    // cancelled before it is saved. Closing the large menus forgets it.
+    void startNewTable() { newTable_ = true; }
+    void forgetNewTable() { newTable_ = false; }
+    bool newTableStarted() const { return newTable_; }
+    // The next show runs "Tabelle zeigen" at once.
+    void showTableWhenShown(bool show) { showTableWhenShown_ = show; }
+    bool tableWhenShown() const { return showTableWhenShown_; }
+    // The slot of the next reading, 1..8.
+    int slot() const { return slot_; }
 
     // Handlers
     void AufnehmenButtonClick();
@@ -111,6 +111,10 @@ public:
     QPushButton* AbbrechenButton = nullptr;  // leaves without saving
     QLabel* noteLabel = nullptr;             // what the patient must see before typing: month, edit
 
+signals:
+    // "Tabelle zeigen" saved the list: the table of the month is to be shown.
+    void tableRequested();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -138,11 +142,10 @@ private:
     void updateNotes();
     void updateCancelButton();
     bool takeEmptyListMonthFromFields();
-    // After a save: settings, slot time, redraw and the first-data advice.
+    // After a save: settings, slot time and the first-data advice.
     void finishSave();
-    // The list with what it is saved with, and what the save leaves in force.
+    // The list with what it is saved with.
     DiarySave listSave(const QString& userName) const;
-    void keepSaved(const DiarySave& save);
     // The list goes back to the readings of the diary on screen.
     void revertToCurrentDiary();
     // The common first half of "&Grafik zeigen" and "&Tabelle zeigen".
@@ -150,16 +153,23 @@ private:
     ShowingSave saveForShowing();
     bool confirmOverwriteOfEmptyList();
     bool entriesMatchListMonth();
-    void syncListMonthYear();
     // The entry list into the list widget, overlong lines cut (the list keeps them whole).
     void showEntries();
     void say(MessageKind kind, const QString& text) { desktop_.show(kind, text); }
 
     AppState& state_;
+    CurrentMonth& month_;
     Desktop& desktop_;
     ConfigStore& config_;
-    EntryDialogHost host_;
     TTouchEingabeDlg* keypad_ = nullptr;
+    QStringList entries_; // the draft
+    QString listMonth_;   // month and year texts of the list; they name its file
+    QString listYear_;
+    QString lastEntryLine_; // the reading added last
+    int slot_ = 1;
+    QString entryPrefix_ = QStringLiteral("Morgens den ");
+    bool newTable_ = false;
+    bool showTableWhenShown_ = false;
     QStringList savedEntries_;          // the reading lines of the diary as saved
     QString diaryFile_;                 // the diary the list was read from; empty for a new month
     bool valueTouched_ = false;         // the user changed the value field since the last add

@@ -88,7 +88,7 @@ bool TEingabeDlg::offerRemovalOfEmptiedReading()
                                     "gelöscht werden?\r\n") +
                          line,
                      MessageKind::WarningQuestion, Desktop::Preset::No)) {
-        state_.entryList.removeOne(line);
+        entries_.removeOne(line);
         showEntries();
     }
     return true;
@@ -118,16 +118,16 @@ bool TEingabeDlg::addFromFields()
         TagSpinEdit->setValue(monthLength);
 
     // The date is written by the file's rule, whatever the fields show.
-    const QString prefix = state_.currentEntryPrefix;
+    const QString prefix = entryPrefix_;
     const QString dayText = twoDigits(finalDay);
     const QString monthText = monthFormFor(*month, *year);
     const QString yearText = QString::number(*year);
     const QString line =
         composeEntryLine(prefix, dayText, monthText, yearText, UhrzeitEdit->text(), QString::number(*value));
-    state_.lastEntryLine = line;
+    lastEntryLine_ = line;
 
     // The reading being edited is replaced by the new line, so it is no twin of it.
-    QStringList others = state_.entryList;
+    QStringList others = entries_;
     if (editedLine_)
         others.removeOne(*editedLine_);
     if (!others.isEmpty()) {
@@ -160,9 +160,9 @@ bool TEingabeDlg::addFromFields()
     }
 
     // Only an accepted reading decides which file the list is saved to.
-    state_.listMonth = monthText;
-    state_.listYear = yearText;
-    state_.entryList = sortEntries(others + QStringList{line});
+    listMonth_ = monthText;
+    listYear_ = yearText;
+    entries_ = sortEntries(others + QStringList{line});
     editedLine_.reset();
     showEntries();
     updateNotes();
@@ -176,13 +176,13 @@ bool TEingabeDlg::addFromFields()
 void TEingabeDlg::BearbeitenButtonClick()
 {
     const int row = ListBox1->currentRow();
-    if (row < 0 || row >= state_.entryList.size() || ListBox1->selectedItems().isEmpty()) {
+    if (row < 0 || row >= entries_.size() || ListBox1->selectedItems().isEmpty()) {
         say(MessageKind::Information,
             QStringLiteral("Sie müssen zuerst einen Eintrag in der Liste durch Anklicken auswählen!"));
         return;
     }
     // The reading stays in the list until the changed one is added in its place.
-    const QString line = state_.entryList.at(row);
+    const QString line = entries_.at(row);
     const DiaryEntry entry = parseEntryLine(line);
     if (entry.prefix.isEmpty())
         return;

@@ -33,7 +33,9 @@ QString firstDataAdvice()
 
 void TEingabeDlg::clearEntries()
 {
-    state_.entryList.clear();
+    entries_.clear();
+    listMonth_.clear();
+    listYear_.clear();
     savedEntries_.clear();
     diaryFile_.clear();
     continuationNote_.clear();
@@ -55,16 +57,16 @@ bool TEingabeDlg::loadEntries(const DiaryFile& diary)
 
 void TEingabeDlg::takeDiary(const DiaryFile& diary)
 {
-    state_.entryList = diary.entryLines();
-    savedEntries_ = state_.entryList;
+    entries_ = diary.entryLines();
+    savedEntries_ = entries_;
     diaryFile_ = diary.path;
     continuationNote_.clear();
     showEntries();
     // The month of the readings names the file the list is saved to; the fields show it, so the
     // table counts its days.
     if (!diary.month.isEmpty()) {
-        state_.listMonth = diary.month;
-        state_.listYear = diary.year;
+        listMonth_ = diary.month;
+        listYear_ = diary.year;
         MonatSpinEdit->setText(diary.month);
         JahrSpinEdit->setText(diary.year);
     }
@@ -78,19 +80,15 @@ void TEingabeDlg::takeDiary(const DiaryFile& diary)
 
 void TEingabeDlg::revertToCurrentDiary()
 {
-    const QString& current = state_.currentDiaryFile;
-    if (current.isEmpty() || !QFileInfo(current).isFile())
-        return;
-    const DiaryFile diary = readDiary(current);
-    if (diary.ok)
-        takeDiary(diary);
+    if (month_.hasFile() && month_.diary().ok)
+        takeDiary(month_.diary());
 }
 
 bool TEingabeDlg::entriesMatchListMonth()
 {
-    const auto listMonth = parseWholeNumber(trimBlanks(state_.listMonth));
-    const auto listYear = parseWholeNumber(trimBlanks(state_.listYear));
-    for (const QString& line : state_.entryList) {
+    const auto listMonth = parseWholeNumber(trimBlanks(listMonth_));
+    const auto listYear = parseWholeNumber(trimBlanks(listYear_));
+    for (const QString& line : entries_) {
         const DiaryEntry entry = parseEntryLine(line);
         if (entry.prefix.isEmpty())
             continue;
@@ -103,7 +101,7 @@ bool TEingabeDlg::entriesMatchListMonth()
             say(MessageKind::Error,
                 QStringLiteral("Der Eintrag \"%1\" gehört nicht in die Tabelle des Monats %2 des Jahres %3. "
                                "Die Tabelle wurde nicht gespeichert.")
-                    .arg(line, state_.listMonth, state_.listYear));
+                    .arg(line, listMonth_, listYear_));
             return false;
         }
     }
@@ -115,7 +113,7 @@ bool TEingabeDlg::confirmOverwriteOfEmptyList()
     if (!QFileInfo::exists(savePathOf(listSave(state_.userName))))
         return true;
     return desktop_.ask(QStringLiteral("Eine Tabelle mit Namen: ") +
-                            diaryFileLabel(state_.userName, state_.listMonth, state_.listYear) +
+                            diaryFileLabel(state_.userName, listMonth_, listYear_) +
                             QStringLiteral(" existiert schon! ") +
                             QStringLiteral("Alle Messwerte darin werden gelöscht! Möchten Sie das?"),
                         MessageKind::WarningQuestion, Desktop::Preset::No);
@@ -123,12 +121,12 @@ bool TEingabeDlg::confirmOverwriteOfEmptyList()
 
 bool TEingabeDlg::takeEmptyListMonthFromFields()
 {
-    if (!state_.entryList.isEmpty())
+    if (!entries_.isEmpty())
         return true;
     if (!fieldNumber(MonatSpinEdit, QStringLiteral("Monat")) || !fieldNumber(JahrSpinEdit, QStringLiteral("Jahr")))
         return false;
-    state_.listMonth = MonatSpinEdit->text();
-    state_.listYear = JahrSpinEdit->text();
+    listMonth_ = MonatSpinEdit->text();
+    listYear_ = JahrSpinEdit->text();
     return true;
 }
 
@@ -139,35 +137,8 @@ bool TEingabeDlg::GrafikZeigen()
         return false;
     const auto notify = [this](MessageKind kind, const QString& text) { say(kind, text); };
     DiarySave save = listSave(state_.userName);
-    const bool written = writeDiaryFile(save, MonatSpinEdit->text(), JahrSpinEdit->text(), notify);
-    keepSaved(save);
-    if (!written)
-        return false;
-    finishSave();
-    return true;
-}
-
-bool TEingabeDlg::saveCurrentDiary()
-{
-    const QString path = state_.currentDiaryFile;
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return false;
-    const DiaryFile diary = readDiary(path);
-    if (!diary.ok) {
-        say(MessageKind::Error, diary.error + QStringLiteral(" Die Tabelle wurde nicht gespeichert."));
-        return false;
-    }
-    // Without a month the header's date line could not be written.
-    if (diary.month.isEmpty())
-        return false;
-    takeDiary(diary);
-    // A diary of another name keeps the name in its header.
-    const QString& ownName = diary.userName;
-    const auto notify = [this](MessageKind kind, const QString& text) { say(kind, text); };
-    DiarySave save = listSave(ownName.isEmpty() ? state_.userName : ownName);
-    const bool written = writeDiaryAt(save, path, notify);
-    keepSaved(save);
-    if (!written)
+    // The month takes what was written and tells every window, this one included.
+    if (!month_.save(save, MonatSpinEdit->text(), JahrSpinEdit->text(), notify))
         return false;
     finishSave();
     return true;
@@ -179,47 +150,25 @@ DiarySave TEingabeDlg::listSave(const QString& userName) const
     save.galleryFolder = state_.galleryFolder;
     save.htmlFolder = state_.htmlFolder;
     save.userName = userName;
-    save.listMonth = state_.listMonth;
-    save.listYear = state_.listYear;
-    save.entries = state_.entryList;
+    save.listMonth = listMonth_;
+    save.listYear = listYear_;
+    save.entries = entries_;
     save.readFrom = diaryFile_;
-    save.slotMode = state_.slotMode();
-    save.margins = {state_.marginLeft, state_.marginRight, state_.marginTop, state_.marginBottom};
-    save.greenLimit = state_.greenLimit;
-    save.redLimit = state_.redLimit;
+    save.slotMode = month_.layout().mode();
+    save.greenLimit = month_.limits().green;
+    save.redLimit = month_.limits().red;
     return save;
-}
-
-void TEingabeDlg::keepSaved(const DiarySave& save)
-{
-    if (save.path.isEmpty())
-        return;
-    state_.currentDiaryFile = save.path;
-    state_.diaryYear = save.diaryYear;
-    diaryFile_ = save.path;
-    savedEntries_ = save.entries;
-    state_.listMonth = save.listMonth;
-    state_.listYear = save.listYear;
-    state_.marginLeft = save.margins[0];
-    state_.marginRight = save.margins[1];
-    state_.marginTop = save.margins[2];
-    state_.marginBottom = save.margins[3];
-    state_.greenLimit = save.greenLimit;
-    state_.redLimit = save.redLimit;
 }
 
 void TEingabeDlg::finishSave()
 {
     config_.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), state_.userName);
-    if (!QString(state_.lastEntryLine).remove(u' ').isEmpty())
-        config_.Schreib_String_in_Registry(QStringLiteral("LetzteEingabe"), state_.lastEntryLine);
+    if (!QString(lastEntryLine_).remove(u' ').isEmpty())
+        config_.Schreib_String_in_Registry(QStringLiteral("LetzteEingabe"), lastEntryLine_);
     LiesUhrzeitenEin();
-    if (host_.GrafikZeichnen)
-        host_.GrafikZeichnen(state_.currentDiaryFile);
-    if (state_.newUserPending || state_.newTablePending) {
+    if (newTable_) {
         say(MessageKind::Information, firstDataAdvice());
-        state_.newUserPending = false;
-        state_.newTablePending = false;
+        newTable_ = false;
     }
     // Saved: the dialog may be left again, and leaving it loses nothing.
     updateCancelButton();
@@ -229,13 +178,12 @@ TEingabeDlg::ShowingSave TEingabeDlg::saveForShowing()
 {
     if (!addPendingValue())
         return ShowingSave::FieldsRefused;
-    if (state_.entryList.isEmpty()) {
+    if (entries_.isEmpty()) {
         if (!takeEmptyListMonthFromFields())
             return ShowingSave::FieldsRefused;
         if (!confirmOverwriteOfEmptyList())
             return ShowingSave::Declined;
     }
-    state_.zonesPainted = false;
     return GrafikZeigen() ? ShowingSave::Saved : ShowingSave::Failed;
 }
 
@@ -245,9 +193,7 @@ void TEingabeDlg::GrafikButtonClick()
     // A failed save keeps the dialog open with its list, so no typed reading is lost.
     if (outcome == ShowingSave::FieldsRefused || outcome == ShowingSave::Failed)
         return;
-    if (outcome == ShowingSave::Saved && host_.writeTimesLine)
-        host_.writeTimesLine();
-    else
+    if (outcome != ShowingSave::Saved)
         revertToCurrentDiary();
     accept();
 }
@@ -260,8 +206,8 @@ void TEingabeDlg::TabelleButtonClick()
         accept();
     }
     // Otherwise the dialog stays open under the table window.
-    else if (outcome == ShowingSave::Saved && host_.openTableWindow)
-        host_.openTableWindow();
+    else if (outcome == ShowingSave::Saved)
+        emit tableRequested();
 }
 
 void TEingabeDlg::AbbrechenButtonClick()

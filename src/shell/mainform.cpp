@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace luftikon {
@@ -19,6 +20,7 @@ namespace {
 using namespace mainFormDesign;
 constexpr int panelHeight = 27;
 constexpr int chartTop = 20;
+constexpr int limitRedrawDelayMs = 1000;
 
 } // namespace
 
@@ -31,10 +33,14 @@ TMainForm::TMainForm(AppState& state, Desktop& desktop, ConfigStore& config, QWi
     config_.setNotify([this](MessageKind kind, const QString& text) { desktop_.show(kind, text); });
     chart_.setEnvironment({
         [this](const QString& name) { return config_.Lies_String_aus_Registry(name); },
-        [this](MessageKind kind, const QString& text) { desktop_.show(kind, text); },
-        [this](const QString& title) { Label1->setText(title); },
-        [this] { return frameGeometry().width(); },
+        notify(),
     });
+    limitRedrawTimer = new QTimer(this);
+    limitRedrawTimer->setObjectName(QStringLiteral("limitRedrawTimer"));
+    limitRedrawTimer->setSingleShot(true);
+    limitRedrawTimer->setInterval(limitRedrawDelayMs);
+    connect(limitRedrawTimer, &QTimer::timeout, this, &TMainForm::drawMonth);
+    connect(&month_, &CurrentMonth::changed, this, &TMainForm::followMonth);
     MachPause1 = new TMachPause(this);
     MachPause1->setInterval(1000);
     buildLayout();
@@ -46,7 +52,6 @@ TMainForm::TMainForm(AppState& state, Desktop& desktop, ConfigStore& config, QWi
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();
     buildEntryWindows();
-    NameEingDlg->setClosingStep([this] { FormClose(); });
     buildSettingsWindow();
     buildPrintWindows();
 }
@@ -106,31 +111,40 @@ void TMainForm::updateChart()
     Image->setPixmap(QPixmap::fromImage(chartPicture_));
 }
 
-void TMainForm::GrafikZeichnen(const QString& diaryFile)
+Notify TMainForm::notify()
 {
-    GrafikZeichnen(readDiary(diaryFile));
+    return [this](MessageKind kind, const QString& text) { desktop_.show(kind, text); };
 }
 
-void TMainForm::GrafikZeichnen(const DiaryFile& diary)
+void TMainForm::drawMonth()
 {
-    chart_.GrafikZeichnen(diary);
-    // The entry list and its month are those of the month on screen, whatever drew it, also when
-    // the template could not be loaded.
-    if (diary.ok && EingabeDlg)
-        EingabeDlg->takeDiary(diary);
+    limitRedrawTimer->stop();
+    if (chart_.draw(month_, frameGeometry().width()))
+        Label1->setText(chartTitle(month_.diary().date, month_.diary().userName));
     updateChart();
 }
 
-void TMainForm::schreibTextInGrafik()
+void TMainForm::followMonth(CurrentMonth::Change change)
 {
-    chart_.schreibTextInGrafik();
-    updateChart();
-}
-
-void TMainForm::Errechne_den_Spitzenwert()
-{
-    chart_.Errechne_den_Spitzenwert();
-    updateChart();
+    switch (change) {
+    case CurrentMonth::Change::Limits:
+        // Further clicks within the second ride on the redraw already due.
+        if (!limitRedrawTimer->isActive())
+            limitRedrawTimer->start();
+        return;
+    case CurrentMonth::Change::Opened:
+    case CurrentMonth::Change::Layout:
+        showDayLayout();
+        takeTemplatePicture();
+        break;
+    case CurrentMonth::Change::Saved:
+        break;
+    }
+    // Without a diary the bare template shows the layout.
+    if (month_.path().isEmpty())
+        loadTemplatePicture();
+    else
+        drawMonth();
 }
 
 void TMainForm::Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege()

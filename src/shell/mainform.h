@@ -4,6 +4,7 @@
 
 #include "chart/ui/chartdrawing.h"
 #include "config/configstore.h"
+#include "month/currentmonth.h"
 #include "platform/desktop.h"
 #include "state/appstate.h"
 
@@ -57,36 +58,29 @@ public:
     // The first run's settings, with this machine's folders.
     void Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege();
 
+    // The month on screen; every window reads it, and the chart follows its changes.
+    CurrentMonth& month() { return month_; }
     // The month chart: drawing code paints into the picture, then shows it with updateChart().
     QImage& chartPicture() { return chartPicture_; }
     void updateChart();
-
-    // The month chart operations the other windows call; each refreshes the view.
-    void GrafikZeichnen(const QString& diaryFile);
-    void GrafikZeichnen(const DiaryFile& diary); // a diary already read
-    void schreibTextInGrafik();
-    void Errechne_den_Spitzenwert();
+    // Draws the month on screen and shows it with its title.
+    void drawMonth();
     ChartDrawing& chart() { return chart_; }
+    // Limit changes are drawn this long after the first of them, so a run of clicks draws once.
+    QTimer* limitRedrawTimer = nullptr;
 
     // First show: runs once, on the first paint (queued from the paint event, so dialogs it
     // opens do not run inside painting). Tests call it directly. Nothing happens once done.
     void FormPaint();
-    // Makes a diary the current one and draws it with its own day layout and limits; the first
-    // show and "und als Grafik anzeigen" (mainform_firstshow.cpp).
+    // Makes a diary the month on screen, with its own day layout and limits; the first show and
+    // "und als Grafik anzeigen".
     void showDiaryAsChart(const QString& diaryFile);
-    void showDiaryAsChart(const DiaryFile& diary); // a diary already read
     // The size rules for normal and maximised window (mainform_resize.cpp).
     void FormResize();
     // One pinch notification: `started` for the gesture's beginning, the point in screen
     // coordinates. Later notifications switch between maximised and normal after a pause.
     void pinchGesture(bool started, QPointF screenPoint);
     QPoint gesturePoint() const { return gesturePoint_; }
-
-    // Hooks of the first show for the windows built later. Without a user name the first show
-    // calls onNoUserName (the user-name dialog opens there) and stops; with one it calls
-    // onUserNameShown(name) (the entry dialog's title).
-    std::function<void()> onNoUserName;
-    std::function<void(const QString&)> onUserNameShown;
 
     // Menu commands
     void Beenden1Click();
@@ -114,6 +108,12 @@ public:
 
     // Readings in, in mainform_entry.cpp
     void Neu1Click();
+    // A new month table; `askFirst` asks whether one is wanted (not after a new user name).
+    void newTable(bool askFirst);
+    // A user name was confirmed: the headings name the user, the user's last diary (when given)
+    // goes on screen and a new table starts.
+    void takeConfirmedName(const QString& lastDiary);
+    void showUserName(const QString& name);
     void aktuellebearbeiten1Click();
     void undbearbeiten1Click();
     void undinTabellenformanzeigen1Click();
@@ -123,14 +123,14 @@ public:
     // Switches the day layout and rewrites the current diary with it; a switch that would hide
     // readings of the diary on screen asks first.
     void switchDayLayout(SlotMode mode);
+    // The menu marks show the layout in force.
+    void showDayLayout();
     bool confirmHiddenReadings(SlotMode mode);
     // A new table of a month that has a diary goes on in it. False when that diary cannot be
     // read, so no new table may be started over it.
     bool continueMonthDiary(const QDate& day);
     // What an opener tells before showing a diary: undated readings, a month in two files.
     void tellAboutOpenedDiary(const DiaryFile& diary);
-    // Draws a diary for the entry windows (the user's last diary, a saved list, an opened file).
-    void drawDiary(const QString& diaryFile);
     // The chart settings and opening a month as a chart, in mainform_settings.cpp
     void Einstellungen1Click();
     void undalsGrafikanzeigen1Click();
@@ -199,6 +199,10 @@ public:
     QAction* Grafikskaliertdrucken1 = nullptr;
     QAction* Tabelledrucken = nullptr;
 
+signals:
+    // The first show found no user name; the name dialog answers it.
+    void userNameNeeded();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -215,6 +219,9 @@ private:
     void buildSettingsWindow();   // mainform_settings.cpp
     void buildPrintWindows();     // mainform_print.cpp
     void loadTemplatePicture();
+    // What the month's change means for the chart: at once, or after the pause of limit clicks.
+    void followMonth(CurrentMonth::Change change);
+    Notify notify();
 
     // Start-up, in mainform_startup.cpp
     void FormCreate();
@@ -231,8 +238,6 @@ private:
 
     // First show, in mainform_firstshow.cpp
     void readFirstShowSettings();
-    void readDayLayout(const DiaryFile& diary);
-    void readLimits(const DiaryFile& diary);
     // The template picture of the day layout in force becomes TemplatePictureFile: the configured
     // "Grafik4" or "Grafik8" when it names a file (as given or beside the start folder), else the
     // stock picture beside the start folder or where the program is installed. Nothing changes
@@ -245,7 +250,9 @@ private:
     Desktop& desktop_;
     ConfigStore& config_;
     QImage chartPicture_;
+    CurrentMonth month_;
     ChartDrawing chart_;
+    bool firstShowPending_ = true;
     bool startupAborted_ = false;
     bool firstShowQueued_ = false;
     bool resizing_ = false;

@@ -1,4 +1,4 @@
-// The browser export command: the month as the last drawing left it, written as a page and opened.
+// The browser export command: the month on screen, written as a page and opened.
 #include "browser/exportpage.h"
 #include "browser/weekpartition.h"
 #include "shell/mainform.h"
@@ -7,23 +7,24 @@ namespace luftikon {
 
 namespace {
 
-ExportRequest exportRequestOf(const AppState& state, bool breakLineAtZero)
+ExportRequest exportRequestOf(const AppState& state, const CurrentMonth& month, bool breakLineAtZero)
 {
+    const MonthSummary& summary = month.summary();
     ExportRequest request;
-    request.month = ExportMonth{state.monthNumber, state.monthYear, state.monthName, state.diaryUserName};
-    request.dailyMeans = state.dailyMeans;
-    request.bestValue = state.bestValue;
-    request.greenLimit = state.greenLimit;
-    request.redLimit = state.redLimit;
+    request.month = ExportMonth{summary.monthNumber, summary.monthYear, summary.monthName, month.diary().userName};
+    request.dailyMeans = summary.dailyMeans;
+    request.bestValue = summary.best.value;
+    request.greenLimit = month.limits().green;
+    request.redLimit = month.limits().red;
     request.curveColor = state.curveColor;
     request.aboveCurveColor = state.aboveCurveColor;
     request.brightness = state.zoneIntensity;
     request.showValues = state.showValuesAboveCurve;
     request.breakLineAtZero = breakLineAtZero;
-    request.currentDiaryFile = state.currentDiaryFile;
-    request.remarksFile = state.remarksFile;
+    request.currentDiaryFile = month.path();
+    request.remarksFile = month.remarksPath();
     request.htmlFolder = state.htmlFolder;
-    request.diaryYear = state.diaryYear;
+    request.diaryYear = month.yearFolder();
     request.dataFolder = state.dataFolder;
     return request;
 }
@@ -33,7 +34,7 @@ ExportRequest exportRequestOf(const AppState& state, bool breakLineAtZero)
 void TMainForm::LiniendiagrammimBrowseranzeigen1Click()
 {
     const QString breakText = config_.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen"));
-    const ExportRequest request = exportRequestOf(state_, BreakLineAtZeroFromText(breakText));
+    const ExportRequest request = exportRequestOf(state_, month_, BreakLineAtZeroFromText(breakText));
     const auto notify = [this](MessageKind kind, const QString& text) { desktop_.show(kind, text); };
     if (const auto page = ExportMonthPage(request, notify))
         desktop_.openDocument(*page);

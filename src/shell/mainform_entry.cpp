@@ -17,40 +17,36 @@ namespace luftikon {
 
 void TMainForm::buildEntryWindows()
 {
-    EingabeDlg = new TEingabeDlg(state_, desktop_, config_, this);
-    EntryDialogHost host;
-    host.GrafikZeichnen = [this](const QString& diaryFile) { drawDiary(diaryFile); };
-    host.writeTimesLine = [this] { schreibTextInGrafik(); };
-    host.openTableWindow = [this] { openTableWindow(); };
-    EingabeDlg->setHost(std::move(host));
+    EingabeDlg = new TEingabeDlg(state_, month_, desktop_, config_, this);
+    connect(EingabeDlg, &TEingabeDlg::tableRequested, this, &TMainForm::openTableWindow);
     NameEingDlg = new TNameEingDlg(state_, desktop_, config_, this);
-    NameDialogHost names;
-    names.showUserName = [this](const QString& name) {
-        Label1->setText(QStringLiteral(" von ") + name);
-        EingabeDlg->setHeading(QStringLiteral("Messwerte von ") + name);
-    };
-    names.drawDiary = [this](const QString& diaryFile) { drawDiary(diaryFile); };
-    names.Neu1Click = [this] { Neu1Click(); };
-    NameEingDlg->setHost(std::move(names));
+    connect(NameEingDlg, &TNameEingDlg::nameConfirmed, this, &TMainForm::takeConfirmedName);
+    connect(NameEingDlg, &TNameEingDlg::quitting, this, &TMainForm::FormClose);
+    connect(this, &TMainForm::userNameNeeded, this, [this] { desktop_.execModal(*NameEingDlg); });
     // A child of the entry dialog, so the modal entry dialog leaves it usable.
     TouchEingabeDlg = new TTouchEingabeDlg(desktop_, EingabeDlg);
     EingabeDlg->setKeypad(TouchEingabeDlg);
-
-    // The first show asks for a name when there is none, and titles the entry dialog otherwise.
-    onNoUserName = [this] { desktop_.execModal(*NameEingDlg); };
-    onUserNameShown = [this](const QString& name) { EingabeDlg->setHeading(QStringLiteral("Messwerte von ") + name); };
 }
 
-void TMainForm::drawDiary(const QString& diaryFile)
+void TMainForm::showUserName(const QString& name)
 {
-    GrafikZeichnen(diaryFile);
+    Label1->setText(QStringLiteral("von ") + name);
+    EingabeDlg->setHeading(QStringLiteral("Messwerte von ") + name);
+}
+
+void TMainForm::takeConfirmedName(const QString& lastDiary)
+{
+    showUserName(state_.userName);
+    if (!lastDiary.isEmpty())
+        month_.open(lastDiary, notify());
+    newTable(false);
 }
 
 void TMainForm::takeTemplatePicture()
 {
     // Four-slot marks are checked before eight-slot ones, so with both set the eight wins.
     for (const bool eight : {false, true}) {
-        if (!(eight ? state_.eightSlotMark : state_.fourSlotMark))
+        if (!month_.layout().marks(eight ? SlotMode::Eight : SlotMode::Four))
             continue;
         const QString configured =
             config_.Lies_String_aus_Registry(eight ? QStringLiteral("Grafik8") : QStringLiteral("Grafik4"));
@@ -79,8 +75,12 @@ void TMainForm::loadTemplatePicture()
 
 void TMainForm::Neu1Click()
 {
-    const bool askedNothing = state_.newUserPending;
-    if (!askedNothing && !desktop_.ask(QStringLiteral("Sie möchten einen neue Tabelle erstellen?")))
+    newTable(true);
+}
+
+void TMainForm::newTable(bool askFirst)
+{
+    if (askFirst && !desktop_.ask(QStringLiteral("Sie möchten einen neue Tabelle erstellen?")))
         return;
     EingabeDlg->setHeading(QStringLiteral("Messwerte von ") + state_.userName);
     EingabeDlg->clearEntries();
@@ -89,11 +89,9 @@ void TMainForm::Neu1Click()
     EingabeDlg->setMonthAndYear(today.month(), today.year());
     if (continueMonthDiary(today)) {
         EingabeDlg->LiesUhrzeitenEin();
-        state_.newTablePending = true;
+        EingabeDlg->startNewTable();
         desktop_.execModal(*EingabeDlg);
     }
-    if (askedNothing)
-        state_.newUserPending = false;
 }
 
 bool TMainForm::continueMonthDiary(const QDate& day)
@@ -103,15 +101,16 @@ bool TMainForm::continueMonthDiary(const QDate& day)
     if (!QFileInfo::exists(path))
         return true;
     // A new table never replaces a month: the diary it has goes on with the new readings.
-    const DiaryFile diary = readDiary(path);
+    DiaryFile diary = readDiary(path);
     if (!diary.ok) {
         desktop_.error(diary.error + QStringLiteral(" Neue Messwerte für diesen Monat können erst eingegeben werden, "
                                                     "wenn die Datei wieder gelesen werden kann."));
         return false;
     }
     tellAboutOpenedDiary(diary);
-    showDiaryAsChart(diary);
-    EingabeDlg->noteContinuedMonth(int(diary.readings.size()));
+    const int readings = int(diary.readings.size());
+    month_.open(std::move(diary), notify());
+    EingabeDlg->noteContinuedMonth(readings);
     return true;
 }
 
@@ -126,13 +125,12 @@ void TMainForm::aktuellebearbeiten1Click()
     EingabeDlg->KorrigiereDieMorgensBisAbendsEinstellung();
     EingabeDlg->clearEntries();
     EingabeDlg->LiesUhrzeitenEin();
-    const QString path = state_.currentDiaryFile;
-    const DiaryFile diary = readDiary(path);
+    const DiaryFile& diary = month_.diary();
     EingabeDlg->setHeading(QStringLiteral("Messwerte ") + diary.date + QStringLiteral("  ") + diary.userName);
     if (!diary.userName.isEmpty())
         state_.userName = diary.userName;
-    if (path.isEmpty() || !QFileInfo::exists(path)) {
-        Neu1Click();
+    if (month_.path().isEmpty() || !QFileInfo::exists(month_.path())) {
+        newTable(true);
         return;
     }
     if (!EingabeDlg->loadEntries(diary))
@@ -148,70 +146,58 @@ void TMainForm::undbearbeiten1Click()
     if (path.isEmpty())
         return;
     EingabeDlg->clearEntries();
-    state_.currentDiaryFile = path;
     EingabeDlg->setYearText(path.chopped(4).right(4));
     EingabeDlg->LiesUhrzeitenEin();
-    const DiaryFile diary = readDiary(path);
+    DiaryFile diary = readDiary(path);
     EingabeDlg->setHeading(QStringLiteral("Messwerte ") + diary.date + QStringLiteral("  ") + diary.userName);
     // A diary without a name keeps the user's: an empty one would name no file.
     if (!diary.userName.isEmpty())
         state_.userName = diary.userName;
-
-    state_.fourSlotMark = diary.fourSlotMark;
-    state_.eightSlotMark = diary.eightSlotMark;
-    takeTemplatePicture();
-    biszu4MessungenjeTag->setChecked(state_.fourSlotMark);
-    biszu8MessungenjeTag->setChecked(state_.eightSlotMark);
-
-    if (!EingabeDlg->loadEntries(diary)) {
-        loadTemplatePicture();
+    // A file that cannot be read is not put on screen; the month shown before stays.
+    if (!EingabeDlg->loadEntries(diary))
         return;
-    }
     tellAboutOpenedDiary(diary);
     EingabeDlg->setDateLine(desktop_.today());
-    state_.zonesPainted = false;
-    GrafikZeichnen(diary);
+    month_.open(std::move(diary), notify());
     desktop_.execModal(*EingabeDlg);
 }
 
 void TMainForm::undinTabellenformanzeigen1Click()
 {
-    state_.showTableAfterPaint = true;
+    EingabeDlg->showTableWhenShown(true);
     undbearbeiten1Click();
     // Cancelled or unreadable: the flag must not open the table at some later, unrelated showing.
-    state_.showTableAfterPaint = false;
+    EingabeDlg->showTableWhenShown(false);
 }
 
 void TMainForm::Benutzernamendern1Click()
 {
     EingabeDlg->LiesUhrzeitenEin();
-    state_.zonesPainted = false;
     desktop_.execModal(*NameEingDlg);
 }
 
 void TMainForm::biszu4MessungenjeTagClick()
 {
     // Either item toggles: its own layout when it is not in force, the other one when it is.
-    switchDayLayout(state_.fourSlotMark ? SlotMode::Eight : SlotMode::Four);
+    switchDayLayout(month_.layout().marks(SlotMode::Four) ? SlotMode::Eight : SlotMode::Four);
 }
 
 void TMainForm::biszu8MessungenjeTagClick()
 {
-    switchDayLayout(state_.eightSlotMark ? SlotMode::Four : SlotMode::Eight);
+    switchDayLayout(month_.layout().marks(SlotMode::Eight) ? SlotMode::Four : SlotMode::Eight);
 }
 
 bool TMainForm::confirmHiddenReadings(SlotMode mode)
 {
-    const QString& path = state_.currentDiaryFile;
-    if (mode != SlotMode::Four || path.isEmpty() || !QFileInfo(path).isFile())
+    if (mode != SlotMode::Four || !month_.hasFile())
         return true;
-    const DiaryFile diary = readDiary(path);
+    const QList<DiaryEntry>& readings = month_.readings();
     QStringList slotNames;
     int hidden = 0;
     for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
         if (slotInLayout(slot, SlotMode::Four))
             continue;
-        const auto count = std::count_if(diary.readings.cbegin(), diary.readings.cend(),
+        const auto count = std::count_if(readings.cbegin(), readings.cend(),
                                          [slot](const DiaryEntry& reading) { return reading.slot == slot; });
         if (count > 0)
             slotNames << QString(slotInfo(slot)->caption);
@@ -234,23 +220,21 @@ void TMainForm::switchDayLayout(SlotMode mode)
 {
     if (!confirmHiddenReadings(mode)) {
         // The menu item checked itself when clicked; the layout in force stays.
-        biszu4MessungenjeTag->setChecked(state_.fourSlotMark);
-        biszu8MessungenjeTag->setChecked(state_.eightSlotMark);
+        showDayLayout();
         return;
     }
-    state_.fourSlotMark = mode == SlotMode::Four;
-    state_.eightSlotMark = mode == SlotMode::Eight;
-    biszu4MessungenjeTag->setChecked(state_.fourSlotMark);
-    biszu8MessungenjeTag->setChecked(state_.eightSlotMark);
-
-    takeTemplatePicture();
-
+    // The month rewrites its diary with the layout and tells the windows.
+    month_.setLayout(mode, state_.userName, notify());
     EingabeDlg->KorrigiereDieMorgensBisAbendsEinstellung();
     EingabeDlg->LiesUhrzeitenEin();
-    state_.zonesPainted = false;
-    // A saved diary is redrawn on the new template; otherwise the bare template shows the layout.
-    if (!EingabeDlg->saveCurrentDiary())
-        loadTemplatePicture();
+}
+
+void TMainForm::showDayLayout()
+{
+    if (!biszu4MessungenjeTag || !biszu8MessungenjeTag)
+        return;
+    biszu4MessungenjeTag->setChecked(month_.layout().marks(SlotMode::Four));
+    biszu8MessungenjeTag->setChecked(month_.layout().marks(SlotMode::Eight));
 }
 
 } // namespace luftikon

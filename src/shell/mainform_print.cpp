@@ -22,8 +22,8 @@ void TMainForm::buildPrintWindows()
     Druckvorschau = new TDruckvorschau(state_, desktop_, config_, centralWidget(), this);
 
     TabellenDlg->printCommand = [this] {
-        printMonthTable(desktop_, TabellenDlg, TabellenDlg->cellTexts(), state_.slotMode(), Label1->text(),
-                        state_.bestValue);
+        printMonthTable(desktop_, TabellenDlg, TabellenDlg->cellTexts(), month_.layout().mode(), Label1->text(),
+                        month_.summary().best.value);
     };
 }
 

@@ -12,17 +12,17 @@ void TMainForm::buildEvaluationWindow()
 
 void TMainForm::evaluateMonthTriggered()
 {
-    evaluateMonth(state_, desktop_, *evaluationWindow);
+    evaluateMonth(state_, month_, desktop_, *evaluationWindow);
 }
 
 void TMainForm::doctorReportTriggered()
 {
-    writeDoctorReport(state_, desktop_, chartPicture_);
+    writeDoctorReport(state_, month_, desktop_, chartPicture_);
 }
 
 void TMainForm::saveCsvTriggered()
 {
-    saveReadingsCsv(state_, desktop_);
+    saveReadingsCsv(state_, month_, desktop_);
 }
 
 } // namespace luftikon

@@ -1,19 +1,18 @@
 // The chart settings dialog and opening any month as a chart.
 #include "chart/ui/einstell.h"
 #include "diary/diaryfile.h"
-#include "entry/eingabe.h"
 #include "shell/mainform.h"
 
 namespace luftikon {
 
 void TMainForm::buildSettingsWindow()
 {
-    EinstellDlg = new TEinstellDlg(state_, desktop_, config_, this);
-    SettingsDialogHost host;
-    host.GrafikZeichnen = [this](const QString& diaryFile) { GrafikZeichnen(diaryFile); };
-    host.saveCurrentDiary = [this] { return EingabeDlg->saveCurrentDiary(); };
-    host.showDiaryAsChart = [this](const QString& diaryFile) { showDiaryAsChart(diaryFile); };
-    EinstellDlg->setHost(std::move(host));
+    EinstellDlg = new TEinstellDlg(state_, month_, desktop_, config_, this);
+    // A new look is drawn at once; without a diary there is nothing to draw it on.
+    connect(EinstellDlg, &TEinstellDlg::lookChanged, this, [this] {
+        if (month_.hasFile())
+            drawMonth();
+    });
 }
 
 void TMainForm::Einstellungen1Click()
@@ -32,9 +31,7 @@ void TMainForm::undalsGrafikanzeigen1Click()
     const QString path = chooseDiaryFile();
     if (path.isEmpty())
         return;
-    const DiaryFile diary = readDiary(path);
-    tellAboutOpenedDiary(diary);
-    showDiaryAsChart(diary);
+    showDiaryAsChart(path);
 }
 
 } // namespace luftikon

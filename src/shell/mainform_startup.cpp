@@ -31,13 +31,11 @@ void TMainForm::FormCreate()
 {
     setUpTouch();
     clearWorkLists();
-    state_.firstShowPending = true;
+    firstShowPending_ = true;
     state_.startFolder = withSlash(QDir::currentPath());
     chartPicture_ = QImage(200, 200, QImage::Format_BGR888);
     chartPicture_.fill(Qt::white);
     updateChart();
-    state_.fourSlotMark = true;
-    state_.eightSlotMark = false;
 
     checkInstallLocation();
 
@@ -101,13 +99,7 @@ void TMainForm::loadPictures()
     chart_.setPinPictures(pins);
 }
 
-void TMainForm::clearWorkLists()
-{
-    state_.entryList.clear();
-    state_.dayValueList.clear();
-    state_.valueList.clear();
-    state_.pointList.clear();
-}
+void TMainForm::clearWorkLists() {}
 
 void TMainForm::checkInstallLocation()
 {
@@ -189,7 +181,7 @@ void TMainForm::readPictureNames()
 
 void TMainForm::FormClose()
 {
-    config_.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), state_.currentDiaryFile);
+    config_.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), month_.path());
 }
 
 void TMainForm::FormDestroy()

@@ -23,7 +23,7 @@ void TMainForm::buildTableWindow()
     TabellenAnzeigeTimer->setInterval(tableShowDelayMs);
     connect(TabellenAnzeigeTimer, &QTimer::timeout, this, &TMainForm::TabellenAnzeigeTimerTimer);
 
-    TabellenDlg = new TTabellenDlg(state_, desktop_, this);
+    TabellenDlg = new TTabellenDlg(month_, desktop_, this);
 }
 
 void TMainForm::aktuelleanzeigen1Click()

@@ -1,6 +1,7 @@
 // Every command the user reaches: the menu bar, the chart's context menu and the large-button
 // menus. Each large button runs the very menu-bar action of its command, so the two can never
 // drift apart.
+#include "entry/eingabe.h"
 #include "shell/info.h"
 #include "shell/largemenu.h"
 #include "shell/mainform.h"
@@ -86,13 +87,9 @@ void TMainForm::buildMenus()
     LeerOptionen1 = Optionen1->addAction(QStringLiteral("    ")); // keeps the deleting item apart
     RegistryEintraegeloeschen1 =
         command(Optionen1, QStringLiteral("Registry-Einträge löschen "), &TMainForm::RegistryEintraegeloeschen1Click);
-    // Opening a diary sets the marks in the state; the menu shows them as they are.
-    const auto showMarks = [this] {
-        biszu4MessungenjeTag->setChecked(state_.fourSlotMark);
-        biszu8MessungenjeTag->setChecked(state_.eightSlotMark);
-    };
-    connect(Optionen1, &QMenu::aboutToShow, this, showMarks);
-    showMarks();
+    // The menu shows the marks of the layout in force.
+    connect(Optionen1, &QMenu::aboutToShow, this, &TMainForm::showDayLayout);
+    showDayLayout();
 
     Tabelle1 = menuBar()->addMenu(QStringLiteral("&Tabelle"));
     aktuelleanzeigen1 = command(Tabelle1, QStringLiteral("&aktuelle anzeigen"), &TMainForm::aktuelleanzeigen1Click);
@@ -184,8 +181,9 @@ void TMainForm::buildLargeMenus()
         MOptionenForm->addButton(QStringLiteral("Bis zu 8 Messungen je Tag"), closeAllThen(biszu8MessungenjeTag));
     // Only the layout not in force can be chosen; with both marks set, eight readings a day are.
     MOptionenForm->onPaint = [this, four, eight] {
-        four->setEnabled(!state_.fourSlotMark || state_.eightSlotMark);
-        eight->setEnabled(!state_.eightSlotMark);
+        const DayLayout& layout = month_.layout();
+        four->setEnabled(!layout.marks(SlotMode::Four) || layout.marks(SlotMode::Eight));
+        eight->setEnabled(!layout.marks(SlotMode::Eight));
     };
     // A switch from the menu bar shows in an open options menu at once, not at its next paint.
     // Connected after the items' own commands, so it runs once the switch is done.
@@ -198,7 +196,7 @@ void TMainForm::buildLargeMenus()
 
 void TMainForm::AlleMenuesSchliessen()
 {
-    state_.newTablePending = false;
+    EingabeDlg->forgetNewTable();
     for (LargeMenu* menu : {MenueForm, MDateiForm, MMDateiForm, MTabelleForm, MOptionenForm, MHilfeForm})
         menu->close();
 }

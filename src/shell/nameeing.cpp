@@ -131,31 +131,25 @@ void TNameEingDlg::EditChange()
 
 void TNameEingDlg::OKButtonClick()
 {
-    AppState& state = state_;
-    state.newUserPending = true;
-    state.userName = Edit1->text();
-    config_.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), state.userName);
-    host_.showUserName(state.userName);
+    state_.userName = Edit1->text();
+    config_.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), state_.userName);
 
     // The last diary is drawn when it is this user's.
+    QString existing;
     const QString lastDiary = config_.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")).toLower();
     const QString fileName = lastDiary.mid(lastDiary.lastIndexOf(u'/') + 1);
-    if (fileName.contains(state.userName.toLower())) {
-        const QString existing = existingPathIgnoringCase(lastDiary);
-        if (!existing.isEmpty())
-            host_.drawDiary(existing);
-    }
+    if (fileName.contains(state_.userName.toLower()))
+        existing = existingPathIgnoringCase(lastDiary);
 
     accept();
-    host_.Neu1Click();
+    emit nameConfirmed(existing);
 }
 
 void TNameEingDlg::AbbrechenButtonClick()
 {
     // The typed name is dropped; the diary on screen is remembered as at any end, or the next
     // start would look for a diary without a name.
-    if (closingStep_)
-        closingStep_();
+    emit quitting();
     desktop_.terminate(0);
     QDialog::reject();
 }

@@ -3,7 +3,6 @@
 // a new month table; cancelling it ends the program as closing the main window would.
 
 #include <QDialog>
-#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -24,22 +23,11 @@ bool isForbiddenNameCharacter(QChar c);
 // its folder that matches it without regard to case; empty when there is none.
 QString existingPathIgnoringCase(const QString& path);
 
-// What the name dialog asks of the main window once a name is confirmed.
-struct NameDialogHost {
-    std::function<void(const QString& userName)> showUserName; // the window headings name the user
-    std::function<void(const QString& diaryFile)> drawDiary;   // the user's last diary onto the chart
-    std::function<void()> Neu1Click;                           // a new month table for the user
-};
-
 class TNameEingDlg : public QDialog {
     Q_OBJECT
 public:
     // Reads "BenutzerName" into the user name and the field.
     TNameEingDlg(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent = nullptr);
-
-    void setHost(NameDialogHost host) { host_ = std::move(host); }
-    // The main window's closing step, run when cancelling ends the program.
-    void setClosingStep(std::function<void()> step) { closingStep_ = std::move(step); }
 
     void EditChange();
     void OKButtonClick();
@@ -54,6 +42,13 @@ public:
 
     void reject() override; // Escape and the frame's close button: the cancel button
 
+signals:
+    // The name is stored; `lastDiary` is the user's last diary when it is this user's and
+    // exists, otherwise empty.
+    void nameConfirmed(const QString& lastDiary);
+    // Cancelling ends the program: whoever keeps something for the next start does it now.
+    void quitting();
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -61,8 +56,6 @@ private:
     AppState& state_;
     Desktop& desktop_;
     ConfigStore& config_;
-    NameDialogHost host_;
-    std::function<void()> closingStep_;
     bool checking_ = false;
 };
 

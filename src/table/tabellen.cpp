@@ -50,10 +50,10 @@ public:
 
 } // namespace
 
-TTabellenDlg::TTabellenDlg(AppState& state, Desktop& desktop, QWidget* parent)
+TTabellenDlg::TTabellenDlg(const CurrentMonth& month, Desktop& desktop, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      state_(state), desktop_(desktop)
+      month_(month), desktop_(desktop)
 {
     setObjectName(QStringLiteral("TabellenDlg"));
     setModal(true);
@@ -157,12 +157,12 @@ void TTabellenDlg::resizeEvent(QResizeEvent* event)
 void TTabellenDlg::prepareShowing(const QString& userLabel)
 {
     setWindowTitle(userLabel + QStringLiteral("  ") + QChar(0x00B7) + QStringLiteral("  Bestwert: ") +
-                   QString::number(state_.bestValue) + QStringLiteral(" l/min."));
+                   QString::number(month_.summary().best.value) + QStringLiteral(" l/min."));
     ErstelleTabelle();
-    if (std::any_of(state_.entryList.cbegin(), state_.entryList.cend(),
-                    [](const QString& line) { return line.size() > MaxShownLineLength; })) {
-        const ReadResult diary = readTextLines(state_.currentDiaryFile);
-        if (const QString note = overlongLinesNote(state_.currentDiaryFile, diary.lines); !note.isEmpty())
+    const QList<DiaryEntry>& readings = month_.readings();
+    if (std::any_of(readings.cbegin(), readings.cend(),
+                    [](const DiaryEntry& reading) { return reading.line.size() > MaxShownLineLength; })) {
+        if (const QString note = overlongLinesNote(month_.path(), month_.diary().lines); !note.isEmpty())
             desktop_.information(note);
     }
     loadRemarks();
@@ -172,15 +172,18 @@ void TTabellenDlg::prepareShowing(const QString& userLabel)
 
 void TTabellenDlg::ErstelleTabelle()
 {
-    const SlotMode mode = state_.slotMode();
-    const int rowCount = shownDayCount(state_.entryMonth, state_.entryYear) + 1;
+    const SlotMode mode = month_.layout().mode();
+    const DiaryFile& diary = month_.diary();
+    const auto month = parseWholeNumber(trimBlanks(diary.month));
+    const auto year = parseWholeNumber(trimBlanks(diary.year));
+    const int rowCount = shownDayCount(month.value_or(0), year.value_or(0)) + 1;
     layoutMode_ = mode;
     resize(mode == SlotMode::Four ? fourSlotWindow : eightSlotWindow);
     applyLayout();
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 
-    const CellMatrix cells = buildTableCells(state_.entryList, mode, rowCount);
+    const CellMatrix cells = buildTableCells(diary.entryLines(), mode, rowCount);
     const int columns = tableColumnCount(mode);
     StringGrid1->setColumnCount(columns);
     StringGrid1->setRowCount(rowCount);
@@ -205,12 +208,12 @@ void TTabellenDlg::ErstelleTabelle()
 
 QString TTabellenDlg::remarksProblem() const
 {
-    const QString& remarks = state_.remarksFile;
+    const QString remarks = month_.remarksPath();
     if (remarks.isEmpty()) {
         return QStringLiteral("Es ist keine Tabellendatei geöffnet. Bemerkungen können erst gespeichert werden, "
                               "wenn eine Tabelle angezeigt wird.");
     }
-    const QString diary = state_.currentDiaryFile.isEmpty() ? remarks : state_.currentDiaryFile;
+    const QString diary = month_.path().isEmpty() ? remarks : month_.path();
     const QFileInfo remarksInfo(remarks);
     const QFileInfo diaryInfo(diary);
     // Through links too: a remarks name that leads to the diary is the diary.
@@ -236,11 +239,11 @@ void TTabellenDlg::loadRemarks()
         desktop_.information(problem);
         return;
     }
-    if (!QFileInfo::exists(state_.remarksFile)) {
+    if (!QFileInfo::exists(month_.remarksPath())) {
         Memo1->setPlainText(heading);
         return;
     }
-    const ReadResult read = readTextLines(state_.remarksFile);
+    const ReadResult read = readTextLines(month_.remarksPath());
     if (!read.ok) {
         // A save would replace a file the user has not seen.
         Memo1->setPlainText(heading);
@@ -271,7 +274,7 @@ bool TTabellenDlg::saveRemarks()
         desktop_.warning(problem);
         return false;
     }
-    const WriteResult written = writeTextLines(state_.remarksFile, remarksLines());
+    const WriteResult written = writeTextLines(month_.remarksPath(), remarksLines());
     if (!written.ok) {
         desktop_.error(QStringLiteral("Ihre Bemerkungen wurden nicht gespeichert.\n") + written.error +
                        QStringLiteral("\nDie bisherige Bemerkungsdatei ist unverändert; Ihr Text steht weiter im "

@@ -3,8 +3,8 @@
 // and a remarks pane whose text lives in a file beside the diary. Created once, shown modally
 // by the main window's table timer, kept between showings.
 
+#include "month/currentmonth.h"
 #include "platform/desktop.h"
-#include "state/appstate.h"
 #include "table/tablecontent.h"
 
 #include <QDialog>
@@ -21,7 +21,7 @@ namespace luftikon {
 class TTabellenDlg : public QDialog {
     Q_OBJECT
 public:
-    TTabellenDlg(AppState& state, Desktop& desktop, QWidget* parent = nullptr);
+    TTabellenDlg(const CurrentMonth& month, Desktop& desktop, QWidget* parent = nullptr);
 
     // The opening steps before the window is shown: caption from the main window's user label
     // and the best value, the grid, the remarks. The caller shows the window (later).
@@ -82,7 +82,7 @@ private:
     bool saveRemarks();
     QStringList remarksLines() const;
 
-    AppState& state_;
+    const CurrentMonth& month_;
     Desktop& desktop_;
     SlotMode layoutMode_ = SlotMode::Four;
     bool remarksChanged_ = false;

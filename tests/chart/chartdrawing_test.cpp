@@ -42,8 +42,8 @@ TEST_F(ChartDrawingTest, MarkersTakeTheColourOfTheirZoneInTheirSlot)
     EXPECT_EQ(img.pixelColor((x4(15) + x4(20)) / 2, (ReadingY(150) + ReadingY(620)) / 2), Curve);
 
     // The third reading of a day is plotted 12 pixels right of the morning's.
-    draw(march({reading("Morgens", 2, 600), reading("Messung3", 2, 300)}));
-    EXPECT_EQ(state.pointList.last(), QStringLiteral("%1 300").arg(x4(2, 12)));
+    const QImage third = draw(march({reading("Morgens", 2, 600), reading("Messung3", 2, 300)}));
+    EXPECT_EQ(third.pixelColor(x4(2, 12), ReadingY(300)), Amber);
 }
 
 TEST_F(ChartDrawingTest, PinMarksTheFirstBestReadingWithWhiteLeftOutAndTurnsAtTheRightEdge)
@@ -52,7 +52,7 @@ TEST_F(ChartDrawingTest, PinMarksTheFirstBestReadingWithWhiteLeftOutAndTurnsAtTh
     const QStringList month{reading("Morgens", 2, 455), reading("Abends", 2, 420), reading("Morgens", 6, 455)};
     const QImage withPin = draw(march(month, true));
     ASSERT_EQ(chart.pinPlacement(), QRect(DayColumnX(2), LimitY(455) - 44, 106, 44));
-    EXPECT_EQ(state.bestValue, 455);
+    EXPECT_EQ(this->month.summary().best.value, 455);
 
     state.showPin = false;
     const QImage withoutPin = draw(march(month, true));
@@ -83,32 +83,28 @@ TEST_F(ChartDrawingTest, DiaryWithoutReadingsShowsTheBareTemplateAndForgetsTheMo
 {
     const QImage bare = bgrPicture(resource("Vorlag4M.bmp"));
     draw(march(spread));
-    ASSERT_EQ(state.monthNumber, QStringLiteral("3"));
+    ASSERT_EQ(month.summary().monthNumber, QStringLiteral("3"));
 
     // A month drawn before must not lend its texts to the next export.
     const QImage img = draw(march({}));
-    EXPECT_TRUE(state.monthNumber.isEmpty());
-    EXPECT_TRUE(state.monthName.isEmpty());
-    EXPECT_TRUE(state.pointList.isEmpty());
-    EXPECT_EQ(state.bestValue, 0);
+    EXPECT_TRUE(month.summary().monthNumber.isEmpty());
+    EXPECT_TRUE(month.summary().monthName.isEmpty());
+    EXPECT_EQ(month.summary().best.index, -1);
     EXPECT_TRUE(chart.pinPlacement().isNull());
     // Only the times-of-day strip at the top differs from the template.
     EXPECT_TRUE(sameIn(img, bare, QRect(0, 30, img.width(), img.height() - 30)));
 }
 
-TEST_F(ChartDrawingTest, LeavesTheMonthForTheOtherWindows)
+TEST_F(ChartDrawingTest, TheMonthDrawnIsWhatTheOtherWindowsRead)
 {
-    const QStringList lines = march(spread);
-    const QString path = writeDiary(lines, QStringLiteral("Muster_3_2024.TAB"));
-    const DiaryFile drawn = chart.GrafikZeichnen(path);
-    ASSERT_TRUE(drawn.ok);
-    EXPECT_EQ(state.currentDiaryFile, path);
-    EXPECT_EQ(state.remarksFile, box.file(QStringLiteral("Muster_3_2024.txt")));
-    EXPECT_EQ(drawn.entryLines(), spread);
-    EXPECT_EQ(state.monthName + state.monthYear, QStringLiteral("März2024"));
-    EXPECT_EQ(title, QStringLiteral("Luftikon-Messwerte März 2024 von  Muster"));
-    EXPECT_EQ(state.valueList, (QStringList{"480", "460", "500", "200", "150", "620"}));
-    EXPECT_EQ(state.dailyMeans[2], QStringLiteral("470"));
+    const QString path = writeDiary(march(spread), QStringLiteral("Muster_3_2024.TAB"));
+    ASSERT_TRUE(drawFile(path));
+    EXPECT_EQ(month.remarksPath(), box.file(QStringLiteral("Muster_3_2024.txt")));
+    EXPECT_EQ(month.diary().entryLines(), spread);
+    EXPECT_EQ(month.summary().monthName + month.summary().monthYear, QStringLiteral("März2024"));
+    EXPECT_EQ(chartTitle(month.diary().date, month.diary().userName),
+              QStringLiteral("Luftikon-Messwerte März 2024 von  Muster"));
+    EXPECT_EQ(month.summary().dailyMeans[2], QStringLiteral("470"));
 }
 
 TEST_F(ChartDrawingTest, OddLinesAndMiddleSlotsOfTheFourSlotChartAreCountedButNotDrawn)
@@ -123,15 +119,12 @@ TEST_F(ChartDrawingTest, OddLinesAndMiddleSlotsOfTheFourSlotChartAreCountedButNo
                           reading(QStringLiteral("Messung2"), 45, QStringLiteral("300")),
                           reading(QStringLiteral("Abends"), 8, QStringLiteral("99999999999")),
                           QStringLiteral("Anmerkung ohne Datum")};
-    // The middle slot, unplotted, must not make the morning draw a segment from an old position.
-    chart.PrevX = 700;
-    chart.PrevY = 100;
+    // The middle slot, unplotted, must not make the morning draw a segment from the last drawing.
     const QImage img = draw(march(odd.mid(0, 3) + QStringList{reading("Messung6", 5, 300)} + good + odd.mid(3)));
     EXPECT_TRUE(sameBytes(img, clean));
-    EXPECT_EQ(state.pointList.size(), 3);
-    EXPECT_EQ(state.dailyMeans[4], QStringLiteral("373"));
-    EXPECT_EQ(state.dailyMeans[5], QStringLiteral("0"));
-    EXPECT_EQ(state.bestValue, 420);
+    EXPECT_EQ(month.summary().dailyMeans[4], QStringLiteral("373"));
+    EXPECT_EQ(month.summary().dailyMeans[5], QStringLiteral("0"));
+    EXPECT_EQ(month.summary().best.value, 420);
 }
 
 TEST_F(ChartDrawingTest, ReadingsOffTheScaleStayInsideThePicture)
@@ -154,12 +147,13 @@ TEST_F(ChartDrawingTest, UnreadableDiaryOrTemplateIsToldAndAChangedTemplateIsRea
     draw(march(spread));
     // A missing diary: a warning and the bare template.
     const QString missing = box.file(QStringLiteral("Weg_3_2024.tab"));
-    EXPECT_FALSE(chart.GrafikZeichnen(missing).ok);
+    EXPECT_TRUE(drawFile(missing));
+    EXPECT_FALSE(month.diary().ok);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].first, MessageKind::Warning);
     EXPECT_EQ(messages[0].second, QStringLiteral("Fehler beim Lesen der Datei: ") + missing);
     EXPECT_TRUE(sameBytes(picture, bgrPicture(resource("Vorlag4M.bmp"))));
-    EXPECT_TRUE(state.monthNumber.isEmpty());
+    EXPECT_TRUE(month.summary().monthNumber.isEmpty());
 
     // The template changed on disk is read again at the next draw.
     messages.clear();
@@ -175,7 +169,7 @@ TEST_F(ChartDrawingTest, UnreadableDiaryOrTemplateIsToldAndAChangedTemplateIsRea
 
     // A broken template: an error naming it, and the last picture stays.
     Sandbox::writeBytes(copy, "BM kein Bild");
-    EXPECT_FALSE(chart.GrafikZeichnen(writeDiary(march({}))).ok);
+    EXPECT_FALSE(drawFile(writeDiary(march({}))));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].first, MessageKind::Error);
     EXPECT_TRUE(messages[0].second.contains(copy)) << messages[0].second.toStdString();
@@ -188,8 +182,8 @@ TEST_F(ChartDrawingTest, UnusablePenWidthDrawsWithTwoAndSaysSoOnce)
     const QImage two = draw(march(spread));
     settings[QStringLiteral("StiftBreite")] = QStringLiteral("zwei");
     const QString path = writeDiary(march(spread));
-    ASSERT_TRUE(chart.GrafikZeichnen(path).ok);
-    ASSERT_TRUE(chart.GrafikZeichnen(path).ok);
+    ASSERT_TRUE(drawFile(path));
+    ASSERT_TRUE(drawFile(path));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].first, MessageKind::Warning);
     EXPECT_TRUE(messages[0].second.contains(QStringLiteral("\"zwei\"")));

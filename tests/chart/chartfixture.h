@@ -12,6 +12,7 @@
 
 #include <QMap>
 #include <QStringList>
+#include <QTimer>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <utility>
@@ -56,8 +57,8 @@ protected:
                                     {QStringLiteral("Messung4UhrzeitMorgens"), QStringLiteral("08:00")},
                                     {QStringLiteral("Messung8UhrzeitMorgens"), QStringLiteral("06:00")}};
     std::vector<std::pair<MessageKind, QString>> messages;
-    QString title;
     int windowWidth = 796;
+    CurrentMonth month;
     ChartDrawing chart{state, picture};
 
     ChartFixture()
@@ -67,18 +68,11 @@ protected:
         chart.setEnvironment({
             [this](const QString& name) { return settings.value(name); },
             [this](MessageKind kind, const QString& text) { messages.emplace_back(kind, text); },
-            [this](const QString& t) { title = t; },
-            [this] { return windowWidth; },
         });
         chart.setPinPictures({QImage(resource("StecknadelRechts.bmp")), QImage(resource("StecknadelLinks.bmp"))});
     }
 
-    void useEightSlots()
-    {
-        state.fourSlotMark = false;
-        state.eightSlotMark = true;
-        state.templatePictureFile = resource("Vorlag8M.bmp");
-    }
+    void useEightSlots() { state.templatePictureFile = resource("Vorlag8M.bmp"); }
 
     QString writeDiary(const QStringList& lines, const QString& name = QStringLiteral("Muster_3_2024.tab"))
     {
@@ -87,11 +81,17 @@ protected:
         return path;
     }
 
+    // Opens the diary at `path` and draws it; false when the template could not be loaded.
+    bool drawFile(const QString& path)
+    {
+        month.open(path);
+        return chart.draw(month, windowWidth);
+    }
+
     // Draws and gives the picture; the drawing must succeed without a word to the user.
     QImage draw(const QStringList& lines)
     {
-        state.zonesPainted = false;
-        EXPECT_TRUE(chart.GrafikZeichnen(writeDiary(lines)).ok);
+        EXPECT_TRUE(drawFile(writeDiary(lines)));
         EXPECT_TRUE(messages.empty()) << messages.front().second.toStdString();
         return picture.copy();
     }
@@ -109,6 +109,12 @@ struct SettingsWindow : MainWindow {
         returnTo(QStringLiteral("Muster"), diary);
     }
     QByteArray diaryBytes() const { return bytes(diary); }
+    // The redraw that limit clicks armed, without waiting for its second.
+    void redrawAfterLimits()
+    {
+        EXPECT_TRUE(form->limitRedrawTimer->isActive());
+        form->drawMonth();
+    }
     QColor chartAt(int x, int y) const { return form->chartPicture().pixelColor(x, y); }
 };
 

@@ -1,6 +1,7 @@
 // The chart settings dialog and "und als Grafik anzeigen" over a running main window.
 #include "chart/ui/spinbutton.h"
 #include "chartfixture.h"
+#include "entry/eingabe.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,6 +15,9 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <limits>
+#include <memory>
+#include <set>
+#include <sys/stat.h>
 
 using namespace luftikon;
 using namespace luftikon::test;
@@ -21,6 +25,13 @@ using namespace luftikon::test;
 namespace {
 
 const QStringList readings{reading("Morgens", 2, 560), reading("Abends", 2, 300), reading("Morgens", 3, 150)};
+
+ino_t inodeOf(const QString& path)
+{
+    struct stat info {};
+    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+    return info.st_ino;
+}
 
 // The zone colour of a chart row, read in day 1's column, left of every reading.
 QColor zoneColour(const SettingsWindow& m, int y)
@@ -30,7 +41,7 @@ QColor zoneColour(const SettingsWindow& m, int y)
 
 } // namespace
 
-TEST(SettingsDialog, ThreeQuickClicksStoreEachValueAndRedrawOnceASecondLater)
+TEST(SettingsDialog, ThreeQuickClicksWriteThreeTimesAndRedrawOnceASecondLaterWritingNothing)
 {
     SettingsWindow m;
     m.startWith(readings);
@@ -43,11 +54,21 @@ TEST(SettingsDialog, ThreeQuickClicksStoreEachValueAndRedrawOnceASecondLater)
     QElapsedTimer clock;
     clock.start();
     const qint64 pixmapBefore = m.form->Image->pixmap().cacheKey();
+    // Every write replaces the file by a new one, so each write gives the diary another inode;
+    // each one seen is held open, so no later file can take over its number.
+    std::set<ino_t> writes{inodeOf(m.diary)};
+    std::vector<std::unique_ptr<QFile>> held;
     for (int value = 501; value <= 503; ++value) {
+        held.push_back(std::make_unique<QFile>(m.diary));
+        ASSERT_TRUE(held.back()->open(QIODevice::ReadOnly));
         m.dlg().HochwertSpinButton->upButton()->click();
         EXPECT_TRUE(m.diaryBytes().contains("GrenzwertGruen>=" + QByteArray::number(value)));
         EXPECT_EQ(m.dlg().HochwertLabel->text(), QString::number(value));
+        writes.insert(inodeOf(m.diary));
     }
+    EXPECT_EQ(writes.size(), 4u);
+    const ino_t lastWrite = inodeOf(m.diary);
+    const QByteArray written = m.diaryBytes();
     EXPECT_EQ(m.form->Image->pixmap().cacheKey(), pixmapBefore) << "redrawn before the second was up";
 
     int redraws = 0;
@@ -63,7 +84,9 @@ TEST(SettingsDialog, ThreeQuickClicksStoreEachValueAndRedrawOnceASecondLater)
     }
     EXPECT_EQ(redraws, 1);
     EXPECT_GE(firstRedrawAt, 950); // Qt's coarse timers may fire up to 5 % early
-    EXPECT_EQ(m.state.greenLimit, 503);
+    EXPECT_EQ(inodeOf(m.diary), lastWrite);
+    EXPECT_EQ(m.diaryBytes(), written);
+    EXPECT_EQ(m.form->month().limits().green, 503);
     EXPECT_EQ(zoneColour(m, oldBorder + 1), yellowBefore);
     EXPECT_NE(zoneColour(m, newBorder), borderBefore);
     EXPECT_TRUE(m.desktop.shown().empty()) << m.desktop.shownTexts().join(u'|').toStdString();
@@ -79,14 +102,14 @@ TEST(SettingsDialog, ComputedLimitsReachFileAndChartOnlyWithABestValue)
     }
     SettingsWindow m;
     m.startWith(readings);
-    ASSERT_EQ(m.state.bestValue, 560);
+    ASSERT_EQ(m.form->month().summary().best.value, 560);
     m.dlg().show();
     ASSERT_TRUE(m.dlg().GrenzwerteBerechnenBitBtn->isEnabled());
     m.dlg().GrenzwerteBerechnenBitBtn->click();
     EXPECT_TRUE(m.diaryBytes().contains("GrenzwertGruen>=448\r\nGrenzwertRot<=336\r\n"));
     EXPECT_EQ(m.dlg().HochwertLabel->text(), QStringLiteral("448"));
     EXPECT_EQ(m.dlg().TiefwertLabel->text(), QStringLiteral("336"));
-    m.dlg().Timer1Timer();
+    m.redrawAfterLimits();
     // Rows between the two old borders now lie in the yellow band of the new ones.
     EXPECT_EQ(zoneColour(m, LimitY(448) + 3), zoneColour(m, LimitY(336) - 3));
     EXPECT_NE(zoneColour(m, LimitY(448) - 3), zoneColour(m, LimitY(448) + 3));
@@ -118,12 +141,12 @@ TEST(SettingsDialog, SliderAndArrowKeysChangeTheZonesAtOnce)
     QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
     QApplication::sendEvent(m.dlg().TiefwertSpinButton, &up);
     EXPECT_TRUE(m.diaryBytes().contains("GrenzwertRot<=201\r\n"));
-    m.state.redLimit = 0;
+    m.form->month().setLimit(CurrentMonth::Limit::Red, 0, {});
     QApplication::sendEvent(m.dlg().TiefwertSpinButton, &down);
     EXPECT_TRUE(m.diaryBytes().contains("GrenzwertRot<=-1\r\n"));
-    m.dlg().Timer1Timer();
+    m.redrawAfterLimits();
     // Below the scale there is no red zone: the bottom rows are as yellow as the middle ones.
-    EXPECT_EQ(m.state.redLimit, -1);
+    EXPECT_EQ(m.form->month().limits().red, -1);
     EXPECT_EQ(zoneColour(m, 590), zoneColour(m, 400));
 }
 
@@ -163,17 +186,17 @@ TEST(SettingsDialog, ColoursAreStoredAndTheCurveRedrawnAlsoWhenCancelled)
 TEST(SettingsDialog, AFreshUserGetsNoDiaryFromTheDialog)
 {
     SettingsWindow m;
-    m.form->onNoUserName = [] {};
-    m.form->FormPaint(); // no user yet
+    m.desktop.answerDialog([](QDialog&) { return int(QDialog::Rejected); }); // no user yet: the name dialog
+    m.form->FormPaint();
     m.dlg().HochwertSpinButton->upButton()->click();
     ASSERT_EQ(m.desktop.shown().size(), 1u);
     EXPECT_TRUE(m.desktop.shown()[0].text.contains(QStringLiteral("nicht geändert")));
-    EXPECT_EQ(m.state.greenLimit, 500);
+    EXPECT_EQ(m.form->month().limits().green, 500);
     EXPECT_FALSE(m.dlg().GrenzwerteBerechnenBitBtn->isEnabled());
     m.desktop.answerColor(QColor(9, 9, 9));
     m.dlg().Button4->click();
     m.dlg().TrackBar1->setValue(2);
-    m.dlg().Timer1Timer();
+    EXPECT_FALSE(m.form->limitRedrawTimer->isActive());
     EXPECT_TRUE(QDir(m.state.galleryFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
     EXPECT_EQ(m.desktop.shown().size(), 1u) << m.desktop.shownTexts().join(u'|').toStdString();
 }
@@ -181,6 +204,7 @@ TEST(SettingsDialog, AFreshUserGetsNoDiaryFromTheDialog)
 TEST(SettingsDialog, GermanTextsAreNotCutOff)
 {
     SettingsWindow m;
+    m.startWith({});
     TEinstellDlg& d = m.dlg();
     for (QWidget* w : d.findChildren<QWidget*>()) {
         if (!w->isVisibleTo(&d) || w->parentWidget() != &d)
@@ -193,7 +217,7 @@ TEST(SettingsDialog, GermanTextsAreNotCutOff)
     }
     // A caption does not run under a value, nor a value under its arrows, however long.
     EXPECT_LT(d.Label6->geometry().right(), d.HochwertLabel->x());
-    m.state.greenLimit = std::numeric_limits<int>::min();
+    m.form->month().setLimit(CurrentMonth::Limit::Green, std::numeric_limits<int>::min(), {});
     d.FormPaint();
     EXPECT_LT(d.HochwertLabel->geometry().right(), d.HochwertSpinButton->x());
 }
@@ -207,7 +231,7 @@ TEST(OpenAsChart, AnotherMonthBringsItsTitleLayoutAndLimits)
     m.desktop.answerFile(QString());
     m.form->undalsGrafikanzeigen1->trigger();
     EXPECT_EQ(m.form->chartPicture(), before);
-    EXPECT_EQ(m.state.currentDiaryFile, m.diary);
+    EXPECT_EQ(m.form->month().path(), m.diary);
 
     const QString april = m.diaryPath(QStringLiteral("Muster"), 4, 2024);
     m.writeLines(april, diaryHead(QStringLiteral("Muster"), QStringLiteral("April 2024"), true, 420, 180) +
@@ -216,9 +240,9 @@ TEST(OpenAsChart, AnotherMonthBringsItsTitleLayoutAndLimits)
     m.form->undalsGrafikanzeigen1->trigger();
     EXPECT_EQ(m.form->Label1->text(), QStringLiteral("Luftikon-Messwerte April 2024 von  Muster"));
     EXPECT_TRUE(m.form->biszu8MessungenjeTag->isChecked());
-    EXPECT_EQ(m.state.greenLimit, 420);
-    EXPECT_EQ(m.state.redLimit, 180);
-    EXPECT_EQ(m.state.pointList, QStringList{QStringLiteral("64 455")}); // the eight-slot column of day 2
+    EXPECT_EQ(m.form->month().limits().green, 420);
+    EXPECT_EQ(m.form->month().limits().red, 180);
+    EXPECT_EQ(m.chartAt(64, ReadingY(455)), QColor(0, 255, 0)); // the eight-slot column of day 2
 
     // A missing limit is the default, not the one of the month before.
     const QString may = m.diaryPath(QStringLiteral("Muster"), 5, 2024);
@@ -227,8 +251,8 @@ TEST(OpenAsChart, AnotherMonthBringsItsTitleLayoutAndLimits)
     m.writeLines(may, lines);
     m.desktop.answerFile(may);
     m.form->undalsGrafikanzeigen1->trigger();
-    EXPECT_EQ(m.state.greenLimit, 777);
-    EXPECT_EQ(m.state.redLimit, 200);
+    EXPECT_EQ(m.form->month().limits().green, 777);
+    EXPECT_EQ(m.form->month().limits().red, 200);
 
     m.form->close();
     EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), may);
@@ -262,13 +286,16 @@ TEST(OpenAsChart, DayLayoutKeysFromTheFileToTheMarksAndTheSavedBytes)
         EXPECT_EQ(m.form->biszu4MessungenjeTag->isChecked(), c.four) << name;
         EXPECT_EQ(m.form->biszu8MessungenjeTag->isChecked(), c.eight) << name;
 
-        // A limit change saves the diary a second later.
-        m.dlg().HochwertSpinButton->upButton()->click();
-        m.dlg().Timer1Timer();
+        // The next save of the month.
+        m.desktop.answerDialog([&m](QDialog&) {
+            m.form->EingabeDlg->GrafikButton->click();
+            return int(QDialog::Accepted);
+        });
+        m.form->aktuellebearbeiten1->trigger();
         const QByteArray saved = m.diaryBytes();
         EXPECT_TRUE(saved.contains(c.savedPair)) << name << "\n" << saved.toStdString();
         EXPECT_EQ(saved.count("MessungenJeTag="), 2) << name;
-        EXPECT_TRUE(saved.contains("GrenzwertGruen>=501\r\nGrenzwertRot<=200\r\n")) << name;
+        EXPECT_TRUE(saved.contains("GrenzwertGruen>=500\r\nGrenzwertRot<=200\r\n")) << name;
         for (const QString& r : three)
             EXPECT_TRUE(saved.contains(r.toLatin1() + "\r\n")) << name;
         EXPECT_TRUE(m.desktop.shown().empty()) << name << m.desktop.shownTexts().join(u'|').toStdString();

@@ -81,10 +81,8 @@ struct Machine {
     {
         state.resourceFolder = QStringLiteral(LUFTIKON_RESOURCE_DIR) + u'/';
         form = std::make_unique<TMainForm>(state, desktop, config);
-        if (QFile::exists(diaryFile(root))) {
-            state.currentDiaryFile = diaryFile(root);
-            form->drawDiary(state.currentDiaryFile);
-        }
+        if (QFile::exists(diaryFile(root)))
+            form->month().open(diaryFile(root));
     }
 };
 

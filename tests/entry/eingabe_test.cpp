@@ -57,8 +57,8 @@ TEST(EntryDialog, AddComposesTheLineClampsTheDayMovesToTheNextSlotAndRefusesATwi
     m.add(8, QStringLiteral("31"), QStringLiteral("410"), QStringLiteral("4"));
     EXPECT_EQ(m.dlg->TagSpinEdit->text(), QStringLiteral("30"));
     EXPECT_EQ(m.listed(), QStringList{QStringLiteral("Abends den      30.4.2024 Z=20:00  Luftikon=410")});
-    EXPECT_EQ(m.state.entryList, m.listed());
-    EXPECT_EQ(m.state.listMonth, QStringLiteral("4"));
+    EXPECT_EQ(m.dlg->entries(), m.listed());
+    EXPECT_EQ(m.dlg->listMonth(), QStringLiteral("4"));
     // The evening is followed by the morning, with its configured time.
     EXPECT_EQ(m.dlg->MessungButton->text(), QStringLiteral("Morgens"));
     EXPECT_EQ(m.dlg->UhrzeitEdit->text(), QStringLiteral("08:00"));
@@ -80,7 +80,7 @@ TEST(EntryDialog, AddComposesTheLineClampsTheDayMovesToTheNextSlotAndRefusesATwi
     m.dlg->MonatSpinEdit->setText(QStringLiteral("04"));
     m.dlg->AufnehmenButton->click();
     EXPECT_EQ(m.desktop.shown().size(), 2u);
-    EXPECT_EQ(m.state.entryList.size(), 3);
+    EXPECT_EQ(m.dlg->entries().size(), 3);
 }
 
 TEST(EntryDialog, MonthAndYearOfAListWithReadingsAreLocked)
@@ -92,35 +92,8 @@ TEST(EntryDialog, MonthAndYearOfAListWithReadingsAreLocked)
     EXPECT_EQ(textColor(m.dlg->JahrSpinEdit), grey);
     m.dlg->MonatSpinEdit->setText(QStringLiteral("4"));
     EXPECT_EQ(m.dlg->MonatSpinEdit->text(), QStringLiteral("03"));
-    EXPECT_EQ(m.state.entryMonth, 3);
     m.dlg->MonatSpinEdit->setText(QStringLiteral("3"));
     EXPECT_EQ(textColor(m.dlg->MonatSpinEdit), green);
-}
-
-TEST(EntryDialog, RefusedReadingOfAnotherYearDoesNotChangeWhichFileIsSaved)
-{
-    EntryMachine m;
-    m.dlg->JahrSpinEdit->setText(QStringLiteral("2023"));
-    // A drawing filled the list with March 2024 while the year field kept 2023.
-    m.state.entryList = {QStringLiteral("Morgens den    05.3.2024 Z=08:00  Luftikon=400")};
-    m.state.listMonth = QStringLiteral("3");
-    m.state.listYear = QStringLiteral("2024");
-    m.dlg->MonatSpinEdit->setText(QStringLiteral("3"));
-    m.dlg->TagSpinEdit->setText(QStringLiteral("06"));
-    m.dlg->AufnehmenButton->click();
-
-    ASSERT_EQ(m.desktop.shown().size(), 1u);
-    EXPECT_EQ(m.desktop.shown().back().text,
-              QStringLiteral("Überprüfen Sie bitte die Jahreszahl 2023 Sie stimmt nicht mit den bisherigen "
-                             "Eintragungen überein!"));
-    EXPECT_EQ(m.state.entryList.size(), 1);
-
-    ASSERT_TRUE(m.dlg->GrafikZeigen());
-    EXPECT_TRUE(QFileInfo::exists(m.diary(3, 2024)));
-    EXPECT_FALSE(QFileInfo::exists(m.diary(3, 2023)));
-    // The refused line is what the next proposal starts from.
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("LetzteEingabe")), m.state.lastEntryLine);
-    EXPECT_TRUE(m.state.lastEntryLine.contains(QStringLiteral("06.03.2023")));
 }
 
 TEST(EntryDialog, SaveNeverWritesOneMonthsReadingsOverAnotherMonthsDiary)
@@ -130,9 +103,9 @@ TEST(EntryDialog, SaveNeverWritesOneMonthsReadingsOverAnotherMonthsDiary)
     const QByteArray before = "[Personendaten]\r\nBenutzerName=Erika Muster\r\n"
                               "Morgens den    05.3.2024 Z=08:00  Luftikon=400\r\n";
     Sandbox::writeBytes(march, before);
-    m.state.entryList = {QStringLiteral("Morgens den    05.4.2024 Z=08:00  Luftikon=300")};
-    m.state.listMonth = QStringLiteral("3");
-    m.state.listYear = QStringLiteral("2024");
+    // A hand-edited March diary whose last line is of April: the list is April's.
+    m.fill({QStringLiteral("Morgens den    05.3.2024 Z=08:00  Luftikon=400"),
+            QStringLiteral("Morgens den    05.4.2024 Z=08:00  Luftikon=300")});
 
     EXPECT_FALSE(m.dlg->GrafikZeigen());
     ASSERT_EQ(m.desktop.shown().size(), 1u);
@@ -160,8 +133,8 @@ TEST(EntryDialog, FieldTextsThatAreNoNumbersAreReportedByNameAndChangeNothing)
     m.dlg->AufnehmenButton->click();
     EXPECT_TRUE(m.desktop.shown().back().text.contains(QStringLiteral("\"Uhrzeit\"")));
     EXPECT_EQ(m.desktop.shown().size(), 3u);
-    EXPECT_TRUE(m.state.entryList.isEmpty());
-    EXPECT_EQ(m.state.currentSlot, 1);
+    EXPECT_TRUE(m.dlg->entries().isEmpty());
+    EXPECT_EQ(m.dlg->MessungButton->text(), QStringLiteral("Morgens"));
 }
 
 TEST(EntryDialog, CancelAsksWhileTheListDiffersFromTheSavedDiaryAndNeinIsTheSafeAnswer)
@@ -184,7 +157,7 @@ TEST(EntryDialog, CancelAsksWhileTheListDiffersFromTheSavedDiaryAndNeinIsTheSafe
 
     // A new table shows no cancel button; Escape still leaves it, asking while a reading would
     // be lost. Once saved through "Tabelle zeigen", the button is back at once and nothing is asked.
-    m.state.newTablePending = true;
+    m.dlg->startNewTable();
     m.dlg->FormPaint();
     EXPECT_FALSE(m.dlg->AbbrechenButton->isVisible());
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
@@ -223,7 +196,7 @@ TEST(EntryDialog, TakeBackKeepsTheReadingInTheListUntilTheUserDeletesIt)
         m.dlg->AufnehmenButton->click();
         EXPECT_TRUE(m.desktop.shown().back().presetNo);
         EXPECT_TRUE(m.desktop.shown().back().text.contains(QStringLiteral("07.3.2024 Z=20:00  Luftikon=390")));
-        EXPECT_EQ(m.state.entryList.size(), yes ? 1 : 2);
+        EXPECT_EQ(m.dlg->entries().size(), yes ? 1 : 2);
     }
 }
 
@@ -251,7 +224,6 @@ TEST(EntryDialog, ProposalFollowsTheLastReadingAndTheCalendar)
     QApplication::processEvents();
     expose(*m.dlg);
     EXPECT_EQ(m.dlg->MessungButton->text(), QStringLiteral("Morgens"));
-    EXPECT_EQ(m.state.currentEntryPrefix, QStringLiteral("Morgens den "));
     EXPECT_EQ(m.dlg->MonatSpinEdit->text(), QStringLiteral("01"));
     EXPECT_EQ(m.dlg->TagSpinEdit->text(), QStringLiteral("05"));
 }

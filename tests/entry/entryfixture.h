@@ -22,6 +22,7 @@ struct EntryMachine {
     ScriptedDesktop desktop;
     ConfigStore config{box.configFile()};
     AppState state;
+    CurrentMonth month;
     std::unique_ptr<TEingabeDlg> dlg;
 
     explicit EntryMachine(const QString& lastEntry = QString())
@@ -35,7 +36,7 @@ struct EntryMachine {
         QDir().mkpath(state.galleryFolder);
         QDir().mkpath(state.htmlFolder);
         state.userName = QStringLiteral("Erika Muster");
-        dlg = std::make_unique<TEingabeDlg>(state, desktop, config);
+        dlg = std::make_unique<TEingabeDlg>(state, month, desktop, config);
     }
 
     QString diary(int month, int year) const
@@ -47,7 +48,7 @@ struct EntryMachine {
     void add(int slot, const QString& day, const QString& value, const QString& month = QStringLiteral("3"),
              const QString& time = QString())
     {
-        for (int i = 0; i < 9 && state.currentSlot != slot; ++i)
+        for (int i = 0; i < 9 && dlg->MessungButton->text() != QLatin1String(slotInfo(slot)->caption); ++i)
             dlg->MessungButton->click();
         dlg->TagSpinEdit->setText(day);
         dlg->MonatSpinEdit->setText(month);
@@ -57,6 +58,9 @@ struct EntryMachine {
             dlg->UhrzeitEdit->setText(time);
         dlg->AufnehmenButton->click();
     }
+
+    // The list as a diary just drawn would fill it.
+    void fill(const QStringList& lines) { dlg->takeDiary(diaryOf(lines, QString())); }
 
     QStringList listed() const
     {

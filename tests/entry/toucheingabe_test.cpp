@@ -110,7 +110,6 @@ TEST(TouchKeypad, TypingKeepsDigitsAndCommaAFifthCharacterGivesZeroAndOkWritesWh
     EXPECT_EQ(m.shown(), QStringLiteral("0"));
     m.keypad->OKButton->click();
     EXPECT_EQ(m.dlg->JahrSpinEdit->text(), QStringLiteral("1900"));
-    EXPECT_EQ(m.state.entryYear, 1900);
 
     // A day with a comma is reported by name; the keypad stays and the field keeps its day.
     m.dlg->TagSpinEdit->setText(QStringLiteral("12"));

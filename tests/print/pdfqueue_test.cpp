@@ -270,14 +270,10 @@ protected:
     // Prints the month table from its window and gives the page.
     QImage printTable(SlotMode mode)
     {
-        state.fourSlotMark = mode == SlotMode::Four;
-        state.eightSlotMark = mode == SlotMode::Eight;
-        state.entryMonth = 3;
-        state.entryYear = 2024;
-        state.entryList = {reading("Morgens", 4, 420, 3, 2024, QStringLiteral("07:30"))};
-        state.bestValue = 420;
-        state.currentDiaryFile = box.file(QStringLiteral("Anna_3_2024.tab"));
-        state.remarksFile = box.file(QStringLiteral("Anna_3_2024.txt"));
+        const QString diary = box.file(QStringLiteral("Anna_3_2024.tab"));
+        writeLines(diary, diaryHead(QStringLiteral("Anna"), QStringLiteral("März 2024"), mode == SlotMode::Eight) +
+                              QStringList{reading("Morgens", 4, 420, 3, 2024, QStringLiteral("07:30"))});
+        form->month().open(diary);
         form->Label1->setText(QStringLiteral("von Anna"));
         form->TabellenDlg->prepareShowing(form->Label1->text());
         const QString title = chooseQueue();

@@ -30,7 +30,7 @@ protected:
     PrintWindowTest()
     {
         // No user yet: the first show's name dialog is not what these tests are about.
-        form->onNoUserName = [] {};
+        QObject::disconnect(form.get(), &TMainForm::userNameNeeded, nullptr, nullptr);
         // A chart with a coloured band in each quarter, so turned and unturned pictures tell apart.
         QImage chart(788, 641, QImage::Format_RGB32);
         QPainter painter(&chart);

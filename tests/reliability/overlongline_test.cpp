@@ -21,8 +21,7 @@ TEST(OverlongLine, shownCutWithANoteAndKeptWholeInTheFile)
     Sandbox::writeBytes(diary, "[Personendaten]\r\nBenutzerName=Muster\r\nBisZu4MessungenJeTag=1\r\n"
                                "Morgens den    04.3.2024 Z=08:00  Luftikon=410\r\n" +
                                    longLine + "\r\n");
-    w.state.currentDiaryFile = diary;
-    w.form->drawDiary(diary);
+    w.form->month().open(diary);
     w.desktop.clearShown();
 
     w.desktop.answerDialog([&](QDialog&) {

@@ -123,7 +123,7 @@ TEST_P(SaveTrouble, entryDialogKeepsItsListUntilTheDiaryCanBeSaved)
 
 TEST_P(SaveTrouble, tableWindowKeepsTheRemarksUntilTheyCanBeSaved)
 {
-    const QString remarks = state.remarksFile;
+    const QString remarks = form->month().remarksPath();
     Sandbox::writeBytes(remarks, "Meine Bemerkung:\r\nalt\r\n");
     TTabellenDlg& table = *form->TabellenDlg;
     desktop.answerDialog([&](QDialog&) {

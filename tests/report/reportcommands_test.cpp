@@ -46,15 +46,11 @@ protected:
     void drawMay(const QStringList& readings, const QStringList& remarks, bool eight = false)
     {
         const QString diary = diaryPath(QStringLiteral("Jürgen Müller"), 5, 2024);
-        writeLines(diary, diaryHead(QStringLiteral("Jürgen Müller"), QStringLiteral("Mai 2024"), eight) + readings);
+        writeLines(diary,
+                   diaryHead(QStringLiteral("Jürgen Müller"), QStringLiteral("Mai 2024"), eight, mayGreen, mayRed) +
+                       readings);
         writeLines(diary.chopped(3) + QStringLiteral("txt"), remarks);
-        state.greenLimit = mayGreen;
-        state.redLimit = mayRed;
-        state.fourSlotMark = !eight;
-        state.eightSlotMark = eight;
-        if (eight)
-            state.templatePictureFile = state.resourceFolder + QStringLiteral("Vorlag8M.bmp");
-        form->GrafikZeichnen(diary);
+        form->month().open(diary);
         EXPECT_TRUE(desktop.shown().empty()) << desktop.shownTexts().join('|').toStdString();
     }
 

@@ -1,4 +1,5 @@
 // Saves that run without the entry dialog, and the month the windows see right after start-up.
+#include "chart/scales.h"
 #include "support/diarylines.h"
 #include "support/mainwindow.h"
 #include "table/tabellen.h"
@@ -41,8 +42,9 @@ TEST(BackgroundSave, SwitchRightAfterStartRewritesTheDrawnMonthWithoutABox)
     EXPECT_TRUE(saved.contains("GrenzwertGruen>=450\r\nGrenzwertRot<=200\r\n"));
     EXPECT_TRUE(saved.endsWith((march.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1()));
     // Drawn again, not left as the bare template.
-    EXPECT_EQ(user.state.valueList.size(), 3);
-    EXPECT_EQ(user.state.bestValue, 410);
+    EXPECT_EQ(user.form->chartPicture().pixelColor(ReadingX(1, 1, SlotMode::Eight), ReadingY(368)),
+              QColor(243, 190, 93));
+    EXPECT_EQ(user.form->month().summary().best.value, 410);
 }
 
 TEST(BackgroundSave, TableRightAfterStartHasTheDaysOfTheDrawnFebruary)
@@ -68,7 +70,7 @@ TEST(BackgroundSave, SwitchWithoutADiaryOnScreenCreatesNoFile)
     m.state.userName = QStringLiteral("Erika");
     m.form->biszu8MessungenjeTag->trigger();
 
-    EXPECT_TRUE(m.state.eightSlotMark);
+    EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Eight));
     EXPECT_TRUE(QDir(m.state.galleryFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
     EXPECT_TRUE(m.desktop.shown().empty()) << m.desktop.shownTexts().join(u'|').toStdString();
 }

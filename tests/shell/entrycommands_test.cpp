@@ -56,7 +56,7 @@ struct Desk : test::MainWindow {
     // In the open entry dialog: slot, day and value as the patient types them.
     void typeReading(int slot, const QString& day, const QString& value)
     {
-        for (int i = 0; i < 9 && state.currentSlot != slot; ++i)
+        for (int i = 0; i < 9 && form->EingabeDlg->slot() != slot; ++i)
             entry().MessungButton->click();
         type(entry().TagSpinEdit, day);
         type(entry().LuftikonSpinEdit, value);
@@ -125,7 +125,7 @@ TEST(FirstStart, NameThenNewTableThenThreeReadingsGiveTheDiary)
                                         "Messung2 den 05.3.2024 Z=12:00  Luftikon=380\r\n"
                                         "Abends den      05.3.2024 Z=20:00  Luftikon=410\r\n"));
     // The save drew the month.
-    EXPECT_EQ(m.state.currentDiaryFile, path);
+    EXPECT_EQ(m.form->month().path(), path);
     EXPECT_EQ(m.form->Label1->text(), QString::fromUtf8("Luftikon-Messwerte März 2024 von  Erika Muster"));
     EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("LetzteEingabe")),
               QStringLiteral("Abends den      05.3.2024 Z=20:00  Luftikon=410"));
@@ -134,8 +134,7 @@ TEST(FirstStart, NameThenNewTableThenThreeReadingsGiveTheDiary)
     ASSERT_EQ(m.desktop.shown().size(), 1u);
     EXPECT_EQ(m.desktop.shown()[0].kind, MessageKind::Information);
     EXPECT_TRUE(m.desktop.shown()[0].text.contains(QStringLiteral("Grenzwerte anhand des Bestwertes berechnen")));
-    EXPECT_FALSE(m.state.newUserPending);
-    EXPECT_FALSE(m.state.newTablePending);
+    EXPECT_FALSE(m.form->EingabeDlg->newTableStarted());
     // After the save the time field shows the configured time of the next slot again.
     EXPECT_EQ(m.entry().UhrzeitEdit->text(), QStringLiteral("08:00"));
 }
@@ -171,22 +170,21 @@ TEST(UserName, OkDrawsTheUsersLastDiaryWhateverTheCaseOfTheName)
     m.enterName(QStringLiteral("ERIKA muster"));
     // No question before the new table: the name was just entered.
     m.desktop.answerDialog([&m](QDialog&) {
-        EXPECT_TRUE(m.state.newUserPending);
-        EXPECT_TRUE(m.state.entryList.isEmpty());
+        EXPECT_TRUE(m.form->EingabeDlg->newTableStarted());
+        EXPECT_TRUE(m.form->EingabeDlg->entries().isEmpty());
         return int(QDialog::Accepted);
     });
     m.form->Benutzernamendern1->trigger();
-    EXPECT_EQ(m.state.currentDiaryFile, march);
-    EXPECT_EQ(m.state.diaryUserName, erika);
-    EXPECT_FALSE(m.state.newUserPending);
+    EXPECT_EQ(m.form->month().path(), march);
+    EXPECT_EQ(m.form->month().diary().userName, erika);
     EXPECT_TRUE(m.desktop.shown().empty());
 
     // Another user's diary is not drawn.
-    m.state.currentDiaryFile.clear();
+    m.form->month().open(QString());
     m.enterName(QStringLiteral("Max Mustermann"));
     m.desktop.answerDialog([](QDialog&) { return int(QDialog::Accepted); });
     m.form->Benutzernamendern1->trigger();
-    EXPECT_TRUE(m.state.currentDiaryFile.isEmpty());
+    EXPECT_TRUE(m.form->month().path().isEmpty());
 }
 
 TEST(UserName, CancelRemembersTheDiaryOnScreenNotTheTypedNameAndTheNextStartDrawsIt)
@@ -214,7 +212,7 @@ TEST(UserName, CancelRemembersTheDiaryOnScreenNotTheTypedNameAndTheNextStartDraw
     next.resourceFolder = test::installedResources;
     TMainForm form(next, m.desktop, m.config);
     form.FormPaint();
-    EXPECT_EQ(next.currentDiaryFile, march);
+    EXPECT_EQ(form.month().path(), march);
     EXPECT_TRUE(m.desktop.shown().empty()) << m.desktop.shownTexts().join(u'|').toStdString();
 }
 
@@ -226,6 +224,7 @@ TEST(EditCurrent, LoadsTheCurrentDiaryOrAsksForANewTableWhenItIsGone)
     // A diary that cannot be read is reported.
     QFile::remove(march);
     QDir().mkpath(march);
+    m.form->month().open(march);
     m.form->aktuellebearbeiten1->trigger();
     EXPECT_EQ(m.desktop.shownTexts().last(), QStringLiteral("Fehler Lesen der Datei!"));
 
@@ -241,8 +240,8 @@ TEST(EditCurrent, LoadsTheCurrentDiaryOrAsksForANewTableWhenItIsGone)
     });
     m.form->aktuellebearbeiten1->trigger();
     EXPECT_EQ(m.desktop.shownTexts().last(), QStringLiteral("Sie möchten einen neue Tabelle erstellen?"));
-    EXPECT_TRUE(m.state.entryList.isEmpty());
-    EXPECT_TRUE(m.state.newTablePending);
+    EXPECT_TRUE(m.form->EingabeDlg->entries().isEmpty());
+    EXPECT_TRUE(m.form->EingabeDlg->newTableStarted());
 }
 
 TEST(OpenAndEdit, TakesTheDayLayoutAndReadingsOfTheChosenFile)
@@ -258,8 +257,8 @@ TEST(OpenAndEdit, TakesTheDayLayoutAndReadingsOfTheChosenFile)
     m.form->undinTabellenformanzeigen1->trigger();
     ASSERT_EQ(m.desktop.fileRequests().size(), 1u);
     EXPECT_EQ(m.desktop.fileRequests()[0].start, m.state.galleryFolder);
-    EXPECT_TRUE(m.state.fourSlotMark);
-    EXPECT_FALSE(m.state.showTableAfterPaint);
+    EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Four));
+    EXPECT_FALSE(m.form->EingabeDlg->tableWhenShown());
 
     m.desktop.answerFile(july);
     m.desktop.answerDialog([&m](QDialog&) {
@@ -268,13 +267,13 @@ TEST(OpenAndEdit, TakesTheDayLayoutAndReadingsOfTheChosenFile)
         return int(QDialog::Rejected);
     });
     m.form->undbearbeiten1->trigger();
-    EXPECT_TRUE(m.state.eightSlotMark);
+    EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Eight));
     EXPECT_TRUE(m.form->biszu8MessungenjeTag->isChecked());
     EXPECT_FALSE(m.form->biszu4MessungenjeTag->isChecked());
     EXPECT_EQ(m.state.templatePictureFile, m.state.resourceFolder + QStringLiteral("Vorlag8M.bmp"));
-    EXPECT_EQ(m.state.currentDiaryFile, july);
+    EXPECT_EQ(m.form->month().path(), july);
     // The opened month is drawn.
-    EXPECT_EQ(m.state.bestValue, 300);
+    EXPECT_EQ(m.form->month().summary().best.value, 300);
 }
 
 TEST(DayLayout, SwitchRewritesTheDiaryAndMovesToTheNextSlotOfTheOtherDay)
@@ -287,24 +286,24 @@ TEST(DayLayout, SwitchRewritesTheDiaryAndMovesToTheNextSlotOfTheOtherDay)
     m.desktop.answerDialog([](QDialog&) { return int(QDialog::Rejected); });
     m.form->aktuellebearbeiten1->trigger();
     // After slot 3 of a four-slot day comes the evening.
-    EXPECT_EQ(m.state.currentSlot, 8);
+    EXPECT_EQ(m.form->EingabeDlg->slot(), 8);
 
     m.form->biszu8MessungenjeTag->trigger();
-    EXPECT_TRUE(m.state.eightSlotMark);
+    EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Eight));
     EXPECT_TRUE(m.form->biszu8MessungenjeTag->isChecked());
     EXPECT_EQ(m.state.templatePictureFile, m.state.resourceFolder + QStringLiteral("Vorlag8M.bmp"));
     // In the eight-slot day slot 3 is followed by slot 4, at its eight-slot time.
-    EXPECT_EQ(m.state.currentSlot, 4);
+    EXPECT_EQ(m.form->EingabeDlg->slot(), 4);
     EXPECT_EQ(m.entry().UhrzeitEdit->text(), QStringLiteral("12:00"));
     EXPECT_TRUE(m.bytes(march).contains("BisZu8MessungenJeTag=1\r\nBisZu4MessungenJeTag=0"));
 
     // The four-slot item while four slots are not in force switches back; clicked again, it toggles.
     m.form->biszu4MessungenjeTag->trigger();
-    EXPECT_TRUE(m.state.fourSlotMark);
+    EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Four));
     EXPECT_TRUE(m.bytes(march).contains("BisZu4MessungenJeTag=1\r\nBisZu8MessungenJeTag=0"));
     EXPECT_EQ(m.entry().UhrzeitEdit->text(), QStringLiteral("20:00"));
     m.form->biszu4MessungenjeTag->trigger();
-    EXPECT_TRUE(m.state.eightSlotMark);
+    EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Eight));
     EXPECT_TRUE(m.desktop.shown().empty()) << m.desktop.shownTexts().join(u'|').toStdString();
 }
 
@@ -315,7 +314,7 @@ TEST(NoReadingLost, NewTableOverAMonthWithADiaryAddsToItAfterTheNameAsFromTheMen
         m.returnToMarch();
         fromName ? m.enterName(erika) : m.desktop.answer(true); // or "Sie möchten einen neue Tabelle erstellen?"
         m.desktop.answerDialog([&m](QDialog&) {
-            EXPECT_EQ(m.state.entryList, m.kept);
+            EXPECT_EQ(m.form->EingabeDlg->entries(), m.kept);
             EXPECT_TRUE(m.entry().noteLabel->text().startsWith(
                 QStringLiteral("Für diesen Monat gibt es schon eine Tabelle mit 2 Messwerten")));
             m.typeReading(1, QStringLiteral("6"), QStringLiteral("430"));
@@ -389,7 +388,7 @@ TEST(NoReadingLost, TheDayFieldHoldsTheNumberTypedAndTheLineGoesIntoTheMonthsOwn
     });
     EXPECT_EQ(m.readingsIn(m.march), m.kept + QStringList{reading("Morgens", 8, 400)});
     EXPECT_FALSE(QFileInfo::exists(m.state.galleryFolder + QStringLiteral("2024/") + erika + "_03_2024.tab"));
-    EXPECT_EQ(m.state.remarksFile, QString(m.march).replace(QStringLiteral(".tab"), QStringLiteral(".txt")));
+    EXPECT_EQ(m.form->month().remarksPath(), QString(m.march).replace(QStringLiteral(".tab"), QStringLiteral(".txt")));
 }
 
 TEST(NoReadingLost, AMonthOnlyLookedAtIsNamedWhenEdited)
@@ -437,7 +436,7 @@ TEST(NoReadingLost, ALayoutSwitchThatHidesReadingsAsksAndNeinKeepsTheLayout)
     EXPECT_TRUE(m.desktop.shown().back().presetNo);
     EXPECT_TRUE(m.desktop.shown().back().text.startsWith(
         QStringLiteral("In dieser Tabelle stehen 3 Messwerte von Messung 5 und Messung 6.")));
-    EXPECT_TRUE(m.state.eightSlotMark && m.form->biszu8MessungenjeTag->isChecked());
+    EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Eight) && m.form->biszu8MessungenjeTag->isChecked());
     EXPECT_FALSE(m.form->biszu4MessungenjeTag->isChecked());
     EXPECT_EQ(m.bytes(july), before);
 
@@ -445,6 +444,6 @@ TEST(NoReadingLost, ALayoutSwitchThatHidesReadingsAsksAndNeinKeepsTheLayout)
     m.desktop.answer(true);
     m.form->biszu4MessungenjeTag->trigger();
     EXPECT_TRUE(m.bytes(july).endsWith((readings.join(crlf) + crlf).toLatin1()));
-    EXPECT_EQ(m.state.bestValue, 520);
+    EXPECT_EQ(m.form->month().summary().best.value, 520);
     EXPECT_TRUE(m.form->chart().bestValueHidden());
 }

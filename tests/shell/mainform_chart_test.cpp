@@ -31,7 +31,8 @@ struct Chart : test::MainWindow {
 
     Chart()
     {
-        form->onNoUserName = [this] { ++nameDialogs; };
+        QObject::disconnect(form.get(), &TMainForm::userNameNeeded, nullptr, nullptr);
+        QObject::connect(form.get(), &TMainForm::userNameNeeded, [this] { ++nameDialogs; });
     }
 
     QString writeDiary(const QString& path, bool eightSlots, const QStringList& readings = {})
@@ -102,12 +103,11 @@ TEST(MainFormChart, FirstShowDrawsAnEightSlotDiaryOnItsTemplate)
     m.returnTo(muster, diary);
 
     EXPECT_TRUE(m.desktop.shown().empty()) << m.desktop.shownTexts().join(u'|').toStdString();
-    EXPECT_TRUE(m.state.eightSlotMark);
-    EXPECT_FALSE(m.state.fourSlotMark);
+    EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Eight));
+    EXPECT_FALSE(m.form->month().layout().marks(SlotMode::Four));
     EXPECT_EQ(m.state.templatePictureFile, installedResources + QStringLiteral("Vorlag8M.bmp"));
-    EXPECT_EQ(m.state.currentDiaryFile, diary);
+    EXPECT_EQ(m.form->month().path(), diary);
     EXPECT_EQ(m.form->Label1->text(), QStringLiteral("Luftikon-Messwerte März 2024 von  Muster"));
-    EXPECT_EQ(m.state.pointList, (QStringList{"64 455", "77 430"}));
     // The window shows what was drawn: the marker of the Messung5 reading in its column.
     const QImage shown = m.form->Image->pixmap().toImage();
     EXPECT_EQ(shown.pixelColor(77, ReadingY(430)), QColor(243, 190, 93));
@@ -116,24 +116,23 @@ TEST(MainFormChart, FirstShowDrawsAnEightSlotDiaryOnItsTemplate)
 TEST(MainFormChart, YearAndLimitsComeFromTheDiaryAndANonNumberKeepsTheDefault)
 {
     Chart m;
-    m.state.diaryYear = QStringLiteral("1998");
     // The year is the last year pattern in the path.
     const QString diary = m.box.file(QStringLiteral("1999-alt/2005/Muster_3_2005.tab"));
     m.writeLines(diary, diaryHead(muster, QString::fromUtf8("März 2024")) +
                             QStringList{QStringLiteral("GrenzwertGruen>=viel"), QStringLiteral("GrenzwertRot<=250"),
                                         QString(), reading("Morgens", 2, 260)});
     m.returnTo(muster, diary);
-    EXPECT_EQ(m.state.diaryYear, QStringLiteral("2005"));
-    EXPECT_EQ(m.state.greenLimit, 500);
-    EXPECT_EQ(m.state.redLimit, 250);
+    EXPECT_EQ(m.form->month().yearFolder(), QStringLiteral("2005"));
+    EXPECT_EQ(m.form->month().limits().green, 500);
+    EXPECT_EQ(m.form->month().limits().red, 250);
     ASSERT_EQ(m.desktop.shown().size(), 1u);
     EXPECT_EQ(m.desktop.shown()[0].kind, MessageKind::Warning);
     EXPECT_TRUE(m.desktop.shown()[0].text.contains(QStringLiteral("\"viel\"")));
-    EXPECT_EQ(m.state.currentDiaryFile, diary); // drawn all the same
+    EXPECT_EQ(m.form->month().path(), diary); // drawn all the same
 
     Chart n;
     n.returnTo(muster, n.writeDiary(n.box.file(QStringLiteral("1999-alt/Muster_3.tab")), false));
-    EXPECT_EQ(n.state.diaryYear, QStringLiteral("1999"));
+    EXPECT_EQ(n.form->month().yearFolder(), QStringLiteral("1999"));
 }
 
 TEST(MainFormChart, BrowserPageShowsTheDrawnMonthAndAMonthWithoutReadingsNone)
@@ -152,7 +151,7 @@ TEST(MainFormChart, BrowserPageShowsTheDrawnMonthAndAMonthWithoutReadingsNone)
     EXPECT_TRUE(QFile::exists(m.state.htmlFolder + QStringLiteral("2024/Chart.min.js")));
 
     // An empty month drawn afterwards leaves nothing of March for the page.
-    m.form->GrafikZeichnen(m.writeDiary(m.diaryPath(muster, 4, 2024), false));
+    m.form->month().open(m.writeDiary(m.diaryPath(muster, 4, 2024), false));
     m.form->LiniendiagrammimBrowseranzeigen1->trigger();
     EXPECT_EQ(m.desktop.shownTexts(), QStringList{QStringLiteral("Es wurden noch keine Daten eingegeben!")});
     EXPECT_EQ(m.desktop.openedDocuments().size(), 1);

@@ -177,10 +177,11 @@ TEST(MainFormStartup, ClosingWritesTheCurrentDiaryEvenWhenNoneWasDrawn)
 
     AppState again;
     auto second = m.start(QStringLiteral("home"), again);
-    again.currentDiaryFile =
+    const QString april =
         m.folder(QStringLiteral("home")) + QStringLiteral("Luftikon-Daten-Galerie/2024/Anna_04_2024.tab");
+    second->month().open(april);
     second->Beenden1Click();
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), again.currentDiaryFile);
+    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), april);
 }
 
 TEST(MainFormStartup, DeletingTheSettingsKeepsTheDiariesAndStartsOverElsewhere)
@@ -188,7 +189,7 @@ TEST(MainFormStartup, DeletingTheSettingsKeepsTheDiariesAndStartsOverElsewhere)
     Starts m;
     AppState state;
     auto form = m.start(QStringLiteral("alt"), state);
-    state.currentDiaryFile = QStringLiteral("/alt/x.tab"); // the close must not write it back
+    form->month().open(QStringLiteral("/alt/x.tab")); // the close must not write it back
     form->show();
     m.desktop.answer(true);
     form->RegistryEintraegeloeschen1->trigger();

@@ -81,7 +81,7 @@ struct Erika : test::MainWindow {
             EXPECT_EQ(&dialog, static_cast<QDialog*>(form->EingabeDlg));
             QApplication::processEvents(); // the dialog's first paint passes the
                                            // table on
-            EXPECT_EQ(state.showTableAfterPaint || form->TabellenAnzeigeTimer->isActive(), armed);
+            EXPECT_EQ(form->EingabeDlg->tableWhenShown() || form->TabellenAnzeigeTimer->isActive(), armed);
             return int(QDialog::Rejected);
         });
     }
@@ -133,9 +133,9 @@ const std::vector<Reach> reaches{
     {&TMainForm::undalsGrafikanzeigen1,
      [](Erika& m) {
          m.desktop.answerFile(m.march);
-         m.state.currentDiaryFile.clear();
+         m.form->month().open(QString());
      },
-     [](Erika& m) { EXPECT_EQ(m.state.currentDiaryFile, m.march); }},
+     [](Erika& m) { EXPECT_EQ(m.form->month().path(), m.march); }},
     edits(&TMainForm::undinTabellenformanzeigen1, true, true),
     edits(&TMainForm::undbearbeiten1, true, false),
     opens(&TMainForm::Grafikskaliertdrucken1, [](TMainForm& f) -> QDialog* { return f.Druckvorschau; }),
@@ -150,9 +150,15 @@ const std::vector<Reach> reaches{
      }},
     {&TMainForm::Beenden1, nullptr, [](Erika& m) { EXPECT_FALSE(m.form->isVisible()); }},
     {&TMainForm::biszu4MessungenjeTag, [](Erika& m) { m.form->biszu8MessungenjeTag->trigger(); },
-     [](Erika& m) { EXPECT_TRUE(m.state.fourSlotMark && !m.state.eightSlotMark); }},
+     [](Erika& m) {
+         EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Four) &&
+                     !m.form->month().layout().marks(SlotMode::Eight));
+     }},
     {&TMainForm::biszu8MessungenjeTag, nullptr,
-     [](Erika& m) { EXPECT_TRUE(m.state.eightSlotMark && !m.state.fourSlotMark); }},
+     [](Erika& m) {
+         EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Eight) &&
+                     !m.form->month().layout().marks(SlotMode::Four));
+     }},
     {&TMainForm::RegistryEintraegeloeschen1, [](Erika& m) { m.desktop.answer(Answer::No); },
      [](Erika& m) {
          EXPECT_TRUE(m.desktop.shownTexts().value(0).startsWith(QStringLiteral("Möchten Sie die Registry-Einträge")));

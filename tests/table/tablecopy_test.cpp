@@ -24,7 +24,7 @@ void pressCtrlC(TTabellenDlg& t)
 
 class TableCopyTest : public TableWindowTest {
 protected:
-    TableCopyTest() { state.entryList = {reading("Morgens", 7, 420), reading("Abends", 7, 395, 3, 2024, "20:15")}; }
+    TableCopyTest() { showMarch({reading("Morgens", 7, 420), reading("Abends", 7, 395, 3, 2024, "20:15")}); }
 };
 
 TEST_F(TableCopyTest, CtrlCCopiesTheSelectionAsTabbedRows)

@@ -19,11 +19,15 @@ class TableWindowTest : public ::testing::Test, protected MainWindow {
 protected:
     TableWindowTest()
     {
+        showMarch({});
         form->Label1->setText(QStringLiteral("von Muster"));
-        state.entryMonth = 3;
-        state.entryYear = 2024;
-        state.currentDiaryFile = box.file(QStringLiteral("Muster_3_2024.tab"));
-        state.remarksFile = box.file(QStringLiteral("Muster_3_2024.txt"));
+    }
+
+    // Muster's March 2024 diary with `readings` is the month on screen.
+    void showMarch(const QStringList& readings, bool eightSlots = false)
+    {
+        writeLines(diaryFile, diaryHead(QStringLiteral("Muster"), QStringLiteral("März 2024"), eightSlots) + readings);
+        form->month().open(diaryFile);
     }
 
     // "&aktuelle anzeigen", then the timer's tick; `whileShown` runs while the window is up,
@@ -58,6 +62,8 @@ public:
 
 protected:
     TTabellenDlg* table = form->TabellenDlg;
+    const QString diaryFile = box.file(QStringLiteral("Muster_3_2024.tab"));
+    const QString remarksFile = box.file(QStringLiteral("Muster_3_2024.txt"));
 };
 
 } // namespace luftikon::test

@@ -27,10 +27,10 @@ TEST_F(TableWindowTest, RemarksRoundTripInWindows1252WithCrLf)
 {
     // The first save makes the file, below the heading.
     openAndShow([](TTabellenDlg& t) { typeAtEnd(t, QStringLiteral("Erkältet")); }, {Answer::Yes});
-    EXPECT_EQ(bytes(state.remarksFile), QByteArray("          Meine Bemerkung:\r\n\r\nErk\xe4ltet\r\n"));
+    EXPECT_EQ(bytes(remarksFile), QByteArray("          Meine Bemerkung:\r\n\r\nErk\xe4ltet\r\n"));
 
     desktop.clearShown();
-    Sandbox::writeBytes(state.remarksFile, oldRemarks);
+    Sandbox::writeBytes(remarksFile, oldRemarks);
     openAndShow(
         [](TTabellenDlg& t) {
             EXPECT_EQ(t.Memo1->toPlainText(), oldText);
@@ -43,7 +43,7 @@ TEST_F(TableWindowTest, RemarksRoundTripInWindows1252WithCrLf)
     const QByteArray saved = oldRemarks + "\xdc"
                                           "bung\tm\xfc"
                                           "de\r\n";
-    EXPECT_EQ(bytes(state.remarksFile), saved);
+    EXPECT_EQ(bytes(remarksFile), saved);
     EXPECT_TRUE(table->Memo1->toPlainText().isEmpty());
 
     // The next opening shows the saved text; answering No keeps the file as it was.
@@ -53,7 +53,7 @@ TEST_F(TableWindowTest, RemarksRoundTripInWindows1252WithCrLf)
             typeAtEnd(t, QStringLiteral("verworfen"));
         },
         {Answer::No});
-    EXPECT_EQ(bytes(state.remarksFile), saved);
+    EXPECT_EQ(bytes(remarksFile), saved);
 
     // Closing unchanged asks nothing.
     openAndShow([](TTabellenDlg& t) { EXPECT_FALSE(t.Memo1->toPlainText().contains(QStringLiteral("verworfen"))); });
@@ -62,12 +62,12 @@ TEST_F(TableWindowTest, RemarksRoundTripInWindows1252WithCrLf)
 
 TEST_F(TableWindowTest, AFailedSaveKeepsTheWindowOpenUntilTheUserGivesUp)
 {
-    Sandbox::writeBytes(state.remarksFile, oldRemarks);
+    Sandbox::writeBytes(remarksFile, oldRemarks);
     openAndShow([](TTabellenDlg& t) { typeAtEnd(t, QStringLiteral("Arzt in Łódź")); }, {Answer::Yes});
     ASSERT_EQ(desktop.shown().size(), 2u);
     EXPECT_EQ(desktop.shown()[1].kind, MessageKind::Error);
     EXPECT_TRUE(desktop.shown()[1].text.startsWith(QStringLiteral("Ihre Bemerkungen wurden nicht gespeichert.")));
-    EXPECT_TRUE(desktop.shown()[1].text.contains(state.remarksFile));
+    EXPECT_TRUE(desktop.shown()[1].text.contains(remarksFile));
     EXPECT_TRUE(table->isVisible());
     EXPECT_TRUE(table->Memo1->toPlainText().endsWith(QStringLiteral("Arzt in Łódź")));
 
@@ -76,47 +76,24 @@ TEST_F(TableWindowTest, AFailedSaveKeepsTheWindowOpenUntilTheUserGivesUp)
     table->close();
     EXPECT_FALSE(table->isVisible());
     EXPECT_EQ(desktop.shownTexts().last(), question);
-    EXPECT_EQ(bytes(state.remarksFile), oldRemarks);
+    EXPECT_EQ(bytes(remarksFile), oldRemarks);
 }
 
 TEST_F(TableWindowTest, RemarksNeverOverwriteADiary)
 {
     const QByteArray diary = "[Personendaten]\r\nBenutzerName=Muster\r\n"
                              "Morgens den    05.3.2024 Z=08:00  Luftikon=420\r\n";
-    // Diaries whose name does not end in ".tab" give their own name as the remarks file.
-    for (const QString& name : {QStringLiteral("Muster_3_2024.dat"), QStringLiteral("Muster_3_2024.txt")}) {
-        SCOPED_TRACE(name.toStdString());
-        desktop.clearShown();
-        state.currentDiaryFile = state.remarksFile = box.file(name);
-        Sandbox::writeBytes(state.currentDiaryFile, diary);
-        openAndShow([](TTabellenDlg& t) {
-            EXPECT_TRUE(t.Memo1->isReadOnly());
-            EXPECT_EQ(t.Memo1->toPlainText(), heading);
-            typeAtEnd(t, QStringLiteral("Überschreiben?"));
-            EXPECT_FALSE(t.remarksChanged());
-        });
-        ASSERT_EQ(desktop.shown().size(), 1u);
-        EXPECT_EQ(desktop.shown()[0].kind, MessageKind::Information);
-        EXPECT_EQ(desktop.shown()[0].text,
-                  QStringLiteral("Zur Tabelle \"%1\" können keine Bemerkungen gespeichert werden: Ihr Dateiname endet "
-                                 "nicht auf \".tab\", die Bemerkungen würden die Tabelle selbst überschreiben.")
-                      .arg(state.currentDiaryFile));
-        EXPECT_EQ(bytes(state.currentDiaryFile), diary);
-    }
-
     // A remarks name that is a link to the diary.
-    desktop.clearShown();
-    state.currentDiaryFile = box.file(QStringLiteral("Muster_3_2024.tab"));
-    state.remarksFile = box.file(QStringLiteral("Muster_3_2024.txt"));
-    QFile::remove(state.remarksFile);
-    Sandbox::writeBytes(state.currentDiaryFile, diary);
-    ASSERT_TRUE(QFile::link(state.currentDiaryFile, state.remarksFile));
+    QFile::remove(remarksFile);
+    Sandbox::writeBytes(diaryFile, diary);
+    form->month().open(diaryFile);
+    ASSERT_TRUE(QFile::link(diaryFile, remarksFile));
     openAndShow([](TTabellenDlg& t) { EXPECT_TRUE(t.Memo1->isReadOnly()); });
     EXPECT_EQ(desktop.shown().size(), 1u);
-    EXPECT_EQ(bytes(state.currentDiaryFile), diary);
+    EXPECT_EQ(bytes(diaryFile), diary);
 
     // A proper diary afterwards gets its pane back.
-    QFile::remove(state.remarksFile);
+    QFile::remove(remarksFile);
     desktop.clearShown();
     form->openTableWindow();
     form->TabellenAnzeigeTimer->stop();
@@ -133,13 +110,12 @@ TEST_F(TableWindowTest, UnreadableOrMissingRemarksCannotBeSaved)
     });
     ASSERT_EQ(desktop.shown().size(), 1u);
     EXPECT_EQ(desktop.shown()[0].kind, MessageKind::Warning);
-    EXPECT_TRUE(desktop.shown()[0].text.contains(state.remarksFile));
-    EXPECT_TRUE(QFileInfo(state.remarksFile).isDir());
+    EXPECT_TRUE(desktop.shown()[0].text.contains(remarksFile));
+    EXPECT_TRUE(QFileInfo(remarksFile).isDir());
 
     // Without any diary there is nothing to file the remarks with.
     desktop.clearShown();
-    state.currentDiaryFile.clear();
-    state.remarksFile.clear();
+    form->month().open(QString());
     openAndShow([](TTabellenDlg& t) { EXPECT_TRUE(t.Memo1->isReadOnly()); });
     ASSERT_EQ(desktop.shown().size(), 1u);
     EXPECT_EQ(desktop.shown()[0].kind, MessageKind::Information);

@@ -9,7 +9,8 @@ using namespace luftikon::test;
 
 TEST_F(TableWindowTest, ShowsHalfASecondAfterOpeningWithCaptionAndAsksNothingOnClose)
 {
-    state.bestValue = 480;
+    showMarch({reading("Morgens", 5, 480)});
+    form->Label1->setText(QStringLiteral("von Muster"));
     QElapsedTimer clock;
     bool shown = false;
     desktop.answerDialog([&](QDialog& dialog) {
@@ -33,12 +34,13 @@ TEST_F(TableWindowTest, ShowsHalfASecondAfterOpeningWithCaptionAndAsksNothingOnC
     EXPECT_FALSE(table->isVisible());
     EXPECT_FALSE(form->TabellenAnzeigeTimer->isActive());
     EXPECT_TRUE(desktop.shown().empty()) << desktop.shownTexts().join(u'|').toStdString();
-    EXPECT_FALSE(QFile::exists(state.remarksFile));
+    EXPECT_FALSE(QFile::exists(form->month().remarksPath()));
 }
 
 TEST_F(TableWindowTest, SlotModeDecidesColumnsAndWhereTheRemarksPaneSits)
 {
-    state.entryList = {reading("Morgens", 5, 420), reading("Messung5", 5, 399, 3, 2024, "15:30")};
+    const QStringList readings{reading("Morgens", 5, 420), reading("Messung5", 5, 399, 3, 2024, "15:30")};
+    showMarch(readings);
     openAndShow([](TTabellenDlg& t) {
         // Beside the grid, as high as it; the grid takes what the window grows by.
         t.resize(t.size() + QSize(100, 40));
@@ -50,8 +52,7 @@ TEST_F(TableWindowTest, SlotModeDecidesColumnsAndWhereTheRemarksPaneSits)
     EXPECT_EQ(table->StringGrid1->editTriggers(), QAbstractItemView::NoEditTriggers);
     EXPECT_EQ(table->Memo1->toPlainText(), QStringLiteral("          Meine Bemerkung:\n\n"));
 
-    state.fourSlotMark = false;
-    state.eightSlotMark = true;
+    showMarch(readings, true);
     openAndShow([](TTabellenDlg& t) {
         // Below the grid, as wide as it.
         t.resize(t.size() + QSize(100, 40));
@@ -62,13 +63,15 @@ TEST_F(TableWindowTest, SlotModeDecidesColumnsAndWhereTheRemarksPaneSits)
     EXPECT_EQ(table->StringGrid1->item(5, 14)->text(), QStringLiteral("    399"));
 }
 
-TEST_F(TableWindowTest, RowsFollowTheEntryDialogsMonthAndABrokenMonthHidesNoDay)
+TEST_F(TableWindowTest, RowsFollowTheMonthAndABrokenMonthHidesNoDay)
 {
-    state.entryMonth = 4;
+    for (const int month : {4, 13})
+        writeLines(box.file(QStringLiteral("Muster_%1_2024.tab").arg(month)), {QStringLiteral("[Personendaten]")});
+    form->month().open(box.file(QStringLiteral("Muster_4_2024.tab")));
     form->openTableWindow();
     EXPECT_EQ(table->StringGrid1->rowCount(), 31);
     EXPECT_EQ(table->StringGrid1->item(30, 0)->text(), QStringLiteral("      30"));
-    state.entryMonth = 13;
+    form->month().open(box.file(QStringLiteral("Muster_13_2024.tab")));
     form->openTableWindow();
     EXPECT_EQ(table->StringGrid1->rowCount(), 32);
     form->TabellenAnzeigeTimer->stop();

@@ -38,14 +38,13 @@ void paintLeavingOutWhite(QImage& chart, const QImage& pin, QPoint at)
 
 } // namespace
 
-void ChartDrawing::schreibTextInGrafik()
+void ChartDrawing::writeTimesLine()
 {
     if (picture_.isNull())
         return;
-    const bool four = fourSlotLayout() || !state_.eightSlotMark;
-    const QString text = timesOfDayLine(four ? SlotMode::Four : SlotMode::Eight,
-                                        [this](const QString& name) { return readConfig(name); });
-    const QPoint at = four ? QPoint(260, 4) : QPoint(145, 4);
+    const SlotMode mode = layout_.mode();
+    const QString text = timesOfDayLine(mode, [this](const QString& name) { return readConfig(name); });
+    const QPoint at = mode == SlotMode::Four ? QPoint(260, 4) : QPoint(145, 4);
 
     QPainter& p = painter();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -57,27 +56,22 @@ void ChartDrawing::schreibTextInGrafik()
     p.setPen(QColor(0, 0, 255));
     p.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    if (!drawing_)
-        finishPainting();
 }
 
-void ChartDrawing::Errechne_den_Spitzenwert()
+void ChartDrawing::pinBestValue(const CurrentMonth& month, int windowWidth)
 {
-    const BestValue best = bestValueOf(state_.pointList);
-    state_.bestValue = best.value;
-    state_.bestValueX = best.x;
-    bestValueHidden_ = best.index >= 0 && best.index < pointHidden_.size() && pointHidden_.at(best.index);
-    pinPlacement_ = QRect();
-
-    // Several readings may equal the best value: the pin marks the first of them, the one
-    // BestValueX names. A month whose readings are all 0 has no best value to mark.
-    if (state_.pointList.isEmpty() || state_.bestValue <= 0)
+    // Several readings may equal the best value: the pin marks the first of them. A month whose
+    // readings are all 0 has no best value to mark.
+    const BestValue best = month.summary().best;
+    if (best.index < 0 || best.value <= 0)
         return;
-    const int yPin = LimitY(state_.bestValue);
+    const DiaryEntry& reading = month.readings().at(best.index);
+    bestValueHidden_ = fourSlotChart() && reading.slot >= 4 && reading.slot <= 7;
+    const int bestX = ReadingX(*chartedDay(reading), reading.slot, layout_);
+    const int yPin = LimitY(best.value);
     if (yPin < 0) // off the limit scale: the needle would point at nothing
         return;
-    const int width = env_.windowWidth ? env_.windowWidth() : 796;
-    const bool pointsRight = qint64(state_.bestValueX) + PinWidth <= width;
+    const bool pointsRight = qint64(bestX) + PinWidth <= windowWidth;
     const QImage& stock = pointsRight ? pins_.pointingRight : pins_.pointingLeft;
     if (stock.isNull())
         return;
@@ -91,12 +85,12 @@ void ChartDrawing::Errechne_den_Spitzenwert()
         label.setPen(Qt::black);
         const QPoint at = pointsRight ? QPoint(35, 20) : QPoint(10, 20);
         label.drawText(QRect(at, stecknadelImage_.size()), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                       QString::number(state_.bestValue) + QStringLiteral(" l/min."));
+                       QString::number(best.value) + QStringLiteral(" l/min."));
     }
 
-    const int left = pointsRight ? state_.bestValueX : state_.bestValueX - PinWidth;
+    const int left = pointsRight ? bestX : bestX - PinWidth;
     pinPlacement_ = QRect(QPoint(left, yPin - PinHeight), stecknadelImage_.size());
-    if (!state_.showPin || picture_.isNull() || bestValueHidden_)
+    if (!look_.showPin || picture_.isNull() || bestValueHidden_)
         return;
     finishPainting();
     ToBgrPicture(picture_);

@@ -18,8 +18,6 @@ namespace luftikon {
 
 namespace {
 
-const QString valueMarker = QStringLiteral("Luftikon=");
-
 // Widths beyond this turn the curve into a smear; a typing slip in the settings, not a wish.
 constexpr int MaxPenWidth = 20;
 
@@ -30,28 +28,13 @@ Rgb colourOf(ColorRef ref)
 
 } // namespace
 
-QString pointListEntry(int x, QStringView valueText)
-{
-    QString entry = QString::number(x);
-    entry.reserve(entry.size() + 1 + valueText.size());
-    entry.append(QLatin1Char(' ')).append(valueText);
-    return entry;
-}
-
-QString remarksFileOf(const QString& diaryFile)
-{
-    if (diaryFile.endsWith(QStringLiteral(".tab"), Qt::CaseInsensitive))
-        return diaryFile.left(diaryFile.size() - 4) + QStringLiteral(".txt");
-    return diaryFile + QStringLiteral(".txt");
-}
-
 QString chartTitle(const QString& date, const QString& userName)
 {
     return QStringLiteral("Luftikon-Messwerte ") + date + QStringLiteral(" von  ") + userName;
 }
 
-ChartDrawing::ChartDrawing(AppState& state, QImage& picture, ChartEnvironment environment)
-    : state_(state), picture_(picture), env_(std::move(environment))
+ChartDrawing::ChartDrawing(const AppState& look, QImage& picture, ChartEnvironment environment)
+    : look_(look), picture_(picture), env_(std::move(environment))
 {
 }
 
@@ -76,28 +59,27 @@ QString ChartDrawing::readConfig(const QString& name) const
 int ChartDrawing::penWidth()
 {
     const QString configured = readConfig(QStringLiteral("StiftBreite"));
-    if (!configured.isEmpty())
-        state_.penWidthText = configured;
-    if (state_.penWidthText.isEmpty())
+    const QString text = configured.isEmpty() ? look_.penWidthText : configured;
+    if (text.isEmpty())
         return 2;
-    const auto width = parseWholeNumber(trimBlanks(state_.penWidthText));
+    const auto width = parseWholeNumber(trimBlanks(text));
     if (width && *width >= 1 && *width <= MaxPenWidth)
         return *width;
     // Said once per text, not at every redraw.
-    if (reportedPenWidth_ != state_.penWidthText) {
-        reportedPenWidth_ = state_.penWidthText;
+    if (reportedPenWidth_ != text) {
+        reportedPenWidth_ = text;
         tell(MessageKind::Warning,
              QStringLiteral("Die Einstellung \"StiftBreite\" ist keine Strichbreite von 1 bis %1: "
                             "\"%2\". Die Kurve wird mit der Breite 2 gezeichnet.")
                  .arg(MaxPenWidth)
-                 .arg(state_.penWidthText));
+                 .arg(text));
     }
     return 2;
 }
 
 bool ChartDrawing::loadTemplate()
 {
-    const QString path = state_.templatePictureFile;
+    const QString path = look_.templatePictureFile;
     const QFileInfo info(path);
     if (!info.isFile()) {
         tell(MessageKind::Error, QStringLiteral("Die Vorlage der Grafik \"%1\" gibt es nicht. "
@@ -132,100 +114,57 @@ bool ChartDrawing::loadTemplate()
     return true;
 }
 
-DiaryFile ChartDrawing::GrafikZeichnen(const QString& diaryFile)
+bool ChartDrawing::draw(const CurrentMonth& month, int windowWidth)
 {
-    return GrafikZeichnen(readDiary(diaryFile));
-}
-
-DiaryFile ChartDrawing::GrafikZeichnen(DiaryFile diary)
-{
-    const QString diaryFile = diary.path;
-    state_.currentDiaryFile = diaryFile;
-    state_.remarksFile = remarksFileOf(diaryFile);
-
-    state_.dayValueList.clear();
-    state_.valueList.clear();
-    state_.pointList.clear();
-    pointHidden_.clear();
-    // A month without readings must not hand the previous month's texts to the export.
-    state_.monthNumber.clear();
-    state_.monthName.clear();
-    state_.monthYear.clear();
-
-    if (!loadTemplate()) {
-        diary.ok = false;
-        return diary;
-    }
+    pinPlacement_ = QRect();
+    bestValueHidden_ = false;
+    if (!loadTemplate())
+        return false;
     // Every drawing starts from the bare template, so its zones are still to be painted.
-    state_.zonesPainted = false;
-
+    zonesPainted_ = false;
     drawingW_ = penWidth();
+    layout_ = month.layout();
+    limits_ = month.limits();
 
-    state_.diaryDate = diary.date;
-    state_.diaryUserName = diary.userName;
-    if (env_.setTitle)
-        env_.setTitle(chartTitle(diary.date, diary.userName));
-
+    const DiaryFile& diary = month.diary();
     if (!diary.ok) {
         pictureIsBareTemplate_ = false; // the picture is the caller's again
-        tell(MessageKind::Warning, QStringLiteral("Fehler beim Lesen der Datei: ") + diaryFile);
-        return diary;
+        tell(MessageKind::Warning, QStringLiteral("Fehler beim Lesen der Datei: ") + diary.path);
+        return true;
     }
 
-    readingCount_ = 0;
     plottedCount_ = 0;
-    drawing_ = true;
     for (const DiaryEntry& reading : diary.readings) {
-        ++readingCount_;
-        state_.dayValueList << dayValueEntry(reading);
-        plotReading(reading);
+        if (!zonesPainted_) {
+            paintZones(drawingW_);
+            zonesPainted_ = true;
+        }
+        // A line whose day or value is no number has no place on the chart; it stays in the entry
+        // list for the user to correct, and the means pass it over as well.
+        if (const auto day = chartedDay(reading))
+            plotReading(reading, *day);
     }
-    finishPainting();
-
-    state_.dailyMeans = dailyMeansOf(state_.dayValueList);
-    schreibTextInGrafik();
-    Errechne_den_Spitzenwert();
-    drawing_ = false;
+    writeTimesLine();
+    pinBestValue(month, windowWidth);
     // The picture is the window's again: it may replace it (a bare template) at any time.
     finishPainting();
-    return diary;
+    return true;
 }
 
-void ChartDrawing::plotReading(const DiaryEntry& reading)
+void ChartDrawing::plotReading(const DiaryEntry& reading, int day)
 {
-    const int W = drawing_ ? drawingW_ : penWidth();
-    if (!state_.zonesPainted) {
-        paintZones(W);
-        state_.zonesPainted = true;
-    }
-
-    // A line whose day or value is no number has no place on the chart; it stays in the entry
-    // list for the user to correct, and the means pass it over as well.
-    if (reading.prefix.isEmpty())
-        return;
-    const EntryFields& fields = reading.fields;
-    const auto day = fields.day ? parseWholeNumber(*fields.day) : std::nullopt;
-    if (!day || *day < 1 || *day > 31 || !reading.value)
-        return;
+    const int W = drawingW_;
     const int value = *reading.value;
     const int slot = reading.slot;
-    const QString& line = reading.line;
-
-    const bool four = fourSlotLayout();
-    const int x = ReadingX(*day, slot, four, state_.eightSlotMark);
-    state_.valueList << line.mid(line.indexOf(valueMarker) + valueMarker.size());
-    state_.pointList << pointListEntry(x, fields.value ? *fields.value : reading.valueText);
-    takeMonthTexts(fields);
-
+    const bool four = fourSlotChart();
     // The four-slot chart has no column for slots 4..7; they count for means and best value.
-    const bool hidden = four && slot >= 4 && slot <= 7;
-    pointHidden_ << hidden;
-    if (hidden)
+    if (four && slot >= 4 && slot <= 7)
         return;
 
+    const int x = ReadingX(day, slot, layout_);
     const int y = ReadingY(value);
-    const Rgb marker = MarkerColor(value, state_.greenLimit, state_.redLimit);
-    const Rgb curve = colourOf(state_.curveColor);
+    const Rgb marker = MarkerColor(value, limits_.green, limits_.red);
+    const Rgb curve = colourOf(look_.curveColor);
     // Off-scale readings have y up to 2^31: sums are taken in double.
     const double xd = x;
     const double yd = y;
@@ -243,44 +182,33 @@ void ChartDrawing::plotReading(const DiaryEntry& reading)
         setPen(curve, W);
         Zeichne(xd, yd);
         // Back towards the previous reading, stopping W short above or below it.
-        LineFromOrigin({double(PrevX), y > PrevY ? double(PrevY) + W : double(PrevY) - W});
+        LineFromOrigin({double(previousX_), y > previousY_ ? double(previousY_) + W : double(previousY_) - W});
         setPen(marker, W + 2);
         Zeichne(xd + 1, yd);
         LineFromOrigin({xd, yd + 1});
         setPen(curve, W);
     }
 
-    PrevX = x;
-    PrevY = y;
+    previousX_ = x;
+    previousY_ = y;
 }
 
 void ChartDrawing::paintZones(int W)
 {
     finishPainting();
-    const ZoneKey key{templateGeneration_, state_.greenLimit, state_.redLimit, state_.zoneIntensity, W};
+    const ZoneKey key{templateGeneration_, limits_.green, limits_.red, look_.zoneIntensity, W};
     if (pictureIsBareTemplate_ && key == zoneKey_ && !zonedTemplate_.isNull()) {
         picture_ = zonedTemplate_;
     }
     else {
         const bool bare = pictureIsBareTemplate_;
-        PaintZonesOnPicture(picture_, state_.greenLimit, state_.redLimit, state_.zoneIntensity, W);
+        PaintZonesOnPicture(picture_, limits_.green, limits_.red, look_.zoneIntensity, W);
         if (bare) {
             zonedTemplate_ = picture_;
             zoneKey_ = key;
         }
     }
     pictureIsBareTemplate_ = false;
-}
-
-void ChartDrawing::takeMonthTexts(const EntryFields& fields)
-{
-    if (fields.month && *fields.month != state_.monthNumber) {
-        state_.monthNumber = *fields.month;
-        const auto number = parseWholeNumber(*fields.month);
-        state_.monthName = number ? GibMonatLang(*number) : QString();
-    }
-    if (fields.year && *fields.year != state_.monthYear)
-        state_.monthYear = *fields.year;
 }
 
 QPainter& ChartDrawing::painter()

@@ -1,14 +1,14 @@
 #pragma once
-// The month chart: one diary file drawn onto its template picture. The zones, the curve with
-// its zone-coloured markers, the times-of-day line and the best-value pin are painted into the
-// chart picture; what the drawing reads from the diary (means, best value, entry list, month
-// texts) is left in the shared state for the other windows.
+// The month chart: the month on screen drawn onto its template picture. The zones, the curve
+// with its zone-coloured markers, the times-of-day line and the best-value pin are painted into
+// the chart picture; the drawing reads the month and the look and changes neither.
 
 #include "chart/scales.h"
 #include "config/notice.h"
 #include "diary/diaryfile.h"
 #include "diary/entryline.h"
 #include "diary/slots.h"
+#include "month/currentmonth.h"
 #include "state/appstate.h"
 
 #include <QDateTime>
@@ -21,13 +21,10 @@
 
 namespace luftikon {
 
-// What the drawing needs from outside: the settings, a way to tell the user, the title strip
-// and the width of the main window (the pin points left when it would stick out of it).
+// What the drawing needs from outside: the settings and a way to tell the user.
 struct ChartEnvironment {
-    ConfigReader readConfig;                      // text settings; a missing value reads empty
-    Notify notify;                                // German messages for the user
-    std::function<void(const QString&)> setTitle; // the title strip above the chart
-    std::function<int()> windowWidth;             // outer width of the main window
+    ConfigReader readConfig; // text settings; a missing value reads empty
+    Notify notify;           // German messages for the user
 };
 
 // The two stock pin pictures: needle tip bottom left (label right) and its mirror image.
@@ -39,19 +36,12 @@ struct PinPictures {
 inline constexpr int PinWidth = 106;
 inline constexpr int PinHeight = 44;
 
-// "232 410": position, blank, value text.
-QString pointListEntry(int x, QStringView valueText);
-
-// The diary path with a final ".tab" (any letter case) replaced by ".txt"; a path without that
-// ending gets ".txt" appended.
-QString remarksFileOf(const QString& diaryFile);
-
 // The chart title: "Luftikon-Messwerte " + Datum + " von  " + BenutzerName.
 QString chartTitle(const QString& date, const QString& userName);
 
 class ChartDrawing {
 public:
-    ChartDrawing(AppState& state, QImage& picture, ChartEnvironment environment = {});
+    ChartDrawing(const AppState& look, QImage& picture, ChartEnvironment environment = {});
     ChartDrawing(const ChartDrawing&) = delete;
     ChartDrawing& operator=(const ChartDrawing&) = delete;
 
@@ -59,12 +49,10 @@ public:
     void setPinPictures(PinPictures pins);
     const PinPictures& pinPictures() const { return pins_; }
 
-    // Draws the whole month of `diaryFile` onto a fresh copy of the template and returns what
-    // it read, for the caller to keep; not ok when the template or the diary could not be read
-    // (the user has been told).
-    DiaryFile GrafikZeichnen(const QString& diaryFile);
-    // The same for a diary already read; its path names it.
-    DiaryFile GrafikZeichnen(DiaryFile diary);
+    // Draws the whole month onto a fresh copy of the template. The pin points left when it would
+    // stick out of a window `windowWidth` wide. False when the template could not be loaded; a
+    // diary that could not be read leaves the bare template. The user has been told either.
+    bool draw(const CurrentMonth& month, int windowWidth);
 
     // The pen, its origin, and a straight line from the origin in copy mode with round ends.
     // Coordinates may lie far off the picture (off-scale readings); only the picture is touched.
@@ -73,22 +61,12 @@ public:
     void Zeichne(double x, double y);
     void LineFromOrigin(QPointF to);
 
-    // The times-of-day line at the top of the picture.
-    void schreibTextInGrafik();
-
-    // Best value and best position from the point list, then the pin at the first best reading.
-    void Errechne_den_Spitzenwert();
-
-    // The pin composed by the last Errechne_den_Spitzenwert and where it was placed in the
-    // picture; an empty rectangle when there was no pin to place.
+    // The pin composed by the last drawing and where it was placed in the picture; an empty
+    // rectangle when there was no pin to place.
     const QImage& StecknadelImage() const { return stecknadelImage_; }
     QRect pinPlacement() const { return pinPlacement_; }
     // The reading of the best value has no column in the layout in force: no pin points at it.
     bool bestValueHidden() const { return bestValueHidden_; }
-
-    // Position of the previous plotted reading; kept from drawing to drawing.
-    int PrevX = 0;
-    int PrevY = 0;
 
     // Pen width W from "StiftBreite", 2 when it is empty or no usable width.
     int penWidth();
@@ -100,16 +78,19 @@ private:
     };
 
     bool loadTemplate();
-    void plotReading(const DiaryEntry& reading);
-    void takeMonthTexts(const EntryFields& fields);
+    void plotReading(const DiaryEntry& reading, int day);
+    // The times-of-day line at the top of the picture.
+    void writeTimesLine();
+    // The pin at the first best reading of the month.
+    void pinBestValue(const CurrentMonth& month, int windowWidth);
     QPainter& painter();
     void finishPainting();
     void tell(MessageKind kind, const QString& text) const;
     QString readConfig(const QString& name) const;
-    // Both marks set (a hand-made diary): the chart follows the eight-slot template taken last.
-    bool fourSlotLayout() const { return state_.fourSlotMark && !state_.eightSlotMark; }
+    // The four-slot chart; with both keys set the chart follows the eight-slot template.
+    bool fourSlotChart() const { return layout_.marks(SlotMode::Four) && !layout_.marks(SlotMode::Eight); }
 
-    AppState& state_;
+    const AppState& look_;
     QImage& picture_;
     ChartEnvironment env_;
     PinPictures pins_;
@@ -119,12 +100,14 @@ private:
     QPainter painter_;
     Pen pen_;
     QPointF origin_;
-    int readingCount_ = 0;    // ReadingCount: reading lines met in this drawing
-    int plottedCount_ = 0;    // readings actually drawn in this drawing
-    QList<bool> pointHidden_; // per entry of the point list: the layout has no column for it
+    DayLayout layout_;     // of the month being drawn
+    ZoneLimits limits_;    // of the month being drawn
+    int plottedCount_ = 0; // readings actually drawn in this drawing
+    int previousX_ = 0;    // the reading drawn before
+    int previousY_ = 0;
+    bool zonesPainted_ = false;
     bool bestValueHidden_ = false;
-    int drawingW_ = 2;     // W of the drawing in progress
-    bool drawing_ = false; // inside GrafikZeichnen
+    int drawingW_ = 2; // W of the drawing in progress
     QString reportedPenWidth_;
 
     // The decoded template of the last load, reused while the file is unchanged on disk.

@@ -4,7 +4,6 @@
 #include "chart/ui/spinbutton.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
@@ -12,7 +11,6 @@
 #include <QScreen>
 #include <QSlider>
 #include <QStyle>
-#include <QTimer>
 #include <algorithm>
 #include <optional>
 #include <tuple>
@@ -23,7 +21,6 @@ namespace {
 
 constexpr int dialogWidth = 345;
 constexpr int dialogHeight = 520;
-constexpr int redrawDelayMs = 1000;
 constexpr int greenValueX = 266;
 constexpr int redValueX = 267;
 constexpr int spinButtonX = 301;
@@ -129,8 +126,8 @@ void widenFrameAround(QFrame* outer, const QWidget* inner, int margin)
 
 } // namespace
 
-TEinstellDlg::TEinstellDlg(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent)
-    : QDialog(parent), state_(state), desktop_(desktop), config_(config)
+TEinstellDlg::TEinstellDlg(AppState& state, CurrentMonth& month, Desktop& desktop, ConfigStore& config, QWidget* parent)
+    : QDialog(parent), state_(state), month_(month), desktop_(desktop), config_(config)
 {
     setObjectName(QStringLiteral("EinstellDlg"));
     setWindowTitle(QStringLiteral("Einstellungen"));
@@ -139,11 +136,11 @@ TEinstellDlg::TEinstellDlg(AppState& state, Desktop& desktop, ConfigStore& confi
     buildLayout();
     widenToFitTexts();
     connectHandlers();
-
-    Timer1 = new QTimer(this);
-    Timer1->setSingleShot(true);
-    Timer1->setInterval(redrawDelayMs);
-    connect(Timer1, &QTimer::timeout, this, &TEinstellDlg::Timer1Timer);
+    // Limits written by another way (a save that found changed values in the file) show at once.
+    connect(&month_, &CurrentMonth::changed, this, [this] {
+        if (isVisible())
+            FormPaint();
+    });
 
     // Without a stored value the line is broken at zero, as the export does it.
     const QString breakLine = config_.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen"));
@@ -298,8 +295,8 @@ void TEinstellDlg::FormPaint()
     setTextColour(Label4, colorOf(state_.curveColor));
     setTextColour(Label13, colorOf(state_.aboveCurveColor));
     for (auto [valueLabel, limit, spin, designX] :
-         {std::tuple{HochwertLabel, state_.greenLimit, HochwertSpinButton, greenValueX},
-          std::tuple{TiefwertLabel, state_.redLimit, TiefwertSpinButton, redValueX}}) {
+         {std::tuple{HochwertLabel, month_.limits().green, HochwertSpinButton, greenValueX},
+          std::tuple{TiefwertLabel, month_.limits().red, TiefwertSpinButton, redValueX}}) {
         // Limits clicked beyond three digits get a smaller font instead of running under the arrows;
         // what still does not fit grows to the left.
         const QString text = QString::number(limit);
@@ -313,17 +310,12 @@ void TEinstellDlg::FormPaint()
         valueLabel->move(std::min(designX, spin->x() - valueGap - valueLabel->width()), valueLabel->y());
     }
     // A month whose readings are all 0 or no numbers has no best value to compute from.
-    GrenzwerteBerechnenBitBtn->setEnabled(!state_.valueList.isEmpty() && state_.bestValue > 0);
-}
-
-bool TEinstellDlg::diaryExists() const
-{
-    return !state_.currentDiaryFile.isEmpty() && QFileInfo(state_.currentDiaryFile).isFile();
+    GrenzwerteBerechnenBitBtn->setEnabled(month_.summary().best.value > 0);
 }
 
 bool TEinstellDlg::diaryAvailable() const
 {
-    if (!state_.currentDiaryFile.isEmpty())
+    if (!month_.path().isEmpty())
         return true; // a path that has gone missing is told by the writer, naming the file
     desktop_.warning(QStringLiteral("Es ist noch keine Tabelle geöffnet, in der die Grenzwerte gespeichert werden "
                                     "könnten. Die Grenzwerte wurden nicht geändert. Geben Sie zuerst Messwerte ein "
@@ -331,68 +323,33 @@ bool TEinstellDlg::diaryAvailable() const
     return false;
 }
 
-bool TEinstellDlg::storeLimit(const QString& key, int value, int& limit, int defaultValue)
+bool TEinstellDlg::storeLimit(CurrentMonth::Limit which, int value)
 {
-    const int before = limit;
-    const LimitWrite written = luftikon::storeLimit(state_.currentDiaryFile, key, value, limit, defaultValue);
-    limit = written.inForce;
-    if (!written.ok)
-        desktop_.error(written.error + QStringLiteral(" Der Grenzwert bleibt %1.").arg(written.inForce));
-    if (limit != before)
-        armRedrawTimer();
-    return written.ok;
+    return month_.setLimit(which, value, [this](MessageKind kind, const QString& text) { desktop_.show(kind, text); });
 }
 
 void TEinstellDlg::changeGreenLimit(int delta)
 {
     if (diaryAvailable())
-        storeLimit(GreenLimitKey, stepLimit(state_.greenLimit, delta), state_.greenLimit, DefaultGreenLimit);
+        storeLimit(CurrentMonth::Limit::Green, stepLimit(month_.limits().green, delta));
     FormPaint();
 }
 
 void TEinstellDlg::changeRedLimit(int delta)
 {
     if (diaryAvailable())
-        storeLimit(RedLimitKey, stepLimit(state_.redLimit, delta), state_.redLimit, DefaultRedLimit);
+        storeLimit(CurrentMonth::Limit::Red, stepLimit(month_.limits().red, delta));
     FormPaint();
 }
 
 void TEinstellDlg::GrenzwerteBerechnenBitBtnClick()
 {
-    const auto limits = limitsFromBestValue(state_.bestValue);
+    const auto limits = limitsFromBestValue(month_.summary().best.value);
     if (!limits || !diaryAvailable())
         return;
     // A green limit that could not be stored leaves the red one alone: the pair belongs together.
-    if (storeLimit(GreenLimitKey, limits->green, state_.greenLimit, DefaultGreenLimit))
-        storeLimit(RedLimitKey, limits->red, state_.redLimit, DefaultRedLimit);
-    FormPaint();
-}
-
-void TEinstellDlg::armRedrawTimer()
-{
-    // Further clicks within the second ride on the redraw already due.
-    if (!Timer1->isActive())
-        Timer1->start();
-}
-
-void TEinstellDlg::Timer1Timer()
-{
-    Timer1->stop();
-    // The save's drawing starts from the bare template itself.
-    if (diaryExists())
-        saveAndRedraw();
-}
-
-void TEinstellDlg::saveAndRedraw()
-{
-    if (host_.saveCurrentDiary && host_.saveCurrentDiary()) {
-        FormPaint();
-        return;
-    }
-    // Not saved (a month without readings, a write that failed): the chart shows the diary as it
-    // stands, with the limits it holds.
-    if (host_.showDiaryAsChart)
-        host_.showDiaryAsChart(state_.currentDiaryFile);
+    if (storeLimit(CurrentMonth::Limit::Green, limits->green))
+        storeLimit(CurrentMonth::Limit::Red, limits->red);
     FormPaint();
 }
 
@@ -411,18 +368,14 @@ void TEinstellDlg::Button4Click()
     // Stored and redrawn also when the choice was cancelled.
     config_.Schreib_String_in_Registry(QStringLiteral("KurvenFarbe"), QString::number(state_.curveColor));
     setTextColour(Label4, colorOf(state_.curveColor));
-    state_.zonesPainted = false;
-    if (diaryExists())
-        saveAndRedraw();
+    emit lookChanged();
 }
 
 void TEinstellDlg::TrackBar1Change(int position)
 {
     config_.Schreib_String_in_Registry(QStringLiteral("HintergrundFarbIntensitaet"), QString::number(position));
     state_.zoneIntensity = position;
-    state_.zonesPainted = false;
-    if (diaryExists() && host_.GrafikZeichnen)
-        host_.GrafikZeichnen(state_.currentDiaryFile);
+    emit lookChanged();
 }
 
 void TEinstellDlg::LinieUnterbrechenCheckBoxClick()

@@ -1,41 +1,31 @@
 #pragma once
-// The chart settings dialog "Einstellungen": curve colour, the two zone limits of the current
-// diary, the strength of the zone colours and three settings of the browser chart. Every change
-// is stored at once; the chart behind it is redrawn at once or, after limit changes, one second
-// after the first of them.
+// The chart settings dialog "Einstellungen": curve colour, the two zone limits of the month on
+// screen, the strength of the zone colours and three settings of the browser chart. Every change
+// is stored at once; the chart behind it listens and redraws.
 
 #include "config/configstore.h"
+#include "month/currentmonth.h"
 #include "platform/desktop.h"
 #include "state/appstate.h"
 
 #include <QColor>
 #include <QDialog>
-#include <functional>
 
 class QCheckBox;
 class QFrame;
 class QLabel;
 class QPushButton;
 class QSlider;
-class QTimer;
 
 namespace luftikon {
 
 class SpinButton;
 
-// What the dialog asks of the main window and the entry dialog.
-struct SettingsDialogHost {
-    std::function<void(const QString& diaryFile)> GrafikZeichnen; // draw a diary and show it
-    std::function<bool()> saveCurrentDiary; // the entry dialog's save and redraw of the diary on screen
-    std::function<void(const QString& diaryFile)> showDiaryAsChart; // the diary as stored: layout, limits, drawing
-};
-
 class TEinstellDlg : public QDialog {
     Q_OBJECT
 public:
-    TEinstellDlg(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent = nullptr);
-
-    void setHost(SettingsDialogHost host) { host_ = std::move(host); }
+    TEinstellDlg(AppState& state, CurrentMonth& month, Desktop& desktop, ConfigStore& config,
+                 QWidget* parent = nullptr);
 
     // The first show of the main window hands over the slider position, "Die Datenwerte
     // anzeigen" and the colour of "Farbe der Datenwerte" from the state, without a redraw.
@@ -52,7 +42,6 @@ public:
     void TiefwertSpinButtonUpClick() { changeRedLimit(+1); }
     void TiefwertSpinButtonDownClick() { changeRedLimit(-1); }
     void GrenzwerteBerechnenBitBtnClick();
-    void Timer1Timer();
     void LinieUnterbrechenCheckBoxClick();
     void WerteOberhalbKurveAnzeigenCheckBoxClick();
     void Button8Click();
@@ -84,7 +73,10 @@ public:
     QLabel* Label13 = nullptr;      // "Farbe der Datenwerte", in that colour
     QPushButton* Button8 = nullptr; // colour of the data values
     QPushButton* OKBtn = nullptr;
-    QTimer* Timer1 = nullptr; // the redraw one second after a limit change
+
+signals:
+    // The curve colour or the zone intensity changed: the chart is to be drawn again.
+    void lookChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -95,20 +87,15 @@ private:
     void connectHandlers();
     void changeGreenLimit(int delta);
     void changeRedLimit(int delta);
-    // Writes one limit into the current diary; false when nothing was stored (the user was told).
-    bool storeLimit(const QString& key, int value, int& limit, int defaultValue);
+    // Writes one limit into the month's diary; false when nothing was stored (the user was told).
+    bool storeLimit(CurrentMonth::Limit which, int value);
     bool diaryAvailable() const;
-    bool diaryExists() const;
-    void armRedrawTimer();
-    // The entry dialog's save and redraw of the current diary; a redraw alone when nothing was
-    // saved, so the chart always shows what the diary holds.
-    void saveAndRedraw();
     std::optional<QColor> chooseColor();
 
     AppState& state_;
+    CurrentMonth& month_;
     Desktop& desktop_;
     ConfigStore& config_;
-    SettingsDialogHost host_;
     QColor lastChosenColour_ = Qt::black; // the colour dialog opens with the colour chosen last in it
 };
 

@@ -47,31 +47,32 @@ std::optional<QString> writeReportFile(const MonthReport& report, const QString&
 
 } // namespace
 
-ReportSource reportSourceOf(const AppState& state)
+ReportSource reportSourceOf(const AppState& state, const CurrentMonth& month)
 {
     ReportSource source;
-    source.diaryFile = state.currentDiaryFile;
+    source.diaryFile = month.path();
     source.dataFolder = state.dataFolder;
     source.userName = state.userName;
-    source.greenLimit = state.greenLimit;
-    source.redLimit = state.redLimit;
-    source.slotMode = state.slotMode();
+    source.greenLimit = month.limits().green;
+    source.redLimit = month.limits().red;
+    source.slotMode = month.layout().mode();
     return source;
 }
 
-void evaluateMonth(const AppState& state, Desktop& desktop, EvaluationWindow& window)
+void evaluateMonth(const AppState& state, const CurrentMonth& month, Desktop& desktop, EvaluationWindow& window)
 {
-    const auto report = loadMonthReport(reportSourceOf(state), notifyThrough(desktop));
+    const auto report = loadMonthReport(reportSourceOf(state, month), notifyThrough(desktop));
     if (!report)
         return;
     window.showFigures(*report);
     desktop.execModal(window);
 }
 
-std::optional<QString> writeDoctorReport(const AppState& state, Desktop& desktop, const QImage& chart)
+std::optional<QString> writeDoctorReport(const AppState& state, const CurrentMonth& month, Desktop& desktop,
+                                         const QImage& chart)
 {
-    auto report = loadMonthReport(reportSourceOf(state), notifyThrough(desktop));
-    if (!report || !readRemarks(*report, state.remarksFile, notifyThrough(desktop)))
+    auto report = loadMonthReport(reportSourceOf(state, month), notifyThrough(desktop));
+    if (!report || !readRemarks(*report, month.remarksPath(), notifyThrough(desktop)))
         return std::nullopt;
     const DoctorReport page{*report, chart, desktop.today(), QString::fromLatin1(appVersion)};
     const auto path =
@@ -81,9 +82,9 @@ std::optional<QString> writeDoctorReport(const AppState& state, Desktop& desktop
     return path;
 }
 
-std::optional<QString> saveReadingsCsv(const AppState& state, Desktop& desktop)
+std::optional<QString> saveReadingsCsv(const AppState& state, const CurrentMonth& month, Desktop& desktop)
 {
-    const auto report = loadMonthReport(reportSourceOf(state), notifyThrough(desktop));
+    const auto report = loadMonthReport(reportSourceOf(state, month), notifyThrough(desktop));
     if (!report)
         return std::nullopt;
     const QByteArray csv = readingsCsv(report->entryLines, report->figures.greenLimit, report->figures.redLimit);
