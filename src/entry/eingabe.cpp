@@ -109,8 +109,8 @@ std::optional<QString> timeStepDown(const QString& time)
     return clockText(*clock);
 }
 
-TEingabeDlg::TEingabeDlg(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent)
-    : QDialog(parent), state_(state), desktop_(desktop), config_(config)
+TEingabeDlg::TEingabeDlg(AppState& state, Desktop& desktop, Settings& settings, QWidget* parent)
+    : QDialog(parent), state_(state), desktop_(desktop), settings_(settings)
 {
     setObjectName(QStringLiteral("EingabeDlg"));
     setWindowTitle(QStringLiteral("Eingabe der Luftikon-Messwerte"));
@@ -345,9 +345,9 @@ void TEingabeDlg::advanceSlot()
 
 void TEingabeDlg::LiesUhrzeitenEin()
 {
-    const auto time = luftikon::LiesUhrzeitenEin(state_.currentSlot, state_.slotMode(), [this](const QString& name) {
-        return config_.Lies_String_aus_Registry(name);
-    });
+    const SlotMode mode = state_.slotMode();
+    const auto time = luftikon::LiesUhrzeitenEin(
+        state_.currentSlot, mode, mode == SlotMode::Four ? settings_.fourSlotTimes() : settings_.eightSlotTimes());
     if (time)
         UhrzeitEdit->setText(*time);
 }
@@ -355,7 +355,7 @@ void TEingabeDlg::LiesUhrzeitenEin()
 void TEingabeDlg::KorrigiereDieMorgensBisAbendsEinstellung()
 {
     const NextSlotProposal proposal = luftikon::KorrigiereDieMorgensBisAbendsEinstellung(
-        config_.Lies_String_aus_Registry(QStringLiteral("LetzteEingabe")), state_.fourSlotMark, state_.currentSlot);
+        settings_.lastEntryLine(), state_.fourSlotMark, state_.currentSlot);
     if (proposal.day)
         TagSpinEdit->setText(*proposal.day);
     if (proposal.month)
@@ -416,7 +416,7 @@ void TEingabeDlg::syncListMonthYear()
 
 void TEingabeDlg::FormPaint()
 {
-    if (needsMorningCorrection(config_.Lies_String_aus_Registry(QStringLiteral("LetzteEingabe")), state_.slotMode()))
+    if (needsMorningCorrection(settings_.lastEntryLine(), state_.slotMode()))
         setSlot(FirstSlot);
     updateCancelButton();
     if (TagSpinEdit->text() == QStringLiteral("1"))

@@ -2,7 +2,7 @@
 // The entry dialog: readings are typed in, listed, corrected and saved here. The entry list
 // itself lives in AppState (every drawing refills it); this window shows it and edits it.
 
-#include "config/configstore.h"
+#include "config/settings.h"
 #include "diary/diaryfile.h"
 #include "diary/diarywriter.h"
 #include "platform/desktop.h"
@@ -38,7 +38,7 @@ struct EntryDialogHost {
 class TEingabeDlg : public QDialog {
     Q_OBJECT
 public:
-    TEingabeDlg(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent = nullptr);
+    TEingabeDlg(AppState& state, Desktop& desktop, Settings& settings, QWidget* parent = nullptr);
 
     void setHost(EntryDialogHost host) { host_ = std::move(host); }
     void setKeypad(TTouchEingabeDlg* keypad) { keypad_ = keypad; }
@@ -157,7 +157,7 @@ private:
 
     AppState& state_;
     Desktop& desktop_;
-    ConfigStore& config_;
+    Settings& settings_;
     EntryDialogHost host_;
     TTouchEingabeDlg* keypad_ = nullptr;
     QStringList savedEntries_;          // the reading lines of the diary as saved

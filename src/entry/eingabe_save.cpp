@@ -210,9 +210,9 @@ void TEingabeDlg::keepSaved(const DiarySave& save)
 
 void TEingabeDlg::finishSave()
 {
-    config_.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), state_.userName);
+    settings_.setUserName(state_.userName);
     if (!QString(state_.lastEntryLine).remove(u' ').isEmpty())
-        config_.Schreib_String_in_Registry(QStringLiteral("LetzteEingabe"), state_.lastEntryLine);
+        settings_.setLastEntryLine(state_.lastEntryLine);
     LiesUhrzeitenEin();
     if (host_.GrafikZeichnen)
         host_.GrafikZeichnen(state_.currentDiaryFile);

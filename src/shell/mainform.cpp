@@ -30,7 +30,7 @@ TMainForm::TMainForm(AppState& state, Desktop& desktop, ConfigStore& config, QWi
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     config_.setNotify([this](MessageKind kind, const QString& text) { desktop_.show(kind, text); });
     chart_.setEnvironment({
-        [this](const QString& name) { return config_.Lies_String_aus_Registry(name); },
+        &settings_,
         [this](MessageKind kind, const QString& text) { desktop_.show(kind, text); },
         [this](const QString& title) { Label1->setText(title); },
         [this] { return frameGeometry().width(); },
@@ -133,9 +133,9 @@ void TMainForm::Errechne_den_Spitzenwert()
     updateChart();
 }
 
-void TMainForm::Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege()
+void TMainForm::writeFirstRunDefaults()
 {
-    config_.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(state_.startFolder, state_.resourceFolder);
+    config_.writeFirstRunDefaults(state_.startFolder, state_.resourceFolder);
 }
 
 void TMainForm::Beenden1Click()

@@ -4,6 +4,7 @@
 
 #include "chart/ui/chartdrawing.h"
 #include "config/configstore.h"
+#include "config/settings.h"
 #include "platform/desktop.h"
 #include "state/appstate.h"
 
@@ -52,10 +53,12 @@ public:
     AppState& state() { return state_; }
     Desktop& desktop() { return desktop_; }
     ConfigStore& config() { return config_; }
+    // The settings as read at start; the windows read and change them here.
+    Settings& settings() { return settings_; }
     bool startupAborted() const { return startupAborted_; }
 
     // The first run's settings, with this machine's folders.
-    void Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege();
+    void writeFirstRunDefaults();
 
     // The month chart: drawing code paints into the picture, then shows it with updateChart().
     QImage& chartPicture() { return chartPicture_; }
@@ -222,7 +225,7 @@ private:
     void FormDestroy();
     void clearWorkLists();
     void checkInstallLocation();
-    bool prepareDataSubfolder(const QString& valueName, const QString& defaultName, QString& name, QString& folder);
+    bool prepareDataSubfolder(const QString& configured, QString& name, QString& folder);
     void readCurveColor();
     void readPictureNames();
     void setUpTouch();
@@ -244,6 +247,7 @@ private:
     AppState& state_;
     Desktop& desktop_;
     ConfigStore& config_;
+    Settings settings_;
     QImage chartPicture_;
     ChartDrawing chart_;
     bool startupAborted_ = false;

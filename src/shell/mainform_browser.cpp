@@ -32,8 +32,7 @@ ExportRequest exportRequestOf(const AppState& state, bool breakLineAtZero)
 
 void TMainForm::LiniendiagrammimBrowseranzeigen1Click()
 {
-    const QString breakText = config_.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen"));
-    const ExportRequest request = exportRequestOf(state_, BreakLineAtZeroFromText(breakText));
+    const ExportRequest request = exportRequestOf(state_, settings_.breakLineAtZero());
     const auto notify = [this](MessageKind kind, const QString& text) { desktop_.show(kind, text); };
     if (const auto page = ExportMonthPage(request, notify))
         desktop_.openDocument(*page);

@@ -17,13 +17,13 @@ namespace luftikon {
 
 void TMainForm::buildEntryWindows()
 {
-    EingabeDlg = new TEingabeDlg(state_, desktop_, config_, this);
+    EingabeDlg = new TEingabeDlg(state_, desktop_, settings_, this);
     EntryDialogHost host;
     host.GrafikZeichnen = [this](const QString& diaryFile) { drawDiary(diaryFile); };
     host.writeTimesLine = [this] { schreibTextInGrafik(); };
     host.openTableWindow = [this] { openTableWindow(); };
     EingabeDlg->setHost(std::move(host));
-    NameEingDlg = new TNameEingDlg(state_, desktop_, config_, this);
+    NameEingDlg = new TNameEingDlg(state_, desktop_, settings_, this);
     NameDialogHost names;
     names.showUserName = [this](const QString& name) {
         Label1->setText(QStringLiteral(" von ") + name);
@@ -52,8 +52,7 @@ void TMainForm::takeTemplatePicture()
     for (const bool eight : {false, true}) {
         if (!(eight ? state_.eightSlotMark : state_.fourSlotMark))
             continue;
-        const QString configured =
-            config_.Lies_String_aus_Registry(eight ? QStringLiteral("Grafik8") : QStringLiteral("Grafik4"));
+        const QString& configured = eight ? settings_.eightSlotTemplate() : settings_.fourSlotTemplate();
         if (configured.isEmpty())
             continue;
         const QString stock = eight ? QStringLiteral("Vorlag8M.bmp") : QStringLiteral("Vorlag4M.bmp");

@@ -8,7 +8,7 @@ namespace luftikon {
 
 void TMainForm::buildSettingsWindow()
 {
-    EinstellDlg = new TEinstellDlg(state_, desktop_, config_, this);
+    EinstellDlg = new TEinstellDlg(state_, desktop_, settings_, this);
     SettingsDialogHost host;
     host.GrafikZeichnen = [this](const QString& diaryFile) { GrafikZeichnen(diaryFile); };
     host.saveCurrentDiary = [this] { return EingabeDlg->saveCurrentDiary(); };

@@ -12,7 +12,7 @@ class QPushButton;
 
 namespace luftikon {
 
-class ConfigStore;
+class Settings;
 class Desktop;
 struct AppState;
 
@@ -35,7 +35,7 @@ class TNameEingDlg : public QDialog {
     Q_OBJECT
 public:
     // Reads "BenutzerName" into the user name and the field.
-    TNameEingDlg(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent = nullptr);
+    TNameEingDlg(AppState& state, Desktop& desktop, Settings& settings, QWidget* parent = nullptr);
 
     void setHost(NameDialogHost host) { host_ = std::move(host); }
     // The main window's closing step, run when cancelling ends the program.
@@ -60,7 +60,7 @@ protected:
 private:
     AppState& state_;
     Desktop& desktop_;
-    ConfigStore& config_;
+    Settings& settings_;
     NameDialogHost host_;
     std::function<void()> closingStep_;
     bool checking_ = false;

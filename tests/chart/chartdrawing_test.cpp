@@ -186,7 +186,8 @@ TEST_F(ChartDrawingTest, UnusablePenWidthDrawsWithTwoAndSaysSoOnce)
 {
     state.showPin = false;
     const QImage two = draw(march(spread));
-    settings[QStringLiteral("StiftBreite")] = QStringLiteral("zwei");
+    stored[QStringLiteral("StiftBreite")] = QStringLiteral("zwei");
+    settings = Settings(stored);
     const QString path = writeDiary(march(spread));
     ASSERT_TRUE(chart.GrafikZeichnen(path).ok);
     ASSERT_TRUE(chart.GrafikZeichnen(path).ok);

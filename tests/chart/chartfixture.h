@@ -10,7 +10,6 @@
 #include "support/mainwindow.h"
 #include "support/sandbox.h"
 
-#include <QMap>
 #include <QStringList>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -52,9 +51,10 @@ protected:
     Sandbox box;
     AppState state;
     QImage picture;
-    QMap<QString, QString> settings{{QStringLiteral("StiftBreite"), QStringLiteral("2")},
-                                    {QStringLiteral("Messung4UhrzeitMorgens"), QStringLiteral("08:00")},
-                                    {QStringLiteral("Messung8UhrzeitMorgens"), QStringLiteral("06:00")}};
+    QHash<QString, QString> stored{{QStringLiteral("StiftBreite"), QStringLiteral("2")},
+                                   {QStringLiteral("Messung4UhrzeitMorgens"), QStringLiteral("08:00")},
+                                   {QStringLiteral("Messung8UhrzeitMorgens"), QStringLiteral("06:00")}};
+    Settings settings{stored};
     std::vector<std::pair<MessageKind, QString>> messages;
     QString title;
     int windowWidth = 796;
@@ -65,7 +65,7 @@ protected:
         state.templatePictureFile = resource("Vorlag4M.bmp");
         state.curveColor = 0xA00000; // blue 160
         chart.setEnvironment({
-            [this](const QString& name) { return settings.value(name); },
+            &settings,
             [this](MessageKind kind, const QString& text) { messages.emplace_back(kind, text); },
             [this](const QString& t) { title = t; },
             [this] { return windowWidth; },

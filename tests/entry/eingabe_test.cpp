@@ -119,7 +119,7 @@ TEST(EntryDialog, RefusedReadingOfAnotherYearDoesNotChangeWhichFileIsSaved)
     EXPECT_TRUE(QFileInfo::exists(m.diary(3, 2024)));
     EXPECT_FALSE(QFileInfo::exists(m.diary(3, 2023)));
     // The refused line is what the next proposal starts from.
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("LetzteEingabe")), m.state.lastEntryLine);
+    EXPECT_EQ(m.config.text(QStringLiteral("LetzteEingabe")), m.state.lastEntryLine);
     EXPECT_TRUE(m.state.lastEntryLine.contains(QStringLiteral("06.03.2023")));
 }
 

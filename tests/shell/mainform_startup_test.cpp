@@ -54,8 +54,8 @@ TEST(MainFormStartup, FirstStartRemembersTheFolderAndALaterStartElsewhereTellsWh
     const QString home = m.folder(QStringLiteral("home"));
 
     EXPECT_TRUE(m.desktop.shown().empty()) << m.desktop.shownTexts().join(u'|').toStdString();
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("InstallOrt")), home);
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("DatenSpeicherOrt")), home);
+    EXPECT_EQ(m.config.text(QStringLiteral("InstallOrt")), home);
+    EXPECT_EQ(m.config.text(QStringLiteral("DatenSpeicherOrt")), home);
     EXPECT_EQ(state.galleryFolder, home + QStringLiteral("Luftikon-Daten-Galerie/"));
     EXPECT_EQ(state.htmlFolder, home + QStringLiteral("Luftikon-Daten im Browser/"));
     EXPECT_TRUE(QFileInfo(state.galleryFolder).isDir());
@@ -77,7 +77,7 @@ TEST(MainFormStartup, FirstStartRemembersTheFolderAndALaterStartElsewhereTellsWh
     // The data stay where they were; nothing is made in the new folder.
     EXPECT_EQ(again.galleryFolder, state.galleryFolder);
     EXPECT_FALSE(QFileInfo::exists(m.box.file(QStringLiteral("anders/Luftikon-Daten-Galerie"))));
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("InstallOrt")), home);
+    EXPECT_EQ(m.config.text(QStringLiteral("InstallOrt")), home);
 
     // Below the first folder, in any case of its name, is no other place.
     m.desktop.clearShown();
@@ -90,11 +90,11 @@ TEST(MainFormStartup, SettingsOfAnEarlierRunAreTakenOrReported)
 {
     Starts m;
     m.runOnceIn(QStringLiteral("home"));
-    m.config.Schreib_String_in_Registry(QStringLiteral("GalerieVerzeichnisName"), QStringLiteral("Meine Tabellen"));
-    m.config.Schreib_String_in_Registry(QStringLiteral("HtmlVerzeichnisName"), QStringLiteral("Web/Seiten/"));
-    m.config.Schreib_String_in_Registry(QStringLiteral("DatenSpeicherOrt"), m.box.file(QStringLiteral("ablage")));
-    m.config.Schreib_String_in_Registry(QStringLiteral("KurvenFarbe"), QStringLiteral("blau"));
-    m.config.Schreib_String_in_Registry(QStringLiteral("Grafik4"), QStringLiteral("eigene/Vorlage.bmp"));
+    m.config.setText(QStringLiteral("GalerieVerzeichnisName"), QStringLiteral("Meine Tabellen"));
+    m.config.setText(QStringLiteral("HtmlVerzeichnisName"), QStringLiteral("Web/Seiten/"));
+    m.config.setText(QStringLiteral("DatenSpeicherOrt"), m.box.file(QStringLiteral("ablage")));
+    m.config.setText(QStringLiteral("KurvenFarbe"), QStringLiteral("blau"));
+    m.config.setText(QStringLiteral("Grafik4"), QStringLiteral("eigene/Vorlage.bmp"));
 
     AppState state;
     auto form = m.start(QStringLiteral("home"), state);
@@ -169,18 +169,18 @@ TEST(MainFormStartup, ClosingWritesTheCurrentDiaryEvenWhenNoneWasDrawn)
 {
     Starts m;
     m.runOnceIn(QStringLiteral("home"));
-    m.config.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), QStringLiteral("/alt/Anna_03_2024.tab"));
+    m.config.setText(QStringLiteral("TabellenDateiName"), QStringLiteral("/alt/Anna_03_2024.tab"));
 
     AppState state;
     m.start(QStringLiteral("home"), state)->close();
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), QString());
+    EXPECT_EQ(m.config.text(QStringLiteral("TabellenDateiName")), QString());
 
     AppState again;
     auto second = m.start(QStringLiteral("home"), again);
     again.currentDiaryFile =
         m.folder(QStringLiteral("home")) + QStringLiteral("Luftikon-Daten-Galerie/2024/Anna_04_2024.tab");
     second->Beenden1Click();
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), again.currentDiaryFile);
+    EXPECT_EQ(m.config.text(QStringLiteral("TabellenDateiName")), again.currentDiaryFile);
 }
 
 TEST(MainFormStartup, DeletingTheSettingsKeepsTheDiariesAndStartsOverElsewhere)
@@ -225,7 +225,7 @@ TEST(MainFormStartup, MissingDiaryAtFirstShowIsToldInFrontOfTheMainWindowWhichTh
     // it, or the box may lie hidden behind the window and block its close button.
     Starts m;
     m.runOnceIn(QStringLiteral("home"));
-    m.config.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), QStringLiteral("Erika Muster"));
+    m.config.setText(QStringLiteral("BenutzerName"), QStringLiteral("Erika Muster"));
     QtDesktop desktop;
     AppState state;
     QDir::setCurrent(m.box.file(QStringLiteral("home")));

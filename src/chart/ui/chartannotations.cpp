@@ -43,8 +43,10 @@ void ChartDrawing::schreibTextInGrafik()
     if (picture_.isNull())
         return;
     const bool four = fourSlotLayout() || !state_.eightSlotMark;
-    const QString text = timesOfDayLine(four ? SlotMode::Four : SlotMode::Eight,
-                                        [this](const QString& name) { return readConfig(name); });
+    const QStringList times = !env_.settings ? QStringList()
+                              : four         ? env_.settings->fourSlotTimes()
+                                             : env_.settings->eightSlotTimes();
+    const QString text = timesOfDayLine(four ? SlotMode::Four : SlotMode::Eight, times);
     const QPoint at = four ? QPoint(260, 4) : QPoint(145, 4);
 
     QPainter& p = painter();

@@ -68,14 +68,9 @@ void ChartDrawing::tell(MessageKind kind, const QString& text) const
         env_.notify(kind, text);
 }
 
-QString ChartDrawing::readConfig(const QString& name) const
-{
-    return env_.readConfig ? env_.readConfig(name) : QString();
-}
-
 int ChartDrawing::penWidth()
 {
-    const QString configured = readConfig(QStringLiteral("StiftBreite"));
+    const QString configured = env_.settings ? env_.settings->penWidthText() : QString();
     if (!configured.isEmpty())
         state_.penWidthText = configured;
     if (state_.penWidthText.isEmpty())

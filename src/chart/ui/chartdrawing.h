@@ -6,6 +6,7 @@
 
 #include "chart/scales.h"
 #include "config/notice.h"
+#include "config/settings.h"
 #include "diary/diaryfile.h"
 #include "diary/entryline.h"
 #include "diary/slots.h"
@@ -24,7 +25,7 @@ namespace luftikon {
 // What the drawing needs from outside: the settings, a way to tell the user, the title strip
 // and the width of the main window (the pin points left when it would stick out of it).
 struct ChartEnvironment {
-    ConfigReader readConfig;                      // text settings; a missing value reads empty
+    const Settings* settings = nullptr;           // none: every setting missing
     Notify notify;                                // German messages for the user
     std::function<void(const QString&)> setTitle; // the title strip above the chart
     std::function<int()> windowWidth;             // outer width of the main window
@@ -105,7 +106,6 @@ private:
     QPainter& painter();
     void finishPainting();
     void tell(MessageKind kind, const QString& text) const;
-    QString readConfig(const QString& name) const;
     // Both marks set (a hand-made diary): the chart follows the eight-slot template taken last.
     bool fourSlotLayout() const { return state_.fourSlotMark && !state_.eightSlotMark; }
 

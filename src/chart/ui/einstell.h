@@ -4,7 +4,7 @@
 // is stored at once; the chart behind it is redrawn at once or, after limit changes, one second
 // after the first of them.
 
-#include "config/configstore.h"
+#include "config/settings.h"
 #include "platform/desktop.h"
 #include "state/appstate.h"
 
@@ -33,7 +33,7 @@ struct SettingsDialogHost {
 class TEinstellDlg : public QDialog {
     Q_OBJECT
 public:
-    TEinstellDlg(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent = nullptr);
+    TEinstellDlg(AppState& state, Desktop& desktop, Settings& settings, QWidget* parent = nullptr);
 
     void setHost(SettingsDialogHost host) { host_ = std::move(host); }
 
@@ -107,7 +107,7 @@ private:
 
     AppState& state_;
     Desktop& desktop_;
-    ConfigStore& config_;
+    Settings& settings_;
     SettingsDialogHost host_;
     QColor lastChosenColour_ = Qt::black; // the colour dialog opens with the colour chosen last in it
 };
