@@ -55,8 +55,6 @@ TEST(ConfigStore, WithoutAFileReadsAreEmptyWritesWaitForTheFirstRunAndDeletionSt
     EXPECT_TRUE(f.store.deleteAll());
     EXPECT_FALSE(QFileInfo::exists(f.box.configFile()));
     EXPECT_TRUE(QFileInfo(f.box.configFile()).absoluteDir().exists());
-    f.store.setText(QStringLiteral("TabellenDateiName"), QStringLiteral("/a.tab"));
-    EXPECT_FALSE(f.store.exists());
     f.install(QStringLiteral("/neu/"));
     EXPECT_EQ(f.text("DatenSpeicherOrt"), QStringLiteral("/neu/"));
     EXPECT_TRUE(f.notices.empty()) << f.notices.join(u'|').toStdString();
@@ -137,17 +135,6 @@ TEST(ConfigStore, NumbersAndTextsKeepTheirTypeAndWrongOnesAreReportedByName)
         EXPECT_TRUE(f.notices[0].contains(QStringLiteral("\"LinieBeiNullUnterbrechen\"")));
         EXPECT_EQ(f.integer("LinieBeiNullUnterbrechen"), QStringLiteral("0"));
     }
-}
-
-TEST(ConfigStore, FirstRunThatCannotCreateTheFileIsReported)
-{
-    StoreFixture f;
-    // A plain file where the settings folder belongs.
-    Sandbox::writeBytes(f.box.file("config/Quendel"), "kein Ordner");
-    EXPECT_FALSE(f.store.writeFirstRunDefaults(QStringLiteral("/a/"), QStringLiteral("/r/")));
-    ASSERT_EQ(f.notices.size(), 1);
-    EXPECT_TRUE(f.notices[0].contains(f.box.configFile()));
-    EXPECT_TRUE(f.text("InstallOrt").isEmpty());
 }
 
 TEST(ConfigStore, DefaultPathFollowsXdgConfigHome)

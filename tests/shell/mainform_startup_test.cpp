@@ -213,6 +213,7 @@ TEST(MainFormStartup, UnwritableSettingsFolderStillStartsInTheWorkingFolder)
     auto form = m.start(QStringLiteral("home"), state);
     ASSERT_EQ(m.desktop.shown().size(), 1u);
     EXPECT_EQ(m.desktop.shown()[0].kind, MessageKind::Error);
+    EXPECT_TRUE(m.desktop.shown()[0].text.contains(m.box.configFile()));
     EXPECT_FALSE(m.desktop.terminatedWith());
     // With no data folder the folders are made relative to the working folder.
     EXPECT_TRUE(QFileInfo(m.box.file(QStringLiteral("home/Luftikon-Daten-Galerie"))).isDir());
