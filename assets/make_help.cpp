@@ -135,8 +135,8 @@ QMap<QString, QImage> takePictures(const QString& resources)
     const QString diary = state.galleryFolder + QStringLiteral("2024/Erika Muster_3_2024.tab");
     QDir().mkpath(state.galleryFolder + QStringLiteral("2024"));
     writeSampleMonth(diary);
-    config.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), QStringLiteral("Erika Muster"));
-    config.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), diary);
+    form.settings().setUserName(QStringLiteral("Erika Muster"));
+    form.settings().setLastDiaryFile(diary);
     form.show();
     form.FormPaint();
 

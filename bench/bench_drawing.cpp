@@ -69,11 +69,7 @@ void drawMonth(benchmark::State& bench, Intensity kind)
     state.curveColor = 0xA00000;
     QImage picture;
     bool failed = false;
-    ChartDrawing chart(state, picture,
-                       {[](const QString& name) {
-                            return name == QLatin1String("StiftBreite") ? QStringLiteral("2") : QStringLiteral("08:00");
-                        },
-                        [&](MessageKind, const QString&) { failed = true; }});
+    ChartDrawing chart(state, picture, {nullptr, [&](MessageKind, const QString&) { failed = true; }});
     chart.setPinPictures({QImage(resources + QStringLiteral("StecknadelRechts.bmp")),
                           QImage(resources + QStringLiteral("StecknadelLinks.bmp"))});
     // A save hands the month over as written: the redraw reads nothing.

@@ -97,11 +97,7 @@ void BM_Draw(benchmark::State& bench, Input input)
     state.templatePictureFile = resources + QStringLiteral("Vorlag4M.bmp");
     state.zoneIntensity = 8;
     QImage picture;
-    ChartDrawing chart(state, picture,
-                       {[](const QString& name) {
-                            return name == QLatin1String("StiftBreite") ? QStringLiteral("2") : QStringLiteral("08:00");
-                        },
-                        [](MessageKind, const QString&) {}});
+    ChartDrawing chart(state, picture, {nullptr, [](MessageKind, const QString&) {}});
     for (auto _ : bench) {
         CurrentMonth current;
         current.open(month.diary);

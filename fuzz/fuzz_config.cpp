@@ -1,6 +1,7 @@
 // Arbitrary bytes as the settings file: the start's repair, every accessor on every value
 // name, then writes, which must land even in a damaged file.
 #include "config/configstore.h"
+#include "config/settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,22 +35,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const luftikon::SettingsRepair repair = store.repairAtStart(dir.path() + u'/', dir.path() + u'/');
     if (!repair.keptCopy.isEmpty() && repair.message.isEmpty())
         std::abort(); // a damaged file is never mended silently
-    // A mended file reads cleanly, each value with its own type.
-    for (const luftikon::ConfigDefault& value : luftikon::ConfigStore::firstRunDefaults(QString(), QString())) {
-        if (value.integer)
-            (void)store.Lies_Integer_aus_Registry(value.name);
-        else
-            (void)store.Lies_String_aus_Registry(value.name);
-    }
+    // A mended file reads cleanly, each value with its own type, and gives the typed settings.
+    luftikon::Settings settings = luftikon::Settings::load(store);
     if (!repair.keptCopy.isEmpty() && reports > 0)
         std::abort();
     for (const QString& name : names) {
-        (void)store.Lies_String_aus_Registry(name);
-        (void)store.Lies_Integer_aus_Registry(name);
+        (void)store.text(name);
+        (void)store.integerText(name);
     }
-    store.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), QStringLiteral("/a/b.tab"));
-    store.Schreib_Integer_in_Registry(QStringLiteral("LinieBeiNullUnterbrechen"), QStringLiteral("0"));
-    const QString back = store.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName"));
+    settings.setLastDiaryFile(QStringLiteral("/a/b.tab"));
+    settings.setBreakLineAtZero(false);
+    const QString back = store.text(QStringLiteral("TabellenDateiName"));
     if (back != QStringLiteral("/a/b.tab"))
         std::abort(); // a damaged file must still take new values
     store.deleteAll();

@@ -26,11 +26,6 @@ QString ExportMonth::twoDigitYear() const
     return year.size() == 4 ? year.mid(2, 2) : QString();
 }
 
-bool BreakLineAtZeroFromText(const QString& configText)
-{
-    return configText.startsWith(QLatin1Char('1'));
-}
-
 int GroupFirstDay(int group)
 {
     return validGroup(group) ? 1 + 7 * (group - 1) : 0;

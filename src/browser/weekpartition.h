@@ -23,9 +23,6 @@ struct ExportMonth {
     QString twoDigitYear() const;
 };
 
-// The flag counts as set when its configuration text begins with "1".
-bool BreakLineAtZeroFromText(const QString& configText);
-
 // Group 1..5: first day and number of days (group 5 always covers 29..31).
 int GroupFirstDay(int group);
 int GroupDayCount(int group);

@@ -166,12 +166,28 @@ QString ConfigStore::readValue(const QString& name, Kind kind) const
     return stored.text.value_or(QString());
 }
 
-QString ConfigStore::Lies_String_aus_Registry(const QString& name) const
+QHash<QString, QString> ConfigStore::readAll() const
+{
+    QHash<QString, QString> values;
+    if (!exists())
+        return values;
+    const QSettings settings(path_, QSettings::IniFormat);
+    for (const ConfigDefault& value : firstRunDefaults(QString(), QString())) {
+        const Stored stored = storedValue(settings, value.name, value.integer ? Kind::Integer : Kind::Text);
+        if (stored.text)
+            values.insert(value.name, *stored.text);
+        else if (!stored.problem.isEmpty() && !silenced_.contains(value.name))
+            report(stored.problem);
+    }
+    return values;
+}
+
+QString ConfigStore::text(const QString& name) const
 {
     return readValue(name, Kind::Text);
 }
 
-QString ConfigStore::Lies_Integer_aus_Registry(const QString& name) const
+QString ConfigStore::integerText(const QString& name) const
 {
     return readValue(name, Kind::Integer);
 }
@@ -227,12 +243,12 @@ void ConfigStore::writeValue(const QString& name, Kind kind, const QString& text
         report(QStringLiteral("Die Einstellung \"%1\" wurde nicht gespeichert. ").arg(name) + written.error);
 }
 
-void ConfigStore::Schreib_String_in_Registry(const QString& name, const QString& text)
+void ConfigStore::setText(const QString& name, const QString& text)
 {
     writeValue(name, Kind::Text, text);
 }
 
-void ConfigStore::Schreib_Integer_in_Registry(const QString& name, const QString& text)
+void ConfigStore::setInteger(const QString& name, const QString& text)
 {
     if (!exists())
         return;
@@ -254,7 +270,7 @@ QList<ConfigDefault> ConfigStore::firstRunDefaults(const QString& startFolder, c
     const auto integer = [](const char* name, const char* value) {
         return ConfigDefault{QString::fromLatin1(name), QString::fromLatin1(value), true};
     };
-    return {
+    QList<ConfigDefault> values{
         text("InstallOrt", startFolder),
         text("DatenSpeicherOrt", startFolder),
         text("GalerieVerzeichnisName", QStringLiteral("Luftikon-Daten-Galerie")),
@@ -265,18 +281,12 @@ QList<ConfigDefault> ConfigStore::firstRunDefaults(const QString& startFolder, c
         text("Grafik4", resourceFolder + QStringLiteral("Vorlag4M.bmp")),
         text("Grafik8", resourceFolder + QStringLiteral("Vorlag8M.bmp")),
         text("Grafikformat", QStringLiteral("DINA4")),
-        text("Messung4UhrzeitMorgens", QStringLiteral("08:00")),
-        text("Messung4UhrzeitMessung2", QStringLiteral("12:00")),
-        text("Messung4UhrzeitMessung3", QStringLiteral("16:00")),
-        text("Messung4UhrzeitAbends", QStringLiteral("20:00")),
-        text("Messung8UhrzeitMorgens", QStringLiteral("06:00")),
-        text("Messung8UhrzeitMessung2", QStringLiteral("08:00")),
-        text("Messung8UhrzeitMessung3", QStringLiteral("10:00")),
-        text("Messung8UhrzeitMessung4", QStringLiteral("12:00")),
-        text("Messung8UhrzeitMessung5", QStringLiteral("14:00")),
-        text("Messung8UhrzeitMessung6", QStringLiteral("16:00")),
-        text("Messung8UhrzeitMessung7", QStringLiteral("18:00")),
-        text("Messung8UhrzeitAbends", QStringLiteral("20:00")),
+    };
+    for (const SlotTimeValue& time : fourSlotTimeValues)
+        values << text(time.name, QString::fromLatin1(time.firstRun));
+    for (const SlotTimeValue& time : eightSlotTimeValues)
+        values << text(time.name, QString::fromLatin1(time.firstRun));
+    values << QList<ConfigDefault>{
         text("StiftBreite", QStringLiteral("2")),
         text("HintergrundFarbIntensitaet", QStringLiteral("8")),
         text("StecknadelAnzeigen", QStringLiteral("1")),
@@ -286,6 +296,7 @@ QList<ConfigDefault> ConfigStore::firstRunDefaults(const QString& startFolder, c
         integer("WerteOberhalbKurveAnzeigen", "1"),
         text("DatenwerteOberhalbFarbe", QStringLiteral("128")),
     };
+    return values;
 }
 
 QStringList ConfigStore::valueNames()
@@ -344,8 +355,7 @@ bool ConfigStore::writeWhole(const QList<ConfigDefault>& values, QString* error)
     return true;
 }
 
-bool ConfigStore::Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(const QString& startFolder,
-                                                                       const QString& resourceFolder)
+bool ConfigStore::writeFirstRunDefaults(const QString& startFolder, const QString& resourceFolder)
 {
     // A half-set-up file keeps what it holds: a user name or data folder typed in before stays.
     QString error;

@@ -2,18 +2,38 @@
 // The per-user settings: one INI file, text values in [Text], 32-bit integers in [Integer].
 // The settings exist exactly when the file exists: reads of a missing file give empty text
 // and writes are skipped, so deleting the file returns the program to its first run.
-// Every call opens the file afresh; nothing is cached between calls.
+// Every call opens the file afresh; the program reads it once at start through Settings.
 
 #include "config/notice.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <optional>
 
 class QSettings;
 
 namespace luftikon {
+
+// The stored time of each slot of a day layout, in the order of the day, and its first-run value.
+struct SlotTimeValue {
+    const char* name;
+    const char* firstRun;
+};
+inline constexpr std::array<SlotTimeValue, 4> fourSlotTimeValues{{{"Messung4UhrzeitMorgens", "08:00"},
+                                                                  {"Messung4UhrzeitMessung2", "12:00"},
+                                                                  {"Messung4UhrzeitMessung3", "16:00"},
+                                                                  {"Messung4UhrzeitAbends", "20:00"}}};
+inline constexpr std::array<SlotTimeValue, 8> eightSlotTimeValues{{{"Messung8UhrzeitMorgens", "06:00"},
+                                                                   {"Messung8UhrzeitMessung2", "08:00"},
+                                                                   {"Messung8UhrzeitMessung3", "10:00"},
+                                                                   {"Messung8UhrzeitMessung4", "12:00"},
+                                                                   {"Messung8UhrzeitMessung5", "14:00"},
+                                                                   {"Messung8UhrzeitMessung6", "16:00"},
+                                                                   {"Messung8UhrzeitMessung7", "18:00"},
+                                                                   {"Messung8UhrzeitAbends", "20:00"}}};
 
 struct ConfigDefault {
     QString name;
@@ -42,20 +62,24 @@ public:
 
     // Empty result when the file or the value is missing. A value stored with the other type,
     // or an integer that is not a 32-bit number, is reported and reads empty.
-    QString Lies_String_aus_Registry(const QString& name) const;
-    QString Lies_Integer_aus_Registry(const QString& name) const; // decimal text
+    QString text(const QString& name) const;
+    QString integerText(const QString& name) const; // decimal text
+
+    // Every value of valueNames() in one reading of the file, each as its own type gives it
+    // (integers as decimal text); values that are missing or cannot be read are left out and
+    // reported as the single reads report them.
+    QHash<QString, QString> readAll() const;
 
     // Written only when the file exists; a write that fails is reported. A value keeps one
     // type: writing it as text removes an integer of the same name, and the other way round.
-    void Schreib_String_in_Registry(const QString& name, const QString& text);
+    void setText(const QString& name, const QString& text);
     // `text` must be a decimal 32-bit integer; anything else is reported and nothing is written.
-    void Schreib_Integer_in_Registry(const QString& name, const QString& text);
+    void setInteger(const QString& name, const QString& text);
 
     // First run: creates the file (and its folders) holding every default, replacing what a
     // half-set-up file held. `startFolder` becomes install and data folder; the pictures are
     // named in `resourceFolder`. Both end in "/". False (and reported) when it cannot be written.
-    bool Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(const QString& startFolder,
-                                                              const QString& resourceFolder);
+    bool writeFirstRunDefaults(const QString& startFolder, const QString& resourceFolder);
 
     // At start: an install or data folder stored as empty text counts as missing, and each such
     // one alone gets `startFolder` (ending in "/"); nothing else in the file changes. One not

@@ -1,5 +1,6 @@
 #include "diary/slots.h"
 
+#include "config/configstore.h"
 #include "diary/dates.h"
 #include "diary/entryline.h"
 
@@ -12,22 +13,14 @@ namespace {
 using L = QLatin1String;
 
 const std::array<SlotInfo, 8> slotTable = {{
-    {1, L("Morgens"), L("Morgens den "), L("Morgens"), 'a', true, L("Messung4UhrzeitMorgens"), L("08:00"),
-     L("Messung8UhrzeitMorgens"), L("06:00"), L("Uhrzeiten: M1= "), L("MORGENS")},
-    {2, L("Messung2"), L("Messung2 den "), L("Messung 2"), 'b', true, L("Messung4UhrzeitMessung2"), L("12:00"),
-     L("Messung8UhrzeitMessung2"), L("08:00"), L("  M2= "), L("  MESS.2")},
-    {3, L("Messung3"), L("Messung3 den "), L("Messung 3"), 'c', true, L("Messung4UhrzeitMessung3"), L("16:00"),
-     L("Messung8UhrzeitMessung3"), L("10:00"), L("  M3= "), L("  MESS.3")},
-    {4, L("Messung4"), L("Messung4 den "), L("Messung 4"), 'd', false, L(""), L(""), L("Messung8UhrzeitMessung4"),
-     L("12:00"), L("  M4= "), L(" Mess.4")},
-    {5, L("Messung5"), L("Messung5 den "), L("Messung 5"), 'e', false, L(""), L(""), L("Messung8UhrzeitMessung5"),
-     L("14:00"), L("  M5= "), L(" Mess.5")},
-    {6, L("Messung6"), L("Messung6 den "), L("Messung 6"), 'f', false, L(""), L(""), L("Messung8UhrzeitMessung6"),
-     L("16:00"), L("  M6= "), L(" Mess.6")},
-    {7, L("Messung7"), L("Messung7 den "), L("Messung 7"), 'g', false, L(""), L(""), L("Messung8UhrzeitMessung7"),
-     L("18:00"), L("  M7= "), L(" Mess.7")},
-    {8, L("Abends"), L("Abends den "), L("Abends"), 'h', true, L("Messung4UhrzeitAbends"), L("20:00"),
-     L("Messung8UhrzeitAbends"), L("20:00"), L("  M8= "), L(" ABENDS")},
+    {1, L("Morgens"), L("Morgens den "), L("Morgens"), 'a', true, L("Uhrzeiten: M1= "), L("MORGENS")},
+    {2, L("Messung2"), L("Messung2 den "), L("Messung 2"), 'b', true, L("  M2= "), L("  MESS.2")},
+    {3, L("Messung3"), L("Messung3 den "), L("Messung 3"), 'c', true, L("  M3= "), L("  MESS.3")},
+    {4, L("Messung4"), L("Messung4 den "), L("Messung 4"), 'd', false, L("  M4= "), L(" Mess.4")},
+    {5, L("Messung5"), L("Messung5 den "), L("Messung 5"), 'e', false, L("  M5= "), L(" Mess.5")},
+    {6, L("Messung6"), L("Messung6 den "), L("Messung 6"), 'f', false, L("  M6= "), L(" Mess.6")},
+    {7, L("Messung7"), L("Messung7 den "), L("Messung 7"), 'g', false, L("  M7= "), L(" Mess.7")},
+    {8, L("Abends"), L("Abends den "), L("Abends"), 'h', true, L("  M8= "), L(" ABENDS")},
 }};
 
 constexpr int EveningSlot = 8;
@@ -61,20 +54,21 @@ bool slotInLayout(int slot, SlotMode mode)
     return info && (mode == SlotMode::Eight || info->inFourSlotDay);
 }
 
-QString timeValueName(int slot, SlotMode mode)
+int layoutPosition(int slot, SlotMode mode)
 {
     if (!slotInLayout(slot, mode))
-        return {};
-    const SlotInfo* info = slotInfo(slot);
-    return mode == SlotMode::Four ? QString(info->fourSlotTimeName) : QString(info->eightSlotTimeName);
+        return -1;
+    // The four-slot day keeps its evening in the last place.
+    return mode == SlotMode::Four && slot == EveningSlot ? 3 : slot - 1;
 }
 
 QString timeValueDefault(int slot, SlotMode mode)
 {
-    if (!slotInLayout(slot, mode))
+    const int at = layoutPosition(slot, mode);
+    if (at < 0)
         return {};
-    const SlotInfo* info = slotInfo(slot);
-    return mode == SlotMode::Four ? QString(info->fourSlotTimeDefault) : QString(info->eightSlotTimeDefault);
+    return QLatin1String(mode == SlotMode::Four ? fourSlotTimeValues[std::size_t(at)].firstRun
+                                                : eightSlotTimeValues[std::size_t(at)].firstRun);
 }
 
 QString chartLabel(int slot, SlotMode mode)
@@ -86,12 +80,12 @@ QString chartLabel(int slot, SlotMode mode)
     return slotInfo(slot)->chartLabel;
 }
 
-QString timesOfDayLine(SlotMode mode, const ConfigReader& read)
+QString timesOfDayLine(SlotMode mode, const QStringList& times)
 {
     QString line;
     for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
         if (slotInLayout(slot, mode))
-            line += chartLabel(slot, mode) + read(timeValueName(slot, mode));
+            line += chartLabel(slot, mode) + times.value(layoutPosition(slot, mode));
     }
     return line;
 }
@@ -117,12 +111,12 @@ int nextSlot(int slot, SlotMode mode)
     return slot == EveningSlot ? FirstSlot : slot + 1;
 }
 
-std::optional<QString> LiesUhrzeitenEin(int slot, SlotMode mode, const ConfigReader& read)
+std::optional<QString> LiesUhrzeitenEin(int slot, SlotMode mode, const QStringList& times)
 {
-    const QString name = timeValueName(slot, mode);
-    if (name.isEmpty())
+    const int at = layoutPosition(slot, mode);
+    if (at < 0)
         return std::nullopt;
-    return read(name);
+    return times.value(at);
 }
 
 bool needsMorningCorrection(const QString& lastEntryLine, SlotMode mode)

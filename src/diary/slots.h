@@ -4,7 +4,7 @@
 
 #include <QLatin1String>
 #include <QString>
-#include <functional>
+#include <QStringList>
 #include <optional>
 
 namespace luftikon {
@@ -45,16 +45,12 @@ constexpr int LastSlot = 8;
 // Every text of one slot. All of them are plain ASCII.
 struct SlotInfo {
     int number;
-    QLatin1String name;                // as in the file: "Morgens", "Messung2", "Abends"
-    QLatin1String entryPrefix;         // "Morgens den "
-    QLatin1String caption;             // slot button of the entry dialog: "Messung 2"
-    char sortLetter;                   // 'a' .. 'h'
-    bool inFourSlotDay;                // slots 1, 2, 3, 8
-    QLatin1String fourSlotTimeName;    // configuration value; empty for slots 4..7
-    QLatin1String fourSlotTimeDefault; // empty for slots 4..7
-    QLatin1String eightSlotTimeName;
-    QLatin1String eightSlotTimeDefault;
-    QLatin1String chartLabel; // eight-slot day; see chartLabel() for the four-slot day
+    QLatin1String name;        // as in the file: "Morgens", "Messung2", "Abends"
+    QLatin1String entryPrefix; // "Morgens den "
+    QLatin1String caption;     // slot button of the entry dialog: "Messung 2"
+    char sortLetter;           // 'a' .. 'h'
+    bool inFourSlotDay;        // slots 1, 2, 3, 8
+    QLatin1String chartLabel;  // eight-slot day; see chartLabel() for the four-slot day
     QLatin1String tableHeader;
 };
 
@@ -67,27 +63,29 @@ int slotOfEntryPrefix(QStringView prefix);
 
 bool slotInLayout(int slot, SlotMode mode);
 
-// Configuration value holding the slot's time in that layout, and its first-run default;
-// both empty where the layout has no such slot.
-QString timeValueName(int slot, SlotMode mode);
+// The slot's place in that layout's list of times (fourSlotTimeValues, eightSlotTimeValues),
+// -1 where the layout has no such slot.
+int layoutPosition(int slot, SlotMode mode);
+
+// The first-run time of the slot in that layout; empty where the layout has no such slot.
 QString timeValueDefault(int slot, SlotMode mode);
 
 // Label in front of the slot's time in the chart's times-of-day line ("  M4= " for the
 // evening of the four-slot day); empty where the layout has no such slot.
 QString chartLabel(int slot, SlotMode mode);
 
-// The whole times-of-day line of the chart: "Uhrzeiten: M1= 08:00  M2= 12:00 ...".
-using ConfigReader = std::function<QString(const QString& valueName)>;
-QString timesOfDayLine(SlotMode mode, const ConfigReader& read);
+// The whole times-of-day line of the chart: "Uhrzeiten: M1= 08:00  M2= 12:00 ...", from the
+// layout's times in the order of the day; a missing time reads empty.
+QString timesOfDayLine(SlotMode mode, const QStringList& times);
 
 // The slot button: four-slot day 1->2->3->8->1, eight-slot day 1->...->8->1. Slots 4..7 of
 // the four-slot day advance to no slot; from no slot the button starts again at the morning.
 int nextSlot(int slot, SlotMode mode);
 
-// LiesUhrzeitenEin: the text to put into the time field for `slot`, read through `read`
-// (a missing value reads as empty). nullopt: leave the field as it is (slots 4..7 in the
+// LiesUhrzeitenEin: the text to put into the time field for `slot`, taken from the layout's
+// times in the order of the day (a missing one reads as empty). nullopt: leave the field as it is (slots 4..7 in the
 // four-slot day, no slot).
-std::optional<QString> LiesUhrzeitenEin(int slot, SlotMode mode, const ConfigReader& read);
+std::optional<QString> LiesUhrzeitenEin(int slot, SlotMode mode, const QStringList& times);
 
 // The correction when the entry dialog is painted: in the four-slot day a last entry line of
 // slots 4..7 makes the morning current again.

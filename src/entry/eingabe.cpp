@@ -109,8 +109,8 @@ std::optional<QString> timeStepDown(const QString& time)
     return clockText(*clock);
 }
 
-TEingabeDlg::TEingabeDlg(AppState& state, CurrentMonth& month, Desktop& desktop, ConfigStore& config, QWidget* parent)
-    : QDialog(parent), state_(state), month_(month), desktop_(desktop), config_(config)
+TEingabeDlg::TEingabeDlg(AppState& state, CurrentMonth& month, Desktop& desktop, Settings& settings, QWidget* parent)
+    : QDialog(parent), state_(state), month_(month), desktop_(desktop), settings_(settings)
 {
     setObjectName(QStringLiteral("EingabeDlg"));
     setWindowTitle(QStringLiteral("Eingabe der Luftikon-Messwerte"));
@@ -346,8 +346,9 @@ void TEingabeDlg::advanceSlot()
 
 void TEingabeDlg::LiesUhrzeitenEin()
 {
+    const SlotMode mode = month_.layout().mode();
     const auto time = luftikon::LiesUhrzeitenEin(
-        slot_, month_.layout().mode(), [this](const QString& name) { return config_.Lies_String_aus_Registry(name); });
+        slot_, mode, mode == SlotMode::Four ? settings_.fourSlotTimes() : settings_.eightSlotTimes());
     if (time)
         UhrzeitEdit->setText(*time);
 }
@@ -355,8 +356,7 @@ void TEingabeDlg::LiesUhrzeitenEin()
 void TEingabeDlg::KorrigiereDieMorgensBisAbendsEinstellung()
 {
     const NextSlotProposal proposal = luftikon::KorrigiereDieMorgensBisAbendsEinstellung(
-        config_.Lies_String_aus_Registry(QStringLiteral("LetzteEingabe")), month_.layout().marks(SlotMode::Four),
-        slot_);
+        settings_.lastEntryLine(), month_.layout().marks(SlotMode::Four), slot_);
     if (proposal.day)
         TagSpinEdit->setText(*proposal.day);
     if (proposal.month)
@@ -401,8 +401,7 @@ void TEingabeDlg::showEntries()
 
 void TEingabeDlg::FormPaint()
 {
-    if (needsMorningCorrection(config_.Lies_String_aus_Registry(QStringLiteral("LetzteEingabe")),
-                               month_.layout().mode()))
+    if (needsMorningCorrection(settings_.lastEntryLine(), month_.layout().mode()))
         setSlot(FirstSlot);
     updateCancelButton();
     if (TagSpinEdit->text() == QStringLiteral("1"))

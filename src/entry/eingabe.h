@@ -3,7 +3,7 @@
 // of the month on screen: it follows every diary the month takes, and a save hands it to the
 // month, which writes it and tells the windows.
 
-#include "config/configstore.h"
+#include "config/settings.h"
 #include "diary/diaryfile.h"
 #include "diary/diarywriter.h"
 #include "month/currentmonth.h"
@@ -32,7 +32,7 @@ std::optional<QString> timeStepDown(const QString& time);
 class TEingabeDlg : public QDialog {
     Q_OBJECT
 public:
-    TEingabeDlg(AppState& state, CurrentMonth& month, Desktop& desktop, ConfigStore& config, QWidget* parent = nullptr);
+    TEingabeDlg(AppState& state, CurrentMonth& month, Desktop& desktop, Settings& settings, QWidget* parent = nullptr);
 
     void setKeypad(TTouchEingabeDlg* keypad) { keypad_ = keypad; }
 
@@ -160,7 +160,7 @@ private:
     AppState& state_;
     CurrentMonth& month_;
     Desktop& desktop_;
-    ConfigStore& config_;
+    Settings& settings_;
     TTouchEingabeDlg* keypad_ = nullptr;
     QStringList entries_; // the draft
     QString listMonth_;   // month and year texts of the list; they name its file

@@ -162,9 +162,9 @@ DiarySave TEingabeDlg::listSave(const QString& userName) const
 
 void TEingabeDlg::finishSave()
 {
-    config_.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), state_.userName);
+    settings_.setUserName(state_.userName);
     if (!QString(lastEntryLine_).remove(u' ').isEmpty())
-        config_.Schreib_String_in_Registry(QStringLiteral("LetzteEingabe"), lastEntryLine_);
+        settings_.setLastEntryLine(lastEntryLine_);
     LiesUhrzeitenEin();
     if (newTable_) {
         say(MessageKind::Information, firstDataAdvice());

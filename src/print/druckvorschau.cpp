@@ -44,9 +44,9 @@ QString formatNote(ChartPaper paper)
 
 } // namespace
 
-TDruckvorschau::TDruckvorschau(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* client, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), state_(state), desktop_(desktop), config_(config),
-      client_(client)
+TDruckvorschau::TDruckvorschau(AppState& state, Desktop& desktop, Settings& settings, QWidget* client, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), state_(state), desktop_(desktop),
+      settings_(settings), client_(client)
 {
     setObjectName(QStringLiteral("Druckvorschau"));
     setWindowTitle(QStringLiteral("Druckvorschau"));
@@ -258,7 +258,7 @@ ChartPaper TDruckvorschau::checkedPaper() const
 void TDruckvorschau::keepPaperFormat()
 {
     state_.paperFormat = paperText(checkedPaper());
-    config_.Schreib_String_in_Registry(QStringLiteral("Grafikformat"), state_.paperFormat);
+    settings_.setPaperFormat(state_.paperFormat);
 }
 
 void TDruckvorschau::DruckenBtnClick()

@@ -3,7 +3,7 @@
 // A5 and A6 landscape, turns the picture for A4 and prints it stretched into the format's
 // rectangle. Created once at start; its boxes keep their state between openings.
 
-#include "config/configstore.h"
+#include "config/settings.h"
 #include "platform/desktop.h"
 #include "print/printgeometry.h"
 #include "state/appstate.h"
@@ -23,7 +23,7 @@ class TDruckvorschau : public QDialog {
     Q_OBJECT
 public:
     // `client` is the main window's client area, whose picture is printed.
-    TDruckvorschau(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* client, QWidget* parent = nullptr);
+    TDruckvorschau(AppState& state, Desktop& desktop, Settings& settings, QWidget* client, QWidget* parent = nullptr);
 
     // Captures anew at the next paint, then shows the window modally.
     void openForPrinting();
@@ -73,7 +73,7 @@ private:
 
     AppState& state_;
     Desktop& desktop_;
-    ConfigStore& config_;
+    Settings& settings_;
     QWidget* client_;
     QImage picture_;  // DruckImage's full-size bitmap
     QImage captured_; // TempImage: the unturned copy

@@ -32,7 +32,7 @@ TMainForm::TMainForm(AppState& state, Desktop& desktop, ConfigStore& config, QWi
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     config_.setNotify([this](MessageKind kind, const QString& text) { desktop_.show(kind, text); });
     chart_.setEnvironment({
-        [this](const QString& name) { return config_.Lies_String_aus_Registry(name); },
+        &settings_,
         notify(),
     });
     limitRedrawTimer = new QTimer(this);
@@ -147,9 +147,9 @@ void TMainForm::followMonth(CurrentMonth::Change change)
         drawMonth();
 }
 
-void TMainForm::Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege()
+void TMainForm::writeFirstRunDefaults()
 {
-    config_.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(state_.startFolder, state_.resourceFolder);
+    config_.writeFirstRunDefaults(state_.startFolder, state_.resourceFolder);
 }
 
 void TMainForm::Beenden1Click()

@@ -4,6 +4,7 @@
 
 #include "chart/ui/chartdrawing.h"
 #include "config/configstore.h"
+#include "config/settings.h"
 #include "month/currentmonth.h"
 #include "platform/desktop.h"
 #include "state/appstate.h"
@@ -53,10 +54,12 @@ public:
     AppState& state() { return state_; }
     Desktop& desktop() { return desktop_; }
     ConfigStore& config() { return config_; }
+    // The settings as read at start; the windows read and change them here.
+    Settings& settings() { return settings_; }
     bool startupAborted() const { return startupAborted_; }
 
     // The first run's settings, with this machine's folders.
-    void Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege();
+    void writeFirstRunDefaults();
 
     // The month on screen; every window reads it, and the chart follows its changes.
     CurrentMonth& month() { return month_; }
@@ -229,7 +232,7 @@ private:
     void FormDestroy();
     void clearWorkLists();
     void checkInstallLocation();
-    bool prepareDataSubfolder(const QString& valueName, const QString& defaultName, QString& name, QString& folder);
+    bool prepareDataSubfolder(const QString& configured, QString& name, QString& folder);
     void readCurveColor();
     void readPictureNames();
     void setUpTouch();
@@ -249,6 +252,7 @@ private:
     AppState& state_;
     Desktop& desktop_;
     ConfigStore& config_;
+    Settings settings_;
     QImage chartPicture_;
     CurrentMonth month_;
     ChartDrawing chart_;

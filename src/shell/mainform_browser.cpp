@@ -33,8 +33,7 @@ ExportRequest exportRequestOf(const AppState& state, const CurrentMonth& month, 
 
 void TMainForm::LiniendiagrammimBrowseranzeigen1Click()
 {
-    const QString breakText = config_.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen"));
-    const ExportRequest request = exportRequestOf(state_, month_, BreakLineAtZeroFromText(breakText));
+    const ExportRequest request = exportRequestOf(state_, month_, settings_.breakLineAtZero());
     const auto notify = [this](MessageKind kind, const QString& text) { desktop_.show(kind, text); };
     if (const auto page = ExportMonthPage(request, notify))
         desktop_.openDocument(*page);

@@ -17,9 +17,9 @@ namespace luftikon {
 
 void TMainForm::buildEntryWindows()
 {
-    EingabeDlg = new TEingabeDlg(state_, month_, desktop_, config_, this);
+    EingabeDlg = new TEingabeDlg(state_, month_, desktop_, settings_, this);
     connect(EingabeDlg, &TEingabeDlg::tableRequested, this, &TMainForm::openTableWindow);
-    NameEingDlg = new TNameEingDlg(state_, desktop_, config_, this);
+    NameEingDlg = new TNameEingDlg(state_, desktop_, settings_, this);
     connect(NameEingDlg, &TNameEingDlg::nameConfirmed, this, &TMainForm::takeConfirmedName);
     connect(NameEingDlg, &TNameEingDlg::quitting, this, &TMainForm::FormClose);
     connect(this, &TMainForm::userNameNeeded, this, [this] { desktop_.execModal(*NameEingDlg); });
@@ -48,8 +48,7 @@ void TMainForm::takeTemplatePicture()
     for (const bool eight : {false, true}) {
         if (!month_.layout().marks(eight ? SlotMode::Eight : SlotMode::Four))
             continue;
-        const QString configured =
-            config_.Lies_String_aus_Registry(eight ? QStringLiteral("Grafik8") : QStringLiteral("Grafik4"));
+        const QString& configured = eight ? settings_.eightSlotTemplate() : settings_.fourSlotTemplate();
         if (configured.isEmpty())
             continue;
         const QString stock = eight ? QStringLiteral("Vorlag8M.bmp") : QStringLiteral("Vorlag4M.bmp");

@@ -27,7 +27,7 @@ void TMainForm::FormPaint()
 
     readFirstShowSettings();
 
-    const QString name = config_.Lies_String_aus_Registry(QStringLiteral("BenutzerName"));
+    const QString name = settings_.userName();
     if (name.isEmpty()) {
         emit userNameNeeded();
         return;
@@ -35,7 +35,7 @@ void TMainForm::FormPaint()
     state_.userName = name;
     showUserName(name);
 
-    const QString lastDiary = config_.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName"));
+    const QString lastDiary = settings_.lastDiaryFile();
     if (!QFileInfo(lastDiary).isFile()) {
         desktop_.message(QStringLiteral("Kann die Datei nicht finden: ") + lastDiary);
         return;
@@ -52,36 +52,24 @@ void TMainForm::showDiaryAsChart(const QString& diaryFile)
 
 void TMainForm::readFirstShowSettings()
 {
-    state_.showValuesAboveCurve =
-        config_.Lies_Integer_aus_Registry(QStringLiteral("WerteOberhalbKurveAnzeigen")).startsWith(u'1');
+    state_.showValuesAboveCurve = settings_.showValuesAboveCurve();
 
-    const QString aboveColour = config_.Lies_String_aus_Registry(QStringLiteral("DatenwerteOberhalbFarbe"));
-    if (aboveColour.isEmpty()) {
-        state_.aboveCurveColor = 0;
-    }
-    else if (const auto value = parseWholeNumber(trimBlanks(aboveColour)); value && *value >= 0) {
-        state_.aboveCurveColor = static_cast<ColorRef>(*value);
-    }
-    else {
+    // Without a stored colour, or with one that is none, the values are written in black.
+    state_.aboveCurveColor = settings_.aboveCurveColor().value_or(0);
+    if (!settings_.aboveCurveColor() && !settings_.aboveCurveColorText().isEmpty())
         desktop_.error(QStringLiteral("Die Einstellung \"DatenwerteOberhalbFarbe\" in %1 ist keine Farbe: \"%2\". "
                                       "Die Datenwerte werden schwarz geschrieben.")
-                           .arg(config_.path(), aboveColour));
-        state_.aboveCurveColor = 0;
-    }
+                           .arg(config_.path(), settings_.aboveCurveColorText()));
 
-    state_.showPin = config_.Lies_String_aus_Registry(QStringLiteral("StecknadelAnzeigen")).contains(u'1');
+    state_.showPin = settings_.showPin();
 
-    const QString intensity = config_.Lies_String_aus_Registry(QStringLiteral("HintergrundFarbIntensitaet"));
-    if (!intensity.isEmpty()) {
-        // The slider runs 0..8 and stops at its ends.
-        if (const auto value = parseWholeNumber(trimBlanks(intensity)))
-            state_.zoneIntensity = std::clamp(*value, 0, 8);
-        else
-            desktop_.error(QStringLiteral("Die Einstellung \"HintergrundFarbIntensitaet\" in %1 ist keine Zahl: "
-                                          "\"%2\". Die Zonen werden mit der Intensität %3 gemalt.")
-                               .arg(config_.path(), intensity)
-                               .arg(state_.zoneIntensity));
-    }
+    if (const auto intensity = settings_.zoneIntensity())
+        state_.zoneIntensity = *intensity;
+    else if (!settings_.zoneIntensityText().isEmpty())
+        desktop_.error(QStringLiteral("Die Einstellung \"HintergrundFarbIntensitaet\" in %1 ist keine Zahl: "
+                                      "\"%2\". Die Zonen werden mit der Intensität %3 gemalt.")
+                           .arg(config_.path(), settings_.zoneIntensityText())
+                           .arg(state_.zoneIntensity));
     if (EinstellDlg)
         EinstellDlg->takeFirstShowSettings();
 }

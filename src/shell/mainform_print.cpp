@@ -19,7 +19,7 @@ constexpr int restorePauseMs = 1000;
 
 void TMainForm::buildPrintWindows()
 {
-    Druckvorschau = new TDruckvorschau(state_, desktop_, config_, centralWidget(), this);
+    Druckvorschau = new TDruckvorschau(state_, desktop_, settings_, centralWidget(), this);
 
     TabellenDlg->printCommand = [this] {
         printMonthTable(desktop_, TabellenDlg, TabellenDlg->cellTexts(), month_.layout().mode(), Label1->text(),

@@ -7,7 +7,7 @@ namespace luftikon {
 
 void TMainForm::buildSettingsWindow()
 {
-    EinstellDlg = new TEinstellDlg(state_, month_, desktop_, config_, this);
+    EinstellDlg = new TEinstellDlg(state_, month_, desktop_, settings_, this);
     // A new look is drawn at once; without a diary there is nothing to draw it on.
     connect(EinstellDlg, &TEinstellDlg::lookChanged, this, [this] {
         if (month_.hasFile())

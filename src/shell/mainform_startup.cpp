@@ -40,14 +40,12 @@ void TMainForm::FormCreate()
     checkInstallLocation();
 
     // A hand-edited data folder without the final "/" would glue the folder names onto it.
-    const QString dataFolder = config_.Lies_String_aus_Registry(QStringLiteral("DatenSpeicherOrt"));
+    const QString& dataFolder = settings_.dataFolder();
     state_.dataFolder = dataFolder.isEmpty() ? dataFolder : withSlash(dataFolder);
 
-    if (!prepareDataSubfolder(QStringLiteral("GalerieVerzeichnisName"), QStringLiteral("Luftikon-Daten-Galerie/"),
-                              state_.galleryFolderName, state_.galleryFolder))
+    if (!prepareDataSubfolder(settings_.galleryFolderName(), state_.galleryFolderName, state_.galleryFolder))
         return;
-    if (!prepareDataSubfolder(QStringLiteral("HtmlVerzeichnisName"), QStringLiteral("Luftikon-Daten im Browser/"),
-                              state_.htmlFolderName, state_.htmlFolder))
+    if (!prepareDataSubfolder(settings_.htmlFolderName(), state_.htmlFolderName, state_.htmlFolder))
         return;
 
     copyChartScript();
@@ -109,12 +107,15 @@ void TMainForm::checkInstallLocation()
         desktop_.warning(repair.message);
     // Settings with an emptied folder are no first run: the first-run writer would rewrite them all.
     config_.fillEmptyFolders(state_.startFolder);
-    const QString installOrt = config_.Lies_String_aus_Registry(QStringLiteral("InstallOrt"));
+    // Read once the file is mended; a first run reads what it has just written.
+    settings_ = Settings::load(config_);
+    const QString installOrt = settings_.installFolder();
     if (installOrt.isEmpty()) {
-        Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege();
+        writeFirstRunDefaults();
+        settings_ = Settings::load(config_);
         return;
     }
-    const QString storedDataFolder = config_.Lies_String_aus_Registry(QStringLiteral("DatenSpeicherOrt"));
+    const QString& storedDataFolder = settings_.dataFolder();
     // Started from inside the install folder (or a folder below it) counts as the same place.
     if (state_.startFolder.toUpper().contains(installOrt.toUpper()))
         return;
@@ -127,11 +128,9 @@ void TMainForm::checkInstallLocation()
                          QStringLiteral("Optionen|Registry-Eintrag löschen") + DQ);
 }
 
-bool TMainForm::prepareDataSubfolder(const QString& valueName, const QString& defaultName, QString& name,
-                                     QString& folder)
+bool TMainForm::prepareDataSubfolder(const QString& configured, QString& name, QString& folder)
 {
-    const QString configured = config_.Lies_String_aus_Registry(valueName);
-    name = configured.isEmpty() ? defaultName : withSlash(configured);
+    name = withSlash(configured);
     folder = state_.dataFolder + name;
     if (QFileInfo(folder).isDir())
         return true;
@@ -149,18 +148,12 @@ bool TMainForm::prepareDataSubfolder(const QString& valueName, const QString& de
 
 void TMainForm::readCurveColor()
 {
-    const QString text = config_.Lies_String_aus_Registry(QStringLiteral("KurvenFarbe"));
-    if (text.isEmpty())
-        return;
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok, 10);
-    if (!ok) {
+    if (const auto color = settings_.curveColor())
+        state_.curveColor = *color;
+    else if (!settings_.curveColorText().isEmpty())
         desktop_.error(QStringLiteral("Die Einstellung \"KurvenFarbe\" in %1 ist keine Zahl: \"%2\". "
                                       "Die Kurve wird in der bisherigen Farbe gezeichnet.")
-                           .arg(config_.path(), text));
-        return;
-    }
-    state_.curveColor = static_cast<ColorRef>(value);
+                           .arg(config_.path(), settings_.curveColorText()));
 }
 
 void TMainForm::readPictureNames()
@@ -171,17 +164,15 @@ void TMainForm::readPictureNames()
     };
     // The four-slot mark is set at start.
     takeTemplatePicture();
-    const QString header = config_.Lies_String_aus_Registry(QStringLiteral("Header"));
+    const QString& header = settings_.headerPicture();
     if (!header.isEmpty())
         state_.headerPictureFile = pictureFile(header);
-    const QString format = config_.Lies_String_aus_Registry(QStringLiteral("Grafikformat"));
-    if (!format.isEmpty())
-        state_.paperFormat = format;
+    state_.paperFormat = settings_.paperFormat();
 }
 
 void TMainForm::FormClose()
 {
-    config_.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), month_.path());
+    settings_.setLastDiaryFile(month_.path());
 }
 
 void TMainForm::FormDestroy()

@@ -1,6 +1,6 @@
 #include "shell/nameeing.h"
 
-#include "config/configstore.h"
+#include "config/settings.h"
 #include "platform/desktop.h"
 #include "state/appstate.h"
 
@@ -66,8 +66,8 @@ QString existingPathIgnoringCase(const QString& path)
     return current;
 }
 
-TNameEingDlg::TNameEingDlg(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent)
-    : QDialog(parent), state_(state), desktop_(desktop), config_(config)
+TNameEingDlg::TNameEingDlg(AppState& state, Desktop& desktop, Settings& settings, QWidget* parent)
+    : QDialog(parent), state_(state), desktop_(desktop), settings_(settings)
 {
     setObjectName(QStringLiteral("NameEingDlg"));
     setWindowTitle(QStringLiteral("Luftikon"));
@@ -105,7 +105,7 @@ TNameEingDlg::TNameEingDlg(AppState& state, Desktop& desktop, ConfigStore& confi
     connect(OKButton, &QPushButton::clicked, this, &TNameEingDlg::OKButtonClick);
     connect(AbbrechenButton, &QPushButton::clicked, this, &TNameEingDlg::AbbrechenButtonClick);
 
-    const QString stored = config_.Lies_String_aus_Registry(QStringLiteral("BenutzerName"));
+    const QString& stored = settings_.userName();
     if (!stored.isEmpty()) {
         state_.userName = stored;
         Edit1->setText(stored);
@@ -132,11 +132,11 @@ void TNameEingDlg::EditChange()
 void TNameEingDlg::OKButtonClick()
 {
     state_.userName = Edit1->text();
-    config_.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), state_.userName);
+    settings_.setUserName(state_.userName);
 
     // The last diary is drawn when it is this user's.
     QString existing;
-    const QString lastDiary = config_.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")).toLower();
+    const QString lastDiary = settings_.lastDiaryFile().toLower();
     const QString fileName = lastDiary.mid(lastDiary.lastIndexOf(u'/') + 1);
     if (fileName.contains(state_.userName.toLower()))
         existing = existingPathIgnoringCase(lastDiary);

@@ -11,7 +11,7 @@ class QPushButton;
 
 namespace luftikon {
 
-class ConfigStore;
+class Settings;
 class Desktop;
 struct AppState;
 
@@ -27,7 +27,7 @@ class TNameEingDlg : public QDialog {
     Q_OBJECT
 public:
     // Reads "BenutzerName" into the user name and the field.
-    TNameEingDlg(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent = nullptr);
+    TNameEingDlg(AppState& state, Desktop& desktop, Settings& settings, QWidget* parent = nullptr);
 
     void EditChange();
     void OKButtonClick();
@@ -55,7 +55,7 @@ protected:
 private:
     AppState& state_;
     Desktop& desktop_;
-    ConfigStore& config_;
+    Settings& settings_;
     bool checking_ = false;
 };
 

@@ -77,7 +77,4 @@ TEST(WeekPartition, LabelsTopsAndRowsOfOddInput)
     // A replacement that contains the pattern must not loop for ever.
     EXPECT_EQ(ReplaceAll(QStringLiteral("a-a"), QStringLiteral("a"), QStringLiteral("aa")), QStringLiteral("aa-aa"));
     EXPECT_EQ(ReplaceAll(QStringLiteral("abc"), QString(), QStringLiteral("x")), QStringLiteral("abc"));
-    // The setting breaks the line when its text begins with 1.
-    EXPECT_TRUE(BreakLineAtZeroFromText(QStringLiteral("10")));
-    EXPECT_FALSE(BreakLineAtZeroFromText(QStringLiteral("01")));
 }

@@ -180,7 +180,8 @@ TEST_F(ChartDrawingTest, UnusablePenWidthDrawsWithTwoAndSaysSoOnce)
 {
     state.showPin = false;
     const QImage two = draw(march(spread));
-    settings[QStringLiteral("StiftBreite")] = QStringLiteral("zwei");
+    stored[QStringLiteral("StiftBreite")] = QStringLiteral("zwei");
+    settings = Settings(stored);
     const QString path = writeDiary(march(spread));
     ASSERT_TRUE(drawFile(path));
     ASSERT_TRUE(drawFile(path));

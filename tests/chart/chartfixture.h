@@ -10,7 +10,6 @@
 #include "support/mainwindow.h"
 #include "support/sandbox.h"
 
-#include <QMap>
 #include <QStringList>
 #include <QTimer>
 #include <cstring>
@@ -53,9 +52,10 @@ protected:
     Sandbox box;
     AppState state;
     QImage picture;
-    QMap<QString, QString> settings{{QStringLiteral("StiftBreite"), QStringLiteral("2")},
-                                    {QStringLiteral("Messung4UhrzeitMorgens"), QStringLiteral("08:00")},
-                                    {QStringLiteral("Messung8UhrzeitMorgens"), QStringLiteral("06:00")}};
+    QHash<QString, QString> stored{{QStringLiteral("StiftBreite"), QStringLiteral("2")},
+                                   {QStringLiteral("Messung4UhrzeitMorgens"), QStringLiteral("08:00")},
+                                   {QStringLiteral("Messung8UhrzeitMorgens"), QStringLiteral("06:00")}};
+    Settings settings{stored};
     std::vector<std::pair<MessageKind, QString>> messages;
     int windowWidth = 796;
     CurrentMonth month;
@@ -66,7 +66,7 @@ protected:
         state.templatePictureFile = resource("Vorlag4M.bmp");
         state.curveColor = 0xA00000; // blue 160
         chart.setEnvironment({
-            [this](const QString& name) { return settings.value(name); },
+            &settings,
             [this](MessageKind kind, const QString& text) { messages.emplace_back(kind, text); },
         });
         chart.setPinPictures({QImage(resource("StecknadelRechts.bmp")), QImage(resource("StecknadelLinks.bmp"))});

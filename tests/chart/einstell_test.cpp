@@ -120,17 +120,17 @@ TEST(SettingsDialog, ComputedLimitsReachFileAndChartOnlyWithABestValue)
 TEST(SettingsDialog, SliderAndArrowKeysChangeTheZonesAtOnce)
 {
     SettingsWindow m;
-    m.config.Schreib_String_in_Registry(QStringLiteral("HintergrundFarbIntensitaet"), QStringLiteral("3"));
+    m.form->settings().setZoneIntensity(3);
     m.startWith(readings);
     EXPECT_EQ(m.dlg().TrackBar1->value(), 3); // handed over at the first show
     EXPECT_EQ(m.state.zoneIntensity, 3);
     m.dlg().TrackBar1->setValue(4);
     const QColor atFour = zoneColour(m, 400);
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("HintergrundFarbIntensitaet")), QStringLiteral("4"));
+    EXPECT_EQ(m.config.text(QStringLiteral("HintergrundFarbIntensitaet")), QStringLiteral("4"));
     m.dlg().TrackBar1->setValue(5);
     EXPECT_NE(zoneColour(m, 400), atFour);
     m.dlg().TrackBar1->setValue(0);
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("HintergrundFarbIntensitaet")), QStringLiteral("0"));
+    EXPECT_EQ(m.config.text(QStringLiteral("HintergrundFarbIntensitaet")), QStringLiteral("0"));
     EXPECT_EQ(zoneColour(m, 400), QColor(Qt::white));
     EXPECT_EQ(zoneColour(m, LimitY(500)), QColor(0, 255, 0));
     EXPECT_EQ(zoneColour(m, LimitY(200)), QColor(255, 0, 0));
@@ -156,7 +156,7 @@ TEST(SettingsDialog, ColoursAreStoredAndTheCurveRedrawnAlsoWhenCancelled)
     m.startWith(readings);
     m.desktop.answerColor(QColor(0, 160, 0));
     m.dlg().Button4->click();
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("KurvenFarbe")), QString::number(0x00A000));
+    EXPECT_EQ(m.config.text(QStringLiteral("KurvenFarbe")), QString::number(0x00A000));
     // The curve runs from day 2 evening (x 84) down to day 3 morning (x 90).
     const int y = (ReadingY(300) + ReadingY(150)) / 2;
     bool curveGreen = false;
@@ -165,20 +165,20 @@ TEST(SettingsDialog, ColoursAreStoredAndTheCurveRedrawnAlsoWhenCancelled)
     EXPECT_TRUE(curveGreen);
 
     m.desktop.answerColor(std::nullopt);
-    m.config.Schreib_String_in_Registry(QStringLiteral("KurvenFarbe"), QString());
+    m.config.setText(QStringLiteral("KurvenFarbe"), QString());
     m.dlg().Button4->click();
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("KurvenFarbe")), QString::number(0x00A000));
+    EXPECT_EQ(m.config.text(QStringLiteral("KurvenFarbe")), QString::number(0x00A000));
 
     // The browser group: the colour of the data values and the two check boxes, no redraw.
     const qint64 pixmap = m.form->Image->pixmap().cacheKey();
     m.desktop.answerColor(QColor(1, 2, 3));
     m.dlg().Button8->click();
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("DatenwerteOberhalbFarbe")), QString::number(0x030201));
+    EXPECT_EQ(m.config.text(QStringLiteral("DatenwerteOberhalbFarbe")), QString::number(0x030201));
     EXPECT_EQ(m.dlg().Label13->palette().color(QPalette::WindowText), QColor(1, 2, 3));
     m.dlg().LinieUnterbrechenCheckBox->click();
-    EXPECT_EQ(m.config.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen")), QStringLiteral("0"));
+    EXPECT_EQ(m.config.integerText(QStringLiteral("LinieBeiNullUnterbrechen")), QStringLiteral("0"));
     m.dlg().WerteOberhalbKurveAnzeigenCheckBox->click(); // checked by the first run's setting
-    EXPECT_EQ(m.config.Lies_Integer_aus_Registry(QStringLiteral("WerteOberhalbKurveAnzeigen")), QStringLiteral("0"));
+    EXPECT_EQ(m.config.integerText(QStringLiteral("WerteOberhalbKurveAnzeigen")), QStringLiteral("0"));
     EXPECT_FALSE(m.state.showValuesAboveCurve);
     EXPECT_EQ(m.form->Image->pixmap().cacheKey(), pixmap);
 }
@@ -255,7 +255,7 @@ TEST(OpenAsChart, AnotherMonthBringsItsTitleLayoutAndLimits)
     EXPECT_EQ(m.form->month().limits().red, 200);
 
     m.form->close();
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), may);
+    EXPECT_EQ(m.config.text(QStringLiteral("TabellenDateiName")), may);
 }
 
 // Every combination of the two layout keys: the marks, and the one pair the next save writes.

@@ -93,9 +93,9 @@ int prepareMachine(const QString& root)
         Machine first(root);
     }
     ConfigStore config(configFile(root));
-    config.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), QStringLiteral("Erika Muster"));
-    config.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), diaryFile(root));
-    config.Schreib_String_in_Registry(QStringLiteral("LetzteEingabe"), test::reading("Messung3", 19, 430));
+    config.setText(QStringLiteral("BenutzerName"), QStringLiteral("Erika Muster"));
+    config.setText(QStringLiteral("TabellenDateiName"), diaryFile(root));
+    config.setText(QStringLiteral("LetzteEingabe"), test::reading("Messung3", 19, 430));
     QStringList lines = test::diaryHead(QStringLiteral("Erika Muster"), QStringLiteral("März 2024"), false, 500, 200);
     for (int day = 1; day <= 19; ++day) {
         int slot = 0;
@@ -162,13 +162,7 @@ QString settingsComplaint(const QString& root)
                        [&](MessageKind, const QString& text) { complaint += text + QLatin1Char('\n'); });
     if (!config.exists())
         return QStringLiteral("settings file missing");
-    for (const QString& name : ConfigStore::valueNames()) {
-        if (name == QLatin1String("LinieBeiNullUnterbrechen") || name == QLatin1String("WerteOberhalbKurveAnzeigen"))
-            config.Lies_Integer_aus_Registry(name);
-        else
-            config.Lies_String_aus_Registry(name);
-    }
-    if (config.Lies_String_aus_Registry(QStringLiteral("InstallOrt")).isEmpty())
+    if (config.readAll().value(QStringLiteral("InstallOrt")).isEmpty())
         complaint += QStringLiteral("settings lost InstallOrt\n");
     return complaint;
 }

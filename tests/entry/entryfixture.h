@@ -21,6 +21,7 @@ struct EntryMachine {
     Sandbox box;
     ScriptedDesktop desktop;
     ConfigStore config{box.configFile()};
+    Settings settings;
     AppState state;
     CurrentMonth month;
     std::unique_ptr<TEingabeDlg> dlg;
@@ -28,15 +29,16 @@ struct EntryMachine {
     explicit EntryMachine(const QString& lastEntry = QString())
     {
         const QString home = box.path() + u'/';
-        config.Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege(home, home);
+        config.writeFirstRunDefaults(home, home);
+        settings = Settings::load(config);
         if (!lastEntry.isEmpty())
-            config.Schreib_String_in_Registry(QStringLiteral("LetzteEingabe"), lastEntry);
+            settings.setLastEntryLine(lastEntry);
         state.galleryFolder = home + QStringLiteral("Galerie/");
         state.htmlFolder = home + QStringLiteral("Html/");
         QDir().mkpath(state.galleryFolder);
         QDir().mkpath(state.htmlFolder);
         state.userName = QStringLiteral("Erika Muster");
-        dlg = std::make_unique<TEingabeDlg>(state, month, desktop, config);
+        dlg = std::make_unique<TEingabeDlg>(state, month, desktop, settings);
     }
 
     QString diary(int month, int year) const

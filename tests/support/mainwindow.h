@@ -47,8 +47,8 @@ struct MainWindow {
     // A returning user: the settings name `user` and the last diary, and the first show draws it.
     void returnTo(const QString& user, const QString& diary)
     {
-        config.Schreib_String_in_Registry(QStringLiteral("BenutzerName"), user);
-        config.Schreib_String_in_Registry(QStringLiteral("TabellenDateiName"), diary);
+        form->settings().setUserName(user);
+        form->settings().setLastDiaryFile(diary);
         form->FormPaint();
     }
     static QByteArray bytes(const QString& path) { return Sandbox::readBytes(path); }

@@ -43,7 +43,10 @@ void ChartDrawing::writeTimesLine()
     if (picture_.isNull())
         return;
     const SlotMode mode = layout_.mode();
-    const QString text = timesOfDayLine(mode, [this](const QString& name) { return readConfig(name); });
+    const QStringList times = !env_.settings           ? QStringList()
+                              : mode == SlotMode::Four ? env_.settings->fourSlotTimes()
+                                                       : env_.settings->eightSlotTimes();
+    const QString text = timesOfDayLine(mode, times);
     const QPoint at = mode == SlotMode::Four ? QPoint(260, 4) : QPoint(145, 4);
 
     QPainter& p = painter();

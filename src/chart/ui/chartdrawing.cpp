@@ -51,14 +51,9 @@ void ChartDrawing::tell(MessageKind kind, const QString& text) const
         env_.notify(kind, text);
 }
 
-QString ChartDrawing::readConfig(const QString& name) const
-{
-    return env_.readConfig ? env_.readConfig(name) : QString();
-}
-
 int ChartDrawing::penWidth()
 {
-    const QString configured = readConfig(QStringLiteral("StiftBreite"));
+    const QString configured = env_.settings ? env_.settings->penWidthText() : QString();
     const QString text = configured.isEmpty() ? look_.penWidthText : configured;
     if (text.isEmpty())
         return 2;

@@ -5,6 +5,7 @@
 
 #include "chart/scales.h"
 #include "config/notice.h"
+#include "config/settings.h"
 #include "diary/diaryfile.h"
 #include "diary/entryline.h"
 #include "diary/slots.h"
@@ -23,8 +24,8 @@ namespace luftikon {
 
 // What the drawing needs from outside: the settings and a way to tell the user.
 struct ChartEnvironment {
-    ConfigReader readConfig; // text settings; a missing value reads empty
-    Notify notify;           // German messages for the user
+    const Settings* settings = nullptr; // none: every setting missing
+    Notify notify;                      // German messages for the user
 };
 
 // The two stock pin pictures: needle tip bottom left (label right) and its mirror image.
@@ -86,7 +87,6 @@ private:
     QPainter& painter();
     void finishPainting();
     void tell(MessageKind kind, const QString& text) const;
-    QString readConfig(const QString& name) const;
     // The four-slot chart; with both keys set the chart follows the eight-slot template.
     bool fourSlotChart() const { return layout_.marks(SlotMode::Four) && !layout_.marks(SlotMode::Eight); }
 

@@ -126,8 +126,8 @@ void widenFrameAround(QFrame* outer, const QWidget* inner, int margin)
 
 } // namespace
 
-TEinstellDlg::TEinstellDlg(AppState& state, CurrentMonth& month, Desktop& desktop, ConfigStore& config, QWidget* parent)
-    : QDialog(parent), state_(state), month_(month), desktop_(desktop), config_(config)
+TEinstellDlg::TEinstellDlg(AppState& state, CurrentMonth& month, Desktop& desktop, Settings& settings, QWidget* parent)
+    : QDialog(parent), state_(state), month_(month), desktop_(desktop), settings_(settings)
 {
     setObjectName(QStringLiteral("EinstellDlg"));
     setWindowTitle(QStringLiteral("Einstellungen"));
@@ -142,9 +142,7 @@ TEinstellDlg::TEinstellDlg(AppState& state, CurrentMonth& month, Desktop& deskto
             FormPaint();
     });
 
-    // Without a stored value the line is broken at zero, as the export does it.
-    const QString breakLine = config_.Lies_Integer_aus_Registry(QStringLiteral("LinieBeiNullUnterbrechen"));
-    LinieUnterbrechenCheckBox->setChecked(breakLine.isEmpty() || breakLine.startsWith(u'1'));
+    LinieUnterbrechenCheckBox->setChecked(settings_.breakLineAtZero());
     takeFirstShowSettings();
     FormPaint();
 }
@@ -366,38 +364,34 @@ void TEinstellDlg::Button4Click()
     if (const auto chosen = chooseColor())
         state_.curveColor = colorRefOf(*chosen);
     // Stored and redrawn also when the choice was cancelled.
-    config_.Schreib_String_in_Registry(QStringLiteral("KurvenFarbe"), QString::number(state_.curveColor));
+    settings_.setCurveColor(state_.curveColor);
     setTextColour(Label4, colorOf(state_.curveColor));
     emit lookChanged();
 }
 
 void TEinstellDlg::TrackBar1Change(int position)
 {
-    config_.Schreib_String_in_Registry(QStringLiteral("HintergrundFarbIntensitaet"), QString::number(position));
+    settings_.setZoneIntensity(position);
     state_.zoneIntensity = position;
     emit lookChanged();
 }
 
 void TEinstellDlg::LinieUnterbrechenCheckBoxClick()
 {
-    config_.Schreib_Integer_in_Registry(QStringLiteral("LinieBeiNullUnterbrechen"),
-                                        LinieUnterbrechenCheckBox->isChecked() ? QStringLiteral("1")
-                                                                               : QStringLiteral("0"));
+    settings_.setBreakLineAtZero(LinieUnterbrechenCheckBox->isChecked());
 }
 
 void TEinstellDlg::WerteOberhalbKurveAnzeigenCheckBoxClick()
 {
     state_.showValuesAboveCurve = WerteOberhalbKurveAnzeigenCheckBox->isChecked();
-    config_.Schreib_Integer_in_Registry(QStringLiteral("WerteOberhalbKurveAnzeigen"),
-                                        state_.showValuesAboveCurve ? QStringLiteral("1") : QStringLiteral("0"));
+    settings_.setShowValuesAboveCurve(state_.showValuesAboveCurve);
 }
 
 void TEinstellDlg::Button8Click()
 {
     if (const auto chosen = chooseColor())
         state_.aboveCurveColor = colorRefOf(*chosen);
-    config_.Schreib_String_in_Registry(QStringLiteral("DatenwerteOberhalbFarbe"),
-                                       QString::number(state_.aboveCurveColor));
+    settings_.setAboveCurveColor(state_.aboveCurveColor);
     setTextColour(Label13, colorOf(state_.aboveCurveColor));
 }
 

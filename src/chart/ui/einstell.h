@@ -3,7 +3,7 @@
 // screen, the strength of the zone colours and three settings of the browser chart. Every change
 // is stored at once; the chart behind it listens and redraws.
 
-#include "config/configstore.h"
+#include "config/settings.h"
 #include "month/currentmonth.h"
 #include "platform/desktop.h"
 #include "state/appstate.h"
@@ -24,8 +24,7 @@ class SpinButton;
 class TEinstellDlg : public QDialog {
     Q_OBJECT
 public:
-    TEinstellDlg(AppState& state, CurrentMonth& month, Desktop& desktop, ConfigStore& config,
-                 QWidget* parent = nullptr);
+    TEinstellDlg(AppState& state, CurrentMonth& month, Desktop& desktop, Settings& settings, QWidget* parent = nullptr);
 
     // The first show of the main window hands over the slider position, "Die Datenwerte
     // anzeigen" and the colour of "Farbe der Datenwerte" from the state, without a redraw.
@@ -95,7 +94,7 @@ private:
     AppState& state_;
     CurrentMonth& month_;
     Desktop& desktop_;
-    ConfigStore& config_;
+    Settings& settings_;
     QColor lastChosenColour_ = Qt::black; // the colour dialog opens with the colour chosen last in it
 };
 
