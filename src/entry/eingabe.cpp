@@ -483,8 +483,7 @@ bool TEingabeDlg::eventFilter(QObject* watched, QEvent* event)
             (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove))
             updateDayHint(field);
     }
-    if (event->type() == QEvent::MouseButtonPress && keypad_ && state_.multiTouchDigitizer &&
-        state_.touchInputAvailable) {
+    if (event->type() == QEvent::MouseButtonPress && keypad_ && tapOpensKeypad_) {
         const std::pair<SpinEdit*, KeypadField> fields[] = {{TagSpinEdit, KeypadField::Day},
                                                             {MonatSpinEdit, KeypadField::Month},
                                                             {JahrSpinEdit, KeypadField::Year},

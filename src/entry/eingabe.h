@@ -34,7 +34,13 @@ class TEingabeDlg : public QDialog {
 public:
     TEingabeDlg(AppState& state, CurrentMonth& month, Desktop& desktop, Settings& settings, QWidget* parent = nullptr);
 
-    void setKeypad(TTouchEingabeDlg* keypad) { keypad_ = keypad; }
+    // The on-screen keypad; a tap into a number field opens it when `tapOpensKeypad` (a touch
+    // screen that takes several fingers).
+    void setKeypad(TTouchEingabeDlg* keypad, bool tapOpensKeypad)
+    {
+        keypad_ = keypad;
+        tapOpensKeypad_ = tapOpensKeypad;
+    }
 
     // Save the list to its diary file through the month. False when nothing was written.
     bool GrafikZeigen();
@@ -162,6 +168,7 @@ private:
     Desktop& desktop_;
     Settings& settings_;
     TTouchEingabeDlg* keypad_ = nullptr;
+    bool tapOpensKeypad_ = false;
     QStringList entries_; // the draft
     QString listMonth_;   // month and year texts of the list; they name its file
     QString listYear_;

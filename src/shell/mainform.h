@@ -7,6 +7,7 @@
 #include "config/settings.h"
 #include "month/currentmonth.h"
 #include "platform/desktop.h"
+#include "shell/touchsupport.h"
 #include "state/appstate.h"
 
 #include <QImage>
@@ -69,6 +70,8 @@ public:
     // Draws the month on screen and shows it with its title.
     void drawMonth();
     ChartDrawing& chart() { return chart_; }
+    // What the machine offers for touch, found at start.
+    TouchSupport touch;
     // Limit changes are drawn this long after the first of them, so a run of clicks draws once.
     QTimer* limitRedrawTimer = nullptr;
 

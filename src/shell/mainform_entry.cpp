@@ -25,7 +25,7 @@ void TMainForm::buildEntryWindows()
     connect(this, &TMainForm::userNameNeeded, this, [this] { desktop_.execModal(*NameEingDlg); });
     // A child of the entry dialog, so the modal entry dialog leaves it usable.
     TouchEingabeDlg = new TTouchEingabeDlg(desktop_, EingabeDlg);
-    EingabeDlg->setKeypad(TouchEingabeDlg);
+    EingabeDlg->setKeypad(TouchEingabeDlg, touch.multiTouchDigitizer && touch.touchInputAvailable);
 }
 
 void TMainForm::showUserName(const QString& name)

@@ -32,7 +32,7 @@ void TMainForm::FormResize()
     resizing_ = true;
 
     // Small touch screens: the on-screen keyboard and the finger need the whole height.
-    if (state_.multiTouchDigitizer && state_.touchInputAvailable) {
+    if (touch.multiTouchDigitizer && touch.touchInputAvailable) {
         if (const QScreen* screen = this->screen(); screen && screen->geometry().height() <= smallTouchScreenHeight)
             move(x(), screen->geometry().top());
     }
@@ -60,7 +60,7 @@ void TMainForm::FormResize()
 
 bool TMainForm::event(QEvent* event)
 {
-    if (event->type() == QEvent::Gesture && state_.touchInputAvailable) {
+    if (event->type() == QEvent::Gesture && touch.touchInputAvailable) {
         if (gestureEvent(static_cast<QGestureEvent*>(event)))
             return true;
     }

@@ -56,10 +56,8 @@ void TMainForm::FormCreate()
 
 void TMainForm::setUpTouch()
 {
-    const TouchSupport touch = touchSupportOfMachine();
-    state_.touchInputAvailable = touch.touchInputAvailable;
-    state_.multiTouchDigitizer = touch.multiTouchDigitizer;
-    if (state_.touchInputAvailable)
+    touch = touchSupportOfMachine();
+    if (touch.touchInputAvailable)
         grabGesture(Qt::PinchGesture);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// What the windows share besides the month on screen: folders, the user and the chart's look.
+// What the windows share besides the month on screen and the settings: folders, the user the
+// readings are filed under, and the chart's look.
 // Owned by the main window, handed by reference to the windows at creation; the pure code never
 // sees it. Folder values end in "/".
 
@@ -30,10 +31,6 @@ struct AppState {
     QString penWidthText = QStringLiteral("2");
     int zoneIntensity = 8;             // 0..8, the settings slider
     bool showValuesAboveCurve = false; // the settings check box for the browser chart
-
-    // Touch
-    bool touchInputAvailable = false;
-    bool multiTouchDigitizer = false;
 };
 
 } // namespace luftikon

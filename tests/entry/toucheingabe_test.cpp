@@ -19,10 +19,8 @@ struct TouchMachine : EntryMachine {
 
     explicit TouchMachine(bool touch = true)
     {
-        state.touchInputAvailable = touch;
-        state.multiTouchDigitizer = touch;
         keypad = new TTouchEingabeDlg(desktop, dlg.get());
-        dlg->setKeypad(keypad);
+        dlg->setKeypad(keypad, touch);
         dlg->show();
     }
 

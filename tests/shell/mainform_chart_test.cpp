@@ -182,12 +182,12 @@ TEST(MainFormChart, SmallMultiTouchScreensPutTheWindowAtTheTopEdge)
     m.form->FormResize();
     EXPECT_EQ(m.form->pos(), QPoint(30, 60)); // no touch screen: left alone
 
-    m.state.touchInputAvailable = true;
-    m.state.multiTouchDigitizer = false;
+    m.form->touch.touchInputAvailable = true;
+    m.form->touch.multiTouchDigitizer = false;
     m.form->FormResize();
     EXPECT_EQ(m.form->pos(), QPoint(30, 60)); // one finger only: left alone
 
-    m.state.multiTouchDigitizer = true;
+    m.form->touch.multiTouchDigitizer = true;
     m.form->FormResize();
     EXPECT_EQ(m.form->pos(), QPoint(30, screen->geometry().top()));
 }
@@ -195,7 +195,7 @@ TEST(MainFormChart, SmallMultiTouchScreensPutTheWindowAtTheTopEdge)
 TEST(MainFormChart, EachPinchUpdateSwitchesTheSizeAfterAPause)
 {
     Chart m;
-    m.state.touchInputAvailable = true;
+    m.form->touch.touchInputAvailable = true;
     m.showAndSettle();
     m.form->pinchGesture(true, m.form->mapToGlobal(QPointF(100, 120)));
     EXPECT_EQ(m.form->gesturePoint(), QPoint(100, 120));
