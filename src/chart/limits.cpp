@@ -1,8 +1,5 @@
 #include "chart/limits.h"
 
-#include "diary/iniheader.h"
-#include "diary/textfile.h"
-
 #include <limits>
 
 namespace luftikon {
@@ -23,20 +20,6 @@ std::optional<ZoneLimits> limitsFromBestValue(int bestValue)
         return std::nullopt;
     // In 64 bits: a hand-edited reading near 2^31 must not overflow the product.
     return ZoneLimits{int(qint64{bestValue} * 80 / 100), int(qint64{bestValue} * 60 / 100)};
-}
-
-LimitWrite storeLimit(const QString& diaryFile, const QString& key, int value, int previous, int defaultValue)
-{
-    const WriteResult written = writeHeaderValue(diaryFile, key, QString::number(value));
-    if (written.ok)
-        return {true, value, {}};
-    LimitWrite result{false, previous, written.error};
-    const ReadResult file = readTextLines(diaryFile);
-    if (file.ok) {
-        if (const auto stored = storedLimit(file.lines, key, defaultValue))
-            result.inForce = *stored;
-    }
-    return result;
 }
 
 } // namespace luftikon

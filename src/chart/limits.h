@@ -1,8 +1,8 @@
 #pragma once
-// The two zone limits of a diary: stepping them by the arrows, deriving them from the month's
-// best value, and keeping them in the diary's header.
+// The two zone limits of a diary: stepping them by the arrows and deriving them from the month's
+// best value.
 
-#include "diary/diaryfile.h"
+#include "diary/zones.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,15 +17,5 @@ int stepLimit(int limit, int delta);
 // 80 % and 60 % of the best value, remainders dropped. Nothing for a best value of 0 or below:
 // both limits 0 would paint the whole chart green.
 std::optional<ZoneLimits> limitsFromBestValue(int bestValue);
-
-// Writes one limit into the header of an existing diary in place. `inForce` is the limit to use
-// afterwards: the new value, or, when the write failed, what the file still holds (`previous`
-// when that cannot be read). `error` names the file in German.
-struct LimitWrite {
-    bool ok = false;
-    int inForce = 0;
-    QString error;
-};
-LimitWrite storeLimit(const QString& diaryFile, const QString& key, int value, int previous, int defaultValue);
 
 } // namespace luftikon

@@ -233,7 +233,6 @@ private:
     void FormCreate();
     void FormClose();
     void FormDestroy();
-    void clearWorkLists();
     void checkInstallLocation();
     bool prepareDataSubfolder(const QString& configured, QString& name, QString& folder);
     void readCurveColor();

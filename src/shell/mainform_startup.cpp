@@ -30,7 +30,6 @@ QString withSlash(const QString& folder)
 void TMainForm::FormCreate()
 {
     setUpTouch();
-    clearWorkLists();
     firstShowPending_ = true;
     state_.startFolder = withSlash(QDir::currentPath());
     chartPicture_ = QImage(200, 200, QImage::Format_BGR888);
@@ -94,8 +93,6 @@ void TMainForm::loadPictures()
     pins.pointingLeft = QImage(state_.resourceFolder + QStringLiteral("StecknadelLinks.bmp"));
     chart_.setPinPictures(pins);
 }
-
-void TMainForm::clearWorkLists() {}
 
 void TMainForm::checkInstallLocation()
 {
@@ -175,7 +172,6 @@ void TMainForm::FormClose()
 
 void TMainForm::FormDestroy()
 {
-    clearWorkLists();
     config_.setNotify({});
 }
 
