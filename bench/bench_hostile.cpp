@@ -110,9 +110,9 @@ void BM_Table(benchmark::State& bench, Input input)
 {
     Month month;
     prepare(month, input);
-    const QStringList entries = entryLinesOf(readTextLines(month.diary).lines);
+    const QList<DiaryEntry> readings = readDiary(month.diary).readings;
     for (auto _ : bench) {
-        const CellMatrix cells = buildTableCells(entries, SlotMode::Four, 32);
+        const CellMatrix cells = buildTableCells(readings, SlotMode::Four, 32);
         benchmark::DoNotOptimize(selectionText(cells, {0, 0, 11, 31}, SlotMode::Four).size());
     }
 }

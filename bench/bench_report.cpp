@@ -22,9 +22,10 @@ MonthReport fullEightSlotMonth()
                               "Messung5 den ",   "Messung6 den ", "Messung7 den ", "Abends den      "};
     for (int day = 1; day <= 31; ++day)
         for (int slot = 0; slot < 8; ++slot)
-            month.entryLines << QLatin1String(prefixes[slot]) + QStringLiteral("%1.1.2024 Z=08:00  Luftikon=%2")
-                                                                    .arg(day, 2, 10, QChar(u'0'))
-                                                                    .arg(150 + (day * 37 + slot * 53) % 500);
+            month.readings << parseEntryLine(QLatin1String(prefixes[slot]) +
+                                             QStringLiteral("%1.1.2024 Z=08:00  Luftikon=%2")
+                                                 .arg(day, 2, 10, QChar(u'0'))
+                                                 .arg(150 + (day * 37 + slot * 53) % 500));
     for (int i = 0; i < 12; ++i)
         month.remarks << QStringLiteral("Bemerkung %1: Erkältung, zwei Hübe mehr am Abend").arg(i);
     return month;
@@ -36,9 +37,9 @@ void writeMonthReport(benchmark::State& bench)
     MonthReport month = fullEightSlotMonth();
     const QImage chart(QStringLiteral(LUFTIKON_RESOURCE_DIR "/Vorlag8M.bmp"));
     for (auto _ : bench) {
-        month.figures = monthFiguresOf(month.entryLines, DiaryMonth{1, 2024}, 500, 200);
+        month.figures = monthFiguresOf(month.readings, DiaryMonth{1, 2024}, 500, 200);
         const QByteArray pdf = doctorReportPdf({month, chart, QDate(2024, 2, 1), QStringLiteral("4.0")});
-        const QByteArray csv = readingsCsv(month.entryLines, 500, 200);
+        const QByteArray csv = readingsCsv(month.readings, 500, 200);
         if (!writeFileSafely(dir.filePath(QStringLiteral("Muster_1_2024.pdf")), pdf).ok ||
             !writeFileSafely(dir.filePath(QStringLiteral("Muster_1_2024.csv")), csv).ok)
             bench.SkipWithError("write failed");

@@ -15,12 +15,12 @@ using namespace luftikon;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const QStringList entries = entryLinesOf(splitLines(decodeCp1252(bytes)));
     // Limits from the input too, so odd pairs (red above green, negative) are tried.
     const int green = size > 0 ? int(data[0]) * 4 - 100 : 500;
     const int red = size > 1 ? int(data[1]) * 4 - 100 : 200;
 
     const DiaryFile diary = diaryOf(splitLines(decodeCp1252(bytes)), QStringLiteral("/g/2024/Name_5_2024.tab"));
+    const QList<DiaryEntry>& entries = diary.readings;
     const DiaryMonth month = diaryMonthOf(diary.month, diary.year);
     const MonthFigures f = monthFiguresOf(entries, month, green, red);
     if (f.readingCount + f.uncountedLines != entries.size())

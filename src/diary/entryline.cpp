@@ -15,8 +15,6 @@ bool isDigit(QChar c)
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-} // namespace
-
 QStringView trimBlanksView(QStringView text)
 {
     qsizetype begin = 0;
@@ -27,6 +25,25 @@ QStringView trimBlanksView(QStringView text)
         --end;
     return text.sliced(begin, end - begin);
 }
+
+QStringView dayTextView(QStringView line)
+{
+    const qsizetype dot = line.indexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return {};
+    const qsizetype from = std::max<qsizetype>(0, dot - 2);
+    return line.sliced(from, dot - from);
+}
+
+QStringView valueTextView(QStringView line)
+{
+    const qsizetype marker = line.indexOf(valueMarker);
+    if (marker < 0)
+        return {};
+    return trimBlanksView(line.sliced(marker + valueMarker.size()));
+}
+
+} // namespace
 
 QString trimBlanks(const QString& text)
 {
@@ -69,18 +86,19 @@ QString composeEntryLine(const QString& prefix, const QString& day, const QStrin
            value;
 }
 
-EntryFieldViews entryFieldViewsOf(QStringView rest)
+EntryFields entryFieldsOf(const QString& rest)
 {
-    EntryFieldViews fields;
+    const auto trimmed = [](QStringView text) { return trimBlanksView(text).toString(); };
+    EntryFields fields;
     const qsizetype firstDot = rest.indexOf(QLatin1Char('.'));
     if (firstDot >= 0) {
-        fields.day = trimBlanksView(rest.first(firstDot));
+        fields.day = trimmed(QStringView(rest).first(firstDot));
         const qsizetype secondDot = rest.indexOf(QLatin1Char('.'), firstDot + 1);
         if (secondDot >= 0) {
-            fields.month = trimBlanksView(rest.sliced(firstDot + 1, secondDot - firstDot - 1));
+            fields.month = trimmed(QStringView(rest).sliced(firstDot + 1, secondDot - firstDot - 1));
             const qsizetype blank = rest.indexOf(QLatin1Char(' '), secondDot + 1);
             if (blank >= 0)
-                fields.year = trimBlanksView(rest.sliced(secondDot + 1, blank - secondDot - 1));
+                fields.year = trimmed(QStringView(rest).sliced(secondDot + 1, blank - secondDot - 1));
         }
     }
     const qsizetype time = rest.indexOf(timeMarker);
@@ -88,43 +106,17 @@ EntryFieldViews entryFieldViewsOf(QStringView rest)
         fields.time = rest.mid(time + timeMarker.size(), 5);
     const qsizetype value = rest.indexOf(valueMarker);
     if (value >= 0)
-        fields.value = trimBlanksView(rest.sliced(value + valueMarker.size()));
+        fields.value = trimmed(QStringView(rest).sliced(value + valueMarker.size()));
     return fields;
 }
 
-EntryFields entryFieldsOf(const QString& rest)
-{
-    const EntryFieldViews views = entryFieldViewsOf(rest);
-    const auto text = [](const std::optional<QStringView>& view) {
-        return view ? std::optional<QString>(view->toString()) : std::nullopt;
-    };
-    return {text(views.day), text(views.month), text(views.year), text(views.time), text(views.value)};
-}
-
-std::optional<PrefixSplitView> splitEntryPrefixView(QStringView line)
+std::optional<PrefixSplit> splitEntryPrefix(const QString& line)
 {
     const qsizetype den = line.indexOf(denMarker);
     if (den < 0)
         return std::nullopt;
     const qsizetype end = den + denMarker.size();
-    return PrefixSplitView{line.first(end), line.sliced(end)};
-}
-
-std::optional<PrefixSplit> splitEntryPrefix(const QString& line)
-{
-    const auto split = splitEntryPrefixView(line);
-    if (!split)
-        return std::nullopt;
-    return PrefixSplit{split->prefix.toString(), split->rest.toString()};
-}
-
-QStringView dayTextView(QStringView line)
-{
-    const qsizetype dot = line.indexOf(QLatin1Char('.'));
-    if (dot < 0)
-        return {};
-    const qsizetype from = std::max<qsizetype>(0, dot - 2);
-    return line.sliced(from, dot - from);
+    return PrefixSplit{line.first(end), line.sliced(end)};
 }
 
 QString dayTextOf(const QString& line)
@@ -139,14 +131,6 @@ int dayNumberOf(const QString& line)
         return 0;
     const int number = (day.at(0).unicode() - u'0') * 10 + (day.at(1).unicode() - u'0');
     return number >= 1 && number <= 31 ? number : 0;
-}
-
-QStringView valueTextView(QStringView line)
-{
-    const qsizetype marker = line.indexOf(valueMarker);
-    if (marker < 0)
-        return {};
-    return trimBlanksView(line.sliced(marker + valueMarker.size()));
 }
 
 QString valueTextOf(const QString& line)

@@ -11,7 +11,6 @@ namespace luftikon {
 
 // Removes characters up to U+0020 (blanks and control characters) at both ends.
 QString trimBlanks(const QString& text);
-QStringView trimBlanksView(QStringView text);
 
 // A line is an entry line when it is not empty and starts with "M" or "A".
 bool isEntryLine(const QString& line);
@@ -42,31 +41,15 @@ struct EntryFields {
 };
 EntryFields entryFieldsOf(const QString& rest);
 
-// The same fields as views into `rest`, for readers that run over every line of a month.
-struct EntryFieldViews {
-    std::optional<QStringView> day;
-    std::optional<QStringView> month;
-    std::optional<QStringView> year;
-    std::optional<QStringView> time;
-    std::optional<QStringView> value;
-};
-EntryFieldViews entryFieldViewsOf(QStringView rest);
-
 // Everything up to and including the first "den ", and the rest; nullopt without "den ".
 struct PrefixSplit {
     QString prefix;
     QString rest;
 };
 std::optional<PrefixSplit> splitEntryPrefix(const QString& line);
-struct PrefixSplitView {
-    QStringView prefix;
-    QStringView rest;
-};
-std::optional<PrefixSplitView> splitEntryPrefixView(QStringView line);
 
 // The two characters right before the first "." of the whole line; empty without ".".
 QString dayTextOf(const QString& line);
-QStringView dayTextView(QStringView line); // the same, without a copy
 
 // The day the means, the chart grouping and the table attribute a line to: 1..31 when the
 // two characters before the first "." are two digits "01".."31", otherwise 0.
@@ -74,7 +57,6 @@ int dayNumberOf(const QString& line);
 
 // The value text after the first "Luftikon=", trimmed; empty without the marker.
 QString valueTextOf(const QString& line);
-QStringView valueTextView(QStringView line); // the same, without a copy
 
 // A value text as a whole number (optional sign, decimal digits, fits 32 bits); nullopt
 // for anything else, which readers then leave out of means and best value.

@@ -1,4 +1,4 @@
-// Computes the month's figures from the entry lines of one diary.
+// Computes the month's figures from the readings of one diary.
 #include "report/monthfigures.h"
 
 #include "diary/dates.h"
@@ -60,7 +60,7 @@ std::optional<double> swingPercent(int highest, int lowest)
     return (double(highest) - double(lowest)) / (sum / 2) * 100;
 }
 
-MonthFigures monthFiguresOf(const QStringList& entryLines, DiaryMonth month, int greenLimit, int redLimit)
+MonthFigures monthFiguresOf(const QList<DiaryEntry>& readings, DiaryMonth month, int greenLimit, int redLimit)
 {
     MonthFigures figures;
     figures.month = month;
@@ -72,15 +72,15 @@ MonthFigures monthFiguresOf(const QStringList& entryLines, DiaryMonth month, int
     std::array<DayReadings, 31> days{};
     Mean morning;
     Mean evening;
-    for (const QString& line : entryLines) {
-        const int day = dayNumberOf(line);
-        const auto value = parseWholeNumber(valueTextView(line));
+    // A day's figures take all its readings, those without a slot too: no day x slot grid here.
+    for (const DiaryEntry& reading : readings) {
+        const int day = reading.dayNumber;
+        const auto& value = reading.value;
         if (day == 0 || day > figures.daysInMonth || !value) {
             ++figures.uncountedLines;
             continue;
         }
-        const auto split = splitEntryPrefixView(line);
-        const int slot = split ? slotOfEntryPrefix(split->prefix) : NoSlot;
+        const int slot = reading.slot;
         days[std::size_t(day - 1)].add(*value, slot);
         ++figures.readingCount;
         figures.bestValue = std::max(figures.bestValue, *value);

@@ -2,8 +2,10 @@
 // The month's figures a doctor asks for: how much the readings swing within a day, how the
 // mornings compare with the best value, the morning and evening means and the readings per zone.
 
+#include "diary/entryline.h"
+
+#include <QList>
 #include <QString>
-#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -55,10 +57,10 @@ struct MonthFigures {
     int daysWithout = 0;
 };
 
-// The figures of the entry lines of one month. A reading counts as the daily means count it:
+// The figures of the readings of one month. A reading counts as the daily means count it:
 // a two-digit day "01".."31" in front of the first "." and a whole-number value; a day the
 // month does not have counts as no day. Zones follow zoneOf, the rule of the chart's markers.
-MonthFigures monthFiguresOf(const QStringList& entryLines, DiaryMonth month, int greenLimit, int redLimit);
+MonthFigures monthFiguresOf(const QList<DiaryEntry>& readings, DiaryMonth month, int greenLimit, int redLimit);
 
 // (highest − lowest) / ((highest + lowest) / 2) × 100; none when the two add up to 0 or less.
 std::optional<double> swingPercent(int highest, int lowest);

@@ -1,6 +1,7 @@
 // Reads the drawn month for the evaluation commands and says where their files go.
 #include "report/monthreport.h"
 
+#include "diary/daygrid.h"
 #include "diary/diaryfile.h"
 #include "diary/entryline.h"
 #include "diary/iniheader.h"
@@ -25,8 +26,8 @@ std::optional<MonthReport> loadMonthReport(const ReportSource& source, const Not
     }
     MonthReport report;
     report.diaryFile = source.diaryFile;
-    report.entryLines = diary.entryLines();
-    if (report.entryLines.isEmpty()) {
+    report.readings = diary.readings;
+    if (report.readings.isEmpty()) {
         notify(MessageKind::Plain, noData);
         return std::nullopt;
     }
@@ -35,7 +36,7 @@ std::optional<MonthReport> loadMonthReport(const ReportSource& source, const Not
         report.userName = source.userName;
     report.slotMode = source.slotMode;
     report.figures =
-        monthFiguresOf(report.entryLines, diaryMonthOf(diary.month, diary.year), source.greenLimit, source.redLimit);
+        monthFiguresOf(report.readings, diaryMonthOf(diary.month, diary.year), source.greenLimit, source.redLimit);
     return report;
 }
 
@@ -65,31 +66,27 @@ std::optional<QString> reportFilePath(const QString& dataFolder, const MonthRepo
 ReadingGrid readingGridOf(const MonthReport& report)
 {
     ReadingGrid grid;
+    const DayGrid placed = dayGridOf(report.readings);
     int lastDay = report.figures.daysInMonth;
-    std::vector<std::pair<int, int>> placed; // day, slot of each line, in line order
-    bool extraSlots[LastSlot + 1] = {};
-    for (const QString& line : report.entryLines) {
-        const int day = dayNumberOf(line);
-        const auto split = splitEntryPrefixView(line);
-        const int slot = split ? slotOfEntryPrefix(split->prefix) : NoSlot;
-        placed.emplace_back(day, slot);
-        if (day == 0 || slot == NoSlot)
-            continue;
-        lastDay = std::max(lastDay, day);
-        if (!slotInLayout(slot, report.slotMode))
-            extraSlots[slot] = true;
+    bool shownSlots[LastSlot + 1] = {};
+    for (int day = 1; day <= DayGrid::Days; ++day) {
+        for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
+            if (placed.at(day, slot) < 0)
+                continue;
+            lastDay = std::max(lastDay, day);
+            shownSlots[slot] = true;
+        }
     }
     for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
-        if (slotInLayout(slot, report.slotMode) || extraSlots[slot])
+        if (slotInLayout(slot, report.slotMode) || shownSlots[slot])
             grid.columns.push_back(slot);
     }
     grid.rows.assign(std::size_t(lastDay), QStringList(qsizetype(grid.columns.size())));
-    for (qsizetype i = 0; i < report.entryLines.size(); ++i) {
-        const auto [day, slot] = placed[std::size_t(i)];
-        const auto column = std::find(grid.columns.begin(), grid.columns.end(), slot);
-        if (day == 0 || column == grid.columns.end())
-            continue;
-        grid.rows[std::size_t(day - 1)][column - grid.columns.begin()] = valueTextOf(report.entryLines[i]);
+    for (int day = 1; day <= lastDay; ++day) {
+        for (std::size_t column = 0; column < grid.columns.size(); ++column) {
+            if (const qsizetype shown = placed.at(day, grid.columns[column]); shown >= 0)
+                grid.rows[std::size_t(day - 1)][qsizetype(column)] = report.readings[shown].valueText;
+        }
     }
     return grid;
 }

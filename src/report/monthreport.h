@@ -3,9 +3,11 @@
 // figures and remarks, and where the report and the CSV file of that month go.
 
 #include "config/notice.h"
+#include "diary/entryline.h"
 #include "diary/slots.h"
 #include "report/monthfigures.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -26,13 +28,13 @@ struct MonthReport {
     QString diaryFile;
     QString userName;
     SlotMode slotMode = SlotMode::Four;
-    QStringList entryLines;
+    QList<DiaryEntry> readings;
     QStringList remarks;
     MonthFigures figures;
 };
 
-// Reads the diary of `source`. Without a drawn diary or without any entry
-// line the user is told "Es wurden noch keine Daten eingegeben!"; a file that cannot be read
+// Reads the diary of `source`. Without a drawn diary or without any
+// reading the user is told "Es wurden noch keine Daten eingegeben!"; a file that cannot be read
 // is reported. Nothing on failure.
 std::optional<MonthReport> loadMonthReport(const ReportSource& source, const Notify& notify);
 

@@ -11,15 +11,15 @@ namespace luftikon {
 namespace {
 
 // Day and month with two digits, so spreadsheets read the date alike for "3" and "03".
-QString germanDate(const EntryFieldViews& fields)
+QString germanDate(const EntryFields& fields)
 {
     if (!fields.day || !fields.month || !fields.year)
         return {};
-    const auto padded = [](QStringView text) {
+    const auto padded = [](const QString& text) {
         const auto number = parseWholeNumber(text);
-        return number && *number >= 0 && *number <= 99 ? twoDigits(*number) : text.toString();
+        return number && *number >= 0 && *number <= 99 ? twoDigits(*number) : text;
     };
-    return padded(*fields.day) + QLatin1Char('.') + padded(*fields.month) + QLatin1Char('.') + fields.year->toString();
+    return padded(*fields.day) + QLatin1Char('.') + padded(*fields.month) + QLatin1Char('.') + *fields.year;
 }
 
 } // namespace
@@ -37,31 +37,26 @@ QString csvField(const QString& text, bool quoted)
     return QLatin1Char('"') + field + QLatin1Char('"');
 }
 
-QString csvLine(const QString& entryLine, int greenLimit, int redLimit)
+QString csvLine(const DiaryEntry& reading, int greenLimit, int redLimit)
 {
-    const auto split = splitEntryPrefixView(entryLine);
-    const EntryFieldViews fields = split ? entryFieldViewsOf(split->rest) : EntryFieldViews{};
-    const int slot = split ? slotOfEntryPrefix(split->prefix) : NoSlot;
-    const QString slotWord = slot != NoSlot ? QString(slotInfo(slot)->name) : QString();
-    const QString time = fields.time ? trimBlanks(fields.time->toString()) : QString();
-    const QStringView valueText = valueTextView(entryLine);
-    const auto value = parseWholeNumber(valueText);
+    const QString slotWord = reading.slot != NoSlot ? QString(slotInfo(reading.slot)->name) : QString();
+    const QString time = reading.fields.time ? trimBlanks(*reading.fields.time) : QString();
 
-    QStringList row{csvField(germanDate(fields)), csvField(time), csvField(slotWord)};
-    if (value) {
+    QStringList row{csvField(germanDate(reading.fields)), csvField(time), csvField(slotWord)};
+    if (const auto& value = reading.value) {
         row << csvField(QString::number(*value)) << zoneWord(zoneOf(*value, greenLimit, redLimit));
     }
     else {
-        row << csvField(valueText.toString(), true) << QString();
+        row << csvField(reading.valueText, true) << QString();
     }
     return row.join(QLatin1Char(';'));
 }
 
-QByteArray readingsCsv(const QStringList& entryLines, int greenLimit, int redLimit)
+QByteArray readingsCsv(const QList<DiaryEntry>& readings, int greenLimit, int redLimit)
 {
     QString text = csvHeader + QStringLiteral("\r\n");
-    for (const QString& line : entryLines)
-        text += csvLine(line, greenLimit, redLimit) + QStringLiteral("\r\n");
+    for (const DiaryEntry& reading : readings)
+        text += csvLine(reading, greenLimit, redLimit) + QStringLiteral("\r\n");
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 

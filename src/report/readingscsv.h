@@ -2,9 +2,11 @@
 // The month's readings as a CSV file for spreadsheets: UTF-8 with a byte-order mark, ";"
 // between fields, CR LF line ends, one reading a line in the diary's order.
 
+#include "diary/entryline.h"
+
 #include <QByteArray>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 namespace luftikon {
 
@@ -14,12 +16,12 @@ inline const QString csvHeader = QStringLiteral("Datum;Uhrzeit;Messung;Wert;Zone
 // "=", "+", "-", "@", tab or CR gets an apostrophe in front so no spreadsheet runs it.
 QString csvField(const QString& text, bool quoted = false);
 
-// One CSV line (without line end) of an entry line: German date "05.03.2024", time, slot word,
+// One CSV line (without line end) of a reading: German date "05.03.2024", time, slot word,
 // the value as a number with its zone ("grün", "gelb", "rot"), or a value that is no number
 // in quotes as it stands, with an empty zone.
-QString csvLine(const QString& entryLine, int greenLimit, int redLimit);
+QString csvLine(const DiaryEntry& reading, int greenLimit, int redLimit);
 
 // The whole file.
-QByteArray readingsCsv(const QStringList& entryLines, int greenLimit, int redLimit);
+QByteArray readingsCsv(const QList<DiaryEntry>& readings, int greenLimit, int redLimit);
 
 } // namespace luftikon

@@ -183,7 +183,7 @@ void TTabellenDlg::ErstelleTabelle()
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 
-    const CellMatrix cells = buildTableCells(diary.entryLines(), mode, rowCount);
+    const CellMatrix cells = buildTableCells(diary.readings, mode, rowCount);
     const int columns = tableColumnCount(mode);
     StringGrid1->setColumnCount(columns);
     StringGrid1->setRowCount(rowCount);

@@ -1,6 +1,7 @@
 #include "table/tablecontent.h"
 
 #include "diary/dates.h"
+#include "diary/daygrid.h"
 #include "diary/longlines.h"
 
 #include <algorithm>
@@ -33,6 +34,46 @@ int timeColumnOf(int slot, SlotMode mode)
 bool isAsciiDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
+}
+
+// The table reads a line by rules of its own: tabs dropped, the slot found by its name anywhere
+// before "den", the day from the two digits the date begins with, both markers needed, and the
+// time keeping its blanks up to "Luftikon=". Lines as the entry dialog writes them land where
+// their own day and slot say; odd ones keep the place the table has always given them.
+struct TableReading {
+    GridPlace place;
+    QString time;
+    QString value;
+};
+
+TableReading tableReadingOf(QString line)
+{
+    line.remove(QLatin1Char('\t'));
+    const qsizetype den = line.indexOf(QLatin1String("den"));
+    if (den < 0)
+        return {};
+    // The slot part runs through the character after "den", the blank of the prefix.
+    const qsizetype slotEnd = std::min(den + 4, line.size());
+    const QStringView slotPart = QStringView(line).left(slotEnd);
+    QStringView rest = QStringView(line).mid(slotEnd);
+    while (rest.startsWith(QLatin1Char(' ')))
+        rest = rest.mid(1);
+    const qsizetype timeMark = rest.indexOf(QLatin1String("Z="));
+    const qsizetype valueMark = rest.indexOf(QLatin1String("Luftikon="));
+    if (timeMark < 0 || valueMark < timeMark)
+        return {};
+    // The row of the two-digit day the date begins with, followed by ".".
+    const QStringView date = rest.left(timeMark);
+    if (date.size() < 3 || !isAsciiDigit(date[0]) || !isAsciiDigit(date[1]) || date[2] != u'.')
+        return {};
+    const int day = (date[0].unicode() - u'0') * 10 + (date[1].unicode() - u'0');
+    int slot = FirstSlot;
+    while (slot <= LastSlot && !slotPart.contains(tableSlotName(*slotInfo(slot))))
+        ++slot;
+    if (slot > LastSlot)
+        return {};
+    return {
+        {day, slot}, rest.mid(timeMark + 2, valueMark - timeMark - 2).toString(), rest.mid(valueMark + 9).toString()};
 }
 
 CellRange normalised(const CellRange& range, int columns, int rows)
@@ -100,20 +141,7 @@ int shownDayCount(int month, int year)
     return days == 0 ? lastDay : days;
 }
 
-SlotColumns slotColumnsFor(const QString& slotPart, SlotMode mode)
-{
-    for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
-        if (!slotPart.contains(tableSlotName(*slotInfo(slot))))
-            continue;
-        if (!slotInLayout(slot, mode))
-            return {};
-        const int time = timeColumnOf(slot, mode);
-        return {time, time + 1};
-    }
-    return {};
-}
-
-CellMatrix buildTableCells(const QStringList& entryLines, SlotMode mode, int rowCount)
+CellMatrix buildTableCells(const QList<DiaryEntry>& readings, SlotMode mode, int rowCount)
 {
     const int columns = tableColumnCount(mode);
     rowCount = std::clamp(rowCount, 1, lastDay + 1);
@@ -126,36 +154,19 @@ CellMatrix buildTableCells(const QStringList& entryLines, SlotMode mode, int row
     for (int day = 1; day < rowCount; ++day)
         cells[day][0] = dayLabel(day);
 
-    for (QString line : entryLines) {
-        line.remove(QLatin1Char('\t'));
-        const qsizetype den = line.indexOf(QLatin1String("den"));
-        if (den < 0)
-            continue;
-        // The slot part runs through the character after "den", the blank of the prefix.
-        const qsizetype slotEnd = std::min(den + 4, line.size());
-        const QString slotPart = line.left(slotEnd);
-        QString rest = line.mid(slotEnd);
-        while (rest.startsWith(QLatin1Char(' ')))
-            rest.remove(0, 1);
-        const qsizetype timeMark = rest.indexOf(QLatin1String("Z="));
-        const qsizetype valueMark = rest.indexOf(QLatin1String("Luftikon="));
-        if (timeMark < 0 || valueMark < timeMark)
-            continue;
-        const QString date = rest.left(timeMark);
-        const QString time = rest.mid(timeMark + 2, valueMark - timeMark - 2);
-        const QString value = rest.mid(valueMark + 9);
-        const SlotColumns slot = slotColumnsFor(slotPart, mode);
-        if (slot.time < 0)
-            continue;
-        // The row of the two-digit day the date begins with, followed by ".".
-        if (date.size() < 3 || !isAsciiDigit(date[0]) || !isAsciiDigit(date[1]) || date[2] != u'.')
-            continue;
-        const int day = (date[0].unicode() - u'0') * 10 + (date[1].unicode() - u'0');
-        if (day < 1 || day >= rowCount)
-            continue;
-        // A cell of megabytes from a damaged line would freeze the grid.
-        cells[day][slot.time] = shownLine(QStringLiteral("    ") + time);
-        cells[day][slot.value] = shownLine(QStringLiteral("    ") + value);
+    const DayGrid grid =
+        dayGridOf(readings, [](const DiaryEntry& reading) { return tableReadingOf(reading.line).place; });
+    for (int day = 1; day < rowCount; ++day) {
+        for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
+            const qsizetype shown = grid.at(day, slot);
+            if (shown < 0 || !slotInLayout(slot, mode))
+                continue;
+            const TableReading reading = tableReadingOf(readings[shown].line);
+            const int time = timeColumnOf(slot, mode);
+            // A cell of megabytes from a damaged line would freeze the grid.
+            cells[day][time] = shownLine(QStringLiteral("    ") + reading.time);
+            cells[day][time + 1] = shownLine(QStringLiteral("    ") + reading.value);
+        }
     }
     return cells;
 }

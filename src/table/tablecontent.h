@@ -2,7 +2,10 @@
 // What the month table shows, and its copies, as plain cell texts: no window needed, so the
 // rules can be tested and reused by the table printer.
 
+#include "diary/entryline.h"
 #include "diary/slots.h"
+
+#include <QList>
 
 #include <QRect>
 #include <QSize>
@@ -38,17 +41,9 @@ QString dayLabel(int day);
 // by a bad month field.
 int shownDayCount(int month, int year);
 
-// The time and value columns of the slot named in an entry line's slot part, or nothing
-// (-1) when the mode has no such slot.
-struct SlotColumns {
-    int time = -1;
-    int value = -1;
-};
-SlotColumns slotColumnsFor(const QString& slotPart, SlotMode mode);
-
-// The whole table: headers, day labels and the readings of `entryLines` (in list order, so a
-// later line for the same day and slot wins). `rowCount` is the days of the month + 1.
-CellMatrix buildTableCells(const QStringList& entryLines, SlotMode mode, int rowCount);
+// The whole table: headers, day labels and the readings (in list order, so a later line for the
+// same day and slot wins). `rowCount` is the days of the month + 1.
+CellMatrix buildTableCells(const QList<DiaryEntry>& readings, SlotMode mode, int rowCount);
 
 // The text copy of `range`: cells of a data row separated by tabs (spacer columns left out
 // except at the row's end), header cells by spaces, every row ended by CR LF.

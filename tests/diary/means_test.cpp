@@ -1,8 +1,10 @@
 #include "diary/means.h"
+#include "support/diarylines.h"
 
 #include <gtest/gtest.h>
 
 using namespace luftikon;
+using luftikon::test::entriesOf;
 
 namespace {
 
@@ -11,21 +13,13 @@ QString line(const QString& day, const QString& value, const QString& prefix = Q
     return prefix + QStringLiteral("   %1.3.2024 Z=08:00  Luftikon=").arg(day) + value;
 }
 
-QList<DiaryEntry> entries(const QStringList& lines)
-{
-    QList<DiaryEntry> parsed;
-    for (const QString& text : lines)
-        parsed << parseEntryLine(text);
-    return parsed;
-}
-
 // Means of day → value lists, one morning reading per pair, in this order.
 DailyMeanTexts meansOf(const std::vector<std::pair<int, QString>>& readings)
 {
     QStringList lines;
     for (const auto& [day, value] : readings)
         lines << line(QStringLiteral("%1").arg(day, 2, 10, QLatin1Char('0')), value);
-    return dailyMeansOf(entries(lines));
+    return dailyMeansOf(entriesOf(lines));
 }
 
 } // namespace
@@ -49,24 +43,24 @@ TEST(DailyMeans, RoundedHalfAwayFromZeroOnlyTheLastRunOfADayAndOnlyReadableDays)
     expected = noDailyMeans();
     expected[6] = "450";
     EXPECT_EQ(
-        dailyMeansOf(entries({line("07", "400"), line("07", "abc"), line("07", ""), line("07", "4.5"),
-                              line("07", "500"), line(" 8", "300"), line("32", "300"), line("00", "1"), "xx", ""})),
+        dailyMeansOf(entriesOf({line("07", "400"), line("07", "abc"), line("07", ""), line("07", "4.5"),
+                                line("07", "500"), line(" 8", "300"), line("32", "300"), line("00", "1"), "xx", ""})),
         expected);
 }
 
 TEST(BestValue, FirstOfEqualBestChartedReadingsAndNothingAtOrBelowZero)
 {
-    const BestValue first = bestValueOf(entries({line("03", "480"), line("04", "470"), line("05", "480")}));
+    const BestValue first = bestValueOf(entriesOf({line("03", "480"), line("04", "470"), line("05", "480")}));
     EXPECT_EQ(first.index, 0);
     EXPECT_EQ(first.value, 480);
-    EXPECT_EQ(bestValueOf(entries({line("03", "470"), line("04", "481"), line("05", "480")})).index, 1);
-    const BestValue none = bestValueOf(entries({line("03", "0"), line("04", "-5")}));
+    EXPECT_EQ(bestValueOf(entriesOf({line("03", "470"), line("04", "481"), line("05", "480")})).index, 1);
+    const BestValue none = bestValueOf(entriesOf({line("03", "0"), line("04", "-5")}));
     EXPECT_EQ(none.value, 0);
     EXPECT_EQ(none.index, -1);
     // Lines the chart cannot place are passed over: no number, no day in 1..31, no slot prefix.
     const BestValue odd =
-        bestValueOf(entries({line("03", "9x9"), line("32", "700"), line("00", "700"),
-                             line("03", "900", QStringLiteral("Mittags ")), line("04", "410"), line("05", "410")}));
+        bestValueOf(entriesOf({line("03", "9x9"), line("32", "700"), line("00", "700"),
+                               line("03", "900", QStringLiteral("Mittags ")), line("04", "410"), line("05", "410")}));
     EXPECT_EQ(odd.value, 410);
     EXPECT_EQ(odd.index, 4);
 }

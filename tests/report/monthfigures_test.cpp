@@ -2,6 +2,7 @@
 // to work on.
 #include "report/figuretexts.h"
 #include "report/monthfigures.h"
+#include "report/monthreport.h"
 #include "reportlines.h"
 #include "support/widgettext.h"
 
@@ -50,7 +51,7 @@ QStringList rows(const MonthFigures& figures)
 // 380 260 390 = 7 (43.75 %), red 200 = 1 (6.25 % -> 6,3). Days with readings 1 2 3 8 9 15 31 = 7.
 TEST(MonthFigures, AHandWorkedMonth)
 {
-    const MonthFigures f = monthFiguresOf(mayReadings(), DiaryMonth{5, 2024}, mayGreen, mayRed);
+    const MonthFigures f = monthFiguresOf(entriesOf(mayReadings()), DiaryMonth{5, 2024}, mayGreen, mayRed);
 
     EXPECT_EQ(values(monthFigureLines(f)), (QStringList{
                                                "Bestwert des Monats: 480 l/min",
@@ -79,7 +80,7 @@ TEST(MonthFigures, MonthsWithTooLittleGiveDashesNotMadeUpFigures)
     // Nothing at all, then only texts that are no numbers: every mean and share is a dash.
     for (const QStringList& lines :
          {QStringList{}, QStringList{reading("Morgens", 3, "abc", 5, 2024), reading("Abends", 3, "", 5, 2024)}}) {
-        const MonthFigures f = monthFiguresOf(lines, DiaryMonth{4, 2024}, 500, 200);
+        const MonthFigures f = monthFiguresOf(entriesOf(lines), DiaryMonth{4, 2024}, 500, 200);
         EXPECT_EQ(
             values(monthFigureLines(f)).mid(0, 9),
             (QStringList{"Bestwert des Monats: –", "Tage mit Messwerten: 0 von 30", "Tage ohne Messwerte: 30",
@@ -91,15 +92,17 @@ TEST(MonthFigures, MonthsWithTooLittleGiveDashesNotMadeUpFigures)
     }
 
     // One reading a day: means and zones, but no swing anywhere.
-    const MonthFigures single = monthFiguresOf(
-        {reading("Morgens", 6, "300", 5, 2024), reading("Abends", 7, "310", 5, 2024)}, DiaryMonth{5, 2024}, 500, 200);
+    const MonthFigures single =
+        monthFiguresOf(entriesOf({reading("Morgens", 6, "300", 5, 2024), reading("Abends", 7, "310", 5, 2024)}),
+                       DiaryMonth{5, 2024}, 500, 200);
     EXPECT_FALSE(single.meanSwing);
     EXPECT_EQ(single.swingDays, 0);
     EXPECT_EQ(rows(single)[1], QStringLiteral("KW 19 (6.–12. Mai) | – | 300 l/min = 96,8 %"));
 
     // Readings of 0 only: no best value to compare the mornings with, no swing of 0 + 0.
-    const MonthFigures zeros = monthFiguresOf({reading("Morgens", 6, "0", 5, 2024), reading("Abends", 6, "0", 5, 2024)},
-                                              DiaryMonth{5, 2024}, 500, 200);
+    const MonthFigures zeros =
+        monthFiguresOf(entriesOf({reading("Morgens", 6, "0", 5, 2024), reading("Abends", 6, "0", 5, 2024)}),
+                       DiaryMonth{5, 2024}, 500, 200);
     EXPECT_EQ(zeros.bestValue, 0);
     EXPECT_FALSE(zeros.meanSwing);
     EXPECT_EQ(rows(zeros)[1], QStringLiteral("KW 19 (6.–12. Mai) | – | 0 l/min"));
@@ -121,7 +124,22 @@ TEST(MonthFigures, WeeksFollowTheIsoCalendarAndAreCutAtTheMonthsEdges)
     EXPECT_EQ(diaryMonthOf("03", "2024").month, 3);
     EXPECT_FALSE(diaryMonthOf("13", "2024").valid());
     EXPECT_FALSE(diaryMonthOf("3", "24").valid());
-    const MonthFigures unknown = monthFiguresOf({reading("Morgens", 2, "300", 5, 2024)}, DiaryMonth{}, 500, 200);
+    const MonthFigures unknown =
+        monthFiguresOf(entriesOf({reading("Morgens", 2, "300", 5, 2024)}), DiaryMonth{}, 500, 200);
     EXPECT_EQ(unknown.readingCount, 1);
     EXPECT_TRUE(unknown.weeks.empty());
+}
+
+TEST(ReadingGrid, LaterReadingWinsAndAReadingOutsideTheLayoutAddsItsRowOrColumn)
+{
+    MonthReport report;
+    report.figures.daysInMonth = 30;
+    report.readings = entriesOf({reading("Morgens", 2, "300", 4, 2024), reading("Morgens", 2, "310", 4, 2024),
+                                 reading("Messung5", 31, "290", 4, 2024), reading("Abends ", 3, "280", 4, 2024)});
+    const ReadingGrid grid = readingGridOf(report);
+    EXPECT_EQ(grid.columns, (std::vector<int>{1, 2, 3, 5, 8}));
+    ASSERT_EQ(grid.rows.size(), 31u);
+    EXPECT_EQ(grid.rows[1], (QStringList{"310", "", "", "", ""}));
+    EXPECT_EQ(grid.rows[2], QStringList(5)) << "a prefix of no slot has no column";
+    EXPECT_EQ(grid.rows[30][3], QStringLiteral("290"));
 }

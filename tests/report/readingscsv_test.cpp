@@ -24,7 +24,7 @@ TEST(ReadingsCsv, TheFileByteForByte)
                                 "04.05.2024;08:00;Morgens;\"'=1+1\";\r\n"
                                 "04.05.2024;08:00;Abends;\"x\"\"y\";\r\n"
                                 "12.05.2024;08:00;Messung7;'-5;rot\r\n";
-    EXPECT_EQ(readingsCsv(lines, mayGreen, mayRed), expected);
+    EXPECT_EQ(readingsCsv(entriesOf(lines), mayGreen, mayRed), expected);
     EXPECT_EQ(readingsCsv({}, mayGreen, mayRed), QByteArray("\xEF\xBB\xBF"
                                                             "Datum;Uhrzeit;Messung;Wert;Zone\r\n"));
 }
@@ -39,5 +39,5 @@ TEST(ReadingsCsv, FieldsAreGuardedAgainstFormulasAndQuotedWhenTheyMustBe)
     EXPECT_EQ(csvField(QString(), true), "\"\"");
     EXPECT_EQ(csvField("a mid-word - or = is harmless"), "a mid-word - or = is harmless");
     // A line that is no reading at all keeps what can be read: its text stays in the value.
-    EXPECT_EQ(csvLine("Abends ohne Datum Luftikon= 7 7", 500, 200), ";;;\"7 7\";");
+    EXPECT_EQ(csvLine(parseEntryLine("Abends ohne Datum Luftikon= 7 7"), 500, 200), ";;;\"7 7\";");
 }

@@ -2,6 +2,9 @@
 // Diary lines made by hand, as the entry dialog and the writer lay them out. Built here, not with
 // the program's own composer, so a slip in the composer shows up as a difference.
 
+#include "diary/entryline.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +32,15 @@ inline QString reading(const char* slot, int day, const char* value, int month =
                        const QString& time = QStringLiteral("08:00"))
 {
     return reading(QLatin1String(slot), day, QString::fromUtf8(value), month, year, time);
+}
+
+// The lines taken apart, as a read diary holds its readings.
+inline QList<DiaryEntry> entriesOf(const QStringList& lines)
+{
+    QList<DiaryEntry> entries;
+    for (const QString& line : lines)
+        entries << parseEntryLine(line);
+    return entries;
 }
 
 // A diary's head as the writer lays it out: person, layout and, when given, the limits.

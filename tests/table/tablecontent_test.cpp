@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 using namespace luftikon;
+using luftikon::test::entriesOf;
 using luftikon::test::reading;
 
 namespace {
@@ -24,7 +25,7 @@ TEST(TableContent, ReadingsLandInTheirSlotColumnsForTheMode)
 {
     const QStringList lines{reading("Morgens", 5, 420), reading("Messung2", 5, 410, 3, 2024, "10:00"),
                             reading("Messung5", 5, 399, 3, 2024, "15:30"), reading("Abends", 5, 380, 3, 2024, "21:00")};
-    const CellMatrix four = buildTableCells(lines, SlotMode::Four, 32);
+    const CellMatrix four = buildTableCells(entriesOf(lines), SlotMode::Four, 32);
     ASSERT_EQ(four.size(), 32u);
     QStringList expected = fourSlotRow(5);
     expected[1] = QStringLiteral("    08:00  ");
@@ -36,7 +37,7 @@ TEST(TableContent, ReadingsLandInTheirSlotColumnsForTheMode)
     EXPECT_EQ(four[5], expected) << "Messung5 has no place in the 4-slot day";
     EXPECT_EQ(four[31], fourSlotRow(31));
 
-    const CellMatrix eight = buildTableCells(lines, SlotMode::Eight, 30);
+    const CellMatrix eight = buildTableCells(entriesOf(lines), SlotMode::Eight, 30);
     ASSERT_EQ(eight.size(), 30u);
     EXPECT_EQ(eight[5][13], QStringLiteral("    15:30  "));
     EXPECT_EQ(eight[5][14], QStringLiteral("    399"));
@@ -55,7 +56,7 @@ TEST(TableContent, LaterLineWinsAndOddLinesAreLeftOut)
         QStringLiteral("Morgens den    08.3.2024 Luftikon=500"),           // no time marker
         QStringLiteral("Morgens ohne Datum"), reading("Morgens", 30, 444), // beyond the rows shown
     };
-    const CellMatrix cells = buildTableCells(lines, SlotMode::Four, 30);
+    const CellMatrix cells = buildTableCells(entriesOf(lines), SlotMode::Four, 30);
     EXPECT_EQ(cells[7][1], QStringLiteral("    07:30  "));
     EXPECT_EQ(cells[7][2], QStringLiteral("    333"));
     EXPECT_EQ(cells[7][10], QStringLiteral("    20:00  "));
@@ -69,7 +70,7 @@ TEST(TableContent, LaterLineWinsAndOddLinesAreLeftOut)
 // the ordinary rows.
 TEST(TableCopyText, SpacersAndCornersGivenTheOtherWayRound)
 {
-    const CellMatrix cells = buildTableCells({reading("Morgens", 7, 420)}, SlotMode::Four, 32);
+    const CellMatrix cells = buildTableCells(entriesOf({reading("Morgens", 7, 420)}), SlotMode::Four, 32);
     // Ending on a spacer keeps its cell as the last one; starting on one drops it.
     EXPECT_EQ(selectionText(cells, {1, 7, 3, 8}, SlotMode::Four),
               QStringLiteral("    08:00  \t    420\t  \r\n  \t  \t  \r\n"));

@@ -87,7 +87,7 @@ std::optional<QString> saveReadingsCsv(const AppState& state, const CurrentMonth
     const auto report = loadMonthReport(reportSourceOf(state, month), notifyThrough(desktop));
     if (!report)
         return std::nullopt;
-    const QByteArray csv = readingsCsv(report->entryLines, report->figures.greenLimit, report->figures.redLimit);
+    const QByteArray csv = readingsCsv(report->readings, report->figures.greenLimit, report->figures.redLimit);
     const auto path = writeReportFile(*report, state.dataFolder, QStringLiteral(".csv"), csv, desktop);
     if (path)
         desktop.information(QStringLiteral("Die Messwerte wurden als CSV-Datei gespeichert:\n%1").arg(*path));
