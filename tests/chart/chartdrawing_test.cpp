@@ -88,23 +88,10 @@ TEST_F(ChartDrawingTest, DiaryWithoutReadingsShowsTheBareTemplateAndForgetsTheMo
     // A month drawn before must not lend its texts to the next export.
     const QImage img = draw(march({}));
     EXPECT_TRUE(month.summary().monthNumber.isEmpty());
-    EXPECT_TRUE(month.summary().monthName.isEmpty());
     EXPECT_EQ(month.summary().best.index, -1);
     EXPECT_TRUE(chart.pinPlacement().isNull());
     // Only the times-of-day strip at the top differs from the template.
     EXPECT_TRUE(sameIn(img, bare, QRect(0, 30, img.width(), img.height() - 30)));
-}
-
-TEST_F(ChartDrawingTest, TheMonthDrawnIsWhatTheOtherWindowsRead)
-{
-    const QString path = writeDiary(march(spread), QStringLiteral("Muster_3_2024.TAB"));
-    ASSERT_TRUE(drawFile(path));
-    EXPECT_EQ(month.remarksPath(), box.file(QStringLiteral("Muster_3_2024.txt")));
-    EXPECT_EQ(month.diary().entryLines(), spread);
-    EXPECT_EQ(month.summary().monthName + month.summary().monthYear, QStringLiteral("März2024"));
-    EXPECT_EQ(chartTitle(month.diary().date, month.diary().userName),
-              QStringLiteral("Luftikon-Messwerte März 2024 von  Muster"));
-    EXPECT_EQ(month.summary().dailyMeans[2], QStringLiteral("470"));
 }
 
 TEST_F(ChartDrawingTest, OddLinesAndMiddleSlotsOfTheFourSlotChartAreCountedButNotDrawn)

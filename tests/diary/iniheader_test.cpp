@@ -84,9 +84,4 @@ TEST(IniHeader, WriteInPlaceOnAFileOrNotAtAll)
         EXPECT_FALSE(refused.error.isEmpty());
         EXPECT_EQ(Sandbox::readBytes(path), written);
     }
-    // No diary, no value: the settings dialog must not make a file out of nothing.
-    const QString missing = box.file("fehlt.tab");
-    EXPECT_EQ(readHeaderValue(missing, "GrenzwertGruen>", "500"), "500");
-    EXPECT_TRUE(writeHeaderValue(missing, "GrenzwertRot<", "190").error.contains(missing));
-    EXPECT_FALSE(QFile::exists(missing));
 }

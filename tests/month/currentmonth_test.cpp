@@ -58,6 +58,8 @@ TEST(CurrentMonth, WhatASaveAndALayoutSwitchLeaveInMemoryIsWhatAFreshReadGives)
     Sandbox::writeBytes(path, diaryBytes);
     CurrentMonth month;
     QSignalSpy spy(&month, &CurrentMonth::changed);
+    month.open(box.file(QStringLiteral("Muster_3_2024.TAB")));
+    EXPECT_EQ(month.remarksPath(), box.file(QStringLiteral("Muster_3_2024.txt")));
     month.open(path);
 
     DiarySave save;
@@ -80,14 +82,12 @@ TEST(CurrentMonth, WhatASaveAndALayoutSwitchLeaveInMemoryIsWhatAFreshReadGives)
     };
     sameAsRead();
     EXPECT_EQ(month.limits(), (ZoneLimits{470, 200}));
-    EXPECT_EQ(month.summary().best.value, 455);
-    EXPECT_EQ(month.summary().dailyMeans[4], QStringLiteral("438"));
 
     ASSERT_TRUE(month.setLayout(SlotMode::Eight, QString(), {}));
     sameAsRead();
     EXPECT_TRUE(month.layout().marks(SlotMode::Eight));
-    EXPECT_EQ(changesOf(spy),
-              (std::vector{CurrentMonth::Change::Opened, CurrentMonth::Change::Saved, CurrentMonth::Change::Layout}));
+    EXPECT_EQ(changesOf(spy), (std::vector{CurrentMonth::Change::Opened, CurrentMonth::Change::Opened,
+                                           CurrentMonth::Change::Saved, CurrentMonth::Change::Layout}));
 }
 
 TEST(CurrentMonth, AFailedLimitWriteKeepsTheFileAndTheLimitItHolds)

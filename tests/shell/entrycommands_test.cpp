@@ -267,7 +267,6 @@ TEST(OpenAndEdit, TakesTheDayLayoutAndReadingsOfTheChosenFile)
         return int(QDialog::Rejected);
     });
     m.form->undbearbeiten1->trigger();
-    EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Eight));
     EXPECT_TRUE(m.form->biszu8MessungenjeTag->isChecked());
     EXPECT_FALSE(m.form->biszu4MessungenjeTag->isChecked());
     EXPECT_EQ(m.state.templatePictureFile, m.state.resourceFolder + QStringLiteral("Vorlag8M.bmp"));
@@ -288,7 +287,6 @@ TEST(DayLayout, SwitchRewritesTheDiaryAndMovesToTheNextSlotOfTheOtherDay)
     EXPECT_EQ(m.form->EingabeDlg->slot(), 8);
 
     m.form->biszu8MessungenjeTag->trigger();
-    EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Eight));
     EXPECT_TRUE(m.form->biszu8MessungenjeTag->isChecked());
     EXPECT_EQ(m.state.templatePictureFile, m.state.resourceFolder + QStringLiteral("Vorlag8M.bmp"));
     // In the eight-slot day slot 3 is followed by slot 4, at its eight-slot time.
