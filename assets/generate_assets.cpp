@@ -87,15 +87,15 @@ QImage makeTemplate(int slotCount)
     QPainter p(&img);
     p.setRenderHint(QPainter::TextAntialiasing, true);
 
-    const int left = DayColumnX(1);
-    const int right = DayColumnX(32); // closing edge of day 31
-    const int top = LimitY(800);
-    const int bottom = LimitY(0);
-    const int dayStrip = LimitY(20); // day numbers sit between 0 and 20 l/min
+    const int left = dayColumnX(1);
+    const int right = dayColumnX(32); // closing edge of day 31
+    const int top = limitY(800);
+    const int bottom = limitY(0);
+    const int dayStrip = limitY(20); // day numbers sit between 0 and 20 l/min
 
     // Value lines: faint every 10, clearer every 50, strongest every 100 l/min.
     for (int v = 10; v <= 800; v += 10) {
-        const int y = LimitY(v);
+        const int y = limitY(v);
         if (y > dayStrip - 1 && v % 50 != 0)
             continue;
         const QColor& c = v % 100 == 0 ? HundredLine : v % 50 == 0 ? FiftyLine : MinorLine;
@@ -106,14 +106,14 @@ QImage makeTemplate(int slotCount)
     if (slotCount == 8) {
         for (int d = 1; d <= 31; ++d)
             for (int y = top + 2; y < dayStrip; y += 3)
-                img.setPixelColor(DayColumnX(d) + 11, y, SlotMark);
+                img.setPixelColor(dayColumnX(d) + 11, y, SlotMark);
     }
     // A quiet band for the day numbers.
     p.fillRect(left, dayStrip + 1, right - left, bottom - dayStrip - 1, DayStrip);
 
     // Day columns and the frame.
     for (int d = 1; d <= 32; ++d)
-        vLine(p, DayColumnX(d), top, bottom, d == 1 || d == 32 ? HundredLine : DayLine);
+        vLine(p, dayColumnX(d), top, bottom, d == 1 || d == 32 ? HundredLine : DayLine);
     hLine(p, top, left, right, HundredLine);
     hLine(p, bottom, left, right, Ink);
 
@@ -121,7 +121,7 @@ QImage makeTemplate(int slotCount)
     p.setFont(chartFont(11, true));
     p.setPen(Ink);
     for (int d = 1; d <= 31; ++d)
-        p.drawText(QRect(DayColumnX(d) + 1, dayStrip + 1, 23, bottom - dayStrip - 1), Qt::AlignCenter,
+        p.drawText(QRect(dayColumnX(d) + 1, dayStrip + 1, 23, bottom - dayStrip - 1), Qt::AlignCenter,
                    QString::number(d));
 
     // Value labels on the left.
@@ -129,7 +129,7 @@ QImage makeTemplate(int slotCount)
         const bool hundred = v % 100 == 0;
         p.setFont(chartFont(hundred ? 11 : 10, hundred));
         p.setPen(hundred ? Ink : HundredLine.darker(115));
-        const int y = std::min(LimitY(v), ChartHeight - 8); // keep the 0 whole
+        const int y = std::min(limitY(v), ChartHeight - 8); // keep the 0 whole
         p.drawText(QRect(0, y - 8, 36, 16), Qt::AlignRight | Qt::AlignVCenter, QString::number(v));
     }
     p.setFont(chartFont(10, true));

@@ -6,13 +6,13 @@
 #include "config/configstore.h"
 #include "diary/entryline.h"
 #include "diary/textfile.h"
-#include "entry/eingabe.h"
+#include "entry/entrydialog.h"
 #include "platform/desktop.h"
-#include "shell/info.h"
+#include "shell/aboutbox.h"
 #include "shell/largemenu.h"
-#include "shell/mainform.h"
+#include "shell/mainwindow.h"
 #include "state/appstate.h"
-#include "table/tabellen.h"
+#include "table/tablewindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -131,24 +131,24 @@ QMap<QString, QImage> takePictures(const QString& resources)
     state.resourceFolder = resources;
     CameraDesktop desktop;
     ConfigStore config(ConfigStore::defaultPath());
-    TMainForm form(state, desktop, config);
+    MainWindow form(state, desktop, config);
     const QString diary = state.galleryFolder + QStringLiteral("2024/Erika Muster_3_2024.tab");
     QDir().mkpath(state.galleryFolder + QStringLiteral("2024"));
     writeSampleMonth(diary);
     form.settings().setUserName(QStringLiteral("Erika Muster"));
     form.settings().setLastDiaryFile(diary);
     form.show();
-    form.FormPaint();
+    form.firstShow();
 
     QMap<QString, QImage> pictures;
     pictures[QStringLiteral("hauptfenster")] = windowPicture(form);
-    pictures[QStringLiteral("menue")] = windowPicture(*form.MenueForm);
-    pictures[QStringLiteral("datei-menue")] = windowPicture(*form.MDateiForm);
-    pictures[QStringLiteral("datei-oeffnen-menue")] = windowPicture(*form.MMDateiForm);
-    pictures[QStringLiteral("tabelle-menue")] = windowPicture(*form.MTabelleForm);
-    pictures[QStringLiteral("optionen-menue")] = windowPicture(*form.MOptionenForm);
-    pictures[QStringLiteral("hilfe-menue")] = windowPicture(*form.MHilfeForm);
-    form.AlleMenuesSchliessen();
+    pictures[QStringLiteral("menue")] = windowPicture(*form.mainLargeMenu);
+    pictures[QStringLiteral("datei-menue")] = windowPicture(*form.fileLargeMenu);
+    pictures[QStringLiteral("datei-oeffnen-menue")] = windowPicture(*form.openLargeMenu);
+    pictures[QStringLiteral("tabelle-menue")] = windowPicture(*form.tableLargeMenu);
+    pictures[QStringLiteral("optionen-menue")] = windowPicture(*form.optionsLargeMenu);
+    pictures[QStringLiteral("hilfe-menue")] = windowPicture(*form.helpLargeMenu);
+    form.closeLargeMenus();
 
     const auto dialogPicture = [&desktop](QAction* command, const QString& name, const QString& caption) {
         command->trigger();
@@ -159,13 +159,13 @@ QMap<QString, QImage> takePictures(const QString& resources)
         return framed(desktop.dialogs.value(name), caption);
     };
     pictures[QStringLiteral("eingabe")] =
-        dialogPicture(form.aktuellebearbeiten1, QStringLiteral("EingabeDlg"), form.EingabeDlg->windowTitle());
+        dialogPicture(form.editCurrentDiaryAction, QStringLiteral("entryDialog"), form.entryDialog->windowTitle());
     pictures[QStringLiteral("tabelle")] =
-        dialogPicture(form.aktuelleanzeigen1, QStringLiteral("TabellenDlg"), form.TabellenDlg->windowTitle());
+        dialogPicture(form.showCurrentTableAction, QStringLiteral("tableWindow"), form.tableWindow->windowTitle());
     pictures[QStringLiteral("einstellungen")] =
-        dialogPicture(form.Einstellungen1, QStringLiteral("EinstellDlg"), QStringLiteral("Einstellungen"));
+        dialogPicture(form.chartSettingsAction, QStringLiteral("chartSettingsDialog"), QStringLiteral("Einstellungen"));
     pictures[QStringLiteral("info")] =
-        dialogPicture(form.Infoueber1, QStringLiteral("AboutBox"), form.AboutBox->windowTitle());
+        dialogPicture(form.aboutAction, QStringLiteral("AboutBox"), form.aboutBox->windowTitle());
     form.hide();
     return pictures;
 }

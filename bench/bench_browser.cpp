@@ -37,7 +37,7 @@ void BM_ExportFullMonth(benchmark::State& state)
     int notices = 0;
     const Notify notify = [&notices](MessageKind, const QString&) { ++notices; };
     for (auto _ : state) {
-        const auto page = ExportMonthPage(request, notify);
+        const auto page = exportMonthPage(request, notify);
         benchmark::DoNotOptimize(page);
     }
     if (notices > 0)

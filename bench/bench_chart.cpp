@@ -47,7 +47,7 @@ template <void (*Tint)(const BgrRows&, int, int, int, int)> void runTint(benchma
         state.PauseTiming();
         restore(work, base);
         state.ResumeTiming();
-        Tint(BgrRowsOf(work), 500, 200, 8, 2);
+        Tint(bgrRowsOf(work), 500, 200, 8, 2);
         benchmark::DoNotOptimize(work.bits());
         benchmark::ClobberMemory();
     }
@@ -55,15 +55,15 @@ template <void (*Tint)(const BgrRows&, int, int, int, int)> void runTint(benchma
 
 void BM_TintLiteral(benchmark::State& state)
 {
-    runTint<PaintZonesLiteral>(state, chartTemplate());
+    runTint<paintZonesLiteral>(state, chartTemplate());
 }
 void BM_TintFast(benchmark::State& state)
 {
-    runTint<PaintZones>(state, chartTemplate());
+    runTint<paintZones>(state, chartTemplate());
 }
 void BM_TintFastNoise(benchmark::State& state)
 {
-    runTint<PaintZones>(state, noisePicture());
+    runTint<paintZones>(state, noisePicture());
 }
 
 // One copy of the whole picture into an existing one: what each literal pass pays twice.

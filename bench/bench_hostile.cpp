@@ -128,7 +128,7 @@ void BM_Export(benchmark::State& bench, Input input)
     if (!month.remarks.isEmpty())
         page.remarksLines = month.remarks;
     for (auto _ : bench)
-        benchmark::DoNotOptimize(BuildPage(page).size());
+        benchmark::DoNotOptimize(buildPage(page).size());
 }
 
 } // namespace

@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     in.breakLineAtZero = size % 2 == 0;
     in.showValues = size % 3 == 0;
 
-    const QStringList page = BuildPage(in);
+    const QStringList page = buildPage(in);
     const qsizetype end = page.indexOf(QStringLiteral("});};</script></body></html>"));
     if (end < 0)
         __builtin_trap();

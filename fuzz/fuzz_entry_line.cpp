@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const DiaryEntry entry = parseEntryLine(line);
         if (entry.dayNumber < 0 || entry.dayNumber > 31)
             std::abort();
-        (void)EntrySortKey(line);
-        (void)KorrigiereDieMorgensBisAbendsEinstellung(line, line.size() % 2 == 0, entry.slot);
+        (void)entrySortKey(line);
+        (void)nextSlotProposal(line, line.size() % 2 == 0, entry.slot);
         readings << entry;
     }
     for (const QString& mean : dailyMeansOf(readings)) {

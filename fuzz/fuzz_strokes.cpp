@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 v = i;
             }
         }
-        StrokeSegment(rows, c[0], c[1], c[2], c[3], pen, Rgb{1, 2, 3});
+        strokeSegment(rows, c[0], c[1], c[2], c[3], pen, Rgb{1, 2, 3});
     }
     return 0;
 }

@@ -2,7 +2,7 @@
 #include "config/configstore.h"
 #include "platform/qtdesktop.h"
 #include "shell/appicon.h"
-#include "shell/mainform.h"
+#include "shell/mainwindow.h"
 #include "shell/singleinstance.h"
 #include "state/appstate.h"
 
@@ -31,7 +31,7 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(luftikon::applicationIcon(state.resourceFolder));
     luftikon::QtDesktop desktop;
     // Before any window or file: a second start only wakes the first one.
-    luftikon::TMainForm* running = nullptr;
+    luftikon::MainWindow* running = nullptr;
     luftikon::SingleInstance instance(luftikon::SingleInstance::lockPathFor(luftikon::ConfigStore::defaultPath()));
     if (!luftikon::startAlone(instance, desktop, [&running] {
             if (running)
@@ -41,7 +41,7 @@ int main(int argc, char** argv)
     // An end from a dialog skips the destructors; the next start must not meet our lock.
     desktop.setBeforeTerminate([&instance] { instance.release(); });
     luftikon::ConfigStore config(luftikon::ConfigStore::defaultPath());
-    luftikon::TMainForm mainForm(state, desktop, config);
+    luftikon::MainWindow mainForm(state, desktop, config);
     running = &mainForm;
     mainForm.show();
     return app.exec();

@@ -33,7 +33,7 @@ bool isCalendarMonth(const ExportMonth& month)
 
 } // namespace
 
-std::optional<QString> PageFileName(const QString& diaryPath)
+std::optional<QString> pageFileName(const QString& diaryPath)
 {
     QString name = QFileInfo(diaryPath).fileName();
     if (!name.endsWith(QLatin1String(".tab"), Qt::CaseInsensitive))
@@ -42,13 +42,13 @@ std::optional<QString> PageFileName(const QString& diaryPath)
     return name + QLatin1String(".html");
 }
 
-std::optional<QString> ExportMonthPage(const ExportRequest& request, const Notify& notify)
+std::optional<QString> exportMonthPage(const ExportRequest& request, const Notify& notify)
 {
     if (request.month.month.trimmed().isEmpty()) {
         notify(MessageKind::Plain, QStringLiteral("Es wurden noch keine Daten eingegeben!"));
         return std::nullopt;
     }
-    const std::optional<QString> pageName = PageFileName(request.currentDiaryFile);
+    const std::optional<QString> pageName = pageFileName(request.currentDiaryFile);
     if (!pageName) {
         notify(MessageKind::Warning,
                QStringLiteral("Die Seite für den Browser wurde nicht erstellt: Der Name der Tabelle \"%1\" endet "
@@ -84,7 +84,7 @@ std::optional<QString> ExportMonthPage(const ExportRequest& request, const Notif
         }
         input.remarksLines = std::move(remarks.lines);
     }
-    const QStringList page = BuildPage(input);
+    const QStringList page = buildPage(input);
 
     const QString yearFolder = request.htmlFolder + request.diaryYear;
     if (!yearFolder.isEmpty() && !QFileInfo(yearFolder).isDir() && !QDir().mkpath(yearFolder))

@@ -21,11 +21,11 @@ struct ExportRequest : PageSettings {
 
 // The page's file name: the diary's name without folders and without its ".tab" ending (any
 // letter case), plus ".html"; none when the name does not end in ".tab".
-std::optional<QString> PageFileName(const QString& diaryPath);
+std::optional<QString> pageFileName(const QString& diaryPath);
 
 // Writes the page (Windows-1252, CR LF) and copies Chart.min.js beside it when it is missing
 // there. Gives the absolute path of the page to open, or none when no page was written; every
 // problem is told through `notify`.
-std::optional<QString> ExportMonthPage(const ExportRequest& request, const Notify& notify);
+std::optional<QString> exportMonthPage(const ExportRequest& request, const Notify& notify);
 
 } // namespace luftikon

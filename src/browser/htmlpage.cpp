@@ -56,17 +56,17 @@ void appendGroupBlock(QStringList& page, const PageInput& in, const BandPalette&
         page << QLatin1String("function ") + function + QLatin1String("(colorName) {return {type:'line',") + Tab +
                     QLatin1String("data: { ");
 
-    const QString labels = LabelRow(in.month, group);
+    const QString labels = labelRow(in.month, group);
     if (!labels.isEmpty())
         page << labels;
 
-    const QString curve = ColorToHtml(in.curveColor);
+    const QString curve = colorToHtml(in.curveColor);
     page << QStringLiteral("datasets: [{label: 'Luftikon Wert',");
     page << QLatin1String("backgroundColor: '#0000FF',borderColor: '") + curve +
                 (group == 4 ? QLatin1String("',fill: false, pointBackgroundColor: '")
                             : QLatin1String("',fill: false,  pointBackgroundColor: '")) +
                 curve + QLatin1String("',  pointBorderColor: '") + curve + QLatin1String("', ");
-    page << ValueRow(in.dailyMeans, group, in.breakLineAtZero);
+    page << valueRow(in.dailyMeans, group, in.breakLineAtZero);
 
     const qint64 red = in.redLimit;
     const qint64 green = in.greenLimit;
@@ -127,7 +127,7 @@ QString exclusionLine(const PageInput& in)
 
 } // namespace
 
-QString ColorToHtml(ColorRef color)
+QString colorToHtml(ColorRef color)
 {
     return QStringLiteral("#%1%2%3")
         .arg(unsigned(redOf(color)), 2, 16, QLatin1Char('0'))
@@ -136,7 +136,7 @@ QString ColorToHtml(ColorRef color)
         .toUpper();
 }
 
-BandPalette BandPaletteFor(int brightness)
+BandPalette bandPaletteFor(int brightness)
 {
     struct Fills {
         const char* green;
@@ -168,7 +168,7 @@ BandPalette BandPaletteFor(int brightness)
     return palette;
 }
 
-QString EscapeHtml(const QString& text)
+QString escapeHtml(const QString& text)
 {
     QString escaped;
     escaped.reserve(text.size());
@@ -185,7 +185,7 @@ QString EscapeHtml(const QString& text)
     return escaped;
 }
 
-QString BestValueLine(const QList<DiaryEntry>& readings, int bestValue)
+QString bestValueLine(const QList<DiaryEntry>& readings, int bestValue)
 {
     // A best value of 0 means the month has no reading above 0: there is no line to show.
     if (bestValue <= 0)
@@ -204,10 +204,10 @@ QString BestValueLine(const QList<DiaryEntry>& readings, int bestValue)
     return trimBlanks(line);
 }
 
-QStringList BuildPage(const PageInput& in)
+QStringList buildPage(const PageInput& in)
 {
     const DailyMeanTexts& means = in.dailyMeans;
-    const int daysInMonth = DaysInMonthLocal(in.month.month.trimmed().toInt(), in.month.year.toInt());
+    const int daysInMonth = daysInMonthOf(in.month.month.trimmed().toInt(), in.month.year.toInt());
     QStringList page;
 
     page << QStringLiteral("<!doctype html><html><head><style>h0{font-family: Verdana;font-style:normal;"
@@ -221,15 +221,15 @@ QStringList BuildPage(const PageInput& in)
                            ".chart-container {width: 600px;margin-left: 10px;margin-right: 10px;}.container "
                            "{display: flex;flex-direction: row;flex-wrap: wrap;justify-content: center;}");
     page << QStringLiteral("</style></head><body><center>");
-    page << QLatin1String("<h0><b>Luftikon Werte von ") + EscapeHtml(in.month.userName) + QLatin1String(" im ") +
-                EscapeHtml(in.month.monthName) + QLatin1Char(' ') + EscapeHtml(in.month.year) +
+    page << QLatin1String("<h0><b>Luftikon Werte von ") + escapeHtml(in.month.userName) + QLatin1String(" im ") +
+                escapeHtml(in.month.monthName) + QLatin1Char(' ') + escapeHtml(in.month.year) +
                 QLatin1String("</b></h0>");
     page << QStringLiteral("<br><h1>Die täglichen Messwerte werden hier als Mittelwerte dargestellt. </h1>");
     page << QStringLiteral("<h1><font color=\"#0000FF\">Ihr persönlicher Bestwert: ") + QString::number(in.bestValue) +
-                QLatin1String(" l/min. (") + EscapeHtml(BestValueLine(in.readings, in.bestValue)) +
+                QLatin1String(" l/min. (") + escapeHtml(bestValueLine(in.readings, in.bestValue)) +
                 QLatin1String(")</h1></font></center> </center>");
 
-    const QString missing = MissingGroupsText(means, daysInMonth);
+    const QString missing = missingGroupsText(means, daysInMonth);
     if (!missing.isEmpty()) {
         page << QLatin1String("<center><h2>") + missing;
         page << QStringLiteral("]</h2></center><br>");
@@ -237,7 +237,7 @@ QStringList BuildPage(const PageInput& in)
 
     QString container = QStringLiteral("<div class=\"container\">");
     for (int group = 1; group <= DayGroupCount; ++group) {
-        if (HasData(means, group))
+        if (hasData(means, group))
             container += QLatin1String("<div class=\"chart-container\"><canvas id=\"") +
                          QLatin1String(textsOf(group).canvas) + QLatin1String("\"></canvas></div>");
     }
@@ -250,14 +250,14 @@ QStringList BuildPage(const PageInput& in)
                            "fontFamily);  ctx.textAlign = 'center';  ctx.textBaseline = 'bottom';  return ctx;}; ");
     page << QLatin1String("var fadeIn = function(ctx, obj, x, y, black, step) { var ctx = modifyCtx(ctx); var alpha = "
                           "0; ctx.fillStyle =   '") +
-                ColorToHtml(in.aboveCurveColor) + QLatin1String("';   ctx.fillText(obj, x, y);};  ");
+                colorToHtml(in.aboveCurveColor) + QLatin1String("';   ctx.fillText(obj, x, y);};  ");
     page << QStringLiteral(
         "var drawValue = function(context, step) { var ctx = context.chart.ctx; "
         "context.data.datasets.forEach(function (dataset) { for (var i = 0; i < dataset.data.length; "
         "i++) { var model = dataset._meta[Object.keys(dataset._meta)[0]].data[i]._model;  ");
     page << exclusionLine(in);
 
-    const BandPalette palette = BandPaletteFor(in.brightness);
+    const BandPalette palette = bandPaletteFor(in.brightness);
     for (int group = 1; group <= DayGroupCount; ++group)
         appendGroupBlock(page, in, palette, group);
 
@@ -268,7 +268,7 @@ QStringList BuildPage(const PageInput& in)
 
     QString onload = QStringLiteral("window.onload = function() {[");
     for (int group = 1; group <= DayGroupCount; ++group) {
-        if (HasData(means, group))
+        if (hasData(means, group))
             onload += QLatin1String("{id: '") + QLatin1String(textsOf(group).canvas) + QLatin1String("',config: ") +
                       QLatin1String(textsOf(group).function) + QLatin1String("()},");
     }
@@ -280,7 +280,7 @@ QStringList BuildPage(const PageInput& in)
     if (in.remarksLines) {
         page << QStringLiteral("<h2><u>Ihre Angaben:</u><br><h2><div>");
         for (const QString& remark : *in.remarksLines) {
-            const QString line = EscapeHtml(remark).replace(Tab, QLatin1String("&nbsp;&nbsp;&nbsp;&nbsp;"));
+            const QString line = escapeHtml(remark).replace(Tab, QLatin1String("&nbsp;&nbsp;&nbsp;&nbsp;"));
             if (!trimBlanks(line).isEmpty())
                 page << line + QLatin1String(" <br>");
         }

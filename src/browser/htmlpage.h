@@ -12,7 +12,7 @@
 namespace luftikon {
 
 // 0x00BBGGRR -> "#RRGGBB", upper-case digits; the high byte is ignored.
-QString ColorToHtml(ColorRef color);
+QString colorToHtml(ColorRef color);
 
 // Fill and border colours of the limit bands for a brightness level 0..8 (levels outside
 // are taken as the nearest level).
@@ -24,14 +24,14 @@ struct BandPalette {
     QString yellowBorder;
     QString redBorder;
 };
-BandPalette BandPaletteFor(int brightness);
+BandPalette bandPaletteFor(int brightness);
 
 // "&", "<" and ">" as entities, so user text shows as text and never as markup or script.
-QString EscapeHtml(const QString& text);
+QString escapeHtml(const QString& text);
 
 // The date part of the last reading that equals `bestValue`: its line up to the first "Z=",
 // trimmed; "-" when there is none or the best value is not above 0.
-QString BestValueLine(const QList<DiaryEntry>& readings, int bestValue);
+QString bestValueLine(const QList<DiaryEntry>& readings, int bestValue);
 
 // What the page shows, as the last drawing and the settings left it.
 struct PageSettings {
@@ -53,6 +53,6 @@ struct PageInput : PageSettings {
 };
 
 // Every line of the page, without line ends.
-QStringList BuildPage(const PageInput& input);
+QStringList buildPage(const PageInput& input);
 
 } // namespace luftikon

@@ -26,22 +26,22 @@ QString ExportMonth::twoDigitYear() const
     return year.size() == 4 ? year.mid(2, 2) : QString();
 }
 
-int GroupFirstDay(int group)
+int groupFirstDay(int group)
 {
     return validGroup(group) ? 1 + 7 * (group - 1) : 0;
 }
 
-int GroupDayCount(int group)
+int groupDayCount(int group)
 {
     if (!validGroup(group))
         return 0;
     return group == DayGroupCount ? 3 : 7;
 }
 
-bool HasData(const DailyMeanTexts& means, int group)
+bool hasData(const DailyMeanTexts& means, int group)
 {
-    const int first = GroupFirstDay(group);
-    for (int day = first; day < first + GroupDayCount(group); ++day) {
+    const int first = groupFirstDay(group);
+    for (int day = first; day < first + groupDayCount(group); ++day) {
         if (dayText(means, day) != QLatin1String("0"))
             return true;
     }
@@ -53,8 +53,8 @@ qint64 GroupTop(const DailyMeanTexts& means, int group)
     // Day values are whole numbers; a text that is not one counts as 0. 64 bits so that a
     // hand-edited huge value cannot overflow the top.
     qint64 highest = 0;
-    const int first = GroupFirstDay(group);
-    for (int day = first; day < first + GroupDayCount(group); ++day)
+    const int first = groupFirstDay(group);
+    for (int day = first; day < first + groupDayCount(group); ++day)
         highest = std::max(highest, dayText(means, day).trimmed().toLongLong());
     qint64 hundreds = highest / 100;
     const qint64 rest = highest % 100;
@@ -71,19 +71,19 @@ qint64 ChartTop(const DailyMeanTexts& means)
     return top;
 }
 
-QString MissingGroupsText(const DailyMeanTexts& means, int daysInMonth)
+QString missingGroupsText(const DailyMeanTexts& means, int daysInMonth)
 {
     const QString start = QStringLiteral("[Es fehlen Daten der Tagesgruppe: ");
     QString text = start;
-    if (!HasData(means, 1))
+    if (!hasData(means, 1))
         text += QLatin1String("1-7");
-    if (!HasData(means, 2))
+    if (!hasData(means, 2))
         text += QLatin1String(" , 8-14");
-    if (!HasData(means, 3))
+    if (!hasData(means, 3))
         text += QLatin1String(" , 15-21");
-    if (!HasData(means, 4))
+    if (!hasData(means, 4))
         text += QLatin1String(" , 22-28");
-    if (daysInMonth > 28 && !HasData(means, 5))
+    if (daysInMonth > 28 && !hasData(means, 5))
         text += QLatin1String(" , 29-31");
     if (text.size() == start.size())
         return QString();
@@ -93,14 +93,14 @@ QString MissingGroupsText(const DailyMeanTexts& means, int daysInMonth)
     return text;
 }
 
-QString DayLabel(int day, const ExportMonth& month, const QString& yearText)
+QString dayLabel(int day, const ExportMonth& month, const QString& yearText)
 {
     bool monthOk = false;
     bool yearOk = false;
     const int monthNumber = month.month.trimmed().toInt(&monthOk);
     const int year = month.year.toInt(&yearOk);
     const bool valid = monthOk && yearOk && year >= 1 && year <= 9999 && day >= 1 &&
-                       day <= DaysInMonthLocal(monthNumber, year) && QDate(year, monthNumber, day).isValid();
+                       day <= daysInMonthOf(monthNumber, year) && QDate(year, monthNumber, day).isValid();
 
     const QString monthText = monthOk && monthNumber >= 1 && monthNumber <= 12 ? twoDigits(monthNumber) : month.month;
     const QString date = twoDigits(day) + QLatin1Char('.') + monthText + QLatin1Char('.') + yearText;
@@ -110,21 +110,21 @@ QString DayLabel(int day, const ExportMonth& month, const QString& yearText)
     return QLatin1String(names[QDate(year, monthNumber, day).dayOfWeek() - 1]) + date;
 }
 
-QString LabelRow(const ExportMonth& month, int group)
+QString labelRow(const ExportMonth& month, int group)
 {
     if (!validGroup(group))
         return QString();
     const QString shortYear = month.twoDigitYear();
     const bool fourDigitFirst = group == 1 || group == 3 || group == 5;
-    const int first = GroupFirstDay(group);
+    const int first = groupFirstDay(group);
 
     if (group == DayGroupCount) {
-        const int days = DaysInMonthLocal(month.month.trimmed().toInt(), month.year.toInt());
+        const int days = daysInMonthOf(month.month.trimmed().toInt(), month.year.toInt());
         if (days <= 28)
             return QString();
-        QString row = QLatin1String("labels: ['") + DayLabel(29, month, month.year) + QLatin1String("' ,");
+        QString row = QLatin1String("labels: ['") + dayLabel(29, month, month.year) + QLatin1String("' ,");
         for (int day = 30; day <= 31; ++day) {
-            const QString label = day <= days ? DayLabel(day, month, shortYear) : QStringLiteral("-");
+            const QString label = day <= days ? dayLabel(day, month, shortYear) : QStringLiteral("-");
             row += QLatin1Char('\'') + label + QLatin1String("' ,");
         }
         return row + QLatin1String("], ");
@@ -134,20 +134,20 @@ QString LabelRow(const ExportMonth& month, int group)
     for (int day = first; day < first + 7; ++day) {
         if (day > first)
             row += QLatin1Char('\'');
-        row += DayLabel(day, month, day == first && fourDigitFirst ? month.year : shortYear);
+        row += dayLabel(day, month, day == first && fourDigitFirst ? month.year : shortYear);
         const bool lastWithoutComma = day == first + 6 && (group == 2 || group == 4);
         row += lastWithoutComma ? QLatin1String("' ") : QLatin1String("' ,");
     }
     return row + QLatin1String("], ");
 }
 
-QString ValueRow(const DailyMeanTexts& means, int group, bool breakLineAtZero)
+QString valueRow(const DailyMeanTexts& means, int group, bool breakLineAtZero)
 {
     if (!validGroup(group))
         return QString();
     QString row = QLatin1String("data: [");
-    const int first = GroupFirstDay(group);
-    for (int day = first; day < first + GroupDayCount(group); ++day) {
+    const int first = groupFirstDay(group);
+    for (int day = first; day < first + groupDayCount(group); ++day) {
         if (day > first)
             row += QLatin1Char(',');
         row += dayText(means, day);
@@ -156,14 +156,14 @@ QString ValueRow(const DailyMeanTexts& means, int group, bool breakLineAtZero)
         row += QLatin1String(",0,0,0,0,0,0,0,0,0,0,0");
     row += QLatin1String("] , }, ");
     if (breakLineAtZero) {
-        row = ReplaceAll(row, QStringLiteral(",0,"), QStringLiteral(",NaN,"));
-        row = ReplaceAll(row, QStringLiteral("[0,"), QStringLiteral("[NaN,"));
-        row = ReplaceAll(row, QStringLiteral(",0]"), QStringLiteral(",NaN]"));
+        row = replaceAll(row, QStringLiteral(",0,"), QStringLiteral(",NaN,"));
+        row = replaceAll(row, QStringLiteral("[0,"), QStringLiteral("[NaN,"));
+        row = replaceAll(row, QStringLiteral(",0]"), QStringLiteral(",NaN]"));
     }
     return row;
 }
 
-QString ReplaceAll(QString text, const QString& pattern, const QString& replacement)
+QString replaceAll(QString text, const QString& pattern, const QString& replacement)
 {
     if (pattern.isEmpty())
         return text;

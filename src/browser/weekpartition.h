@@ -24,30 +24,30 @@ struct ExportMonth {
 };
 
 // Group 1..5: first day and number of days (group 5 always covers 29..31).
-int GroupFirstDay(int group);
-int GroupDayCount(int group);
+int groupFirstDay(int group);
+int groupDayCount(int group);
 
-bool HasData(const DailyMeanTexts& means, int group);
+bool hasData(const DailyMeanTexts& means, int group);
 // Largest day value of the group rounded to hundreds (ties to the even hundred), plus 100.
 qint64 GroupTop(const DailyMeanTexts& means, int group);
 qint64 ChartTop(const DailyMeanTexts& means);
 
 // "[Es fehlen Daten der Tagesgruppe: …" without the closing bracket; empty when no group that
 // the month has is without data.
-QString MissingGroupsText(const DailyMeanTexts& means, int daysInMonth);
+QString missingGroupsText(const DailyMeanTexts& means, int daysInMonth);
 
 // Weekday abbreviation and date, "So.01.01.2017"; `yearText` is the year as it is written,
 // four or two digits. The weekday comes from the day, the month and the four-digit year of
 // `month`. The month is written with two digits.
-QString DayLabel(int day, const ExportMonth& month, const QString& yearText);
+QString dayLabel(int day, const ExportMonth& month, const QString& yearText);
 
 // "labels: [...], " for the group; empty for group 5 of a 28-day month.
-QString LabelRow(const ExportMonth& month, int group);
+QString labelRow(const ExportMonth& month, int group);
 // "data: [...] , }, " for the group, zeros as NaN when `breakLineAtZero` is set.
-QString ValueRow(const DailyMeanTexts& means, int group, bool breakLineAtZero);
+QString valueRow(const DailyMeanTexts& means, int group, bool breakLineAtZero);
 
 // Replaces until the pattern no longer occurs, searching from the start each time, so
 // overlapping runs such as ",0,0," are all replaced.
-QString ReplaceAll(QString text, const QString& pattern, const QString& replacement);
+QString replaceAll(QString text, const QString& pattern, const QString& replacement);
 
 } // namespace luftikon

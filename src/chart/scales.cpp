@@ -25,23 +25,23 @@ int slotOffset(const std::array<int, 8>& table, int slot)
 
 } // namespace
 
-int ReadingX(int day, int slot, DayLayout layout)
+int readingX(int day, int slot, DayLayout layout)
 {
     if (layout.unmarked())
         return day;
     const bool onGrid = day >= 1 && day <= 31;
-    const int start = onGrid ? DayColumnX(day) : day;
+    const int start = onGrid ? dayColumnX(day) : day;
     if (layout.mode() == SlotMode::Four)
         return start + (onGrid ? 2 : 0) + slotOffset(FourSlotOffset, slot);
     return start + slotOffset(EightSlotOffset, slot);
 }
 
-int ReadingX(int day, int slot, SlotMode mode)
+int readingX(int day, int slot, SlotMode mode)
 {
-    return ReadingX(day, slot, DayLayout(mode));
+    return readingX(day, slot, DayLayout(mode));
 }
 
-int ReadingY(int value)
+int readingY(int value)
 {
     if (value >= 1 && value <= 800) {
         const int tens = (value + 9) / 10;
@@ -53,7 +53,7 @@ int ReadingY(int value)
     return value;
 }
 
-int LimitY(int value)
+int limitY(int value)
 {
     if (value < 0 || value > LimitScaleTop)
         return -1;
@@ -84,7 +84,7 @@ Rgb markerColorOf(Zone zone)
     return colours[static_cast<int>(zone)];
 }
 
-Rgb MarkerColor(int value, int greenLimit, int redLimit)
+Rgb markerColour(int value, int greenLimit, int redLimit)
 {
     return markerColorOf(zoneOf(value, greenLimit, redLimit));
 }

@@ -22,29 +22,29 @@ inline constexpr Rgb MarkerAmber{243, 190, 93};
 inline constexpr Rgb MarkerRed{255, 0, 0};
 
 // Left edge of a day's column in the template grid: 40, 64, ... 760 for days 1..31.
-constexpr int DayColumnX(int day)
+constexpr int dayColumnX(int day)
 {
     return 40 + 24 * (day - 1);
 }
 
 // x of a reading. `slot` runs 1..8 (1 = "Morgens", 8 = "Abends"). A layout with neither key set
 // places the reading at the day itself.
-int ReadingX(int day, int slot, DayLayout layout);
-int ReadingX(int day, int slot, SlotMode mode);
+int readingX(int day, int slot, DayLayout layout);
+int readingX(int day, int slot, SlotMode mode);
 
 // y of a reading on the curve. Values outside 1..900 come back unchanged (0 -> 0, 950 -> 950):
 // the caller draws them off the grid.
-int ReadingY(int value);
+int readingY(int value);
 
 // The highest value the limit scale places (at the top line, like every value from 801 up).
 inline constexpr int LimitScaleTop = 2000;
 
 // y of a limit, a zone border or the best-value pin. -1 for values below 0 or above 2000,
 // which lie on no scale; callers must treat -1 as "nowhere".
-int LimitY(int value);
+int limitY(int value);
 
 // Colour of a zone's markers, and of a reading's marker under the two limits.
 Rgb markerColorOf(Zone zone);
-Rgb MarkerColor(int value, int greenLimit, int redLimit);
+Rgb markerColour(int value, int greenLimit, int redLimit);
 
 } // namespace luftikon

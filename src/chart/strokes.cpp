@@ -8,7 +8,7 @@ namespace luftikon {
 
 namespace {
 
-struct Interval {
+struct interval {
     double lo = std::numeric_limits<double>::infinity();
     double hi = -std::numeric_limits<double>::infinity();
     bool empty() const { return lo > hi; }
@@ -20,7 +20,7 @@ struct Interval {
 };
 
 // The x range of the disc around (cx, cy) on the horizontal line at y.
-inline void discOnRow(Interval& row, double cx, double cy, double r, double y)
+inline void discOnRow(interval& row, double cx, double cy, double r, double y)
 {
     const double dy = y - cy;
     if (dy > r || dy < -r)
@@ -58,7 +58,7 @@ public:
         invDy_ = dy != 0.0 ? 1.0 / dy : 0.0;
     }
 
-    void onRow(Interval& row, double y) const
+    void onRow(interval& row, double y) const
     {
         if (empty_)
             return;
@@ -102,7 +102,7 @@ private:
 
 } // namespace
 
-void StrokeSegment(const BgrRows& picture, double x1, double y1, double x2, double y2, int width, Rgb colour)
+void strokeSegment(const BgrRows& picture, double x1, double y1, double x2, double y2, int width, Rgb colour)
 {
     if (picture.bits == nullptr || picture.width <= 0 || picture.height <= 0 ||
         picture.bytesPerLine < qsizetype(picture.width) * 3)
@@ -132,7 +132,7 @@ void StrokeSegment(const BgrRows& picture, double x1, double y1, double x2, doub
     const Band band(ax, ay, bx - ax, by - ay, r);
     for (int row = firstRow; row <= lastRow; ++row) {
         const double y = row + 0.5;
-        Interval span;
+        interval span;
         discOnRow(span, ax, ay, r, y);
         discOnRow(span, bx, by, r, y);
         band.onRow(span, y);

@@ -13,6 +13,6 @@ namespace luftikon {
 // horizontal line of width w at y covers the rows y - w/2 .. y - w/2 + w - 1. Coordinates
 // may lie anywhere, millions of pixels off the picture; only the picture's bytes are written.
 // Widths below 1 count as 1.
-void StrokeSegment(const BgrRows& picture, double x1, double y1, double x2, double y2, int width, Rgb colour);
+void strokeSegment(const BgrRows& picture, double x1, double y1, double x2, double y2, int width, Rgb colour);
 
 } // namespace luftikon

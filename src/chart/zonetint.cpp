@@ -46,8 +46,8 @@ Bands zoneBands(const BgrRows& p, int greenLimit, int redLimit)
 {
     // A limit beyond the scale lies at its nearer end: a red limit clicked below 0 leaves no red
     // zone, where the scale's "nowhere" would have made the whole chart red.
-    const int yG = LimitY(std::clamp(greenLimit, 0, LimitScaleTop));
-    const int yR = LimitY(std::clamp(redLimit, 0, LimitScaleTop));
+    const int yG = limitY(std::clamp(greenLimit, 0, LimitScaleTop));
+    const int yR = limitY(std::clamp(redLimit, 0, LimitScaleTop));
     const auto clip = [&](int first, int last) { return Band{std::max(first, 0), std::min(last, p.height - 1)}; };
     return {clip(ZoneTop, yG), clip(yG, yR), clip(yR, p.height - 1 - ZoneBottomKeep)};
 }
@@ -93,8 +93,8 @@ void drawBorderLine(const BgrRows& p, int y, int width, Rgb colour)
 
 void drawBorderLines(const BgrRows& p, int greenLimit, int redLimit, int penWidth)
 {
-    drawBorderLine(p, LimitY(greenLimit), penWidth, MarkerGreen);
-    drawBorderLine(p, LimitY(redLimit), penWidth, MarkerRed);
+    drawBorderLine(p, limitY(greenLimit), penWidth, MarkerGreen);
+    drawBorderLine(p, limitY(redLimit), penWidth, MarkerRed);
 }
 
 void tintRowInto(const uchar* from, uchar* to, Columns cols, const std::array<int, 3>& tint)
@@ -102,7 +102,7 @@ void tintRowInto(const uchar* from, uchar* to, Columns cols, const std::array<in
     for (int x = cols.first; x <= cols.last; ++x) {
         const qsizetype i = qsizetype(x) * 3;
         for (int ch = 0; ch < 3; ++ch)
-            to[i + ch] = uchar(TintChannel(from[i + ch], tint[std::size_t(ch)]));
+            to[i + ch] = uchar(tintChannel(from[i + ch], tint[std::size_t(ch)]));
     }
 }
 
@@ -115,7 +115,7 @@ constexpr PixelTable stepTable(const std::array<int, 3>& tint)
     PixelTable t{};
     for (std::size_t ch = 0; ch < 3; ++ch)
         for (int v = 0; v < 256; ++v)
-            t[ch][std::size_t(v)] = uchar(TintChannel(v, tint[ch]));
+            t[ch][std::size_t(v)] = uchar(tintChannel(v, tint[ch]));
     return t;
 }
 
@@ -260,7 +260,7 @@ std::optional<TintPlan> planTint(const BgrRows& picture, int greenLimit, int red
 
 } // namespace
 
-void PaintZonesLiteral(const BgrRows& picture, int greenLimit, int redLimit, int intensity, int penWidth)
+void paintZonesLiteral(const BgrRows& picture, int greenLimit, int redLimit, int intensity, int penWidth)
 {
     const auto plan = planTint(picture, greenLimit, redLimit, intensity, penWidth);
     if (!plan)
@@ -288,7 +288,7 @@ void PaintZonesLiteral(const BgrRows& picture, int greenLimit, int redLimit, int
     }
 }
 
-void PaintZones(const BgrRows& picture, int greenLimit, int redLimit, int intensity, int penWidth)
+void paintZones(const BgrRows& picture, int greenLimit, int redLimit, int intensity, int penWidth)
 {
     const auto plan = planTint(picture, greenLimit, redLimit, intensity, penWidth);
     if (!plan)

@@ -21,7 +21,7 @@ inline constexpr int ZoneBottomKeep = 4; // rows at the bottom that are never ti
 inline constexpr int ZoneMaxIntensity = 8;
 
 // One channel tinted once with the channel `tint` of the zone colour at strength 50/256.
-constexpr int TintChannel(int old, int tint)
+constexpr int tintChannel(int old, int tint)
 {
     return ((old * tint * 50) / 256 + old * (255 - 50)) / 256;
 }
@@ -31,10 +31,10 @@ constexpr int TintChannel(int old, int tint)
 // and red bands intensity + 1 times. Intensities outside 0..8 are clamped. Limits off the
 // scale, bands reaching past the picture and a red limit above the green one never touch a
 // byte outside the picture; a line whose limit is off the scale is not drawn.
-void PaintZones(const BgrRows& picture, int greenLimit, int redLimit, int intensity, int penWidth);
+void paintZones(const BgrRows& picture, int greenLimit, int redLimit, int intensity, int penWidth);
 
 // The same picture the slow way round: every pass reads the picture into a full working copy
 // and copies it back. Kept as the reference the fast one is checked and measured against.
-void PaintZonesLiteral(const BgrRows& picture, int greenLimit, int redLimit, int intensity, int penWidth);
+void paintZonesLiteral(const BgrRows& picture, int greenLimit, int redLimit, int intensity, int penWidth);
 
 } // namespace luftikon

@@ -14,7 +14,7 @@ bool isLeapYear(int year)
     return year % 4 == 0 && year % 4000 != 0 && (year % 100 != 0 || year % 400 == 0);
 }
 
-int DaysInMonthLocal(int month, int year)
+int daysInMonthOf(int month, int year)
 {
     if (month < 1 || month > 12)
         return 0;
@@ -26,7 +26,7 @@ int DaysInMonthLocal(int month, int year)
     return odd ? 30 : 31;
 }
 
-QString GibMonatLang(int month)
+QString germanMonthName(int month)
 {
     static const std::array<const char16_t*, 12> names = {
         u"Januar", u"Februar", u"März",      u"April",   u"Mai",      u"Juni",
@@ -45,7 +45,7 @@ int windowedYear(int year)
 
 int daysInMonthWindowed(int month, int year)
 {
-    return DaysInMonthLocal(month, windowedYear(year));
+    return daysInMonthOf(month, windowedYear(year));
 }
 
 } // namespace luftikon

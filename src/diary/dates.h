@@ -12,10 +12,10 @@ QString twoDigits(int number);
 bool isLeapYear(int year);
 
 // Days of `month` (1..12) in `year`; 0 for a month number outside 1..12.
-int DaysInMonthLocal(int month, int year);
+int daysInMonthOf(int month, int year);
 
 // "Januar" … "Dezember" for 1..12; any other number gives an empty text.
-QString GibMonatLang(int month);
+QString germanMonthName(int month);
 
 // Keeps the last two digits of `year` and places them in the window 1950..2049
 // (1999 -> 1999, 2100 -> 2000, 24 -> 2024, 75 -> 1975).

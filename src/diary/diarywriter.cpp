@@ -151,7 +151,7 @@ QStringList composeDiaryLines(const DiaryHeader& header, const QStringList& entr
     QStringList lines;
     lines.reserve(18 + entries.size());
     lines << QStringLiteral("[Personendaten]") << QStringLiteral("BenutzerName=") + header.userName
-          << QStringLiteral("Datum=") + GibMonatLang(month.value_or(0)) + QLatin1Char(' ') + header.listYear
+          << QStringLiteral("Datum=") + germanMonthName(month.value_or(0)) + QLatin1Char(' ') + header.listYear
           << QString();
     for (std::size_t i = 0; i < marginKeys.size(); ++i)
         lines << QLatin1String(marginKeys[i]) + QLatin1Char('=') + header.margins[i];

@@ -10,7 +10,7 @@
 
 namespace luftikon {
 
-QString EntrySortKey(const QString& line)
+QString entrySortKey(const QString& line)
 {
     for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
         const SlotInfo* info = slotInfo(slot);
@@ -33,7 +33,7 @@ QStringList sortEntries(const QStringList& lines)
     std::vector<Item> items;
     items.reserve(static_cast<std::size_t>(lines.size()));
     for (qsizetype i = 0; i < lines.size(); ++i)
-        items.push_back({collator.sortKey(EntrySortKey(lines.at(i))), i});
+        items.push_back({collator.sortKey(entrySortKey(lines.at(i))), i});
     std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.key.compare(b.key) < 0; });
 
     QStringList sorted;

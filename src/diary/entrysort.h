@@ -10,7 +10,7 @@ namespace luftikon {
 // The two characters before the first "." + the slot letter ("a" for "Morgens den",
 // "b".."g" for "Messung2 den".."Messung7 den", "h" for "Abends den", searched in that order)
 // + the whole line. A line without any slot name is its own key.
-QString EntrySortKey(const QString& line);
+QString entrySortKey(const QString& line);
 
 // The lines in ascending key order (German collation, case ignored). Lines that are equal
 // but for letter case collapse into one; the one that came first is kept.

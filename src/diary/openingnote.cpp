@@ -18,7 +18,7 @@ bool hasReadableDate(const DiaryEntry& reading)
     const auto day = number(reading.fields.day);
     const auto month = number(reading.fields.month);
     const auto year = number(reading.fields.year);
-    return day && month && year && *month >= 1 && *month <= 12 && *day >= 1 && *day <= DaysInMonthLocal(*month, *year);
+    return day && month && year && *month >= 1 && *month <= 12 && *day >= 1 && *day <= daysInMonthOf(*month, *year);
 }
 
 } // namespace

@@ -111,7 +111,7 @@ int nextSlot(int slot, SlotMode mode)
     return slot == EveningSlot ? FirstSlot : slot + 1;
 }
 
-std::optional<QString> LiesUhrzeitenEin(int slot, SlotMode mode, const QStringList& times)
+std::optional<QString> slotTime(int slot, SlotMode mode, const QStringList& times)
 {
     const int at = layoutPosition(slot, mode);
     if (at < 0)
@@ -130,8 +130,7 @@ bool needsMorningCorrection(const QString& lastEntryLine, SlotMode mode)
     return false;
 }
 
-NextSlotProposal KorrigiereDieMorgensBisAbendsEinstellung(const QString& lastEntryLine, bool fourSlotMark,
-                                                          int currentSlot)
+NextSlotProposal nextSlotProposal(const QString& lastEntryLine, bool fourSlotMark, int currentSlot)
 {
     NextSlotProposal proposal;
     proposal.slot = currentSlot;

@@ -82,16 +82,16 @@ QString timesOfDayLine(SlotMode mode, const QStringList& times);
 // the four-slot day advance to no slot; from no slot the button starts again at the morning.
 int nextSlot(int slot, SlotMode mode);
 
-// LiesUhrzeitenEin: the text to put into the time field for `slot`, taken from the layout's
+// slotTime: the text to put into the time field for `slot`, taken from the layout's
 // times in the order of the day (a missing one reads as empty). nullopt: leave the field as it is (slots 4..7 in the
 // four-slot day, no slot).
-std::optional<QString> LiesUhrzeitenEin(int slot, SlotMode mode, const QStringList& times);
+std::optional<QString> slotTime(int slot, SlotMode mode, const QStringList& times);
 
 // The correction when the entry dialog is painted: in the four-slot day a last entry line of
 // slots 4..7 makes the morning current again.
 bool needsMorningCorrection(const QString& lastEntryLine, SlotMode mode);
 
-// The proposal of KorrigiereDieMorgensBisAbendsEinstellung: the next slot after the last
+// The proposal of nextSlotProposal: the next slot after the last
 // entry line and the entry fields to fill. A field that is nullopt stays as it is.
 struct NextSlotProposal {
     int slot = NoSlot; // the new CurrentSlot; caption and prefix follow it unless NoSlot
@@ -101,7 +101,6 @@ struct NextSlotProposal {
     std::optional<QString> time;
     std::optional<QString> value;
 };
-NextSlotProposal KorrigiereDieMorgensBisAbendsEinstellung(const QString& lastEntryLine, bool fourSlotMark,
-                                                          int currentSlot);
+NextSlotProposal nextSlotProposal(const QString& lastEntryLine, bool fourSlotMark, int currentSlot);
 
 } // namespace luftikon

@@ -60,7 +60,7 @@ MonthSummary summaryOf(const QList<DiaryEntry>& readings)
         if (fields.month && *fields.month != summary.monthNumber) {
             summary.monthNumber = *fields.month;
             const auto number = parseWholeNumber(*fields.month);
-            summary.monthName = number ? GibMonatLang(*number) : QString();
+            summary.monthName = number ? germanMonthName(*number) : QString();
         }
         if (fields.year)
             summary.monthYear = *fields.year;

@@ -131,7 +131,7 @@ bool drawGridPage(QPainter& painter, const PrintableGrid& grid, const GridPrintO
     return true;
 }
 
-bool PrintGrid(Desktop& desktop, QPrinter& printer, const PrintableGrid& grid, const GridPrintOptions& options)
+bool printGrid(Desktop& desktop, QPrinter& printer, const PrintableGrid& grid, const GridPrintOptions& options)
 {
     // Checked before the job begins: a range outside the grid must not leave a blank page behind.
     const bool inGrid = clampRange(options.firstColumn, options.lastColumn, int(grid.columnWidths.size())) &&
@@ -168,7 +168,7 @@ bool printMonthTable(Desktop& desktop, QWidget* parent, const CellMatrix& cells,
     printer.setDocName(QStringLiteral("Luftikon-Tabelle"));
     if (!desktop.choosePrinter(parent, printer))
         return false;
-    return PrintGrid(desktop, printer, printableTable(cells, mode), options);
+    return printGrid(desktop, printer, printableTable(cells, mode), options);
 }
 
 } // namespace luftikon

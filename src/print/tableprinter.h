@@ -67,7 +67,7 @@ QFont gridCellFont(const PrintableGrid& grid, double scale);
 bool drawGridPage(QPainter& painter, const PrintableGrid& grid, const GridPrintOptions& options, const GridPage& page);
 
 // One print job of one page on a printer the user has confirmed; failures are reported.
-bool PrintGrid(Desktop& desktop, QPrinter& printer, const PrintableGrid& grid, const GridPrintOptions& options);
+bool printGrid(Desktop& desktop, QPrinter& printer, const PrintableGrid& grid, const GridPrintOptions& options);
 
 } // namespace luftikon
 

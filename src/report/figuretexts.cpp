@@ -78,7 +78,7 @@ QString weekLabel(const WeekFigures& week, int month)
 {
     const QString days = week.firstDay == week.lastDay ? QStringLiteral("%1.").arg(week.firstDay)
                                                        : QStringLiteral("%1.–%2.").arg(week.firstDay).arg(week.lastDay);
-    return QStringLiteral("KW %1 (%2 %3)").arg(week.isoWeek).arg(days, GibMonatLang(month));
+    return QStringLiteral("KW %1 (%2 %3)").arg(week.isoWeek).arg(days, germanMonthName(month));
 }
 
 QString periodText(const MonthFigures& figures)
@@ -87,7 +87,7 @@ QString periodText(const MonthFigures& figures)
         return {};
     return QStringLiteral("1.–%1. %2 %3")
         .arg(figures.daysInMonth)
-        .arg(GibMonatLang(figures.month.month))
+        .arg(germanMonthName(figures.month.month))
         .arg(figures.month.year);
 }
 

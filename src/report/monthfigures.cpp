@@ -67,7 +67,7 @@ MonthFigures monthFiguresOf(const QList<DiaryEntry>& readings, DiaryMonth month,
     figures.greenLimit = greenLimit;
     figures.redLimit = redLimit;
     // Without a calendar month every day 1..31 may hold readings, but no weeks can be formed.
-    figures.daysInMonth = month.valid() ? DaysInMonthLocal(month.month, month.year) : 31;
+    figures.daysInMonth = month.valid() ? daysInMonthOf(month.month, month.year) : 31;
 
     std::array<DayReadings, 31> days{};
     Mean morning;

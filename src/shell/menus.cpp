@@ -1,10 +1,10 @@
 // Every command the user reaches: the menu bar, the chart's context menu and the large-button
 // menus. Each large button runs the very menu-bar action of its command, so the two can never
 // drift apart.
-#include "entry/eingabe.h"
-#include "shell/info.h"
+#include "entry/entrydialog.h"
+#include "shell/aboutbox.h"
 #include "shell/largemenu.h"
-#include "shell/mainform.h"
+#include "shell/mainwindow.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -46,94 +46,89 @@ constexpr int columnButtonWidth = 260;
 
 } // namespace
 
-void TMainForm::buildMenus()
+void MainWindow::buildMenus()
 {
-    const auto command = [this](QMenu* menu, const QString& text, void (TMainForm::*handler)()) {
+    const auto command = [this](QMenu* menu, const QString& text, void (MainWindow::*handler)()) {
         QAction* action = menu->addAction(text);
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
 
-    Datei1 = menuBar()->addMenu(QStringLiteral("&Datei"));
-    Neu1 = command(Datei1, QStringLiteral("&Neu"), &TMainForm::Neu1Click);
-    LiniendiagrammimBrowseranzeigen1 = command(Datei1, QStringLiteral("Liniendiagramm im Browser anzeigen"),
-                                               &TMainForm::LiniendiagrammimBrowseranzeigen1Click);
-    Oeffnen1 = Datei1->addMenu(QStringLiteral("&Öffnen..."));
-    undalsGrafikanzeigen1 =
-        command(Oeffnen1, QStringLiteral("und als Grafik anzeigen"), &TMainForm::undalsGrafikanzeigen1Click);
-    undinTabellenformanzeigen1 =
-        command(Oeffnen1, QStringLiteral("und in Tabellenform anzeigen"), &TMainForm::undinTabellenformanzeigen1Click);
-    undbearbeiten1 = command(Oeffnen1, QStringLiteral("und bearbeiten"), &TMainForm::undbearbeiten1Click);
-    Drucken1 = Datei1->addMenu(QStringLiteral("&Drucken..."));
-    Grafikskaliertdrucken1 =
-        command(Drucken1, QStringLiteral("Grafik &skaliert drucken"), &TMainForm::Grafikskaliertdrucken1Click);
-    Tabelledrucken = command(Drucken1, QStringLiteral("&Tabelle drucken"), &TMainForm::TabelledruckenClick);
-    quitSeparator = Datei1->addSeparator();
-    Beenden1 = command(Datei1, QStringLiteral("Be&enden"), &TMainForm::Beenden1Click);
+    fileMenu = menuBar()->addMenu(QStringLiteral("&Datei"));
+    newTableAction = command(fileMenu, QStringLiteral("&Neu"), &MainWindow::askForNewTable);
+    browserChartAction =
+        command(fileMenu, QStringLiteral("Liniendiagramm im Browser anzeigen"), &MainWindow::showChartInBrowser);
+    openMenu = fileMenu->addMenu(QStringLiteral("&Öffnen..."));
+    openAsChartAction = command(openMenu, QStringLiteral("und als Grafik anzeigen"), &MainWindow::openAsChart);
+    openAndShowTableAction =
+        command(openMenu, QStringLiteral("und in Tabellenform anzeigen"), &MainWindow::openAndShowTable);
+    openAndEditAction = command(openMenu, QStringLiteral("und bearbeiten"), &MainWindow::openAndEdit);
+    printMenu = fileMenu->addMenu(QStringLiteral("&Drucken..."));
+    printChartAction = command(printMenu, QStringLiteral("Grafik &skaliert drucken"), &MainWindow::printChart);
+    printTableAction = command(printMenu, QStringLiteral("&Tabelle drucken"), &MainWindow::printTable);
+    quitSeparator = fileMenu->addSeparator();
+    quitAction = command(fileMenu, QStringLiteral("Be&enden"), &MainWindow::quit);
 
     // A menu title that is itself the command.
-    Einstellungen1 = menuBar()->addAction(QStringLiteral("&Einstellungen"));
-    connect(Einstellungen1, &QAction::triggered, this, &TMainForm::Einstellungen1Click);
+    chartSettingsAction = menuBar()->addAction(QStringLiteral("&Einstellungen"));
+    connect(chartSettingsAction, &QAction::triggered, this, &MainWindow::openChartSettings);
 
-    Optionen1 = menuBar()->addMenu(QStringLiteral("&Optionen"));
-    Benutzernamendern1 =
-        command(Optionen1, QStringLiteral("&Benutzername ändern"), &TMainForm::Benutzernamendern1Click);
-    biszu4MessungenjeTag =
-        command(Optionen1, QStringLiteral("bis zu &4 Messungen je Tag"), &TMainForm::biszu4MessungenjeTagClick);
-    biszu8MessungenjeTag =
-        command(Optionen1, QStringLiteral("bis zu &8 Messungen je Tag"), &TMainForm::biszu8MessungenjeTagClick);
-    biszu4MessungenjeTag->setCheckable(true);
-    biszu8MessungenjeTag->setCheckable(true);
-    LeerOptionen1 = Optionen1->addAction(QStringLiteral("    ")); // keeps the deleting item apart
-    RegistryEintraegeloeschen1 =
-        command(Optionen1, QStringLiteral("Registry-Einträge löschen "), &TMainForm::RegistryEintraegeloeschen1Click);
+    optionsMenu = menuBar()->addMenu(QStringLiteral("&Optionen"));
+    changeUserNameAction = command(optionsMenu, QStringLiteral("&Benutzername ändern"), &MainWindow::changeUserName);
+    fourReadingsADayAction =
+        command(optionsMenu, QStringLiteral("bis zu &4 Messungen je Tag"), &MainWindow::toggleFourReadingsADay);
+    eightReadingsADayAction =
+        command(optionsMenu, QStringLiteral("bis zu &8 Messungen je Tag"), &MainWindow::toggleEightReadingsADay);
+    fourReadingsADayAction->setCheckable(true);
+    eightReadingsADayAction->setCheckable(true);
+    optionsGapAction = optionsMenu->addAction(QStringLiteral("    ")); // keeps the deleting item apart
+    deleteSettingsAction =
+        command(optionsMenu, QStringLiteral("Registry-Einträge löschen "), &MainWindow::deleteSettings);
     // The menu shows the marks of the layout in force.
-    connect(Optionen1, &QMenu::aboutToShow, this, &TMainForm::showDayLayout);
+    connect(optionsMenu, &QMenu::aboutToShow, this, &MainWindow::showDayLayout);
     showDayLayout();
 
-    Tabelle1 = menuBar()->addMenu(QStringLiteral("&Tabelle"));
-    aktuelleanzeigen1 = command(Tabelle1, QStringLiteral("&aktuelle anzeigen"), &TMainForm::aktuelleanzeigen1Click);
-    aktuellebearbeiten1 =
-        command(Tabelle1, QStringLiteral("aktuelle &bearbeiten"), &TMainForm::aktuellebearbeiten1Click);
+    tableMenu = menuBar()->addMenu(QStringLiteral("&Tabelle"));
+    showCurrentTableAction = command(tableMenu, QStringLiteral("&aktuelle anzeigen"), &MainWindow::showCurrentTable);
+    editCurrentDiaryAction = command(tableMenu, QStringLiteral("aktuelle &bearbeiten"), &MainWindow::editCurrentDiary);
 
     evaluationMenu = menuBar()->addMenu(QStringLiteral("&Auswertung"));
     evaluationMenu->setObjectName(QStringLiteral("evaluationMenu"));
     evaluateMonthAction =
-        command(evaluationMenu, QStringLiteral("Monat &auswerten..."), &TMainForm::evaluateMonthTriggered);
+        command(evaluationMenu, QStringLiteral("Monat &auswerten..."), &MainWindow::evaluateMonthTriggered);
     doctorReportAction =
-        command(evaluationMenu, QStringLiteral("Arzt&bericht als PDF"), &TMainForm::doctorReportTriggered);
-    saveCsvAction = command(evaluationMenu, QStringLiteral("Als &CSV-Datei speichern"), &TMainForm::saveCsvTriggered);
+        command(evaluationMenu, QStringLiteral("Arzt&bericht als PDF"), &MainWindow::doctorReportTriggered);
+    saveCsvAction = command(evaluationMenu, QStringLiteral("Als &CSV-Datei speichern"), &MainWindow::saveCsvTriggered);
 
-    Hilfe1 = menuBar()->addMenu(QStringLiteral("&Hilfe"));
-    Hilfethemen1 = command(Hilfe1, QStringLiteral("&Hilfethemen"), &TMainForm::Hilfethemen1Click);
-    Infoueber1 = command(Hilfe1, QStringLiteral("&Info über..."), &TMainForm::Infoueber1Click);
-    AboutBox = new TAboutBox(this);
+    helpMenu = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+    helpAction = command(helpMenu, QStringLiteral("&Hilfethemen"), &MainWindow::showHelp);
+    aboutAction = command(helpMenu, QStringLiteral("&Info über..."), &MainWindow::showAbout);
+    aboutBox = new AboutBox(this);
 
     // The blank items around the one command keep a hasty click from reaching it.
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->addAction(QStringLiteral(" "));
-    Menuegrosseranzeigen1 =
-        command(PopupMenu1, QStringLiteral("Menüleiste GROß anzeigen"), &TMainForm::Menuegrosseranzeigen1Click);
-    PopupMenu1->addAction(QStringLiteral(" "));
-    Image->installEventFilter(new RightPressOpensMenu(PopupMenu1, this));
+    chartMenu = new QMenu(this);
+    chartMenu->addAction(QStringLiteral(" "));
+    largeMenuAction = command(chartMenu, QStringLiteral("Menüleiste GROß anzeigen"), &MainWindow::showLargeMenu);
+    chartMenu->addAction(QStringLiteral(" "));
+    chartLabel->installEventFilter(new RightPressOpensMenu(chartMenu, this));
 
     buildLargeMenus();
 }
 
-void TMainForm::buildLargeMenus()
+void MainWindow::buildLargeMenus()
 {
     using Arrangement = LargeMenu::Arrangement;
-    MenueForm = new LargeMenu(QStringLiteral("Menü"), Arrangement::Row, mainButtonWidth, this);
-    MDateiForm = new LargeMenu(QStringLiteral("Datei-Menü"), Arrangement::Column, columnButtonWidth, this);
-    MMDateiForm = new LargeMenu(QStringLiteral("Datei-Öffnen-Menü"), Arrangement::Column, columnButtonWidth, this);
-    MTabelleForm = new LargeMenu(QStringLiteral("Tabelle-Menü"), Arrangement::Column, columnButtonWidth, this);
-    MOptionenForm = new LargeMenu(QStringLiteral("Optionen-Menü"), Arrangement::Column, columnButtonWidth, this);
-    MHilfeForm = new LargeMenu(QStringLiteral("Hilfe-Menü"), Arrangement::Column, columnButtonWidth, this);
+    mainLargeMenu = new LargeMenu(QStringLiteral("Menü"), Arrangement::Row, mainButtonWidth, this);
+    fileLargeMenu = new LargeMenu(QStringLiteral("Datei-Menü"), Arrangement::Column, columnButtonWidth, this);
+    openLargeMenu = new LargeMenu(QStringLiteral("Datei-Öffnen-Menü"), Arrangement::Column, columnButtonWidth, this);
+    tableLargeMenu = new LargeMenu(QStringLiteral("Tabelle-Menü"), Arrangement::Column, columnButtonWidth, this);
+    optionsLargeMenu = new LargeMenu(QStringLiteral("Optionen-Menü"), Arrangement::Column, columnButtonWidth, this);
+    helpLargeMenu = new LargeMenu(QStringLiteral("Hilfe-Menü"), Arrangement::Column, columnButtonWidth, this);
 
     // How a button leaves the large menus before its command runs.
     const auto closeAllThen = [this](QAction* item) {
         return [this, item] {
-            AlleMenuesSchliessen();
+            closeLargeMenus();
             item->trigger();
         };
     };
@@ -147,67 +142,68 @@ void TMainForm::buildLargeMenus()
         return [opener, next] { next->showBeside(*opener); };
     };
 
-    MenueForm->addButton(QStringLiteral("Datei"), showBeside(MenueForm, MDateiForm));
-    MenueForm->addButton(QStringLiteral("Einstellung"), [this] {
-        MenueForm->close();
-        Einstellungen1->trigger();
+    mainLargeMenu->addButton(QStringLiteral("Datei"), showBeside(mainLargeMenu, fileLargeMenu));
+    mainLargeMenu->addButton(QStringLiteral("Einstellung"), [this] {
+        mainLargeMenu->close();
+        chartSettingsAction->trigger();
     });
-    MenueForm->addButton(QStringLiteral("Optionen"), closeThenShow(MenueForm, MOptionenForm));
-    MenueForm->addButton(QStringLiteral("Tabelle"), closeThenShow(MenueForm, MTabelleForm));
-    MenueForm->addButton(QStringLiteral("Hilfe"), closeThenShow(MenueForm, MHilfeForm));
+    mainLargeMenu->addButton(QStringLiteral("Optionen"), closeThenShow(mainLargeMenu, optionsLargeMenu));
+    mainLargeMenu->addButton(QStringLiteral("Tabelle"), closeThenShow(mainLargeMenu, tableLargeMenu));
+    mainLargeMenu->addButton(QStringLiteral("Hilfe"), closeThenShow(mainLargeMenu, helpLargeMenu));
 
-    MDateiForm->addButton(QStringLiteral("Neue Tabelle erstellen (neuer Monat)"), closeAllThen(Neu1));
+    fileLargeMenu->addButton(QStringLiteral("Neue Tabelle erstellen (neuer Monat)"), closeAllThen(newTableAction));
     // The page opens in the browser beside the menus; the user may want the next command at once.
-    MDateiForm->addButton(QStringLiteral("Liniendiagramm im Browser anzeigen"),
-                          [this] { LiniendiagrammimBrowseranzeigen1->trigger(); });
-    MDateiForm->addButton(QStringLiteral("Datei öffnen  "), showBeside(MDateiForm, MMDateiForm));
-    MDateiForm->addButton(QStringLiteral("Grafik skaliert drucken"), closeAllThen(Grafikskaliertdrucken1));
-    MDateiForm->addButton(QStringLiteral("Tabelle drucken"), closeAllThen(Tabelledrucken));
-    MDateiForm->addButton(QStringLiteral("Beenden"), closeAllThen(Beenden1));
+    fileLargeMenu->addButton(QStringLiteral("Liniendiagramm im Browser anzeigen"),
+                             [this] { browserChartAction->trigger(); });
+    fileLargeMenu->addButton(QStringLiteral("Datei öffnen  "), showBeside(fileLargeMenu, openLargeMenu));
+    fileLargeMenu->addButton(QStringLiteral("Grafik skaliert drucken"), closeAllThen(printChartAction));
+    fileLargeMenu->addButton(QStringLiteral("Tabelle drucken"), closeAllThen(printTableAction));
+    fileLargeMenu->addButton(QStringLiteral("Beenden"), closeAllThen(quitAction));
 
-    MMDateiForm->addButton(QStringLiteral("Datei öffnen und als Grafik anzeigen"), closeAllThen(undalsGrafikanzeigen1));
-    MMDateiForm->addButton(QStringLiteral(" Öffnen und in Tabellenform anzeigen   "),
-                           closeAllThen(undinTabellenformanzeigen1));
-    MMDateiForm->addButton(QStringLiteral(" Datei öffnen und Tabelle bearbeiten "), closeAllThen(undbearbeiten1));
+    openLargeMenu->addButton(QStringLiteral("Datei öffnen und als Grafik anzeigen"), closeAllThen(openAsChartAction));
+    openLargeMenu->addButton(QStringLiteral(" Öffnen und in Tabellenform anzeigen   "),
+                             closeAllThen(openAndShowTableAction));
+    openLargeMenu->addButton(QStringLiteral(" Datei öffnen und Tabelle bearbeiten "), closeAllThen(openAndEditAction));
 
-    MTabelleForm->addButton(QStringLiteral("Aktuelle Tabelle anzeigen"), closeAllThen(aktuelleanzeigen1));
-    MTabelleForm->addButton(QStringLiteral("Aktuelle Tabelle bearbeiten"), closeAllThen(aktuellebearbeiten1));
-    MTabelleForm->addButton(QStringLiteral("Neue Tabelle erstellen (neuer Monat)"), closeAllThen(Neu1));
+    tableLargeMenu->addButton(QStringLiteral("Aktuelle Tabelle anzeigen"), closeAllThen(showCurrentTableAction));
+    tableLargeMenu->addButton(QStringLiteral("Aktuelle Tabelle bearbeiten"), closeAllThen(editCurrentDiaryAction));
+    tableLargeMenu->addButton(QStringLiteral("Neue Tabelle erstellen (neuer Monat)"), closeAllThen(newTableAction));
 
-    MOptionenForm->addButton(QStringLiteral("Benutzername ändern"), closeAllThen(Benutzernamendern1));
+    optionsLargeMenu->addButton(QStringLiteral("Benutzername ändern"), closeAllThen(changeUserNameAction));
     QPushButton* four =
-        MOptionenForm->addButton(QStringLiteral("Bis zu 4 Messungen je Tag"), closeAllThen(biszu4MessungenjeTag));
+        optionsLargeMenu->addButton(QStringLiteral("Bis zu 4 Messungen je Tag"), closeAllThen(fourReadingsADayAction));
     QPushButton* eight =
-        MOptionenForm->addButton(QStringLiteral("Bis zu 8 Messungen je Tag"), closeAllThen(biszu8MessungenjeTag));
+        optionsLargeMenu->addButton(QStringLiteral("Bis zu 8 Messungen je Tag"), closeAllThen(eightReadingsADayAction));
     // Only the layout not in force can be chosen; with both marks set, eight readings a day are.
-    MOptionenForm->onPaint = [this, four, eight] {
+    optionsLargeMenu->onPaint = [this, four, eight] {
         const DayLayout& layout = month_.layout();
         four->setEnabled(!layout.marks(SlotMode::Four) || layout.marks(SlotMode::Eight));
         eight->setEnabled(!layout.marks(SlotMode::Eight));
     };
     // A switch from the menu bar shows in an open options menu at once, not at its next paint.
     // Connected after the items' own commands, so it runs once the switch is done.
-    for (QAction* item : {biszu4MessungenjeTag, biszu8MessungenjeTag})
-        connect(item, &QAction::triggered, MOptionenForm, [this] { MOptionenForm->onPaint(); });
+    for (QAction* item : {fourReadingsADayAction, eightReadingsADayAction})
+        connect(item, &QAction::triggered, optionsLargeMenu, [this] { optionsLargeMenu->onPaint(); });
 
-    MHilfeForm->addButton(QStringLiteral("Hilfethemen"), closeAllThen(Hilfethemen1));
-    MHilfeForm->addButton(QStringLiteral("Info über.."), closeAllThen(Infoueber1));
+    helpLargeMenu->addButton(QStringLiteral("Hilfethemen"), closeAllThen(helpAction));
+    helpLargeMenu->addButton(QStringLiteral("Info über.."), closeAllThen(aboutAction));
 }
 
-void TMainForm::AlleMenuesSchliessen()
+void MainWindow::closeLargeMenus()
 {
-    EingabeDlg->forgetNewTable();
-    for (LargeMenu* menu : {MenueForm, MDateiForm, MMDateiForm, MTabelleForm, MOptionenForm, MHilfeForm})
+    entryDialog->forgetNewTable();
+    for (LargeMenu* menu :
+         {mainLargeMenu, fileLargeMenu, openLargeMenu, tableLargeMenu, optionsLargeMenu, helpLargeMenu})
         menu->close();
 }
 
-void TMainForm::Menuegrosseranzeigen1Click()
+void MainWindow::showLargeMenu()
 {
-    AlleMenuesSchliessen();
-    MenueForm->showCentred();
+    closeLargeMenus();
+    mainLargeMenu->showCentred();
 }
 
-void TMainForm::Hilfethemen1Click()
+void MainWindow::showHelp()
 {
     const QString help = state_.resourceFolder + QStringLiteral("Luftikon-Hilfe.pdf");
     if (!QFileInfo::exists(help)) {
@@ -218,9 +214,9 @@ void TMainForm::Hilfethemen1Click()
     desktop_.openDocument(help);
 }
 
-void TMainForm::Infoueber1Click()
+void MainWindow::showAbout()
 {
-    desktop_.execModal(*AboutBox);
+    desktop_.execModal(*aboutBox);
 }
 
 } // namespace luftikon

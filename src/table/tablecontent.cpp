@@ -137,7 +137,7 @@ QString dayLabel(int day)
 
 int shownDayCount(int month, int year)
 {
-    const int days = DaysInMonthLocal(month, year);
+    const int days = daysInMonthOf(month, year);
     return days == 0 ? lastDay : days;
 }
 

@@ -85,7 +85,7 @@ TEST(PageInChromium, FullMonthDrawsItsChartsAndShowsTheUmlauts)
     test::putChartScript(box, script);
     QStringList notices;
     const auto page =
-        ExportMonthPage(test::fullJanuary2017(box), [&](MessageKind, const QString& text) { notices << text; });
+        exportMonthPage(test::fullJanuary2017(box), [&](MessageKind, const QString& text) { notices << text; });
     ASSERT_TRUE(page);
     EXPECT_TRUE(notices.isEmpty()) << notices.join(u'\n').toStdString();
 

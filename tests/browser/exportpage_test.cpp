@@ -43,7 +43,7 @@ TEST(ExportPage, NoMonthOrAnUnusableDiaryWritesNothingAndSaysWhy)
     };
     for (const auto& [request, kind] : cases) {
         Recorder recorder;
-        EXPECT_FALSE(ExportMonthPage(request, recorder.notify()));
+        EXPECT_FALSE(exportMonthPage(request, recorder.notify()));
         ASSERT_EQ(recorder.notices.size(), 1u);
         EXPECT_EQ(recorder.notices[0].first, kind);
         EXPECT_TRUE(recorder.notices[0].second.startsWith(kind == MessageKind::Plain ? noData : notMade))
@@ -51,8 +51,8 @@ TEST(ExportPage, NoMonthOrAnUnusableDiaryWritesNothingAndSaysWhy)
         EXPECT_FALSE(QFileInfo::exists(request.htmlFolder));
     }
     // Only a ".tab" ending, in any case, makes a page name.
-    EXPECT_EQ(PageFileName(QStringLiteral("/d/2020/x.tab.Tab")), QStringLiteral("x.tab.html"));
-    EXPECT_FALSE(PageFileName(QString()));
+    EXPECT_EQ(pageFileName(QStringLiteral("/d/2020/x.tab.Tab")), QStringLiteral("x.tab.html"));
+    EXPECT_FALSE(pageFileName(QString()));
 }
 
 TEST(ExportPage, CopiesTheScriptOnceAndReplacesThePage)
@@ -61,7 +61,7 @@ TEST(ExportPage, CopiesTheScriptOnceAndReplacesThePage)
     const ExportRequest request = test::fullJanuary2017(box);
     // Without the script in the data folder the page is still written, and the user told so.
     Recorder missing;
-    ASSERT_TRUE(ExportMonthPage(request, missing.notify()));
+    ASSERT_TRUE(exportMonthPage(request, missing.notify()));
     ASSERT_EQ(missing.notices.size(), 1u);
     EXPECT_EQ(missing.notices[0].first, MessageKind::Plain);
     EXPECT_EQ(missing.notices[0].second, QStringLiteral("Datei \"") + box.path() +
@@ -71,7 +71,7 @@ TEST(ExportPage, CopiesTheScriptOnceAndReplacesThePage)
 
     test::putChartScript(box, "first");
     Recorder recorder;
-    const auto page = ExportMonthPage(request, recorder.notify());
+    const auto page = exportMonthPage(request, recorder.notify());
     ASSERT_TRUE(page);
     const QString copied = request.htmlFolder + QStringLiteral("2017/Chart.min.js");
     EXPECT_EQ(Sandbox::readBytes(copied), QByteArray("first"));
@@ -79,14 +79,14 @@ TEST(ExportPage, CopiesTheScriptOnceAndReplacesThePage)
     // A newer script in the data folder does not replace the one beside the page; an existing page is replaced.
     test::putChartScript(box, "second");
     Sandbox::writeBytes(*page, "old page");
-    ASSERT_TRUE(ExportMonthPage(request, recorder.notify()));
+    ASSERT_TRUE(exportMonthPage(request, recorder.notify()));
     EXPECT_EQ(Sandbox::readBytes(copied), QByteArray("first"));
     EXPECT_TRUE(Sandbox::readBytes(*page).startsWith("<!doctype html>"));
 
     // Without a year folder name the page and script go into the export folder itself.
     ExportRequest noYear = request;
     noYear.diaryYear.clear();
-    EXPECT_EQ(ExportMonthPage(noYear, recorder.notify()).value_or(QString()),
+    EXPECT_EQ(exportMonthPage(noYear, recorder.notify()).value_or(QString()),
               request.htmlFolder + QStringLiteral("Anna_01_2017.html"));
     EXPECT_TRUE(QFileInfo::exists(request.htmlFolder + QStringLiteral("Chart.min.js")));
     EXPECT_TRUE(recorder.notices.empty());
@@ -100,7 +100,7 @@ TEST(ExportPage, FolderThatCannotBeMadeIsReportedAndTheFailedSaveEndsTheCommand)
     Sandbox::writeBytes(box.file(QStringLiteral("blocker")), "a file, not a folder");
     request.htmlFolder = box.file(QStringLiteral("blocker/"));
     Recorder recorder;
-    EXPECT_FALSE(ExportMonthPage(request, recorder.notify()));
+    EXPECT_FALSE(exportMonthPage(request, recorder.notify()));
     ASSERT_EQ(recorder.notices.size(), 2u);
     EXPECT_EQ(recorder.notices[0].first, MessageKind::Plain);
     EXPECT_EQ(recorder.notices[0].second, QStringLiteral("Ordner \"") + box.path() +

@@ -36,7 +36,7 @@ TEST(PageGolden, ExportedPagesMatchTheirGoldenBytes)
         test::putChartScript(box, "/* chart */");
         const ExportRequest request = c.month(box);
         QStringList notices;
-        const auto path = ExportMonthPage(request, [&](MessageKind, const QString& text) { notices << text; });
+        const auto path = exportMonthPage(request, [&](MessageKind, const QString& text) { notices << text; });
         EXPECT_TRUE(notices.isEmpty()) << notices.join(u'\n').toStdString();
         ASSERT_TRUE(path);
         EXPECT_EQ(*path, request.htmlFolder + request.diaryYear + QLatin1Char('/') + c.pageName);
@@ -49,12 +49,12 @@ TEST(PageGolden, ExportedPagesMatchTheirGoldenBytes)
 
 TEST(PageColours, HighByteIgnoredAndBrightnessOutsideTheSliderTakesTheNearestLevel)
 {
-    EXPECT_EQ(ColorToHtml(0xFF0A0B0C), QStringLiteral("#0C0B0A"));
-    EXPECT_EQ(BandPaletteFor(-3).redBorder, QStringLiteral("#DD3631"));
-    EXPECT_EQ(BandPaletteFor(9).greenFill, QStringLiteral("#25E432"));
+    EXPECT_EQ(colorToHtml(0xFF0A0B0C), QStringLiteral("#0C0B0A"));
+    EXPECT_EQ(bandPaletteFor(-3).redBorder, QStringLiteral("#DD3631"));
+    EXPECT_EQ(bandPaletteFor(9).greenFill, QStringLiteral("#25E432"));
 }
 
-TEST(BestValueLine, MatchesTheLastReadingOfTheValueCutAtTheTime)
+TEST(bestValueLine, MatchesTheLastReadingOfTheValueCutAtTheTime)
 {
     // A best value of 202 must not pick a line only because its year is 2024.
     const QStringList diary{
@@ -64,10 +64,10 @@ TEST(BestValueLine, MatchesTheLastReadingOfTheValueCutAtTheTime)
         QStringLiteral("Abends den     03.03.2024 Z=20:00  Luftikon=2020"),
         QStringLiteral("Abends den     04.03.2024 Z=20:00  Luftikon=1202"),
     };
-    EXPECT_EQ(BestValueLine(readingsOf(diary), 202), QStringLiteral("Morgens den    01.03.2024"));
-    EXPECT_EQ(BestValueLine(readingsOf(diary), 203), QStringLiteral("-"));
+    EXPECT_EQ(bestValueLine(readingsOf(diary), 202), QStringLiteral("Morgens den    01.03.2024"));
+    EXPECT_EQ(bestValueLine(readingsOf(diary), 203), QStringLiteral("-"));
     // Without a reading above 0 there is no best value, so a reading of 0 is not quoted.
-    EXPECT_EQ(BestValueLine(readingsOf({QStringLiteral("Morgens den    01.03.2024 Z=08:00  Luftikon=0")}), 0),
+    EXPECT_EQ(bestValueLine(readingsOf({QStringLiteral("Morgens den    01.03.2024 Z=08:00  Luftikon=0")}), 0),
               QStringLiteral("-"));
 
     const QStringList twice{
@@ -75,10 +75,10 @@ TEST(BestValueLine, MatchesTheLastReadingOfTheValueCutAtTheTime)
         QStringLiteral("Messung2 den 17.03.2024 Z=12:00  Luftikon= 480 \t"),
         QStringLiteral("BenutzerName=Luftikon=480"), // not an entry line
     };
-    EXPECT_EQ(BestValueLine(readingsOf(twice), 480), QStringLiteral("Messung2 den 17.03.2024"));
+    EXPECT_EQ(bestValueLine(readingsOf(twice), 480), QStringLiteral("Messung2 den 17.03.2024"));
     // Without a time the whole line is kept, trimmed.
     EXPECT_EQ(
-        BestValueLine(readingsOf(twice + QStringList{QStringLiteral("Abends den 19.03.2024 Luftikon=480  ")}), 480),
+        bestValueLine(readingsOf(twice + QStringList{QStringLiteral("Abends den 19.03.2024 Luftikon=480  ")}), 480),
         QStringLiteral("Abends den 19.03.2024 Luftikon=480"));
 }
 
@@ -89,7 +89,7 @@ TEST(PageLimits, LimitsClickedToTheEndsOfTheRangeDoNotWrapRound)
     in.dailyMeans[0] = QStringLiteral("400");
     in.redLimit = std::numeric_limits<int>::max();
     in.greenLimit = std::numeric_limits<int>::min();
-    const QString page = BuildPage(in).join(u'\n');
+    const QString page = buildPage(in).join(u'\n');
     // The bands just above red and just below green lie beyond the 32-bit range.
     EXPECT_TRUE(page.contains(QStringLiteral("data: [2147483648,"))) << page.toStdString();
     EXPECT_TRUE(page.contains(QStringLiteral("data: [-2147483649,")));

@@ -47,14 +47,14 @@ TEST(WeekPartition, GroupsWithoutDataAndTheLastGroupFollowTheMonth)
     };
     for (const Case& c : cases) {
         const ExportMonth m = month(c.month, c.year);
-        const QString missing = MissingGroupsText(withDays(c.days), DaysInMonthLocal(m.month.toInt(), m.year.toInt()));
+        const QString missing = missingGroupsText(withDays(c.days), daysInMonthOf(m.month.toInt(), m.year.toInt()));
         SCOPED_TRACE(std::string(c.month) + "/" + c.year);
         const auto orEmpty = [](const char* text, const QString& lead, const QString& tail) {
             return *text ? lead + QLatin1String(text) + tail : QString();
         };
         EXPECT_EQ(missing, orEmpty(c.missing, QStringLiteral("[Es fehlen Daten der Tagesgruppe: "), QString()));
         if (c.lastLabels) {
-            EXPECT_EQ(LabelRow(m, 5), orEmpty(c.lastLabels, QStringLiteral("labels: "), QStringLiteral(", ")));
+            EXPECT_EQ(labelRow(m, 5), orEmpty(c.lastLabels, QStringLiteral("labels: "), QStringLiteral(", ")));
         }
     }
 }
@@ -64,10 +64,10 @@ TEST(WeekPartition, LabelsTopsAndRowsOfOddInput)
 {
     // A one-digit month text from the diary is written with two digits; a date the calendar does
     // not have gets no weekday.
-    EXPECT_EQ(DayLabel(1, month("3", "2024"), QStringLiteral("2024")), QStringLiteral("Fr.01.03.2024"));
-    EXPECT_EQ(DayLabel(31, month("12", "1999"), QStringLiteral("99")), QStringLiteral("Fr.31.12.99"));
-    EXPECT_EQ(DayLabel(30, month("02", "2024"), QStringLiteral("24")), QStringLiteral("30.02.24"));
-    EXPECT_EQ(DayLabel(1, month("01", "2147483647"), QStringLiteral("47")), QStringLiteral("01.01.47"));
+    EXPECT_EQ(dayLabel(1, month("3", "2024"), QStringLiteral("2024")), QStringLiteral("Fr.01.03.2024"));
+    EXPECT_EQ(dayLabel(31, month("12", "1999"), QStringLiteral("99")), QStringLiteral("Fr.31.12.99"));
+    EXPECT_EQ(dayLabel(30, month("02", "2024"), QStringLiteral("24")), QStringLiteral("30.02.24"));
+    EXPECT_EQ(dayLabel(1, month("01", "2147483647"), QStringLiteral("47")), QStringLiteral("01.01.47"));
 
     // A text that is no number counts as 0; a hand-edited huge value does not overflow the top.
     EXPECT_EQ(GroupTop(withDays({{3, "abc"}}), 1), 100);
@@ -75,6 +75,6 @@ TEST(WeekPartition, LabelsTopsAndRowsOfOddInput)
     EXPECT_EQ(GroupTop(withDays({{1, "2147483647"}}), 1), Q_INT64_C(2147483700));
 
     // A replacement that contains the pattern must not loop for ever.
-    EXPECT_EQ(ReplaceAll(QStringLiteral("a-a"), QStringLiteral("a"), QStringLiteral("aa")), QStringLiteral("aa-aa"));
-    EXPECT_EQ(ReplaceAll(QStringLiteral("abc"), QString(), QStringLiteral("x")), QStringLiteral("abc"));
+    EXPECT_EQ(replaceAll(QStringLiteral("a-a"), QStringLiteral("a"), QStringLiteral("aa")), QStringLiteral("aa-aa"));
+    EXPECT_EQ(replaceAll(QStringLiteral("abc"), QString(), QStringLiteral("x")), QStringLiteral("abc"));
 }

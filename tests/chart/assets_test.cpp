@@ -30,9 +30,9 @@ TEST(GeneratedPictures, TemplatesAre24BitAndTheirGridSitsOnTheChartScale)
         const QImage img(resource(name));
         ASSERT_EQ(img.size(), QSize(788, 641)) << name;
         for (int d = 1; d <= 31; ++d)
-            EXPECT_FALSE(isWhite(img, DayColumnX(d), 358)) << name << " day " << d;
+            EXPECT_FALSE(isWhite(img, dayColumnX(d), 358)) << name << " day " << d;
         for (int v = 100; v <= 800; v += 100)
-            EXPECT_FALSE(isWhite(img, 50, LimitY(v))) << name << " " << v << " l/min";
+            EXPECT_FALSE(isWhite(img, 50, limitY(v))) << name << " " << v << " l/min";
         // Between the lines the paper is white, so the zone tint shows evenly.
         EXPECT_TRUE(isWhite(img, 50, 358)) << name;
         EXPECT_TRUE(isWhite(img, 770, 88)) << name;

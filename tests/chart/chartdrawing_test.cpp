@@ -15,7 +15,7 @@ const QColor Curve(0, 0, 160);
 
 int x4(int day, int offset = 0)
 {
-    return DayColumnX(day) + 2 + offset;
+    return dayColumnX(day) + 2 + offset;
 }
 
 bool sameIn(const QImage& a, const QImage& b, const QRect& area)
@@ -34,16 +34,16 @@ using ChartDrawingTest = ChartFixture;
 TEST_F(ChartDrawingTest, MarkersTakeTheColourOfTheirZoneInTheirSlot)
 {
     const QImage img = draw(march(spread));
-    EXPECT_EQ(img.pixelColor(x4(5), ReadingY(500)), Green);  // exactly the green limit
-    EXPECT_EQ(img.pixelColor(x4(10), ReadingY(200)), Amber); // exactly the red limit
-    EXPECT_EQ(img.pixelColor(x4(15), ReadingY(150)), Red);
-    EXPECT_EQ(img.pixelColor(x4(3, 18), ReadingY(460)), Amber); // the evening column of day 3
+    EXPECT_EQ(img.pixelColor(x4(5), readingY(500)), Green);  // exactly the green limit
+    EXPECT_EQ(img.pixelColor(x4(10), readingY(200)), Amber); // exactly the red limit
+    EXPECT_EQ(img.pixelColor(x4(15), readingY(150)), Red);
+    EXPECT_EQ(img.pixelColor(x4(3, 18), readingY(460)), Amber); // the evening column of day 3
     // Between the readings runs the curve.
-    EXPECT_EQ(img.pixelColor((x4(15) + x4(20)) / 2, (ReadingY(150) + ReadingY(620)) / 2), Curve);
+    EXPECT_EQ(img.pixelColor((x4(15) + x4(20)) / 2, (readingY(150) + readingY(620)) / 2), Curve);
 
     // The third reading of a day is plotted 12 pixels right of the morning's.
     const QImage third = draw(march({reading("Morgens", 2, 600), reading("Messung3", 2, 300)}));
-    EXPECT_EQ(third.pixelColor(x4(2, 12), ReadingY(300)), Amber);
+    EXPECT_EQ(third.pixelColor(x4(2, 12), readingY(300)), Amber);
 }
 
 TEST_F(ChartDrawingTest, PinMarksTheFirstBestReadingWithWhiteLeftOutAndTurnsAtTheRightEdge)
@@ -51,12 +51,12 @@ TEST_F(ChartDrawingTest, PinMarksTheFirstBestReadingWithWhiteLeftOutAndTurnsAtTh
     useEightSlots();
     const QStringList month{reading("Morgens", 2, 455), reading("Abends", 2, 420), reading("Morgens", 6, 455)};
     const QImage withPin = draw(march(month, true));
-    ASSERT_EQ(chart.pinPlacement(), QRect(DayColumnX(2), LimitY(455) - 44, 106, 44));
+    ASSERT_EQ(chart.pinPlacement(), QRect(dayColumnX(2), limitY(455) - 44, 106, 44));
     EXPECT_EQ(this->month.summary().best.value, 455);
 
     state.showPin = false;
     const QImage withoutPin = draw(march(month, true));
-    const QImage& pin = chart.StecknadelImage();
+    const QImage& pin = chart.pinPicture();
     const QRect at = chart.pinPlacement();
     for (int py = 0; py < pin.height(); ++py)
         for (int px = 0; px < pin.width(); ++px) {
@@ -70,9 +70,9 @@ TEST_F(ChartDrawingTest, PinMarksTheFirstBestReadingWithWhiteLeftOutAndTurnsAtTh
     // On the last day it would leave the window: it points left, its tip at the reading.
     state.showPin = true;
     const QImage img = draw(march({reading("Morgens", 30, 300), reading("Morgens", 31, 455)}, true));
-    const int x = DayColumnX(31);
-    EXPECT_EQ(chart.pinPlacement(), QRect(x - 106, LimitY(455) - 44, 106, 44));
-    EXPECT_EQ(img.pixelColor(x - 2, LimitY(455) - 2), chart.StecknadelImage().pixelColor(104, 42));
+    const int x = dayColumnX(31);
+    EXPECT_EQ(chart.pinPlacement(), QRect(x - 106, limitY(455) - 44, 106, 44));
+    EXPECT_EQ(img.pixelColor(x - 2, limitY(455) - 2), chart.pinPicture().pixelColor(104, 42));
     // A wider window leaves room on the right.
     windowWidth = 1200;
     draw(march({reading("Morgens", 31, 455)}, true));
@@ -119,7 +119,7 @@ TEST_F(ChartDrawingTest, ReadingsOffTheScaleStayInsideThePicture)
     useEightSlots();
     QImage img = draw(march({reading("Morgens", 5, 300), reading("Morgens", 6, 950), reading("Morgens", 7, 0)}, true));
     EXPECT_EQ(img.size(), QSize(788, 641));
-    EXPECT_EQ(chart.pinPlacement(), QRect(DayColumnX(6), 31, 106, 44));
+    EXPECT_EQ(chart.pinPlacement(), QRect(dayColumnX(6), 31, 106, 44));
 
     // Far off every scale: no pin (there is no y for it).
     img = draw(march({reading("Morgens", 5, 300), reading("Messung2", 5, std::numeric_limits<int>::max()),

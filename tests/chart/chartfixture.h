@@ -4,10 +4,10 @@
 
 #include "chart/scales.h"
 #include "chart/ui/chartdrawing.h"
-#include "chart/ui/einstell.h"
+#include "chart/ui/chartsettingsdialog.h"
 #include "diary/textfile.h"
+#include "support/appfixture.h"
 #include "support/diarylines.h"
-#include "support/mainwindow.h"
 #include "support/sandbox.h"
 
 #include <QStringList>
@@ -98,10 +98,10 @@ protected:
 };
 
 // The main window with Muster's March diary, and its settings dialog.
-struct SettingsWindow : MainWindow {
+struct SettingsWindow : AppFixture {
     const QString diary = diaryPath(QStringLiteral("Muster"), 3, 2024);
 
-    TEinstellDlg& dlg() { return *form->EinstellDlg; }
+    ChartSettingsDialog& dlg() { return *form->chartSettingsDialog; }
     // Muster worked last on the March diary holding `readings`; the first show draws it.
     void startWith(const QStringList& readings)
     {

@@ -29,12 +29,12 @@ struct Picture {
 
 } // namespace
 
-TEST(StrokeSegment, HorizontalLinesCoverTheRowsOfTheBorderLineRule)
+TEST(strokeSegment, HorizontalLinesCoverTheRowsOfTheBorderLineRule)
 {
     // Rows y - w/2 .. y - w/2 + w - 1, as the zone border lines of the same width.
     for (int width : {1, 2, 3, 4, 5}) {
         Picture g;
-        StrokeSegment(g.rows(), 10, 15, 30, 15, width, Ink);
+        strokeSegment(g.rows(), 10, 15, 30, 15, width, Ink);
         const int first = 15 - width / 2;
         for (int y = 0; y < Picture::H; ++y)
             EXPECT_EQ(g.inked(20, y), y >= first && y < first + width) << "width " << width << " row " << y;
@@ -45,10 +45,10 @@ TEST(StrokeSegment, HorizontalLinesCoverTheRowsOfTheBorderLineRule)
     }
 }
 
-TEST(StrokeSegment, OnePixelLinesHaveNoGapsAtAnySlope)
+TEST(strokeSegment, OnePixelLinesHaveNoGapsAtAnySlope)
 {
     Picture shallow;
-    StrokeSegment(shallow.rows(), 2, 3, 37, 12, 1, Ink);
+    strokeSegment(shallow.rows(), 2, 3, 37, 12, 1, Ink);
     for (int x = 2; x <= 37; ++x) {
         int n = 0;
         for (int y = 0; y < Picture::H; ++y)
@@ -56,15 +56,15 @@ TEST(StrokeSegment, OnePixelLinesHaveNoGapsAtAnySlope)
         EXPECT_TRUE(n == 1 || n == 2) << x;
     }
     Picture steep;
-    StrokeSegment(steep.rows(), 5, 1, 12, 28, 1, Ink);
+    strokeSegment(steep.rows(), 5, 1, 12, 28, 1, Ink);
     for (int y = 1; y <= 28; ++y)
         EXPECT_TRUE(steep.inkedInRow(y) == 1 || steep.inkedInRow(y) == 2) << y;
 }
 
-TEST(StrokeSegment, AMarkerStrokeIsARoundDotOverItsPoint)
+TEST(strokeSegment, AMarkerStrokeIsARoundDotOverItsPoint)
 {
     Picture g;
-    StrokeSegment(g.rows(), 21, 10, 20, 11, 4, Ink); // the marker of (20, 10), width 4
+    strokeSegment(g.rows(), 21, 10, 20, 11, 4, Ink); // the marker of (20, 10), width 4
     EXPECT_TRUE(g.inked(20, 10));
     int pixels = 0;
     for (int y = 0; y < Picture::H; ++y)

@@ -46,7 +46,7 @@ TEST(ZoneTint, BandsRowsAndColumnsFollowTheRuleInBlueGreenRedBytes)
 {
     QImage img(788, 641, QImage::Format_BGR888);
     img.fill(Qt::white);
-    PaintZones(BgrRowsOf(img), 500, 200, 1, 2);
+    paintZones(bgrRowsOf(img), 500, 200, 1, 2);
     // Worked by hand: white twice tinted green is (167, 249, 178), blue first in memory.
     EXPECT_EQ(img.pixelColor(100, 100), QColor(167, 249, 178));
     EXPECT_EQ(img.constScanLine(100)[100 * 3], 178);
@@ -54,7 +54,7 @@ TEST(ZoneTint, BandsRowsAndColumnsFollowTheRuleInBlueGreenRedBytes)
     for (int intensity : {1, 8}) {
         const QImage before = patternPicture();
         img = before;
-        PaintZones(BgrRowsOf(img), 500, 200, intensity, 2);
+        paintZones(bgrRowsOf(img), 500, 200, intensity, 2);
         const auto expectAt = [&](int x, int y, const std::vector<QColor>& passes) {
             EXPECT_EQ(img.pixelColor(x, y), afterRounds(before.pixelColor(x, y), intensity + 1, passes))
                 << "x " << x << " y " << y << " intensity " << intensity;
@@ -78,7 +78,7 @@ TEST(ZoneTint, IntensityZeroDrawsTheTwoBorderLines)
 {
     QImage img(788, 641, QImage::Format_RGB32); // as a loaded 24-bit BMP arrives
     img.fill(Qt::white);
-    PaintZonesOnPicture(img, 500, 200, 0, 2);
+    paintZonesOnPicture(img, 500, 200, 0, 2);
     ASSERT_EQ(img.format(), QImage::Format_BGR888);
     for (int x = 40; x <= 782; ++x) {
         ASSERT_EQ(img.pixelColor(x, 285), QColor(0, 255, 0)) << x;
@@ -90,7 +90,7 @@ TEST(ZoneTint, IntensityZeroDrawsTheTwoBorderLines)
     // Equal limits: red is drawn last and wins.
     QImage same(788, 641, QImage::Format_BGR888);
     same.fill(Qt::white);
-    PaintZones(BgrRowsOf(same), 400, 400, 0, 2);
+    paintZones(bgrRowsOf(same), 400, 400, 0, 2);
     EXPECT_EQ(same.pixelColor(500, 355), QColor(255, 0, 0));
 }
 
@@ -102,8 +102,8 @@ TEST(ZoneTint, FastTintGivesTheLiteralPixels)
             for (int intensity : {0, 1, 4, 8}) {
                 QImage literal = base;
                 QImage fast = base;
-                PaintZonesLiteral(BgrRowsOf(literal), green, red, intensity, 2);
-                PaintZones(BgrRowsOf(fast), green, red, intensity, 2);
+                paintZonesLiteral(bgrRowsOf(literal), green, red, intensity, 2);
+                paintZones(bgrRowsOf(fast), green, red, intensity, 2);
                 ASSERT_TRUE(sameBytes(literal, fast)) << green << "/" << red << " intensity " << intensity;
             }
         }
@@ -126,14 +126,14 @@ TEST(ZoneTint, NothingOutsideThePictureIsEverTouched)
     for (const Case& c : cases) {
         const qsizetype stride = qsizetype(c.w) * 3 + 7;
         std::vector<uchar> buffer(size_t(stride * c.h + 2 * Margin), Guard);
-        PaintZones({buffer.data() + Margin, c.w, c.h, stride}, c.green, c.red, c.intensity, c.pen);
+        paintZones({buffer.data() + Margin, c.w, c.h, stride}, c.green, c.red, c.intensity, c.pen);
         for (size_t i = 0; i < buffer.size(); ++i) {
             const qsizetype inside = qsizetype(i) - Margin;
             const bool pixel = inside >= 0 && inside < stride * c.h && inside % stride < qsizetype(c.w) * 3;
             ASSERT_TRUE(pixel || buffer[i] == Guard) << c.w << "x" << c.h << " " << c.green << "/" << c.red;
         }
     }
-    PaintZones(BgrRows{}, 500, 200, 8, 2);
+    paintZones(BgrRows{}, 500, 200, 8, 2);
     QImage notBgr(10, 10, QImage::Format_RGB32);
-    EXPECT_EQ(BgrRowsOf(notBgr).bits, nullptr);
+    EXPECT_EQ(bgrRowsOf(notBgr).bits, nullptr);
 }

@@ -7,13 +7,13 @@
 #include "diary/entryline.h"
 #include "diary/iniheader.h"
 #include "diary/textfile.h"
-#include "entry/eingabe.h"
+#include "entry/entrydialog.h"
 #include "entry/spinedit.h"
 #include "platform/desktop.h"
-#include "shell/mainform.h"
+#include "shell/mainwindow.h"
 #include "state/appstate.h"
 #include "support/diarylines.h"
-#include "table/tabellen.h"
+#include "table/tablewindow.h"
 
 #include <QColor>
 #include <QDialog>
@@ -75,12 +75,12 @@ struct Machine {
     ChildDesktop desktop;
     ConfigStore config;
     AppState state;
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<MainWindow> form;
 
     explicit Machine(const QString& root) : config(configFile(root))
     {
         state.resourceFolder = QStringLiteral(LUFTIKON_RESOURCE_DIR) + u'/';
-        form = std::make_unique<TMainForm>(state, desktop, config);
+        form = std::make_unique<MainWindow>(state, desktop, config);
         if (QFile::exists(diaryFile(root)))
             form->month().open(diaryFile(root));
     }
@@ -115,36 +115,36 @@ int prepareMachine(const QString& root)
 int saveDiary(const QString& root, const std::function<void()>& ready)
 {
     Machine machine(root);
-    TEingabeDlg& entry = *machine.form->EingabeDlg;
+    EntryDialog& entry = *machine.form->entryDialog;
     machine.desktop.onModal = [&](QDialog& dialog) {
         if (&dialog != &entry)
             return 0;
-        entry.TagSpinEdit->setText(QStringLiteral("20"));
-        entry.LuftikonSpinEdit->setText(QStringLiteral("455"));
-        entry.AufnehmenButton->click();
+        entry.daySpin->setText(QStringLiteral("20"));
+        entry.valueSpin->setText(QStringLiteral("455"));
+        entry.addButton->click();
         ready();
-        entry.GrafikButton->click();
+        entry.chartButton->click();
         return 1;
     };
-    machine.form->aktuellebearbeiten1Click();
+    machine.form->editCurrentDiary();
     return 0;
 }
 
 int saveRemarks(const QString& root, const std::function<void()>& ready)
 {
     Machine machine(root);
-    TTabellenDlg& table = *machine.form->TabellenDlg;
+    TableWindow& table = *machine.form->tableWindow;
     machine.desktop.onModal = [&](QDialog& dialog) {
         if (&dialog != &table)
             return 0;
-        table.Memo1->moveCursor(QTextCursor::End);
-        table.Memo1->insertPlainText(QStringLiteral("20. März: Peak-Flow abends besser.\n"));
+        table.remarksEdit->moveCursor(QTextCursor::End);
+        table.remarksEdit->insertPlainText(QStringLiteral("20. März: Peak-Flow abends besser.\n"));
         ready();
         table.done(0);
         return 0;
     };
-    machine.form->aktuelleanzeigen1Click();
-    machine.form->TabellenAnzeigeTimerTimer();
+    machine.form->showCurrentTable();
+    machine.form->showPreparedTable();
     return 0;
 }
 

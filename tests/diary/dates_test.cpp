@@ -15,12 +15,12 @@ TEST(Dates, LeapYearsAndMonthLengths)
     int days2023 = 0;
     int days2024 = 0;
     for (int month = 1; month <= 12; ++month) {
-        days2023 += DaysInMonthLocal(month, 2023);
-        days2024 += DaysInMonthLocal(month, 2024);
+        days2023 += daysInMonthOf(month, 2023);
+        days2024 += daysInMonthOf(month, 2024);
     }
     EXPECT_EQ(days2023, 365);
     EXPECT_EQ(days2024, 366);
-    EXPECT_EQ(DaysInMonthLocal(2, 1900), 28);
+    EXPECT_EQ(daysInMonthOf(2, 1900), 28);
     for (const int month : {-1, 0, 13})
-        EXPECT_EQ(DaysInMonthLocal(month, 2024), 0) << month;
+        EXPECT_EQ(daysInMonthOf(month, 2024), 0) << month;
 }

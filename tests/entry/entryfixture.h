@@ -3,7 +3,7 @@
 // and an export folder in the sandbox, a user named "Erika Muster".
 
 #include "config/configstore.h"
-#include "entry/eingabe.h"
+#include "entry/entrydialog.h"
 #include "entry/spinedit.h"
 #include "state/appstate.h"
 #include "support/sandbox.h"
@@ -24,7 +24,7 @@ struct EntryMachine {
     Settings settings;
     AppState state;
     CurrentMonth month;
-    std::unique_ptr<TEingabeDlg> dlg;
+    std::unique_ptr<EntryDialog> dlg;
 
     explicit EntryMachine(const QString& lastEntry = QString())
     {
@@ -38,7 +38,7 @@ struct EntryMachine {
         QDir().mkpath(state.galleryFolder);
         QDir().mkpath(state.htmlFolder);
         state.userName = QStringLiteral("Erika Muster");
-        dlg = std::make_unique<TEingabeDlg>(state, month, desktop, settings);
+        dlg = std::make_unique<EntryDialog>(state, month, desktop, settings);
     }
 
     QString diary(int month, int year) const
@@ -50,15 +50,15 @@ struct EntryMachine {
     void add(int slot, const QString& day, const QString& value, const QString& month = QStringLiteral("3"),
              const QString& time = QString())
     {
-        for (int i = 0; i < 9 && dlg->MessungButton->text() != QLatin1String(slotInfo(slot)->caption); ++i)
-            dlg->MessungButton->click();
-        dlg->TagSpinEdit->setText(day);
-        dlg->MonatSpinEdit->setText(month);
-        dlg->JahrSpinEdit->setText(QStringLiteral("2024"));
-        dlg->LuftikonSpinEdit->setText(value);
+        for (int i = 0; i < 9 && dlg->slotButton->text() != QLatin1String(slotInfo(slot)->caption); ++i)
+            dlg->slotButton->click();
+        dlg->daySpin->setText(day);
+        dlg->monthSpin->setText(month);
+        dlg->yearSpin->setText(QStringLiteral("2024"));
+        dlg->valueSpin->setText(value);
         if (!time.isEmpty())
-            dlg->UhrzeitEdit->setText(time);
-        dlg->AufnehmenButton->click();
+            dlg->timeEdit->setText(time);
+        dlg->addButton->click();
     }
 
     // The list as a diary just drawn would fill it.
@@ -67,8 +67,8 @@ struct EntryMachine {
     QStringList listed() const
     {
         QStringList lines;
-        for (int row = 0; row < dlg->ListBox1->count(); ++row)
-            lines << dlg->ListBox1->item(row)->text();
+        for (int row = 0; row < dlg->readingsList->count(); ++row)
+            lines << dlg->readingsList->item(row)->text();
         return lines;
     }
 };

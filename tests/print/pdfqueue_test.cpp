@@ -3,7 +3,7 @@
 #include "print/printfixture.h"
 #include "print/printgeometry.h"
 #include "support/diarylines.h"
-#include "table/tabellen.h"
+#include "table/tablewindow.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -251,9 +251,9 @@ protected:
     {
         state.paperFormat = paperText(paper);
         QString title;
-        openPreview([&](TDruckvorschau& p) {
+        openPreview([&](PrintPreview& p) {
             title = chooseQueue(dialogDpi);
-            p.DruckenBtn->click();
+            p.printButton->click();
         });
         ASSERT_TRUE(desktop.shown().empty()) << desktop.shown().front().text.toStdString();
         const QString pdf = queue.waitForPdf(title);
@@ -274,10 +274,10 @@ protected:
         writeLines(diary, diaryHead(QStringLiteral("Anna"), QStringLiteral("März 2024"), mode == SlotMode::Eight) +
                               QStringList{reading("Morgens", 4, 420, 3, 2024, QStringLiteral("07:30"))});
         form->month().open(diary);
-        form->Label1->setText(QStringLiteral("von Anna"));
-        form->TabellenDlg->prepareShowing(form->Label1->text());
+        form->titleLabel->setText(QStringLiteral("von Anna"));
+        form->tableWindow->prepareShowing(form->titleLabel->text());
         const QString title = chooseQueue();
-        form->TabellenDlg->Drucken1->trigger();
+        form->tableWindow->printAction->trigger();
         EXPECT_TRUE(desktop.shown().empty()) << desktop.shownTexts().join(u'|').toStdString();
         const QString pdf = queue.waitForPdf(title);
         EXPECT_FALSE(pdf.isEmpty()) << "no PDF came out of the queue";
@@ -321,9 +321,9 @@ TEST_F(PdfQueueTest, ChartAndTableLandOnPaperWhereTheyBelong)
 
     // A printer CUPS reports as stopped prints nothing and says so.
     ASSERT_TRUE(queue.setAccepting(false));
-    openPreview([this](TDruckvorschau& p) {
+    openPreview([this](PrintPreview& p) {
         chooseQueue();
-        p.DruckenBtn->click();
+        p.printButton->click();
     });
     ASSERT_EQ(desktop.shown().size(), 1u);
     EXPECT_EQ(desktop.shown()[0].text, QStringLiteral("Der Drucker \"") + queue.name +

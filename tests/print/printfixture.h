@@ -1,8 +1,8 @@
 #pragma once
 // The main window with its print preview and a chart picture whose quarters differ.
 
-#include "print/druckvorschau.h"
-#include "support/mainwindow.h"
+#include "print/printpreview.h"
+#include "support/appfixture.h"
 
 #include <QApplication>
 #include <QImage>
@@ -25,12 +25,12 @@ inline QRect inkBox(const QImage& page)
     return box;
 }
 
-class PrintWindowTest : public ::testing::Test, protected MainWindow {
+class PrintWindowTest : public ::testing::Test, protected AppFixture {
 protected:
     PrintWindowTest()
     {
         // No user yet: the first show's name dialog is not what these tests are about.
-        QObject::disconnect(form.get(), &TMainForm::userNameNeeded, nullptr, nullptr);
+        QObject::disconnect(form.get(), &MainWindow::userNameNeeded, nullptr, nullptr);
         // A chart with a coloured band in each quarter, so turned and unturned pictures tell apart.
         QImage chart(788, 641, QImage::Format_RGB32);
         QPainter painter(&chart);
@@ -46,10 +46,10 @@ protected:
     }
 
     // Opens the preview through "Grafik skaliert drucken"'s last step; `whileShown` acts on it.
-    void openPreview(const std::function<void(TDruckvorschau&)>& whileShown)
+    void openPreview(const std::function<void(PrintPreview&)>& whileShown)
     {
         desktop.answerDialog([this, whileShown](QDialog&) {
-            preview->FormPaint();
+            preview->refresh();
             whileShown(*preview);
             return preview->result();
         });
@@ -68,7 +68,7 @@ protected:
         });
     }
 
-    TDruckvorschau* preview = form->Druckvorschau;
+    PrintPreview* preview = form->printPreview;
 };
 
 } // namespace luftikon::test

@@ -1,7 +1,7 @@
 // The table printer on a page-sized picture at 600 dpi, and the table window's print items.
 #include "print/printfixture.h"
 #include "print/tableprinter.h"
-#include "table/tabellen.h"
+#include "table/tablewindow.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -76,7 +76,7 @@ TEST(TablePrinter, ARangeOutsideTheGridStartsNoPrintJob)
     GridPrintOptions rows = fourSlotOptions();
     rows.firstRow = 1000;
     // Not even a blank page: the job never begins.
-    EXPECT_FALSE(PrintGrid(desktop, printer, fourSlotTable(), rows));
+    EXPECT_FALSE(printGrid(desktop, printer, fourSlotTable(), rows));
     EXPECT_FALSE(QFileInfo::exists(printer.outputFileName()));
     EXPECT_TRUE(desktop.shown().empty()) << desktop.shownTexts().join(u'|').toStdString();
 }
@@ -84,11 +84,11 @@ TEST(TablePrinter, ARangeOutsideTheGridStartsNoPrintJob)
 TEST_F(PrintWindowTest, TableWindowPrintsFromItsMenuAndContextMenu)
 {
     // "&Tabelle drucken" opens the table window as "&aktuelle anzeigen" does.
-    form->Tabelledrucken->trigger();
-    EXPECT_TRUE(form->TabellenAnzeigeTimer->isActive());
-    form->TabellenAnzeigeTimer->stop();
+    form->printTableAction->trigger();
+    EXPECT_TRUE(form->tableShowTimer->isActive());
+    form->tableShowTimer->stop();
     // Both print items ask for the printer; what lands on paper is checked on the PDF queue.
-    for (QAction* item : {form->TabellenDlg->Drucken1, form->TabellenDlg->Drucken2}) {
+    for (QAction* item : {form->tableWindow->printAction, form->tableWindow->printContextAction}) {
         desktop.answerPrint(false);
         item->trigger();
         EXPECT_EQ(desktop.pendingAnswers(), 0) << item->text().toStdString();

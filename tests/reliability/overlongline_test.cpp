@@ -1,8 +1,8 @@
 // A diary line far too long to show (a damaged or hand-edited file) is shown cut in the entry list and the
 // table, the user is told which line it is, and the file keeps it whole.
-#include "entry/eingabe.h"
-#include "support/mainwindow.h"
-#include "table/tabellen.h"
+#include "entry/entrydialog.h"
+#include "support/appfixture.h"
+#include "table/tablewindow.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -15,7 +15,7 @@ namespace {
 
 TEST(OverlongLine, shownCutWithANoteAndKeptWholeInTheFile)
 {
-    MainWindow w;
+    AppFixture w;
     const QString diary = w.diaryPath(QStringLiteral("Muster"), 3, 2024);
     const QByteArray longLine = "Abends den     05.3.2024 Z=20:00  Luftikon=" + QByteArray(1024 * 1024, '4');
     Sandbox::writeBytes(diary, "[Personendaten]\r\nBenutzerName=Muster\r\nBisZu4MessungenJeTag=1\r\n"
@@ -25,14 +25,14 @@ TEST(OverlongLine, shownCutWithANoteAndKeptWholeInTheFile)
     w.desktop.clearShown();
 
     w.desktop.answerDialog([&](QDialog&) {
-        const QListWidget& list = *w.form->EingabeDlg->ListBox1;
+        const QListWidget& list = *w.form->entryDialog->readingsList;
         EXPECT_EQ(list.count(), 2);
         // Cut after 200 characters, and marked as cut.
         EXPECT_EQ(list.item(1)->text(), QString::fromLatin1(longLine.left(200)) + QStringLiteral(" …"));
-        w.form->EingabeDlg->GrafikButton->click();
+        w.form->entryDialog->chartButton->click();
         return 1;
     });
-    w.form->aktuellebearbeiten1Click();
+    w.form->editCurrentDiary();
     ASSERT_FALSE(w.desktop.shown().empty());
     const QString note = w.desktop.shown().front().text;
     EXPECT_TRUE(note.contains(diary));
@@ -42,12 +42,12 @@ TEST(OverlongLine, shownCutWithANoteAndKeptWholeInTheFile)
 
     w.desktop.clearShown();
     w.desktop.answerDialog([&](QDialog&) {
-        const QTableWidgetItem* value = w.form->TabellenDlg->StringGrid1->item(5, 11);
+        const QTableWidgetItem* value = w.form->tableWindow->readingsGrid->item(5, 11);
         EXPECT_TRUE(value && value->text().size() < 1000);
         return 0;
     });
-    w.form->aktuelleanzeigen1Click();
-    w.form->TabellenAnzeigeTimerTimer();
+    w.form->showCurrentTable();
+    w.form->showPreparedTable();
     ASSERT_FALSE(w.desktop.shown().empty());
     EXPECT_TRUE(w.desktop.shown().front().text.contains(QStringLiteral("Zeile ")));
 }

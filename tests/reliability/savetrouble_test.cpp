@@ -1,11 +1,11 @@
 // Save paths on a full disk and in a read-only folder: the user is told which file was not saved, the old
 // file keeps its bytes, and what was typed stays to be saved again.
-#include "entry/eingabe.h"
+#include "entry/entrydialog.h"
 #include "entry/spinedit.h"
+#include "support/appfixture.h"
 #include "support/diarylines.h"
-#include "support/mainwindow.h"
 #include "support/privatemount.h"
-#include "table/tabellen.h"
+#include "table/tablewindow.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -39,7 +39,7 @@ struct SmallDisk {
 };
 
 // Erika Muster's diary of March 2024 drawn in the main window, on a small disk.
-class SaveTrouble : public ::testing::TestWithParam<Trouble>, protected SmallDisk, protected MainWindow {
+class SaveTrouble : public ::testing::TestWithParam<Trouble>, protected SmallDisk, protected AppFixture {
 protected:
     SaveTrouble()
     {
@@ -99,25 +99,25 @@ protected:
 
 TEST_P(SaveTrouble, entryDialogKeepsItsListUntilTheDiaryCanBeSaved)
 {
-    TEingabeDlg& entry = *form->EingabeDlg;
+    EntryDialog& entry = *form->entryDialog;
     desktop.allowUnusedAnswers();
     desktop.answerDialog([&](QDialog& dialog) {
-        entry.TagSpinEdit->setText(QStringLiteral("15"));
-        entry.LuftikonSpinEdit->setText(QStringLiteral("455"));
-        entry.AufnehmenButton->click();
+        entry.daySpin->setText(QStringLiteral("15"));
+        entry.valueSpin->setText(QStringLiteral("455"));
+        entry.addButton->click();
         strike();
-        entry.GrafikButton->click();
+        entry.chartButton->click();
         EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(entry.ListBox1->count(), 15);
+        EXPECT_EQ(entry.readingsList->count(), 15);
         EXPECT_EQ(bytes(diary), oldDiary);
         expectToldAbout(diary);
 
         relieve();
-        entry.GrafikButton->click();
+        entry.chartButton->click();
         EXPECT_FALSE(dialog.isVisible());
         return int(QDialog::Accepted);
     });
-    form->aktuellebearbeiten1Click();
+    form->editCurrentDiary();
     EXPECT_TRUE(bytes(diary).contains("Luftikon=455\r\n"));
 }
 
@@ -125,14 +125,14 @@ TEST_P(SaveTrouble, tableWindowKeepsTheRemarksUntilTheyCanBeSaved)
 {
     const QString remarks = form->month().remarksPath();
     Sandbox::writeBytes(remarks, "Meine Bemerkung:\r\nalt\r\n");
-    TTabellenDlg& table = *form->TabellenDlg;
+    TableWindow& table = *form->tableWindow;
     desktop.answerDialog([&](QDialog&) {
-        table.Memo1->moveCursor(QTextCursor::End);
-        table.Memo1->insertPlainText(QStringLiteral("neu: Spray zweimal\n"));
+        table.remarksEdit->moveCursor(QTextCursor::End);
+        table.remarksEdit->insertPlainText(QStringLiteral("neu: Spray zweimal\n"));
         strike();
         table.done(0);
         EXPECT_TRUE(table.isVisible());
-        EXPECT_TRUE(table.Memo1->toPlainText().contains(QStringLiteral("neu: Spray zweimal")));
+        EXPECT_TRUE(table.remarksEdit->toPlainText().contains(QStringLiteral("neu: Spray zweimal")));
         EXPECT_EQ(bytes(remarks), QByteArray("Meine Bemerkung:\r\nalt\r\n"));
         expectToldAbout(remarks);
 
@@ -143,8 +143,8 @@ TEST_P(SaveTrouble, tableWindowKeepsTheRemarksUntilTheyCanBeSaved)
     });
     desktop.answer(Answer::Yes);
     desktop.answer(Answer::Yes);
-    form->aktuelleanzeigen1Click();
-    form->TabellenAnzeigeTimerTimer();
+    form->showCurrentTable();
+    form->showPreparedTable();
     EXPECT_EQ(bytes(remarks), QByteArray("Meine Bemerkung:\r\nalt\r\nneu: Spray zweimal\r\n"));
 }
 
@@ -154,7 +154,7 @@ TEST_P(SaveTrouble, pageExportLeavesTheOldPageAndNoHalfScript)
     const QString script = state.htmlFolder + QStringLiteral("2024/Chart.min.js");
     Sandbox::writeBytes(page, "alte Seite");
     strike();
-    form->LiniendiagrammimBrowseranzeigen1Click();
+    form->showChartInBrowser();
     EXPECT_EQ(bytes(page), QByteArray("alte Seite"));
     expectToldAbout(page);
     EXPECT_TRUE(desktop.openedDocuments().isEmpty());
@@ -165,7 +165,7 @@ TEST_P(SaveTrouble, pageExportLeavesTheOldPageAndNoHalfScript)
     // twice) and no chart would draw.
     ASSERT_TRUE(QFile::resize(filler, QFileInfo(filler).size() - 64 * 1024));
     desktop.clearShown();
-    form->LiniendiagrammimBrowseranzeigen1Click();
+    form->showChartInBrowser();
     EXPECT_NE(bytes(page), QByteArray("alte Seite"));
     EXPECT_FALSE(QFile::exists(script));
     expectToldAbout(script);

@@ -1,6 +1,6 @@
 // A damaged settings file never stops the start: what can be read stays, the rest gets its first-run value,
 // the damaged file is kept, and the user hears about it once.
-#include "support/mainwindow.h"
+#include "support/appfixture.h"
 #include "support/privatemount.h"
 
 using namespace luftikon;
@@ -33,7 +33,7 @@ QByteArray damagedSettings(const QString& startFolder)
 }
 
 // The main window started again, after its first start, on a damaged settings file.
-struct DamagedStart : MainWindow {
+struct DamagedStart : AppFixture {
     QString start = box.path() + u'/';
     QByteArray damaged = damagedSettings(start);
 
@@ -48,7 +48,7 @@ struct DamagedStart : MainWindow {
         desktop.clearShown();
         state = AppState{};
         state.resourceFolder = installedResources;
-        form = std::make_unique<TMainForm>(state, desktop, config);
+        form = std::make_unique<MainWindow>(state, desktop, config);
     }
     std::string shownTexts() const { return desktop.shownTexts().join(u'|').toStdString(); }
 };

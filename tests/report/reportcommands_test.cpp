@@ -5,7 +5,7 @@
 #include "report/ui/doctorreport.h"
 #include "report/ui/evaluationwindow.h"
 #include "reportlines.h"
-#include "support/mainwindow.h"
+#include "support/appfixture.h"
 
 #include <QAction>
 #include <QLabel>
@@ -38,9 +38,9 @@ QString pdfText(const QString& pdf)
         .replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
 }
 
-class ReportCommands : public ::testing::Test, protected MainWindow {
+class ReportCommands : public ::testing::Test, protected AppFixture {
 protected:
-    ReportCommands() : MainWindow(QDate(2024, 6, 3)) { desktop.clearShown(); }
+    ReportCommands() : AppFixture(QDate(2024, 6, 3)) { desktop.clearShown(); }
 
     // Writes the diary and its remarks and draws it, as opening it from the menu would.
     void drawMay(const QStringList& readings, const QStringList& remarks, bool eight = false)

@@ -1,8 +1,8 @@
 // Saves that run without the entry dialog, and the month the windows see right after start-up.
 #include "chart/scales.h"
+#include "support/appfixture.h"
 #include "support/diarylines.h"
-#include "support/mainwindow.h"
-#include "table/tabellen.h"
+#include "table/tablewindow.h"
 
 #include <QTableWidget>
 #include <QTimer>
@@ -17,7 +17,7 @@ const QStringList march{reading("Morgens", 1, 368), reading("Abends", 1, 410, 3,
                         reading("Morgens", 2, 395)};
 
 // Erika returns to her diary of that month, limits set; the first show draws it.
-struct Erika : test::MainWindow {
+struct Erika : test::AppFixture {
     QString diary;
 
     Erika(int month, const QString& monthAndYear, const QStringList& readings)
@@ -33,7 +33,7 @@ struct Erika : test::MainWindow {
 TEST(BackgroundSave, SwitchRightAfterStartRewritesTheDrawnMonthWithoutABox)
 {
     Erika user(3, QString::fromUtf8("März 2024"), march);
-    user.form->biszu8MessungenjeTag->trigger();
+    user.form->eightReadingsADayAction->trigger();
 
     EXPECT_TRUE(user.desktop.shown().empty()) << user.desktop.shownTexts().join(u'|').toStdString();
     // The diary now says eight slots and still holds its limits and every March reading.
@@ -42,7 +42,7 @@ TEST(BackgroundSave, SwitchRightAfterStartRewritesTheDrawnMonthWithoutABox)
     EXPECT_TRUE(saved.contains("GrenzwertGruen>=450\r\nGrenzwertRot<=200\r\n"));
     EXPECT_TRUE(saved.endsWith((march.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1()));
     // Drawn again, not left as the bare template.
-    EXPECT_EQ(user.form->chartPicture().pixelColor(ReadingX(1, 1, SlotMode::Eight), ReadingY(368)),
+    EXPECT_EQ(user.form->chartPicture().pixelColor(readingX(1, 1, SlotMode::Eight), readingY(368)),
               QColor(243, 190, 93));
     EXPECT_EQ(user.form->month().summary().best.value, 410);
 }
@@ -50,14 +50,14 @@ TEST(BackgroundSave, SwitchRightAfterStartRewritesTheDrawnMonthWithoutABox)
 TEST(BackgroundSave, TableRightAfterStartHasTheDaysOfTheDrawnFebruary)
 {
     Erika user(2, QStringLiteral("Februar 2024"), {reading("Morgens", 28, 400, 2), reading("Morgens", 29, 410, 2)});
-    user.form->aktuelleanzeigen1->trigger();
-    user.form->TabellenAnzeigeTimer->stop();
-    QTableWidget& grid = *user.form->TabellenDlg->StringGrid1;
+    user.form->showCurrentTableAction->trigger();
+    user.form->tableShowTimer->stop();
+    QTableWidget& grid = *user.form->tableWindow->readingsGrid;
     ASSERT_EQ(grid.rowCount(), 30); // the heading and 29 days
     EXPECT_EQ(grid.item(29, 2)->text(), QStringLiteral("    410"));
 
     grid.selectAll();
-    user.form->TabellenDlg->MarkierterTextkopieren1Click();
+    user.form->tableWindow->copySelectedText();
     ASSERT_EQ(user.desktop.clipboardTexts().size(), 1);
     const QStringList rows = user.desktop.clipboardTexts().back().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     EXPECT_EQ(rows.size(), 30);
@@ -66,9 +66,9 @@ TEST(BackgroundSave, TableRightAfterStartHasTheDaysOfTheDrawnFebruary)
 
 TEST(BackgroundSave, SwitchWithoutADiaryOnScreenCreatesNoFile)
 {
-    test::MainWindow m;
+    test::AppFixture m;
     m.state.userName = QStringLiteral("Erika");
-    m.form->biszu8MessungenjeTag->trigger();
+    m.form->eightReadingsADayAction->trigger();
 
     EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Eight));
     EXPECT_TRUE(QDir(m.state.galleryFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());

@@ -1,16 +1,16 @@
 // Every command as the user reaches it: each menu-bar item, the chart's context
 // menu and each large button, walked through the scripted desktop to the
 // operation it runs.
-#include "chart/ui/einstell.h"
-#include "entry/eingabe.h"
-#include "print/druckvorschau.h"
+#include "chart/ui/chartsettingsdialog.h"
+#include "entry/entrydialog.h"
+#include "print/printpreview.h"
 #include "report/ui/evaluationwindow.h"
-#include "shell/info.h"
+#include "shell/aboutbox.h"
 #include "shell/largemenu.h"
-#include "shell/mainform.h"
-#include "shell/nameeing.h"
+#include "shell/mainwindow.h"
+#include "shell/usernamedialog.h"
+#include "support/appfixture.h"
 #include "support/diarylines.h"
-#include "support/mainwindow.h"
 #include "support/widgettext.h"
 
 #include <QAction>
@@ -29,15 +29,15 @@ using luftikon::test::Sandbox;
 
 namespace {
 
-using Window = LargeMenu* TMainForm::*;
-using Item = QAction* TMainForm::*;
+using Window = LargeMenu* MainWindow::*;
+using Item = QAction* MainWindow::*;
 
 // Erika has worked before: her March 2024 diary (four readings a day) is on the
 // chart.
-struct Erika : test::MainWindow {
+struct Erika : test::AppFixture {
     QString march;
 
-    explicit Erika(const QString& resources = test::installedResources) : MainWindow(QDate(2024, 3, 15), resources)
+    explicit Erika(const QString& resources = test::installedResources) : AppFixture(QDate(2024, 3, 15), resources)
     {
         march = diaryPath(QStringLiteral("Erika Muster"), 3, 2024);
         writeLines(march, test::diaryHead(QStringLiteral("Erika Muster"), QString::fromUtf8("März 2024")) +
@@ -56,8 +56,8 @@ struct Erika : test::MainWindow {
     }
     QList<LargeMenu*> largeMenus() const
     {
-        return {form->MenueForm,    form->MDateiForm,    form->MMDateiForm,
-                form->MTabelleForm, form->MOptionenForm, form->MHilfeForm};
+        return {form->mainLargeMenu,  form->fileLargeMenu,    form->openLargeMenu,
+                form->tableLargeMenu, form->optionsLargeMenu, form->helpLargeMenu};
     }
 
     // Clicks the button of that text in the large menu in front.
@@ -78,10 +78,10 @@ struct Erika : test::MainWindow {
     void expectEntryDialog(bool armed)
     {
         desktop.answerDialog([this, armed](QDialog& dialog) {
-            EXPECT_EQ(&dialog, static_cast<QDialog*>(form->EingabeDlg));
+            EXPECT_EQ(&dialog, static_cast<QDialog*>(form->entryDialog));
             QApplication::processEvents(); // the dialog's first paint passes the
                                            // table on
-            EXPECT_EQ(form->EingabeDlg->tableWhenShown() || form->TabellenAnzeigeTimer->isActive(), armed);
+            EXPECT_EQ(form->entryDialog->tableWhenShown() || form->tableShowTimer->isActive(), armed);
             return int(QDialog::Rejected);
         });
     }
@@ -96,7 +96,7 @@ struct Reach {
 };
 
 // An item whose command is the modal dialog `which` returns.
-Reach opens(Item item, QDialog* (*which)(TMainForm&))
+Reach opens(Item item, QDialog* (*which)(MainWindow&))
 {
     return {item,
             [which](Erika& m) {
@@ -121,71 +121,71 @@ Reach edits(Item item, bool chooses, bool armed)
             [=](Erika& m) { EXPECT_EQ(m.desktop.fileRequests().size(), chooses ? 1u : 0u); }};
 }
 
-const Step tableArmed = [](Erika& m) { EXPECT_TRUE(m.form->TabellenAnzeigeTimer->isActive()); };
+const Step tableArmed = [](Erika& m) { EXPECT_TRUE(m.form->tableShowTimer->isActive()); };
 
 const std::vector<Reach> reaches{
-    {&TMainForm::Neu1, [](Erika& m) { m.desktop.answer(Answer::No); },
+    {&MainWindow::newTableAction, [](Erika& m) { m.desktop.answer(Answer::No); },
      [](Erika& m) {
          EXPECT_EQ(m.desktop.shownTexts(), QStringList{QStringLiteral("Sie möchten einen neue Tabelle erstellen?")});
      }},
-    {&TMainForm::LiniendiagrammimBrowseranzeigen1, nullptr,
+    {&MainWindow::browserChartAction, nullptr,
      [](Erika& m) { EXPECT_TRUE(m.desktop.openedDocuments().value(0).startsWith(m.state.htmlFolder)); }},
-    {&TMainForm::undalsGrafikanzeigen1,
+    {&MainWindow::openAsChartAction,
      [](Erika& m) {
          m.desktop.answerFile(m.march);
          m.form->month().open(QString());
      },
      [](Erika& m) { EXPECT_EQ(m.form->month().path(), m.march); }},
-    edits(&TMainForm::undinTabellenformanzeigen1, true, true),
-    edits(&TMainForm::undbearbeiten1, true, false),
-    opens(&TMainForm::Grafikskaliertdrucken1, [](TMainForm& f) -> QDialog* { return f.Druckvorschau; }),
-    opens(&TMainForm::Einstellungen1, [](TMainForm& f) -> QDialog* { return f.EinstellDlg; }),
-    opens(&TMainForm::evaluateMonthAction, [](TMainForm& f) -> QDialog* { return f.evaluationWindow; }),
-    opens(&TMainForm::Benutzernamendern1, [](TMainForm& f) -> QDialog* { return f.NameEingDlg; }),
-    {&TMainForm::doctorReportAction, nullptr,
+    edits(&MainWindow::openAndShowTableAction, true, true),
+    edits(&MainWindow::openAndEditAction, true, false),
+    opens(&MainWindow::printChartAction, [](MainWindow& f) -> QDialog* { return f.printPreview; }),
+    opens(&MainWindow::chartSettingsAction, [](MainWindow& f) -> QDialog* { return f.chartSettingsDialog; }),
+    opens(&MainWindow::evaluateMonthAction, [](MainWindow& f) -> QDialog* { return f.evaluationWindow; }),
+    opens(&MainWindow::changeUserNameAction, [](MainWindow& f) -> QDialog* { return f.userNameDialog; }),
+    {&MainWindow::doctorReportAction, nullptr,
      [](Erika& m) { EXPECT_TRUE(m.desktop.openedDocuments().value(0).endsWith(QStringLiteral(".pdf"))); }},
-    {&TMainForm::saveCsvAction, nullptr,
+    {&MainWindow::saveCsvAction, nullptr,
      [](Erika& m) {
          EXPECT_TRUE(m.desktop.shownTexts().value(0).startsWith(QStringLiteral("Die Messwerte wurden als CSV-Datei")));
      }},
-    {&TMainForm::Beenden1, nullptr, [](Erika& m) { EXPECT_FALSE(m.form->isVisible()); }},
-    {&TMainForm::biszu4MessungenjeTag, [](Erika& m) { m.form->biszu8MessungenjeTag->trigger(); },
+    {&MainWindow::quitAction, nullptr, [](Erika& m) { EXPECT_FALSE(m.form->isVisible()); }},
+    {&MainWindow::fourReadingsADayAction, [](Erika& m) { m.form->eightReadingsADayAction->trigger(); },
      [](Erika& m) {
          EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Four) &&
                      !m.form->month().layout().marks(SlotMode::Eight));
      }},
-    {&TMainForm::biszu8MessungenjeTag, nullptr,
+    {&MainWindow::eightReadingsADayAction, nullptr,
      [](Erika& m) {
          EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Eight) &&
                      !m.form->month().layout().marks(SlotMode::Four));
      }},
-    {&TMainForm::RegistryEintraegeloeschen1, [](Erika& m) { m.desktop.answer(Answer::No); },
+    {&MainWindow::deleteSettingsAction, [](Erika& m) { m.desktop.answer(Answer::No); },
      [](Erika& m) {
          EXPECT_TRUE(m.desktop.shownTexts().value(0).startsWith(QStringLiteral("Möchten Sie die Registry-Einträge")));
          EXPECT_TRUE(QFile::exists(m.box.configFile()));
      }},
-    {&TMainForm::Tabelledrucken, nullptr, tableArmed},
-    {&TMainForm::aktuelleanzeigen1, nullptr, tableArmed},
-    edits(&TMainForm::aktuellebearbeiten1, false, false),
-    {&TMainForm::Hilfethemen1, nullptr,
+    {&MainWindow::printTableAction, nullptr, tableArmed},
+    {&MainWindow::showCurrentTableAction, nullptr, tableArmed},
+    edits(&MainWindow::editCurrentDiaryAction, false, false),
+    {&MainWindow::helpAction, nullptr,
      [](Erika& m) {
          EXPECT_EQ(m.desktop.openedDocuments(), QStringList{m.state.resourceFolder + "Luftikon-Hilfe.pdf"});
      }},
-    {&TMainForm::Infoueber1,
+    {&MainWindow::aboutAction,
      [](Erika& m) {
          m.desktop.answerDialog([&m](QDialog& dialog) {
-             EXPECT_EQ(&dialog, m.form->AboutBox);
-             m.form->AboutBox->okButton->click();
+             EXPECT_EQ(&dialog, m.form->aboutBox);
+             m.form->aboutBox->okButton->click();
              EXPECT_FALSE(dialog.isVisible());
              return dialog.result();
          });
      },
      nullptr},
-    {&TMainForm::Menuegrosseranzeigen1, nullptr,
-     [](Erika& m) { EXPECT_EQ(m.openMenus(), QList<LargeMenu*>{m.form->MenueForm}); }},
+    {&MainWindow::largeMenuAction, nullptr,
+     [](Erika& m) { EXPECT_EQ(m.openMenus(), QList<LargeMenu*>{m.form->mainLargeMenu}); }},
 };
 
-const Reach* reachOf(const TMainForm& form, const QAction* action)
+const Reach* reachOf(const MainWindow& form, const QAction* action)
 {
     for (const Reach& reach : reaches)
         if (form.*reach.item == action)
@@ -216,7 +216,7 @@ TEST(Menus, EveryItemOfTheMenuBarAndTheChartMenuReachesItsCommand)
             else
                 items << top; // a title that is itself the command
         }
-        collect(m.form->PopupMenu1, items);
+        collect(m.form->chartMenu, items);
         if (i == items.size())
             break;
         QAction* item = items[i];
@@ -242,12 +242,12 @@ TEST(Menus, RightPressOnTheChartOpensItsMenu)
     Erika m;
     const QPointF inside(30, 40);
     for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
-        QMouseEvent press(QEvent::MouseButtonPress, inside, m.form->Image->mapToGlobal(inside), button, button,
+        QMouseEvent press(QEvent::MouseButtonPress, inside, m.form->chartLabel->mapToGlobal(inside), button, button,
                           Qt::NoModifier);
-        QApplication::sendEvent(m.form->Image, &press);
-        EXPECT_EQ(m.form->PopupMenu1->isVisible(), button == Qt::RightButton);
+        QApplication::sendEvent(m.form->chartLabel, &press);
+        EXPECT_EQ(m.form->chartMenu->isVisible(), button == Qt::RightButton);
     }
-    m.form->PopupMenu1->hide();
+    m.form->chartMenu->hide();
 }
 
 namespace {
@@ -262,30 +262,32 @@ struct Button {
 };
 
 const std::vector<Button> buttons{
-    {"Datei", nullptr, {&TMainForm::MenueForm, &TMainForm::MDateiForm}},
-    {"Einstellung", &TMainForm::Einstellungen1},
-    {"Optionen", nullptr, {&TMainForm::MOptionenForm}},
-    {"Tabelle", nullptr, {&TMainForm::MTabelleForm}},
-    {"Hilfe", nullptr, {&TMainForm::MHilfeForm}},
-    {"Datei>Neue Tabelle erstellen (neuer Monat)", &TMainForm::Neu1},
+    {"Datei", nullptr, {&MainWindow::mainLargeMenu, &MainWindow::fileLargeMenu}},
+    {"Einstellung", &MainWindow::chartSettingsAction},
+    {"Optionen", nullptr, {&MainWindow::optionsLargeMenu}},
+    {"Tabelle", nullptr, {&MainWindow::tableLargeMenu}},
+    {"Hilfe", nullptr, {&MainWindow::helpLargeMenu}},
+    {"Datei>Neue Tabelle erstellen (neuer Monat)", &MainWindow::newTableAction},
     {"Datei>Liniendiagramm im Browser anzeigen",
-     &TMainForm::LiniendiagrammimBrowseranzeigen1,
-     {&TMainForm::MenueForm, &TMainForm::MDateiForm}},
-    {"Datei>Datei öffnen  ", nullptr, {&TMainForm::MenueForm, &TMainForm::MDateiForm, &TMainForm::MMDateiForm}},
-    {"Datei>Grafik skaliert drucken", &TMainForm::Grafikskaliertdrucken1},
-    {"Datei>Tabelle drucken", &TMainForm::Tabelledrucken},
-    {"Datei>Beenden", &TMainForm::Beenden1},
-    {"Datei>Datei öffnen  >Datei öffnen und als Grafik anzeigen", &TMainForm::undalsGrafikanzeigen1},
-    {"Datei>Datei öffnen  > Öffnen und in Tabellenform anzeigen   ", &TMainForm::undinTabellenformanzeigen1},
-    {"Datei>Datei öffnen  > Datei öffnen und Tabelle bearbeiten ", &TMainForm::undbearbeiten1},
-    {"Tabelle>Aktuelle Tabelle anzeigen", &TMainForm::aktuelleanzeigen1},
-    {"Tabelle>Aktuelle Tabelle bearbeiten", &TMainForm::aktuellebearbeiten1},
-    {"Tabelle>Neue Tabelle erstellen (neuer Monat)", &TMainForm::Neu1},
-    {"Optionen>Benutzername ändern", &TMainForm::Benutzernamendern1},
-    {"Optionen>Bis zu 4 Messungen je Tag", &TMainForm::biszu4MessungenjeTag},
-    {"Optionen>Bis zu 8 Messungen je Tag", &TMainForm::biszu8MessungenjeTag},
-    {"Hilfe>Hilfethemen", &TMainForm::Hilfethemen1},
-    {"Hilfe>Info über..", &TMainForm::Infoueber1},
+     &MainWindow::browserChartAction,
+     {&MainWindow::mainLargeMenu, &MainWindow::fileLargeMenu}},
+    {"Datei>Datei öffnen  ",
+     nullptr,
+     {&MainWindow::mainLargeMenu, &MainWindow::fileLargeMenu, &MainWindow::openLargeMenu}},
+    {"Datei>Grafik skaliert drucken", &MainWindow::printChartAction},
+    {"Datei>Tabelle drucken", &MainWindow::printTableAction},
+    {"Datei>Beenden", &MainWindow::quitAction},
+    {"Datei>Datei öffnen  >Datei öffnen und als Grafik anzeigen", &MainWindow::openAsChartAction},
+    {"Datei>Datei öffnen  > Öffnen und in Tabellenform anzeigen   ", &MainWindow::openAndShowTableAction},
+    {"Datei>Datei öffnen  > Datei öffnen und Tabelle bearbeiten ", &MainWindow::openAndEditAction},
+    {"Tabelle>Aktuelle Tabelle anzeigen", &MainWindow::showCurrentTableAction},
+    {"Tabelle>Aktuelle Tabelle bearbeiten", &MainWindow::editCurrentDiaryAction},
+    {"Tabelle>Neue Tabelle erstellen (neuer Monat)", &MainWindow::newTableAction},
+    {"Optionen>Benutzername ändern", &MainWindow::changeUserNameAction},
+    {"Optionen>Bis zu 4 Messungen je Tag", &MainWindow::fourReadingsADayAction},
+    {"Optionen>Bis zu 8 Messungen je Tag", &MainWindow::eightReadingsADayAction},
+    {"Hilfe>Hilfethemen", &MainWindow::helpAction},
+    {"Hilfe>Info über..", &MainWindow::aboutAction},
 };
 
 } // namespace
@@ -298,14 +300,14 @@ TEST(Menus, EveryLargeButtonTriggersItsMenuItemAndLeavesTheRightMenusOpen)
         // The command behind the item is walked above; here only whether the button
         // reaches it.
         int triggered = 0;
-        if (button.item == &TMainForm::biszu4MessungenjeTag)
-            m.form->biszu8MessungenjeTag->trigger(); // only the layout not in force is offered
+        if (button.item == &MainWindow::fourReadingsADayAction)
+            m.form->eightReadingsADayAction->trigger(); // only the layout not in force is offered
         if (button.item) {
             QAction* item = m.form.get()->*button.item;
             QObject::disconnect(item, &QAction::triggered, nullptr, nullptr);
             QObject::connect(item, &QAction::triggered, [&triggered] { ++triggered; });
         }
-        m.form->Menuegrosseranzeigen1->trigger();
+        m.form->largeMenuAction->trigger();
         for (const QString& text : QString::fromUtf8(button.path).split(u'>'))
             m.click(text);
         EXPECT_EQ(triggered, button.item ? 1 : 0);
@@ -319,21 +321,21 @@ TEST(Menus, EveryLargeButtonTriggersItsMenuItemAndLeavesTheRightMenusOpen)
 TEST(Menus, TheOptionsMenuFollowsTheLayoutInForceAtOnceAlsoForADiaryMarkedForBoth)
 {
     // Both marks, as an old or hand-edited diary may hold them: eight readings a day are in force.
-    test::MainWindow m;
+    test::AppFixture m;
     const QString march = m.diaryPath(QStringLiteral("Erika Muster"), 3, 2024);
     QStringList lines = test::diaryHead(QStringLiteral("Erika Muster"), QString::fromUtf8("März 2024"), true);
     lines.replaceInStrings(QStringLiteral("BisZu4MessungenJeTag=0"), QStringLiteral("BisZu4MessungenJeTag=1"));
     m.writeLines(march, lines + QStringList{test::reading("Morgens", 5, 420)});
     m.form->show();
     m.returnTo(QStringLiteral("Erika Muster"), march);
-    LargeMenu& options = *m.form->MOptionenForm;
+    LargeMenu& options = *m.form->optionsLargeMenu;
     options.showCentred();
     const auto offered = [&options] {
         return std::pair{options.buttons()[1]->isEnabled(), options.buttons()[2]->isEnabled()};
     };
     EXPECT_EQ(offered(), std::pair(true, false));
     // A switch from the menu bar shows before the window paints again: no event is let through.
-    m.form->biszu8MessungenjeTag->trigger();
+    m.form->eightReadingsADayAction->trigger();
     EXPECT_EQ(offered(), std::pair(false, true));
     options.close();
 }
@@ -341,17 +343,17 @@ TEST(Menus, TheOptionsMenuFollowsTheLayoutInForceAtOnceAlsoForADiaryMarkedForBot
 TEST(Menus, LargeMenusCloseOnlyToHideAndKeepEveryTextWhole)
 {
     Erika m;
-    m.form->Menuegrosseranzeigen1->trigger();
+    m.form->largeMenuAction->trigger();
     m.click(QStringLiteral("Datei"));
     m.click(QStringLiteral("Datei öffnen  "));
     // A menu opened from one that stays open lies beside it, leaving every button
     // reachable.
-    EXPECT_FALSE(m.form->MenueForm->frameGeometry().intersects(m.form->MDateiForm->frameGeometry()));
-    m.form->MHilfeForm->showCentred();
-    m.form->Menuegrosseranzeigen1->trigger();
-    EXPECT_EQ(m.openMenus(), QList<LargeMenu*>{m.form->MenueForm});
+    EXPECT_FALSE(m.form->mainLargeMenu->frameGeometry().intersects(m.form->fileLargeMenu->frameGeometry()));
+    m.form->helpLargeMenu->showCentred();
+    m.form->largeMenuAction->trigger();
+    EXPECT_EQ(m.openMenus(), QList<LargeMenu*>{m.form->mainLargeMenu});
 
-    QPointer<LargeMenu> menu = m.form->MenueForm;
+    QPointer<LargeMenu> menu = m.form->mainLargeMenu;
     menu->close();
     QApplication::processEvents();
     ASSERT_FALSE(menu.isNull());
@@ -362,7 +364,7 @@ TEST(Menus, LargeMenusCloseOnlyToHideAndKeepEveryTextWhole)
             EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
             EXPECT_TRUE(large->rect().contains(button->geometry())) << button->text().toStdString();
         }
-    const TAboutBox& about = *m.form->AboutBox;
+    const AboutBox& about = *m.form->aboutBox;
     EXPECT_GE(about.purposeLabel->height(), about.purposeLabel->heightForWidth(about.purposeLabel->width()));
     EXPECT_GE(about.readingsLabel->width(), about.readingsLabel->sizeHint().width());
 }
@@ -372,7 +374,7 @@ TEST(Menus, AMissingHelpDocumentIsReportedAndTheProgramGoesOn)
     Sandbox empty;
     Erika m(empty.path() + u'/');
     m.desktop.clearShown(); // the start misses the other installed files too
-    m.form->Hilfethemen1->trigger();
+    m.form->helpAction->trigger();
     EXPECT_TRUE(m.desktop.openedDocuments().isEmpty());
     ASSERT_EQ(m.desktop.shown().size(), 1u);
     EXPECT_EQ(m.desktop.shown()[0].kind, MessageKind::Warning);

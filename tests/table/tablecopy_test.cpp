@@ -8,16 +8,16 @@ using namespace luftikon::test;
 
 namespace {
 
-void select(TTabellenDlg& t, int left, int top, int right, int bottom)
+void select(TableWindow& t, int left, int top, int right, int bottom)
 {
-    t.StringGrid1->clearSelection();
-    t.StringGrid1->setRangeSelected(QTableWidgetSelectionRange(top, left, bottom, right), true);
+    t.readingsGrid->clearSelection();
+    t.readingsGrid->setRangeSelected(QTableWidgetSelectionRange(top, left, bottom, right), true);
 }
 
-void pressCtrlC(TTabellenDlg& t)
+void pressCtrlC(TableWindow& t)
 {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"));
-    QApplication::sendEvent(t.StringGrid1, &press);
+    QApplication::sendEvent(t.readingsGrid, &press);
 }
 
 } // namespace
@@ -29,16 +29,16 @@ protected:
 
 TEST_F(TableCopyTest, CtrlCCopiesTheSelectionAsTabbedRows)
 {
-    openAndShow([](TTabellenDlg& t) {
+    openAndShow([](TableWindow& t) {
         const QStringList headers = t.cellTexts()[0];
         select(t, 0, 6, 11, 7);
         pressCtrlC(t);
         // The header row as copied, then back as displayed.
         select(t, 0, 0, 4, 0);
-        t.MarkierterTextkopieren1->trigger();
+        t.copySelectedTextAction->trigger();
         EXPECT_EQ(t.cellTexts()[0], headers);
-        t.StringGrid1->clearSelection();
-        t.StringGrid1->setCurrentCell(7, 11);
+        t.readingsGrid->clearSelection();
+        t.readingsGrid->setCurrentCell(7, 11);
         pressCtrlC(t);
     });
     ASSERT_EQ(desktop.clipboardTexts().size(), 3);
@@ -52,16 +52,16 @@ TEST_F(TableCopyTest, CtrlCCopiesTheSelectionAsTabbedRows)
 
 TEST_F(TableCopyTest, PicturesOfTheWholeGridAndOfTheSelection)
 {
-    openAndShow([](TTabellenDlg& t) {
+    openAndShow([](TableWindow& t) {
         select(t, 2, 3, 5, 9); // no highlight may end up in the picture
-        t.AllesalsGrafikkopieren1->trigger();
-        t.StringGrid1->clearSelection();
-        t.StringGrid1->setCurrentCell(0, 0);
-        t.NurmarkierterBereichalsGrafikkopieren1->trigger();
+        t.copyAllAsPictureAction->trigger();
+        t.readingsGrid->clearSelection();
+        t.readingsGrid->setCurrentCell(0, 0);
+        t.copySelectionAsPictureAction->trigger();
         select(t, 10, 30, 11, 31); // touches the last row and column
-        t.NurmarkierterBereichalsGrafikkopieren1->trigger();
+        t.copySelectionAsPictureAction->trigger();
         select(t, 1, 7, 3, 7); // ends on a spacer column
-        t.NurmarkierterBereichalsGrafikkopieren1->trigger();
+        t.copySelectionAsPictureAction->trigger();
     });
     const auto& images = desktop.clipboardImages();
     ASSERT_EQ(images.size(), 4u);
@@ -80,11 +80,11 @@ TEST_F(TableCopyTest, PicturesOfTheWholeGridAndOfTheSelection)
 
 TEST_F(TableCopyTest, TheGridOnScreenLooksLikeThePicture)
 {
-    openAndShow([](TTabellenDlg& t) {
-        t.StringGrid1->clearSelection();
-        t.StringGrid1->setCurrentCell(-1, -1);
+    openAndShow([](TableWindow& t) {
+        t.readingsGrid->clearSelection();
+        t.readingsGrid->setCurrentCell(-1, -1);
         QApplication::processEvents();
-        const QImage screen = t.StringGrid1->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage screen = t.readingsGrid->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QImage picture = t.gridPicture();
         const QRect shared = QRect(QPoint(0, 0), screen.size()).intersected(picture.rect());
         ASSERT_GE(shared.height(), 25 * 20);

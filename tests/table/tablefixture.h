@@ -2,9 +2,9 @@
 // The main window with its table window, March 2024, diary and remarks file named as the
 // chart drawing names them.
 
+#include "support/appfixture.h"
 #include "support/diarylines.h"
-#include "support/mainwindow.h"
-#include "table/tabellen.h"
+#include "table/tablewindow.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -15,12 +15,12 @@
 
 namespace luftikon::test {
 
-class TableWindowTest : public ::testing::Test, protected MainWindow {
+class TableWindowTest : public ::testing::Test, protected AppFixture {
 protected:
     TableWindowTest()
     {
         showMarch({});
-        form->Label1->setText(QStringLiteral("von Muster"));
+        form->titleLabel->setText(QStringLiteral("von Muster"));
     }
 
     // Muster's March 2024 diary with `readings` is the month on screen.
@@ -33,7 +33,7 @@ protected:
     // "&aktuelle anzeigen", then the timer's tick; `whileShown` runs while the window is up,
     // and afterwards the window is closed the way its close button closes it. `answers` are
     // the user's replies to the questions that follow the showing.
-    void openAndShow(const std::function<void(TTabellenDlg&)>& whileShown = {},
+    void openAndShow(const std::function<void(TableWindow&)>& whileShown = {},
                      std::initializer_list<Answer> answers = {})
     {
         desktop.answerDialog([this, whileShown](QDialog& dialog) {
@@ -45,8 +45,8 @@ protected:
         });
         for (const Answer a : answers)
             desktop.answer(a);
-        form->aktuelleanzeigen1->trigger();
-        form->TabellenAnzeigeTimerTimer();
+        form->showCurrentTableAction->trigger();
+        form->showPreparedTable();
     }
 
 public:
@@ -61,7 +61,7 @@ public:
     }
 
 protected:
-    TTabellenDlg* table = form->TabellenDlg;
+    TableWindow* table = form->tableWindow;
     const QString diaryFile = box.file(QStringLiteral("Muster_3_2024.tab"));
     const QString remarksFile = box.file(QStringLiteral("Muster_3_2024.txt"));
 };

@@ -15,10 +15,10 @@ const QByteArray oldRemarks = "Pollenflug st\xe4rker\r\n\r\nSpray genommen, Atem
                               "er\r\n";
 const QString oldText = QStringLiteral("Pollenflug stärker\n\nSpray genommen, Atemnot größer\n");
 
-void typeAtEnd(TTabellenDlg& t, const QString& text)
+void typeAtEnd(TableWindow& t, const QString& text)
 {
-    t.Memo1->moveCursor(QTextCursor::End);
-    TableWindowTest::type(t.Memo1, text);
+    t.remarksEdit->moveCursor(QTextCursor::End);
+    TableWindowTest::type(t.remarksEdit, text);
 }
 
 } // namespace
@@ -26,14 +26,14 @@ void typeAtEnd(TTabellenDlg& t, const QString& text)
 TEST_F(TableWindowTest, RemarksRoundTripInWindows1252WithCrLf)
 {
     // The first save makes the file, below the heading.
-    openAndShow([](TTabellenDlg& t) { typeAtEnd(t, QStringLiteral("Erkältet")); }, {Answer::Yes});
+    openAndShow([](TableWindow& t) { typeAtEnd(t, QStringLiteral("Erkältet")); }, {Answer::Yes});
     EXPECT_EQ(bytes(remarksFile), QByteArray("          Meine Bemerkung:\r\n\r\nErk\xe4ltet\r\n"));
 
     desktop.clearShown();
     Sandbox::writeBytes(remarksFile, oldRemarks);
     openAndShow(
-        [](TTabellenDlg& t) {
-            EXPECT_EQ(t.Memo1->toPlainText(), oldText);
+        [](TableWindow& t) {
+            EXPECT_EQ(t.remarksEdit->toPlainText(), oldText);
             EXPECT_FALSE(t.remarksChanged());
             typeAtEnd(t, QStringLiteral("Übung\tmüde\n"));
             EXPECT_TRUE(t.remarksChanged());
@@ -44,32 +44,33 @@ TEST_F(TableWindowTest, RemarksRoundTripInWindows1252WithCrLf)
                                           "bung\tm\xfc"
                                           "de\r\n";
     EXPECT_EQ(bytes(remarksFile), saved);
-    EXPECT_TRUE(table->Memo1->toPlainText().isEmpty());
+    EXPECT_TRUE(table->remarksEdit->toPlainText().isEmpty());
 
     // The next opening shows the saved text; answering No keeps the file as it was.
     openAndShow(
-        [](TTabellenDlg& t) {
-            EXPECT_EQ(t.Memo1->toPlainText(), oldText + QStringLiteral("Übung\tmüde\n"));
+        [](TableWindow& t) {
+            EXPECT_EQ(t.remarksEdit->toPlainText(), oldText + QStringLiteral("Übung\tmüde\n"));
             typeAtEnd(t, QStringLiteral("verworfen"));
         },
         {Answer::No});
     EXPECT_EQ(bytes(remarksFile), saved);
 
     // Closing unchanged asks nothing.
-    openAndShow([](TTabellenDlg& t) { EXPECT_FALSE(t.Memo1->toPlainText().contains(QStringLiteral("verworfen"))); });
+    openAndShow(
+        [](TableWindow& t) { EXPECT_FALSE(t.remarksEdit->toPlainText().contains(QStringLiteral("verworfen"))); });
     EXPECT_EQ(desktop.shownTexts(), (QStringList{question, question}));
 }
 
 TEST_F(TableWindowTest, AFailedSaveKeepsTheWindowOpenUntilTheUserGivesUp)
 {
     Sandbox::writeBytes(remarksFile, oldRemarks);
-    openAndShow([](TTabellenDlg& t) { typeAtEnd(t, QStringLiteral("Arzt in Łódź")); }, {Answer::Yes});
+    openAndShow([](TableWindow& t) { typeAtEnd(t, QStringLiteral("Arzt in Łódź")); }, {Answer::Yes});
     ASSERT_EQ(desktop.shown().size(), 2u);
     EXPECT_EQ(desktop.shown()[1].kind, MessageKind::Error);
     EXPECT_TRUE(desktop.shown()[1].text.startsWith(QStringLiteral("Ihre Bemerkungen wurden nicht gespeichert.")));
     EXPECT_TRUE(desktop.shown()[1].text.contains(remarksFile));
     EXPECT_TRUE(table->isVisible());
-    EXPECT_TRUE(table->Memo1->toPlainText().endsWith(QStringLiteral("Arzt in Łódź")));
+    EXPECT_TRUE(table->remarksEdit->toPlainText().endsWith(QStringLiteral("Arzt in Łódź")));
 
     // Asked again, the user may leave without saving.
     desktop.answer(Answer::No);
@@ -88,7 +89,7 @@ TEST_F(TableWindowTest, RemarksNeverOverwriteADiary)
     Sandbox::writeBytes(diaryFile, diary);
     form->month().open(diaryFile);
     ASSERT_TRUE(QFile::link(diaryFile, remarksFile));
-    openAndShow([](TTabellenDlg& t) { EXPECT_TRUE(t.Memo1->isReadOnly()); });
+    openAndShow([](TableWindow& t) { EXPECT_TRUE(t.remarksEdit->isReadOnly()); });
     EXPECT_EQ(desktop.shown().size(), 1u);
     EXPECT_EQ(bytes(diaryFile), diary);
 
@@ -96,17 +97,17 @@ TEST_F(TableWindowTest, RemarksNeverOverwriteADiary)
     QFile::remove(remarksFile);
     desktop.clearShown();
     form->openTableWindow();
-    form->TabellenAnzeigeTimer->stop();
-    EXPECT_FALSE(table->Memo1->isReadOnly());
+    form->tableShowTimer->stop();
+    EXPECT_FALSE(table->remarksEdit->isReadOnly());
     EXPECT_TRUE(desktop.shown().empty());
 }
 
 TEST_F(TableWindowTest, UnreadableOrMissingRemarksCannotBeSaved)
 {
     QDir(box.path()).mkpath(QStringLiteral("Muster_3_2024.txt")); // a folder where the file should be
-    openAndShow([](TTabellenDlg& t) {
-        EXPECT_TRUE(t.Memo1->isReadOnly());
-        EXPECT_EQ(t.Memo1->toPlainText(), heading);
+    openAndShow([](TableWindow& t) {
+        EXPECT_TRUE(t.remarksEdit->isReadOnly());
+        EXPECT_EQ(t.remarksEdit->toPlainText(), heading);
     });
     ASSERT_EQ(desktop.shown().size(), 1u);
     EXPECT_EQ(desktop.shown()[0].kind, MessageKind::Warning);
@@ -116,7 +117,7 @@ TEST_F(TableWindowTest, UnreadableOrMissingRemarksCannotBeSaved)
     // Without any diary there is nothing to file the remarks with.
     desktop.clearShown();
     form->month().open(QString());
-    openAndShow([](TTabellenDlg& t) { EXPECT_TRUE(t.Memo1->isReadOnly()); });
+    openAndShow([](TableWindow& t) { EXPECT_TRUE(t.remarksEdit->isReadOnly()); });
     ASSERT_EQ(desktop.shown().size(), 1u);
     EXPECT_EQ(desktop.shown()[0].kind, MessageKind::Information);
 }

@@ -10,7 +10,7 @@ using namespace luftikon::test;
 TEST_F(TableWindowTest, ShowsHalfASecondAfterOpeningWithCaptionAndAsksNothingOnClose)
 {
     showMarch({reading("Morgens", 5, 480)});
-    form->Label1->setText(QStringLiteral("von Muster"));
+    form->titleLabel->setText(QStringLiteral("von Muster"));
     QElapsedTimer clock;
     bool shown = false;
     desktop.answerDialog([&](QDialog& dialog) {
@@ -18,7 +18,7 @@ TEST_F(TableWindowTest, ShowsHalfASecondAfterOpeningWithCaptionAndAsksNothingOnC
         EXPECT_GE(clock.elapsed(), 450);
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("von Muster  ·  Bestwert: 480 l/min."));
         // A tick while the window is up does not show it a second time.
-        form->TabellenAnzeigeTimerTimer();
+        form->showPreparedTable();
         // Only the menu and the close button leave the window.
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(&dialog, &escape);
@@ -32,7 +32,7 @@ TEST_F(TableWindowTest, ShowsHalfASecondAfterOpeningWithCaptionAndAsksNothingOnC
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_TRUE(shown);
     EXPECT_FALSE(table->isVisible());
-    EXPECT_FALSE(form->TabellenAnzeigeTimer->isActive());
+    EXPECT_FALSE(form->tableShowTimer->isActive());
     EXPECT_TRUE(desktop.shown().empty()) << desktop.shownTexts().join(u'|').toStdString();
     EXPECT_FALSE(QFile::exists(form->month().remarksPath()));
 }
@@ -41,26 +41,28 @@ TEST_F(TableWindowTest, SlotModeDecidesColumnsAndWhereTheRemarksPaneSits)
 {
     const QStringList readings{reading("Morgens", 5, 420), reading("Messung5", 5, 399, 3, 2024, "15:30")};
     showMarch(readings);
-    openAndShow([](TTabellenDlg& t) {
+    openAndShow([](TableWindow& t) {
         // Beside the grid, as high as it; the grid takes what the window grows by.
         t.resize(t.size() + QSize(100, 40));
-        const QRect grid = t.StringGrid1->geometry();
-        EXPECT_EQ(t.Memo1->geometry(), QRect(grid.right() + 3, grid.top(), t.Memo1->width(), grid.height()));
+        const QRect grid = t.readingsGrid->geometry();
+        EXPECT_EQ(t.remarksEdit->geometry(),
+                  QRect(grid.right() + 3, grid.top(), t.remarksEdit->width(), grid.height()));
     });
-    EXPECT_EQ(table->StringGrid1->columnCount(), 12);
+    EXPECT_EQ(table->readingsGrid->columnCount(), 12);
     EXPECT_EQ(table->cellTexts().at(5).mid(3), QStringList(9, QStringLiteral("  ")));
-    EXPECT_EQ(table->StringGrid1->editTriggers(), QAbstractItemView::NoEditTriggers);
-    EXPECT_EQ(table->Memo1->toPlainText(), QStringLiteral("          Meine Bemerkung:\n\n"));
+    EXPECT_EQ(table->readingsGrid->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_EQ(table->remarksEdit->toPlainText(), QStringLiteral("          Meine Bemerkung:\n\n"));
 
     showMarch(readings, true);
-    openAndShow([](TTabellenDlg& t) {
+    openAndShow([](TableWindow& t) {
         // Below the grid, as wide as it.
         t.resize(t.size() + QSize(100, 40));
-        const QRect grid = t.StringGrid1->geometry();
-        EXPECT_EQ(t.Memo1->geometry(), QRect(grid.left(), grid.bottom() + 3, grid.width(), t.Memo1->height()));
+        const QRect grid = t.readingsGrid->geometry();
+        EXPECT_EQ(t.remarksEdit->geometry(),
+                  QRect(grid.left(), grid.bottom() + 3, grid.width(), t.remarksEdit->height()));
     });
-    EXPECT_EQ(table->StringGrid1->columnCount(), 24);
-    EXPECT_EQ(table->StringGrid1->item(5, 14)->text(), QStringLiteral("    399"));
+    EXPECT_EQ(table->readingsGrid->columnCount(), 24);
+    EXPECT_EQ(table->readingsGrid->item(5, 14)->text(), QStringLiteral("    399"));
 }
 
 TEST_F(TableWindowTest, RowsFollowTheMonthAndABrokenMonthHidesNoDay)
@@ -69,29 +71,29 @@ TEST_F(TableWindowTest, RowsFollowTheMonthAndABrokenMonthHidesNoDay)
         writeLines(box.file(QStringLiteral("Muster_%1_2024.tab").arg(month)), {QStringLiteral("[Personendaten]")});
     form->month().open(box.file(QStringLiteral("Muster_4_2024.tab")));
     form->openTableWindow();
-    EXPECT_EQ(table->StringGrid1->rowCount(), 31);
-    EXPECT_EQ(table->StringGrid1->item(30, 0)->text(), QStringLiteral("      30"));
+    EXPECT_EQ(table->readingsGrid->rowCount(), 31);
+    EXPECT_EQ(table->readingsGrid->item(30, 0)->text(), QStringLiteral("      30"));
     form->month().open(box.file(QStringLiteral("Muster_13_2024.tab")));
     form->openTableWindow();
-    EXPECT_EQ(table->StringGrid1->rowCount(), 32);
-    form->TabellenAnzeigeTimer->stop();
+    EXPECT_EQ(table->readingsGrid->rowCount(), 32);
+    form->tableShowTimer->stop();
 }
 
 TEST_F(TableWindowTest, WheelScrollsAThirdOfItsDeltaAndRightClickOpensTheMenu)
 {
-    openAndShow([](TTabellenDlg& t) {
-        QScrollBar* bar = t.StringGrid1->verticalScrollBar();
+    openAndShow([](TableWindow& t) {
+        QScrollBar* bar = t.readingsGrid->verticalScrollBar();
         ASSERT_GT(bar->maximum(), 100);
         const QPointF inside(30, 30);
-        const QPointF global = t.StringGrid1->viewport()->mapToGlobal(inside);
+        const QPointF global = t.readingsGrid->viewport()->mapToGlobal(inside);
         for (const auto& [delta, value] : {std::pair{-120, 40}, std::pair{-200, 106}, std::pair{100, 73}}) {
             QWheelEvent event(inside, global, {}, {0, delta}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(t.StringGrid1->viewport(), &event);
+            QApplication::sendEvent(t.readingsGrid->viewport(), &event);
             EXPECT_EQ(bar->value(), value) << delta; // -200 / 3 is cut toward zero
         }
         QMouseEvent press(QEvent::MouseButtonPress, inside, global, Qt::RightButton, Qt::RightButton, Qt::NoModifier);
-        QApplication::sendEvent(t.StringGrid1->viewport(), &press);
-        EXPECT_TRUE(t.PopupMenu1->isVisible());
-        t.PopupMenu1->hide();
+        QApplication::sendEvent(t.readingsGrid->viewport(), &press);
+        EXPECT_TRUE(t.gridMenu->isVisible());
+        t.gridMenu->hide();
     });
 }

@@ -70,8 +70,8 @@ void ChartDrawing::pinBestValue(const CurrentMonth& month, int windowWidth)
         return;
     const DiaryEntry& reading = month.readings().at(best.index);
     bestValueHidden_ = fourSlotChart() && reading.slot >= 4 && reading.slot <= 7;
-    const int bestX = ReadingX(*chartedDay(reading), reading.slot, layout_);
-    const int yPin = LimitY(best.value);
+    const int bestX = readingX(*chartedDay(reading), reading.slot, layout_);
+    const int yPin = limitY(best.value);
     if (yPin < 0) // off the limit scale: the needle would point at nothing
         return;
     const bool pointsRight = qint64(bestX) + PinWidth <= windowWidth;
@@ -96,7 +96,7 @@ void ChartDrawing::pinBestValue(const CurrentMonth& month, int windowWidth)
     if (!look_.showPin || picture_.isNull() || bestValueHidden_)
         return;
     finishPainting();
-    ToBgrPicture(picture_);
+    toBgrPicture(picture_);
     pictureIsBareTemplate_ = false;
     paintLeavingOutWhite(picture_, stecknadelImage_, pinPlacement_.topLeft());
 }

@@ -96,7 +96,7 @@ bool ChartDrawing::loadTemplate()
                                          .arg(path, reader.errorString()));
             return false;
         }
-        ToBgrPicture(loaded);
+        toBgrPicture(loaded);
         templateImage_ = loaded;
         ++templateGeneration_;
         templatePath_ = path;
@@ -156,9 +156,9 @@ void ChartDrawing::plotReading(const DiaryEntry& reading, int day)
     if (four && slot >= 4 && slot <= 7)
         return;
 
-    const int x = ReadingX(day, slot, layout_);
-    const int y = ReadingY(value);
-    const Rgb marker = MarkerColor(value, limits_.green, limits_.red);
+    const int x = readingX(day, slot, layout_);
+    const int y = readingY(value);
+    const Rgb marker = markerColour(value, limits_.green, limits_.red);
     const Rgb curve = colourOf(look_.curveColor);
     // Off-scale readings have y up to 2^31: sums are taken in double.
     const double xd = x;
@@ -168,19 +168,19 @@ void ChartDrawing::plotReading(const DiaryEntry& reading, int day)
     if (plottedCount_ == 1) {
         // The first reading of the month: a larger dot, no segment.
         setPen(marker, four ? W + 4 : W + 2);
-        Zeichne(xd + 1, yd);
-        LineFromOrigin({xd, yd + 1});
+        moveTo(xd + 1, yd);
+        lineFromOrigin({xd, yd + 1});
         setPen(curve, W);
-        Zeichne(xd, yd);
+        moveTo(xd, yd);
     }
     else {
         setPen(curve, W);
-        Zeichne(xd, yd);
+        moveTo(xd, yd);
         // Back towards the previous reading, stopping W short above or below it.
-        LineFromOrigin({double(previousX_), y > previousY_ ? double(previousY_) + W : double(previousY_) - W});
+        lineFromOrigin({double(previousX_), y > previousY_ ? double(previousY_) + W : double(previousY_) - W});
         setPen(marker, W + 2);
-        Zeichne(xd + 1, yd);
-        LineFromOrigin({xd, yd + 1});
+        moveTo(xd + 1, yd);
+        lineFromOrigin({xd, yd + 1});
         setPen(curve, W);
     }
 
@@ -197,7 +197,7 @@ void ChartDrawing::paintZones(int W)
     }
     else {
         const bool bare = pictureIsBareTemplate_;
-        PaintZonesOnPicture(picture_, limits_.green, limits_.red, look_.zoneIntensity, W);
+        paintZonesOnPicture(picture_, limits_.green, limits_.red, look_.zoneIntensity, W);
         if (bare) {
             zonedTemplate_ = picture_;
             zoneKey_ = key;
@@ -209,7 +209,7 @@ void ChartDrawing::paintZones(int W)
 QPainter& ChartDrawing::painter()
 {
     if (!painter_.isActive()) {
-        ToBgrPicture(picture_);
+        toBgrPicture(picture_);
         pictureIsBareTemplate_ = false;
         painter_.begin(&picture_);
         // Copy mode without smoothing: marker and curve pixels carry exactly their colours.
@@ -235,19 +235,19 @@ void ChartDrawing::setPen(Rgb colour, int width)
     pen_ = {colour, width};
 }
 
-void ChartDrawing::Zeichne(double x, double y)
+void ChartDrawing::moveTo(double x, double y)
 {
     origin_ = QPointF(x, y);
 }
 
-void ChartDrawing::LineFromOrigin(QPointF to)
+void ChartDrawing::lineFromOrigin(QPointF to)
 {
     // Raw strokes rather than the painter's: a month has some 500 of them, and the painter's
     // wide-pen outlines and threaded span fills cost more than the rest of the drawing.
     finishPainting();
-    ToBgrPicture(picture_);
+    toBgrPicture(picture_);
     pictureIsBareTemplate_ = false;
-    StrokeSegment(BgrRowsOf(picture_), origin_.x(), origin_.y(), to.x(), to.y(), pen_.width, pen_.colour);
+    strokeSegment(bgrRowsOf(picture_), origin_.x(), origin_.y(), to.x(), to.y(), pen_.width, pen_.colour);
 }
 
 } // namespace luftikon

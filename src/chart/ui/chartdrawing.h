@@ -59,12 +59,12 @@ public:
     // Coordinates may lie far off the picture (off-scale readings); only the picture is touched.
     void setPen(const QColor& colour, int width);
     void setPen(Rgb colour, int width);
-    void Zeichne(double x, double y);
-    void LineFromOrigin(QPointF to);
+    void moveTo(double x, double y);
+    void lineFromOrigin(QPointF to);
 
     // The pin composed by the last drawing and where it was placed in the picture; an empty
     // rectangle when there was no pin to place.
-    const QImage& StecknadelImage() const { return stecknadelImage_; }
+    const QImage& pinPicture() const { return stecknadelImage_; }
     QRect pinPlacement() const { return pinPlacement_; }
     // The reading of the best value has no column in the layout in force: no pin points at it.
     bool bestValueHidden() const { return bestValueHidden_; }

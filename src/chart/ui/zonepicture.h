@@ -10,12 +10,12 @@ namespace luftikon {
 
 // Converts `picture` to Format_BGR888 in place when it is in another format (a loaded 24-bit
 // BMP comes back as Format_RGB32).
-void ToBgrPicture(QImage& picture);
+void toBgrPicture(QImage& picture);
 
 // The rows of a Format_BGR888 picture; an empty view for any other format.
-BgrRows BgrRowsOf(QImage& picture);
+BgrRows bgrRowsOf(QImage& picture);
 
 // Converts to Format_BGR888, then paints the zones (intensity 0..8, pen width of the chart).
-void PaintZonesOnPicture(QImage& picture, int greenLimit, int redLimit, int intensity, int penWidth);
+void paintZonesOnPicture(QImage& picture, int greenLimit, int redLimit, int intensity, int penWidth);
 
 } // namespace luftikon

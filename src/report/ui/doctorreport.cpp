@@ -128,7 +128,7 @@ double drawHeader(Page& page, const DoctorReport& report)
     double y = margin - 2;
     y += page.text(margin, y, contentWidth, QStringLiteral("Peak-Flow-Monatsbericht"), Page::font(16, true));
     const QString month =
-        f.month.valid() ? QStringLiteral("%1 %2").arg(GibMonatLang(f.month.month)).arg(f.month.year) : noFigure;
+        f.month.valid() ? QStringLiteral("%1 %2").arg(germanMonthName(f.month.month)).arg(f.month.year) : noFigure;
     y += 1;
     y += page.text(margin, y, contentWidth,
                    QStringLiteral("Name: %1     Monat: %2     Zeitraum: %3")

@@ -1,0 +1,102 @@
+#pragma once
+// The chart settings dialog "Einstellungen": curve colour, the two zone limits of the month on
+// screen, the strength of the zone colours and three settings of the browser chart. Every change
+// is stored at once; the chart behind it listens and redraws.
+
+#include "config/settings.h"
+#include "month/currentmonth.h"
+#include "platform/desktop.h"
+#include "state/appstate.h"
+
+#include <QColor>
+#include <QDialog>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QSlider;
+
+namespace luftikon {
+
+class SpinButton;
+
+class ChartSettingsDialog : public QDialog {
+    Q_OBJECT
+public:
+    ChartSettingsDialog(AppState& state, CurrentMonth& month, Desktop& desktop, Settings& settings,
+                        QWidget* parent = nullptr);
+
+    // The first show of the main window hands over the slider position, "Die Datenwerte
+    // anzeigen" and the colour of "Farbe der Datenwerte" from the state, without a redraw.
+    void takeFirstShowSettings();
+
+    // Curve colour, limit values and the computing button as the state has them.
+    void refresh();
+
+    // Handlers
+    void chooseCurveColour();
+    void zoneIntensityChanged(int position);
+    void greenLimitUp() { changeGreenLimit(+1); }
+    void greenLimitDown() { changeGreenLimit(-1); }
+    void redLimitUp() { changeRedLimit(+1); }
+    void redLimitDown() { changeRedLimit(-1); }
+    void computeLimits();
+    void breakLineClicked();
+    void showValuesClicked();
+    void chooseValuesColour();
+
+    // Controls
+    QFrame* chartFrame = nullptr;             // the chart group
+    QFrame* computationFrame = nullptr;       // around the computing button and its notes
+    QFrame* browserFrame = nullptr;           // the browser group
+    QLabel* curveColourLabel = nullptr;       // "Farbe der Messkurve", in the curve colour
+    QPushButton* curveColourButton = nullptr; // curve colour
+    QLabel* limitsHeading = nullptr;          // heading of the limits
+    QLabel* greenCaption = nullptr;           // green zone caption
+    QLabel* greenLimitLabel = nullptr;        // the green limit
+    SpinButton* greenLimitSpin = nullptr;
+    QLabel* yellowCaption = nullptr; // amber zone caption
+    QLabel* redCaption = nullptr;    // red zone caption
+    QLabel* redLimitLabel = nullptr; // the red limit
+    SpinButton* redLimitSpin = nullptr;
+    QPushButton* computeLimitsButton = nullptr; // limits from the best value
+    QLabel* noGuaranteeNote = nullptr;          // no guarantee for computed limits
+    QLabel* askDoctorNote = nullptr;            // ask the doctor
+    QLabel* intensityHeading = nullptr;         // heading of the zone intensity
+    QLabel* intensityMinLabel = nullptr;        // "0" below the slider
+    QSlider* zoneIntensitySlider = nullptr;     // zone intensity 0..8
+    QLabel* intensityMaxLabel = nullptr;        // "max." below the slider
+    QLabel* browserHeading = nullptr;           // heading of the browser options
+    QCheckBox* breakLineCheck = nullptr;
+    QCheckBox* showValuesCheck = nullptr;
+    QLabel* valuesColourLabel = nullptr;       // "Farbe der Datenwerte", in that colour
+    QPushButton* valuesColourButton = nullptr; // colour of the data values
+    QPushButton* okButton = nullptr;
+
+signals:
+    // The curve colour or the zone intensity changed: the chart is to be drawn again.
+    void lookChanged();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildLayout();
+    void widenToFitTexts();
+    void connectHandlers();
+    void changeGreenLimit(int delta);
+    void changeRedLimit(int delta);
+    // Writes one limit into the month's diary; false when nothing was stored (the user was told).
+    bool storeLimit(CurrentMonth::Limit which, int value);
+    bool diaryAvailable() const;
+    std::optional<QColor> chooseColor();
+
+    AppState& state_;
+    CurrentMonth& month_;
+    Desktop& desktop_;
+    Settings& settings_;
+    QColor lastChosenColour_ = Qt::black; // the colour dialog opens with the colour chosen last in it
+};
+
+} // namespace luftikon

@@ -1,0 +1,517 @@
+// The entry dialog: its controls, the field rules, the time buttons and the slot button.
+#include "entry/entrydialog.h"
+
+#include "diary/dates.h"
+#include "diary/entryline.h"
+#include "diary/longlines.h"
+#include "diary/slots.h"
+#include "entry/spinedit.h"
+#include "entry/touchkeypad.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
+
+namespace luftikon {
+
+namespace {
+
+constexpr int dialogWidth = 593;
+constexpr int dialogHeight = 441;
+constexpr int rightColumn = 285;
+constexpr int fieldHeight = 40;
+
+const QColor green(0, 128, 0);
+const QColor grey(128, 128, 128);
+
+QFont fieldFont()
+{
+    QFont font(QStringLiteral("Verdana"));
+    font.setPixelSize(24);
+    font.setBold(true);
+    return font;
+}
+
+// A two-digit field as the user types over it: one digit gets its leading zero, and a digit
+// typed after such a zero takes its place, so "1" then "0" gives "10", never "010".
+QString typedOver(QString text)
+{
+    if (text.size() == 1 && text != QStringLiteral("0"))
+        return u'0' + text;
+    while (text.size() > 2 && text.startsWith(u'0'))
+        text.remove(0, 1);
+    return text;
+}
+
+struct Clock {
+    int hours;
+    int minutes;
+};
+
+std::optional<Clock> clockOf(const QString& time)
+{
+    const qsizetype colon = time.indexOf(u':');
+    if (colon < 0)
+        return std::nullopt;
+    const auto hours = parseWholeNumber(trimBlanks(time.left(colon)));
+    const auto minutes = parseWholeNumber(trimBlanks(time.mid(colon + 1)));
+    if (!hours || !minutes)
+        return std::nullopt;
+    return Clock{*hours, *minutes};
+}
+
+// 24:00 is the end of the day; any minute past it starts the next one.
+QString clockText(Clock clock)
+{
+    if (clock.hours == 24 && clock.minutes > 0)
+        clock.hours = 0;
+    return twoDigits(clock.hours) + u':' + twoDigits(clock.minutes);
+}
+
+} // namespace
+
+std::optional<QString> timeStepUp(const QString& time)
+{
+    auto clock = clockOf(time);
+    if (!clock)
+        return std::nullopt;
+    clock->minutes += 10;
+    if (clock->minutes >= 60) {
+        clock->minutes = 0;
+        if (clock->hours != 24)
+            ++clock->hours;
+    }
+    return clockText(*clock);
+}
+
+std::optional<QString> timeStepDown(const QString& time)
+{
+    auto clock = clockOf(time);
+    if (!clock)
+        return std::nullopt;
+    clock->minutes -= 10;
+    if (clock->minutes < 0) {
+        if (clock->hours < 1) {
+            clock->hours = 24;
+            clock->minutes = 0;
+        }
+        else {
+            --clock->hours;
+            clock->minutes = 50;
+        }
+    }
+    return clockText(*clock);
+}
+
+EntryDialog::EntryDialog(AppState& state, CurrentMonth& month, Desktop& desktop, Settings& settings, QWidget* parent)
+    : QDialog(parent), state_(state), month_(month), desktop_(desktop), settings_(settings)
+{
+    setObjectName(QStringLiteral("entryDialog"));
+    setWindowTitle(QStringLiteral("Eingabe der Luftikon-Messwerte"));
+    // Left only through its own buttons: no close button in the frame.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFixedSize(dialogWidth, dialogHeight);
+    buildLayout();
+    connectHandlers();
+    // The draft follows the month whenever it takes another diary or a save; a limit leaves it.
+    connect(&month_, &CurrentMonth::changed, this, [this](CurrentMonth::Change change) {
+        if (change != CurrentMonth::Change::Limits && month_.diary().ok)
+            takeDiary(month_.diary());
+    });
+
+    // The state at program start: the slot and fields after the last reading.
+    daySpin->setValue(1);
+    monthSpin->setValue(1);
+    yearSpin->setValue(1998);
+    valueSpin->setValue(400);
+    proposeNextReading();
+    // Without a last reading the time is the one configured for the slot.
+    if (timeEdit->text().isEmpty())
+        showSlotTime();
+}
+
+void EntryDialog::buildLayout()
+{
+    QFont headingFont = font();
+    headingFont.setBold(true);
+    headingLabel = new QLabel(this);
+    headingLabel->setObjectName(QStringLiteral("headingLabel"));
+    headingLabel->setFont(headingFont);
+    headingLabel->setGeometry(8, 8, dialogWidth - 16, 18);
+
+    readingsList = new QListWidget(this);
+    readingsList->setObjectName(QStringLiteral("readingsList"));
+    readingsList->setFont(QFont(QStringLiteral("Calibri"), 9));
+    readingsList->setGeometry(8, 30, 270, 403);
+
+    todayLabel = new QLabel(this);
+    todayLabel->setObjectName(QStringLiteral("todayLabel"));
+    todayLabel->setGeometry(rightColumn, 30, dialogWidth - rightColumn - 8, 18);
+
+    const QString dayCaption = QStringLiteral("Tag                     ");
+    const QString monthCaption = QStringLiteral("Monat                    ");
+    dateCaptionsLabel = new QLabel(dayCaption + monthCaption + QStringLiteral("Jahr"), this);
+    dateCaptionsLabel->setObjectName(QStringLiteral("dateCaptionsLabel"));
+    dateCaptionsLabel->setGeometry(rightColumn, 56, dialogWidth - rightColumn - 8, 18);
+
+    // Each field stands under its word of the column heading.
+    const QFontMetrics metrics(font());
+    const int monthX = rightColumn + metrics.horizontalAdvance(dayCaption);
+    const int yearX =
+        std::min(rightColumn + metrics.horizontalAdvance(dayCaption + monthCaption), dialogWidth - 8 - 110);
+    const auto makeField = [this](int minimum, int maximum, const char* name) {
+        auto* field = new SpinEdit(minimum, maximum, this);
+        field->setObjectName(QLatin1String(name));
+        field->setFont(fieldFont());
+        setFieldColor(field->editor(), false);
+        field->editor()->installEventFilter(this);
+        field->installEventFilter(this);
+        return field;
+    };
+    daySpin = makeField(1, 31, "daySpin");
+    daySpin->setGeometry(rightColumn, 74, std::min(80, monthX - rightColumn - 6), fieldHeight);
+    monthSpin = makeField(1, 12, "monthSpin");
+    monthSpin->setGeometry(monthX, 74, std::min(80, yearX - monthX - 6), fieldHeight);
+    yearSpin = makeField(1900, 9999, "yearSpin");
+    yearSpin->setGeometry(yearX, 74, 110, fieldHeight);
+    daySpin->editor()->setMouseTracking(true);
+    monthSpin->editor()->setMouseTracking(true);
+
+    valueCaptionLabel = new QLabel(QStringLiteral("Luftikon in l/min."), this);
+    valueCaptionLabel->setObjectName(QStringLiteral("valueCaptionLabel"));
+    valueCaptionLabel->setGeometry(rightColumn, 128, 200, 18);
+    valueSpin = makeField(20, 800, "valueSpin");
+    valueSpin->setGeometry(rightColumn, 146, 110, fieldHeight);
+    valueSpin->setToolTip(QStringLiteral("Geben sie hier den Luftikon-Messwert ein."));
+
+    slotButton = new QPushButton(this);
+    slotButton->setObjectName(QStringLiteral("slotButton"));
+    slotButton->setGeometry(rightColumn, 204, 120, fieldHeight);
+    slotButton->setAutoDefault(false);
+    timeEdit = new TimeEdit(this);
+    timeEdit->setObjectName(QStringLiteral("timeEdit"));
+    timeEdit->setFont(fieldFont());
+    timeEdit->setGeometry(rightColumn + 130, 204, 130, fieldHeight);
+    setFieldColor(timeEdit->editor(), false);
+
+    const auto makeButton = [this](const QString& text, const char* name, int x, int y) {
+        auto* button = new QPushButton(text, this);
+        button->setObjectName(QLatin1String(name));
+        button->setGeometry(x, y, 145, 30);
+        button->setAutoDefault(false);
+        return button;
+    };
+    addButton = makeButton(QStringLiteral("In Liste &aufnehmen"), "addButton", rightColumn, 264);
+    editButton = makeButton(QStringLiteral("Eintrag &bearbeiten"), "editButton", rightColumn + 155, 264);
+    chartButton = makeButton(QStringLiteral("&Grafik zeigen"), "chartButton", rightColumn, 363);
+    chartButton->setDefault(true);
+    tableButton = makeButton(QStringLiteral("&Tabelle zeigen"), "tableButton", rightColumn + 155, 363);
+    // Alt+A belongs to the add button; Escape still cancels.
+    cancelButton = makeButton(QStringLiteral("Abbre&chen"), "cancelButton", rightColumn + 155, 403);
+
+    noteLabel = new QLabel(this);
+    noteLabel->setObjectName(QStringLiteral("noteLabel"));
+    noteLabel->setGeometry(rightColumn, 298, dialogWidth - rightColumn - 8, 62);
+    noteLabel->setWordWrap(true);
+    noteLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    noteLabel->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
+    noteLabel->hide();
+}
+
+void EntryDialog::connectHandlers()
+{
+    connect(daySpin, &SpinEdit::textEdited, this, &EntryDialog::dayChanged);
+    connect(monthSpin, &SpinEdit::textEdited, this, &EntryDialog::monthChanged);
+    connect(yearSpin, &SpinEdit::textEdited, this, &EntryDialog::yearChanged);
+    connect(timeEdit, &TimeEdit::stepRequested, this, &EntryDialog::stepTime);
+    connect(slotButton, &QPushButton::clicked, this, &EntryDialog::slotButtonClicked);
+    connect(addButton, &QPushButton::clicked, this, &EntryDialog::addReadingClicked);
+    connect(editButton, &QPushButton::clicked, this, &EntryDialog::editReadingClicked);
+    connect(chartButton, &QPushButton::clicked, this, &EntryDialog::chartButtonClicked);
+    connect(tableButton, &QPushButton::clicked, this, &EntryDialog::tableButtonClicked);
+    connect(cancelButton, &QPushButton::clicked, this, &EntryDialog::cancelClicked);
+    connect(valueSpin, &SpinEdit::changedByUser, this, [this] { valueTouched_ = true; });
+}
+
+void EntryDialog::setFieldColor(QLineEdit* edit, bool locked)
+{
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Text, locked ? grey : green);
+    edit->setPalette(palette);
+}
+
+void EntryDialog::setFieldText(SpinEdit* field, const QString& text)
+{
+    if (field->text() != text)
+        field->setText(text);
+}
+
+void EntryDialog::dayChanged()
+{
+    if (adjusting_)
+        return;
+    adjusting_ = true;
+    setFieldText(daySpin, typedOver(daySpin->text()));
+    adjusting_ = false;
+}
+
+void EntryDialog::monthChanged()
+{
+    if (adjusting_)
+        return;
+    adjusting_ = true;
+    if (entries_.isEmpty()) {
+        setFieldColor(monthSpin->editor(), false);
+    }
+    else {
+        // The month of a list that holds readings is that of its diary file.
+        const auto number = [](const QString& text) { return parseWholeNumber(trimBlanks(text)); };
+        const QString text = typedOver(monthSpin->text());
+        const bool same = number(text) && number(text) == number(listMonth_);
+        setFieldText(monthSpin, same ? text : typedOver(listMonth_));
+        setFieldColor(monthSpin->editor(), !same);
+    }
+    adjusting_ = false;
+    updateNotes();
+}
+
+void EntryDialog::yearChanged()
+{
+    if (adjusting_)
+        return;
+    adjusting_ = true;
+    if (entries_.isEmpty()) {
+        setFieldColor(yearSpin->editor(), false);
+    }
+    else {
+        const bool same = yearSpin->text() == listYear_;
+        if (!same)
+            setFieldText(yearSpin, listYear_);
+        setFieldColor(yearSpin->editor(), !same);
+    }
+    adjusting_ = false;
+    updateNotes();
+}
+
+void EntryDialog::updateDayHint(SpinEdit* field)
+{
+    const auto month = monthSpin->number();
+    const auto year = yearSpin->number();
+    const int days = month && year ? daysInMonthOf(*month, *year) : 0;
+    if (days == 0) {
+        field->setToolTip(QString());
+        return;
+    }
+    field->setToolTip(QStringLiteral("Der Monat ") + monthSpin->text() + QStringLiteral(" hat ") +
+                      QString::number(days) + QStringLiteral(" Tage."));
+}
+
+void EntryDialog::stepTime(int steps)
+{
+    QString time = timeEdit->text();
+    for (int i = 0; i < std::abs(steps); ++i) {
+        const auto next = steps > 0 ? timeStepUp(time) : timeStepDown(time);
+        if (!next) {
+            say(MessageKind::Error, QStringLiteral("Die Uhrzeit \"%1\" ist keine Uhrzeit der Form Stunden:Minuten "
+                                                   "(zum Beispiel 08:00). Sie wurde nicht verändert.")
+                                        .arg(time));
+            return;
+        }
+        time = *next;
+    }
+    timeEdit->setText(time);
+}
+
+void EntryDialog::setSlot(int slot)
+{
+    slot_ = slot;
+    if (const SlotInfo* info = slotInfo(slot)) {
+        slotButton->setText(QString(info->caption));
+        entryPrefix_ = QString(info->entryPrefix);
+    }
+}
+
+void EntryDialog::advanceSlot()
+{
+    setSlot(nextSlot(slot_, month_.layout().mode()));
+    showSlotTime();
+}
+
+void EntryDialog::showSlotTime()
+{
+    const SlotMode mode = month_.layout().mode();
+    const auto time = luftikon::slotTime(
+        slot_, mode, mode == SlotMode::Four ? settings_.fourSlotTimes() : settings_.eightSlotTimes());
+    if (time)
+        timeEdit->setText(*time);
+}
+
+void EntryDialog::proposeNextReading()
+{
+    const NextSlotProposal proposal =
+        luftikon::nextSlotProposal(settings_.lastEntryLine(), month_.layout().marks(SlotMode::Four), slot_);
+    if (proposal.day)
+        daySpin->setText(*proposal.day);
+    if (proposal.month)
+        monthSpin->setText(*proposal.month);
+    if (proposal.year)
+        yearSpin->setText(*proposal.year);
+    if (proposal.time)
+        timeEdit->setText(*proposal.time);
+    if (proposal.value)
+        valueSpin->setText(*proposal.value);
+    setSlot(proposal.slot);
+}
+
+void EntryDialog::setHeading(const QString& text)
+{
+    headingLabel->setText(text);
+}
+
+void EntryDialog::setDateLine(const QDate& today)
+{
+    todayLabel->setText(QStringLiteral("Heute ist der ") + today.toString(QStringLiteral("dd.MM.yyyy")));
+}
+
+void EntryDialog::setMonthAndYear(int month, int year)
+{
+    monthSpin->setValue(month);
+    yearSpin->setValue(year);
+    updateNotes();
+}
+
+void EntryDialog::setYearText(const QString& year)
+{
+    yearSpin->setText(year);
+}
+
+void EntryDialog::showEntries()
+{
+    readingsList->clear();
+    for (const QString& line : entries_)
+        readingsList->addItem(shownLine(line));
+}
+
+void EntryDialog::refresh()
+{
+    if (needsMorningCorrection(settings_.lastEntryLine(), month_.layout().mode()))
+        setSlot(FirstSlot);
+    updateCancelButton();
+    if (daySpin->text() == QStringLiteral("1"))
+        daySpin->setText(QStringLiteral("01"));
+    if (monthSpin->text() == QStringLiteral("1"))
+        monthSpin->setText(QStringLiteral("01"));
+    if (showTableWhenShown_) {
+        showTableWhenShown_ = false;
+        // Not from inside the paint: the table step saves and may ask.
+        QTimer::singleShot(0, this, &EntryDialog::tableButtonClicked);
+    }
+}
+
+void EntryDialog::updateCancelButton()
+{
+    cancelButton->setVisible(!newTable_);
+}
+
+void EntryDialog::noteContinuedMonth(int readings)
+{
+    continuationNote_ = readings > 0 ? QStringLiteral("Für diesen Monat gibt es schon eine Tabelle mit %1 Messwerten; "
+                                                      "die neuen Messwerte werden hinzugefügt.")
+                                           .arg(readings)
+                                     : QString();
+    updateNotes();
+}
+
+void EntryDialog::updateNotes()
+{
+    if (!noteLabel)
+        return;
+    QStringList notes;
+    if (!continuationNote_.isEmpty())
+        notes << continuationNote_;
+    // A reading for today must not be filed unseen in the month looked at last.
+    const bool listed = !entries_.isEmpty();
+    const auto month = listed ? parseWholeNumber(trimBlanks(listMonth_)) : monthSpin->number();
+    const auto year = listed ? parseWholeNumber(trimBlanks(listYear_)) : yearSpin->number();
+    const QDate today = desktop_.today();
+    if (month && year && (*month != today.month() || *year != today.year()))
+        notes << QStringLiteral(
+                     "Sie bearbeiten den %1 %2. Heute (%3) gehört zum %4 %5: dafür \"Datei\" \u2192 \"Neu\".")
+                     .arg(germanMonthName(*month))
+                     .arg(*year)
+                     .arg(today.toString(QStringLiteral("dd.MM.yyyy")), germanMonthName(today.month()))
+                     .arg(today.year());
+    if (editedLine_)
+        notes << QStringLiteral("In Bearbeitung: ") + shownLine(*editedLine_).simplified();
+    noteLabel->setText(notes.join(u'\n'));
+    noteLabel->setVisible(!notes.isEmpty());
+}
+
+void EntryDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    showEntries();
+    updateCancelButton();
+    // Only what the user types from now on counts as a reading to add.
+    valueTouched_ = false;
+    editedLine_.reset();
+    updateNotes();
+    if (readingsList->count() > 0)
+        readingsList->setCurrentRow(readingsList->count() - 1);
+    readingsList->setFocus();
+    // Painting means the window itself was exposed, not that one of its controls changed.
+    if (QWindow* window = windowHandle())
+        window->installEventFilter(this);
+}
+
+bool EntryDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == windowHandle()) {
+        if (event->type() == QEvent::Expose && windowHandle()->isExposed())
+            refresh();
+        return false;
+    }
+    for (SpinEdit* field : {daySpin, monthSpin}) {
+        if ((watched == field || watched == field->editor()) &&
+            (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove))
+            updateDayHint(field);
+    }
+    if (event->type() == QEvent::MouseButtonPress && keypad_ && tapOpensKeypad_) {
+        const std::pair<SpinEdit*, KeypadField> fields[] = {{daySpin, KeypadField::Day},
+                                                            {monthSpin, KeypadField::Month},
+                                                            {yearSpin, KeypadField::Year},
+                                                            {valueSpin, KeypadField::Value}};
+        for (const auto& [field, which] : fields) {
+            if (watched == field->editor())
+                keypad_->openFor(which, field);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void EntryDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        // Escape is the cancel button, also in a new table that shows none: no window may be
+        // impossible to leave, and leaving with unsaved readings asks first.
+        cancelClicked();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void EntryDialog::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    cancelClicked();
+}
+
+} // namespace luftikon

@@ -1,0 +1,85 @@
+#pragma once
+// The print preview of the month chart: captures the main window as shown, offers A4 upright,
+// A5 and A6 landscape, turns the picture for A4 and prints it stretched into the format's
+// rectangle. Created once at start; its boxes keep their state between openings.
+
+#include "config/settings.h"
+#include "platform/desktop.h"
+#include "print/printgeometry.h"
+#include "state/appstate.h"
+
+#include <QDialog>
+#include <QImage>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace luftikon {
+
+class PrintPreview : public QDialog {
+    Q_OBJECT
+public:
+    // `client` is the main window's client area, whose picture is printed.
+    PrintPreview(AppState& state, Desktop& desktop, Settings& settings, QWidget* client, QWidget* parent = nullptr);
+
+    // Captures anew at the next paint, then shows the window modally.
+    void openForPrinting();
+    // The capture, run once after each opening from the first paint; tests call it directly.
+    void refresh();
+    void turnPictureQuarter();
+
+    void a4Clicked();
+    void a5Clicked();
+    void a6Clicked();
+    void printClicked();
+    void cancelClicked();
+
+    bool capturePending() const { return capturePending_; }
+    int rotationState() const { return rotationState_; }
+    // The full-size picture that is printed, turned or not.
+    const QImage& printPicture() const { return picture_; }
+
+    // Controls
+    QLabel* previewPicture = nullptr;         // the reduced picture
+    QPlainTextEdit* formatNoteEdit = nullptr; // the note on the chosen format
+    QFrame* formatFrame = nullptr;            // frames the format choice
+    QLabel* formatCaption = nullptr;          // "Grafikformat:"
+    QCheckBox* a4Check = nullptr;
+    QCheckBox* a5Check = nullptr;
+    QCheckBox* a6Check = nullptr;
+    QPushButton* printButton = nullptr;
+    QPushButton* CancelButton = nullptr;
+
+public slots:
+    // Every way of leaving keeps the chosen format.
+    void done(int result) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildControls();
+    QCheckBox* boxOf(ChartPaper paper) const;
+    // The click rule shared by the three boxes.
+    void formatBoxClicked(ChartPaper paper);
+    void showNote(ChartPaper paper);
+    void showPicture();
+    void layOutLandscape(int left);
+    ChartPaper checkedPaper() const;
+    void keepPaperFormat();
+
+    AppState& state_;
+    Desktop& desktop_;
+    Settings& settings_;
+    QWidget* client_;
+    QImage picture_;  // previewPicture's full-size bitmap
+    QImage captured_; // TempImage: the unturned copy
+    bool capturePending_ = true;
+    bool captureQueued_ = false;
+    int rotationState_ = 0;
+};
+
+} // namespace luftikon

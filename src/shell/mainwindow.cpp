@@ -1,0 +1,179 @@
+#include "shell/mainwindow.h"
+
+#include "entry/entrydialog.h"
+#include "shell/livepause.h"
+#include "shell/usernamedialog.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace luftikon {
+
+namespace {
+
+using namespace mainFormDesign;
+constexpr int panelHeight = 27;
+constexpr int chartTop = 20;
+constexpr int limitRedrawDelayMs = 1000;
+
+} // namespace
+
+MainWindow::MainWindow(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent)
+    : QMainWindow(parent), state_(state), desktop_(desktop), config_(config), chart_(state, chartPicture_)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Luftikon"));
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    config_.setNotify([this](MessageKind kind, const QString& text) { desktop_.show(kind, text); });
+    chart_.setEnvironment({
+        &settings_,
+        notify(),
+    });
+    limitRedrawTimer = new QTimer(this);
+    limitRedrawTimer->setObjectName(QStringLiteral("limitRedrawTimer"));
+    limitRedrawTimer->setSingleShot(true);
+    limitRedrawTimer->setInterval(limitRedrawDelayMs);
+    connect(limitRedrawTimer, &QTimer::timeout, this, &MainWindow::drawMonth);
+    connect(&month_, &CurrentMonth::changed, this, &MainWindow::followMonth);
+    livePause = new LivePause(this);
+    livePause->setInterval(1000);
+    buildLayout();
+    buildMenus();
+    buildTableWindow();
+    buildEvaluationWindow();
+    resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    startUp();
+    buildEntryWindows();
+    buildSettingsWindow();
+    buildPrintWindows();
+}
+
+MainWindow::~MainWindow()
+{
+    forgetNotices();
+}
+
+void MainWindow::buildLayout()
+{
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    titleStrip = new QWidget(client);
+    titleStrip->setObjectName(QStringLiteral("titleStrip"));
+    titleStrip->setFixedHeight(panelHeight);
+    headerPicture = new QLabel(titleStrip);
+    headerPicture->setObjectName(QStringLiteral("headerPicture"));
+    headerPicture->setGeometry(1, 3, chartWidth, 22);
+    headerPicture->setScaledContents(true);
+    // Created after the picture, so it lies on top of it.
+    titleLabel = new QLabel(titleStrip);
+    titleLabel->setObjectName(QStringLiteral("titleLabel"));
+    QFont labelFont(QStringLiteral("Arial"));
+    labelFont.setPixelSize(15);
+    labelFont.setBold(true);
+    titleLabel->setFont(labelFont);
+    QPalette labelPalette = titleLabel->palette();
+    labelPalette.setColor(QPalette::WindowText, Qt::black);
+    titleLabel->setPalette(labelPalette);
+    titleLabel->setGeometry(5, 5, chartWidth - 10, 18);
+    layout->addWidget(titleStrip);
+
+    chartScrollArea = new QScrollArea(client);
+    chartScrollArea->setObjectName(QStringLiteral("chartScrollArea"));
+    chartScrollArea->setWidgetResizable(false);
+    chartScrollArea->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    chartHost = new QWidget;
+    chartHost->setObjectName(QStringLiteral("chartHost"));
+    chartLabel = new QLabel(chartHost);
+    chartLabel->setObjectName(QStringLiteral("chartLabel"));
+    chartLabel->setScaledContents(true);
+    chartLabel->setGeometry(0, chartTop, chartWidth, chartHeight);
+    chartHost->resize(chartWidth, chartTop + chartHeight);
+    chartScrollArea->setWidget(chartHost);
+    layout->addWidget(chartScrollArea, 1);
+
+    setCentralWidget(client);
+}
+
+void MainWindow::updateChart()
+{
+    chartLabel->setPixmap(QPixmap::fromImage(chartPicture_));
+}
+
+Notify MainWindow::notify()
+{
+    return [this](MessageKind kind, const QString& text) { desktop_.show(kind, text); };
+}
+
+void MainWindow::drawMonth()
+{
+    limitRedrawTimer->stop();
+    if (chart_.draw(month_, frameGeometry().width()))
+        titleLabel->setText(chartTitle(month_.diary().date, month_.diary().userName));
+    updateChart();
+}
+
+void MainWindow::followMonth(CurrentMonth::Change change)
+{
+    switch (change) {
+    case CurrentMonth::Change::Limits:
+        // Further clicks within the second ride on the redraw already due.
+        if (!limitRedrawTimer->isActive())
+            limitRedrawTimer->start();
+        return;
+    case CurrentMonth::Change::Opened:
+    case CurrentMonth::Change::Layout:
+        showDayLayout();
+        takeTemplatePicture();
+        break;
+    case CurrentMonth::Change::Saved:
+        break;
+    }
+    // Without a diary the bare template shows the layout.
+    if (month_.path().isEmpty())
+        loadTemplatePicture();
+    else
+        drawMonth();
+}
+
+void MainWindow::writeFirstRunDefaults()
+{
+    config_.writeFirstRunDefaults(state_.startFolder, state_.resourceFolder);
+}
+
+void MainWindow::quit()
+{
+    close();
+}
+
+void MainWindow::deleteSettings()
+{
+    const QString question = QStringLiteral("Möchten Sie die Registry-Einträge löschen? \n\r"
+                                            "Wenn JA, dann wird danach das Programm beendet und \n\r"
+                                            "Sie müssen es noch mal starten, dann Ihren Namen eingeben.");
+    if (!desktop_.ask(question))
+        return;
+    // A file that could not be deleted has been reported; closing would then only pretend that
+    // the next start is a fresh one.
+    if (config_.deleteAll())
+        close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    rememberDiaryOnScreen();
+    event->accept();
+}
+
+} // namespace luftikon

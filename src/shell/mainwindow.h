@@ -1,0 +1,268 @@
+#pragma once
+// The main window: owns the start-up sequence, hosts the month chart picture and ends the
+// program. The shared state, the desktop and the settings are handed in so tests can script them.
+
+#include "chart/ui/chartdrawing.h"
+#include "config/configstore.h"
+#include "config/settings.h"
+#include "month/currentmonth.h"
+#include "platform/desktop.h"
+#include "shell/touchsupport.h"
+#include "state/appstate.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QPoint>
+#include <functional>
+
+class QAction;
+class QGestureEvent;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QTimer;
+
+namespace luftikon {
+
+class EvaluationWindow;
+class LargeMenu;
+class AboutBox;
+class PrintPreview;
+class EntryDialog;
+class ChartSettingsDialog;
+class LivePause;
+class UserNameDialog;
+class TableWindow;
+class TouchKeypad;
+
+// The design size of the main window's client area (below the menu bar) and of its chart, which
+// the layout and the resize rules both restore.
+namespace mainFormDesign {
+constexpr int clientWidth = 796;
+constexpr int clientHeight = 693;
+constexpr int chartWidth = 788;
+constexpr int chartHeight = 641;
+} // namespace mainFormDesign
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs the start-up (startUp) at once. When a data folder can neither be found nor made,
+    // the desktop ends the process; under a scripted desktop the start-up stops there instead.
+    MainWindow(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    AppState& state() { return state_; }
+    Desktop& desktop() { return desktop_; }
+    ConfigStore& config() { return config_; }
+    // The settings as read at start; the windows read and change them here.
+    Settings& settings() { return settings_; }
+    bool startupAborted() const { return startupAborted_; }
+
+    // The first run's settings, with this machine's folders.
+    void writeFirstRunDefaults();
+
+    // The month on screen; every window reads it, and the chart follows its changes.
+    CurrentMonth& month() { return month_; }
+    // The month chart: drawing code paints into the picture, then shows it with updateChart().
+    QImage& chartPicture() { return chartPicture_; }
+    void updateChart();
+    // Draws the month on screen and shows it with its title.
+    void drawMonth();
+    ChartDrawing& chart() { return chart_; }
+    // What the machine offers for touch, found at start.
+    TouchSupport touch;
+    // Limit changes are drawn this long after the first of them, so a run of clicks draws once.
+    QTimer* limitRedrawTimer = nullptr;
+
+    // First show: runs once, on the first paint (queued from the paint event, so dialogs it
+    // opens do not run inside painting). Tests call it directly. Nothing happens once done.
+    void firstShow();
+    // Makes a diary the month on screen, with its own day layout and limits; the first show and
+    // "und als Grafik anzeigen".
+    void showDiaryAsChart(const QString& diaryFile);
+    // The size rules for normal and maximised window (mainwindow_resize.cpp).
+    void applySizeRules();
+    // One pinch notification: `started` for the gesture's beginning, the point in screen
+    // coordinates. Later notifications switch between maximised and normal after a pause.
+    void pinchGesture(bool started, QPointF screenPoint);
+    QPoint gesturePoint() const { return gesturePoint_; }
+
+    // Menu commands
+    void quit();
+    void deleteSettings();
+    void showChartInBrowser(); // mainwindow_browser.cpp
+    void showCurrentTable();
+
+    // The table window, in mainwindow_table.cpp. openTableWindow() fills it (caption, grid,
+    // remarks) and arms tableShowTimer, whose tick shows it modally; the entry dialog's
+    // "&Tabelle zeigen" calls it after saving.
+    void openTableWindow();
+    void showPreparedTable();
+    TableWindow* tableWindow = nullptr;
+    QTimer* tableShowTimer = nullptr;
+
+    // The evaluation menu after "&Tabelle", in mainwindow_report.cpp
+    void evaluateMonthTriggered();
+    void doctorReportTriggered();
+    void saveCsvTriggered();
+    QMenu* evaluationMenu = nullptr;
+    QAction* evaluateMonthAction = nullptr;
+    QAction* doctorReportAction = nullptr;
+    QAction* saveCsvAction = nullptr;
+    EvaluationWindow* evaluationWindow = nullptr;
+
+    // Readings in, in mainwindow_entry.cpp
+    void askForNewTable();
+    // A new month table; `askFirst` asks whether one is wanted (not after a new user name).
+    void newTable(bool askFirst);
+    // A user name was confirmed: the headings name the user, the user's last diary (when given)
+    // goes on screen and a new table starts.
+    void takeConfirmedName(const QString& lastDiary);
+    void showUserName(const QString& name);
+    void editCurrentDiary();
+    void openAndEdit();
+    void openAndShowTable();
+    void changeUserName();
+    void toggleFourReadingsADay();
+    void toggleEightReadingsADay();
+    // Switches the day layout and rewrites the current diary with it; a switch that would hide
+    // readings of the diary on screen asks first.
+    void switchDayLayout(SlotMode mode);
+    // The menu marks show the layout in force.
+    void showDayLayout();
+    bool confirmHiddenReadings(SlotMode mode);
+    // A new table of a month that has a diary goes on in it. False when that diary cannot be
+    // read, so no new table may be started over it.
+    bool continueMonthDiary(const QDate& day);
+    // What an opener tells before showing a diary: undated readings, a month in two files.
+    void tellAboutOpenedDiary(const DiaryFile& diary);
+    // The chart settings and opening a month as a chart, in mainwindow_settings.cpp
+    void openChartSettings();
+    void openAsChart();
+    // The open-file dialog for diaries; empty when cancelled.
+    QString chooseDiaryFile();
+    ChartSettingsDialog* chartSettingsDialog = nullptr;
+    QAction* chartSettingsAction = nullptr; // a menu bar title that is itself the command
+    QAction* openAsChartAction = nullptr;
+
+    EntryDialog* entryDialog = nullptr;
+    UserNameDialog* userNameDialog = nullptr;
+    TouchKeypad* touchKeypad = nullptr;
+
+    // Printing, in mainwindow_print.cpp: the chart through the preview, the table from its window.
+    void printChart();
+    void printTable();
+    PrintPreview* printPreview = nullptr;
+
+    // Controls
+    QWidget* titleStrip = nullptr;          // the strip above the chart: header picture and user name
+    QLabel* headerPicture = nullptr;        // header strip picture
+    QLabel* titleLabel = nullptr;           // "von " + user name
+    QScrollArea* chartScrollArea = nullptr; // scrolls the chart when the window is smaller
+    QWidget* chartHost = nullptr;           // the scrolled area's content, holding chartLabel
+    QLabel* chartLabel = nullptr;           // the month chart, shows chartPicture()
+    LivePause* livePause = nullptr;         // 1000 ms, the pinch gesture's 200 ms wait
+
+    // Help and the large-button menus, in menus.cpp. Closing all large menus hides them in a
+    // fixed order and forgets a new table that was just started.
+    void closeLargeMenus();
+    void showLargeMenu();
+    void showHelp();
+    void showAbout();
+    AboutBox* aboutBox = nullptr;
+    LargeMenu* mainLargeMenu = nullptr;    // TMenueForm "Menü"
+    LargeMenu* fileLargeMenu = nullptr;    // TMDateiForm "Datei-Menü"
+    LargeMenu* openLargeMenu = nullptr;    // TMMDateiForm "Datei-Öffnen-Menü"
+    LargeMenu* tableLargeMenu = nullptr;   // TMTabelleForm "Tabelle-Menü"
+    LargeMenu* optionsLargeMenu = nullptr; // TMOptionenForm "Optionen-Menü"
+    LargeMenu* helpLargeMenu = nullptr;    // TMHilfeForm "Hilfe-Menü"
+
+    // Menus, all built in menus.cpp
+    QMenu* fileMenu = nullptr;
+    QAction* browserChartAction = nullptr;
+    QAction* quitSeparator = nullptr; // above "Be&enden"
+    QAction* quitAction = nullptr;
+    QMenu* optionsMenu = nullptr;
+    QAction* deleteSettingsAction = nullptr;
+    QAction* newTableAction = nullptr;
+    QMenu* openMenu = nullptr;
+    QAction* openAndEditAction = nullptr;
+    QAction* openAndShowTableAction = nullptr;
+    QAction* changeUserNameAction = nullptr;
+    QAction* fourReadingsADayAction = nullptr;
+    QAction* eightReadingsADayAction = nullptr;
+    QAction* optionsGapAction = nullptr;
+    QMenu* tableMenu = nullptr;
+    QAction* showCurrentTableAction = nullptr;
+    QAction* editCurrentDiaryAction = nullptr;
+    QMenu* helpMenu = nullptr;
+    QAction* helpAction = nullptr;
+    QAction* aboutAction = nullptr;
+    QMenu* chartMenu = nullptr; // the chart's context menu
+    QAction* largeMenuAction = nullptr;
+    QMenu* printMenu = nullptr;
+    QAction* printChartAction = nullptr;
+    QAction* printTableAction = nullptr;
+
+signals:
+    // The first show found no user name; the name dialog answers it.
+    void userNameNeeded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void buildLayout();
+    void buildMenus();
+    void buildLargeMenus();
+    void buildTableWindow();
+    void buildEvaluationWindow(); // mainwindow_report.cpp
+    void buildEntryWindows();     // mainwindow_entry.cpp
+    void buildSettingsWindow();   // mainwindow_settings.cpp
+    void buildPrintWindows();     // mainwindow_print.cpp
+    void loadTemplatePicture();
+    // What the month's change means for the chart: at once, or after the pause of limit clicks.
+    void followMonth(CurrentMonth::Change change);
+    Notify notify();
+
+    // Start-up, in mainwindow_startup.cpp
+    void startUp();
+    void rememberDiaryOnScreen();
+    void forgetNotices();
+    void checkInstallLocation();
+    bool prepareDataSubfolder(const QString& configured, QString& name, QString& folder);
+    void readCurveColor();
+    void readPictureNames();
+    void setUpTouch();
+    void loadPictures();
+    void copyChartScript();
+
+    // First show, in mainwindow_firstshow.cpp
+    void readFirstShowSettings();
+    // The template picture of the day layout in force becomes TemplatePictureFile: the configured
+    // "Grafik4" or "Grafik8" when it names a file (as given or beside the start folder), else the
+    // stock picture beside the start folder or where the program is installed. Nothing changes
+    // when no picture is configured for the layout.
+    void takeTemplatePicture();
+
+    bool gestureEvent(QGestureEvent* event);
+
+    AppState& state_;
+    Desktop& desktop_;
+    ConfigStore& config_;
+    Settings settings_;
+    QImage chartPicture_;
+    CurrentMonth month_;
+    ChartDrawing chart_;
+    bool firstShowPending_ = true;
+    bool startupAborted_ = false;
+    bool firstShowQueued_ = false;
+    bool resizing_ = false;
+    QPoint gesturePoint_;
+};
+
+} // namespace luftikon

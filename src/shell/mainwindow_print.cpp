@@ -1,0 +1,44 @@
+// Printing from the main window: the "&Drucken..." menu, the chart's print preview and the
+// table window's print command.
+#include "print/printpreview.h"
+#include "print/tableprinter.h"
+#include "shell/livepause.h"
+#include "shell/mainwindow.h"
+#include "table/tablewindow.h"
+
+#include <QLabel>
+
+namespace luftikon {
+
+namespace {
+
+// Long enough for the restored window to be laid out and its chart repainted.
+constexpr int restorePauseMs = 1000;
+
+} // namespace
+
+void MainWindow::buildPrintWindows()
+{
+    printPreview = new PrintPreview(state_, desktop_, settings_, centralWidget(), this);
+
+    tableWindow->printCommand = [this] {
+        printMonthTable(desktop_, tableWindow, tableWindow->cellTexts(), month_.layout().mode(), titleLabel->text(),
+                        month_.summary().best.value);
+    };
+}
+
+void MainWindow::printChart()
+{
+    // The preview takes the chart as shown, and it is made for the window's normal size.
+    if (isMaximized())
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+    livePause->pauseFor(restorePauseMs);
+    printPreview->openForPrinting();
+}
+
+void MainWindow::printTable()
+{
+    openTableWindow();
+}
+
+} // namespace luftikon

@@ -1,0 +1,28 @@
+// The evaluation commands of the main window: the month's figures, the doctor's report, the CSV file.
+#include "report/ui/evaluationwindow.h"
+#include "report/ui/reportcommands.h"
+#include "shell/mainwindow.h"
+
+namespace luftikon {
+
+void MainWindow::buildEvaluationWindow()
+{
+    evaluationWindow = new EvaluationWindow(this);
+}
+
+void MainWindow::evaluateMonthTriggered()
+{
+    evaluateMonth(state_, month_, desktop_, *evaluationWindow);
+}
+
+void MainWindow::doctorReportTriggered()
+{
+    writeDoctorReport(state_, month_, desktop_, chartPicture_);
+}
+
+void MainWindow::saveCsvTriggered()
+{
+    saveReadingsCsv(state_, month_, desktop_);
+}
+
+} // namespace luftikon
