@@ -9,10 +9,10 @@
 #include "entry/entrydialog.h"
 #include "platform/desktop.h"
 #include "shell/aboutbox.h"
-#include "shell/largemenu.h"
 #include "shell/mainwindow.h"
 #include "state/appstate.h"
 #include "table/tablewindow.h"
+#include "widgets/largemenu.h"
 
 #include <QAction>
 #include <QApplication>

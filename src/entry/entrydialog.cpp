@@ -5,8 +5,8 @@
 #include "diary/entryline.h"
 #include "diary/longlines.h"
 #include "diary/slots.h"
-#include "entry/spinedit.h"
 #include "entry/touchkeypad.h"
+#include "widgets/spinedit.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>

@@ -7,7 +7,7 @@
 #include "diary/longlines.h"
 #include "diary/slots.h"
 #include "entry/entrydialog.h"
-#include "entry/spinedit.h"
+#include "widgets/spinedit.h"
 
 #include <QFileInfo>
 #include <QListWidget>

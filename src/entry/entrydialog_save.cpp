@@ -5,7 +5,7 @@
 #include "diary/longlines.h"
 #include "diary/textfile.h"
 #include "entry/entrydialog.h"
-#include "entry/spinedit.h"
+#include "widgets/spinedit.h"
 
 #include <QFileInfo>
 #include <QListWidget>

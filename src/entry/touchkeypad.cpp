@@ -2,7 +2,7 @@
 
 #include "diary/dates.h"
 #include "diary/entryline.h"
-#include "entry/spinedit.h"
+#include "widgets/spinedit.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "shell/mainwindow.h"
 
 #include "entry/entrydialog.h"
-#include "shell/livepause.h"
 #include "shell/usernamedialog.h"
+#include "widgets/livepause.h"
 
 #include <QAction>
 #include <QCloseEvent>

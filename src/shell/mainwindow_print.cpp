@@ -2,9 +2,9 @@
 // table window's print command.
 #include "print/printpreview.h"
 #include "print/tableprinter.h"
-#include "shell/livepause.h"
 #include "shell/mainwindow.h"
 #include "table/tablewindow.h"
+#include "widgets/livepause.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
 // Window size rules and the pinch gesture that switches between maximised and normal size.
-#include "shell/livepause.h"
 #include "shell/mainwindow.h"
+#include "widgets/livepause.h"
 
 #include <QGestureEvent>
 #include <QLabel>

@@ -3,8 +3,8 @@
 // drift apart.
 #include "entry/entrydialog.h"
 #include "shell/aboutbox.h"
-#include "shell/largemenu.h"
 #include "shell/mainwindow.h"
+#include "widgets/largemenu.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // The chart settings dialog and "und als Grafik anzeigen" over a running main window.
-#include "chart/ui/spinbutton.h"
 #include "chartfixture.h"
 #include "entry/entrydialog.h"
+#include "widgets/spinbutton.h"
 
 #include <QAction>
 #include <QApplication>

@@ -8,12 +8,12 @@
 #include "diary/iniheader.h"
 #include "diary/textfile.h"
 #include "entry/entrydialog.h"
-#include "entry/spinedit.h"
 #include "platform/desktop.h"
 #include "shell/mainwindow.h"
 #include "state/appstate.h"
 #include "support/diarylines.h"
 #include "table/tablewindow.h"
+#include "widgets/spinedit.h"
 
 #include <QColor>
 #include <QDialog>

@@ -4,11 +4,11 @@
 
 #include "config/configstore.h"
 #include "entry/entrydialog.h"
-#include "entry/spinedit.h"
 #include "state/appstate.h"
 #include "support/sandbox.h"
 #include "support/scripteddesktop.h"
 #include "support/widgettext.h"
+#include "widgets/spinedit.h"
 
 #include <QDir>
 #include <QListWidget>

@@ -1,11 +1,11 @@
 // Save paths on a full disk and in a read-only folder: the user is told which file was not saved, the old
 // file keeps its bytes, and what was typed stays to be saved again.
 #include "entry/entrydialog.h"
-#include "entry/spinedit.h"
 #include "support/appfixture.h"
 #include "support/diarylines.h"
 #include "support/privatemount.h"
 #include "table/tablewindow.h"
+#include "widgets/spinedit.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>

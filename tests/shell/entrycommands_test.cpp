@@ -3,11 +3,11 @@
 // is in a diary or that the patient typed, or files one in a month the patient did not see.
 #include "diary/diaryfile.h"
 #include "entry/entrydialog.h"
-#include "entry/spinedit.h"
 #include "shell/usernamedialog.h"
 #include "support/appfixture.h"
 #include "support/diarylines.h"
 #include "support/widgettext.h"
+#include "widgets/spinedit.h"
 
 #include <QAbstractButton>
 #include <QApplication>

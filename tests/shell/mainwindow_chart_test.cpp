@@ -1,10 +1,10 @@
 // The main window with its chart: start-up pictures, the first show, the browser page, the size
 // rules, pinch.
 #include "chart/scales.h"
-#include "shell/livepause.h"
 #include "shell/touchsupport.h"
 #include "support/appfixture.h"
 #include "support/diarylines.h"
+#include "widgets/livepause.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

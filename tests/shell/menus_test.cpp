@@ -6,12 +6,12 @@
 #include "print/printpreview.h"
 #include "report/ui/evaluationwindow.h"
 #include "shell/aboutbox.h"
-#include "shell/largemenu.h"
 #include "shell/mainwindow.h"
 #include "shell/usernamedialog.h"
 #include "support/appfixture.h"
 #include "support/diarylines.h"
 #include "support/widgettext.h"
+#include "widgets/largemenu.h"
 
 #include <QAction>
 #include <QApplication>

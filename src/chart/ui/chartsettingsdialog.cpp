@@ -1,7 +1,7 @@
 #include "chart/ui/chartsettingsdialog.h"
 
 #include "chart/limits.h"
-#include "chart/ui/spinbutton.h"
+#include "widgets/spinbutton.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>

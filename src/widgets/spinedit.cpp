@@ -1,4 +1,4 @@
-#include "entry/spinedit.h"
+#include "widgets/spinedit.h"
 
 #include "diary/entryline.h"
 

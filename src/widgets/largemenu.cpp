@@ -1,4 +1,4 @@
-#include "shell/largemenu.h"
+#include "widgets/largemenu.h"
 
 #include <QGuiApplication>
 #include <QPushButton>

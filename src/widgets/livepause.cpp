@@ -1,4 +1,4 @@
-#include "shell/livepause.h"
+#include "widgets/livepause.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,4 +1,4 @@
-#include "chart/ui/spinbutton.h"
+#include "widgets/spinbutton.h"
 
 #include <QKeyEvent>
 #include <QToolButton>
