@@ -1,17 +1,13 @@
 #pragma once
-// The chart drawn headless from the installed templates and pins, and the settings dialog over a
-// running main window.
+// The chart drawn headless from the installed templates and pins.
 
 #include "chart/scales.h"
 #include "chart/ui/chartdrawing.h"
-#include "chart/ui/chartsettingsdialog.h"
 #include "diary/textfile.h"
-#include "support/appfixture.h"
 #include "support/diarylines.h"
 #include "support/sandbox.h"
 
 #include <QStringList>
-#include <QTimer>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <utility>
@@ -95,27 +91,6 @@ protected:
         EXPECT_TRUE(messages.empty()) << messages.front().second.toStdString();
         return picture.copy();
     }
-};
-
-// The main window with Muster's March diary, and its settings dialog.
-struct SettingsWindow : AppFixture {
-    const QString diary = diaryPath(QStringLiteral("Muster"), 3, 2024);
-
-    ChartSettingsDialog& dlg() { return *form->chartSettingsDialog; }
-    // Muster worked last on the March diary holding `readings`; the first show draws it.
-    void startWith(const QStringList& readings)
-    {
-        writeLines(diary, march(readings));
-        returnTo(QStringLiteral("Muster"), diary);
-    }
-    QByteArray diaryBytes() const { return bytes(diary); }
-    // The redraw that limit clicks armed, without waiting for its second.
-    void redrawAfterLimits()
-    {
-        EXPECT_TRUE(form->limitRedrawTimer->isActive());
-        form->drawMonth();
-    }
-    QColor chartAt(int x, int y) const { return form->chartPicture().pixelColor(x, y); }
 };
 
 } // namespace luftikon::test

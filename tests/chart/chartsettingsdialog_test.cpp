@@ -1,6 +1,8 @@
 // The chart settings dialog and "und als Grafik anzeigen" over a running main window.
+#include "chart/ui/chartsettingsdialog.h"
 #include "chartfixture.h"
 #include "entry/entrydialog.h"
+#include "support/appfixture.h"
 #include "widgets/spinbutton.h"
 
 #include <QAction>
@@ -21,6 +23,31 @@
 
 using namespace luftikon;
 using namespace luftikon::test;
+
+namespace luftikon::test {
+
+// The main window with Muster's March diary, and its settings dialog.
+struct SettingsWindow : AppFixture {
+    const QString diary = diaryPath(QStringLiteral("Muster"), 3, 2024);
+
+    ChartSettingsDialog& dlg() { return *form->chartSettingsDialog; }
+    // Muster worked last on the March diary holding `readings`; the first show draws it.
+    void startWith(const QStringList& readings)
+    {
+        writeLines(diary, march(readings));
+        returnTo(QStringLiteral("Muster"), diary);
+    }
+    QByteArray diaryBytes() const { return bytes(diary); }
+    // The redraw that limit clicks armed, without waiting for its second.
+    void redrawAfterLimits()
+    {
+        EXPECT_TRUE(form->limitRedrawTimer->isActive());
+        form->drawMonth();
+    }
+    QColor chartAt(int x, int y) const { return form->chartPicture().pixelColor(x, y); }
+};
+
+} // namespace luftikon::test
 
 namespace {
 

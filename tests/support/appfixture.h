@@ -15,8 +15,6 @@
 
 namespace luftikon::test {
 
-inline const QString installedResources = QStringLiteral(LUFTIKON_RESOURCE_DIR "/");
-
 struct AppFixture {
     Sandbox box;
     ScriptedDesktop desktop;

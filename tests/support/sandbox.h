@@ -8,6 +8,9 @@
 
 namespace luftikon::test {
 
+// The pictures, help and scripts of the build tree, laid out as the install puts them.
+inline const QString installedResources = QStringLiteral(LUFTIKON_RESOURCE_DIR "/");
+
 class Sandbox {
 public:
     Sandbox();
