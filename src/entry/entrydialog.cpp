@@ -357,17 +357,21 @@ void EntryDialog::proposeNextReading()
 {
     const NextSlotProposal proposal =
         luftikon::nextSlotProposal(settings_.lastEntryLine(), month_.layout().marks(SlotMode::Four), slot_);
-    if (proposal.day)
-        daySpin->setText(*proposal.day);
-    if (proposal.month)
-        monthSpin->setText(*proposal.month);
-    if (proposal.year)
-        yearSpin->setText(*proposal.year);
-    if (proposal.time)
-        timeEdit->setText(*proposal.time);
-    if (proposal.value)
-        valueSpin->setText(*proposal.value);
+    showFields({proposal.day, proposal.month, proposal.year, proposal.time, proposal.value});
     setSlot(proposal.slot);
+}
+
+void EntryDialog::showFields(const EntryFields& fields)
+{
+    const auto show = [](const std::optional<QString>& text, auto* field) {
+        if (text)
+            field->setText(*text);
+    };
+    show(fields.day, daySpin);
+    show(fields.month, monthSpin);
+    show(fields.year, yearSpin);
+    show(fields.time, timeEdit);
+    show(fields.value, valueSpin);
 }
 
 void EntryDialog::setHeading(const QString& text)

@@ -132,6 +132,8 @@ private:
     void connectHandlers();
     void setSlot(int slot);
     void setFieldText(SpinEdit* field, const QString& text);
+    // The fields a reading or a proposal has a text for; the others keep theirs.
+    void showFields(const EntryFields& fields);
     void setFieldColor(QLineEdit* edit, bool locked);
     std::optional<int> fieldNumber(SpinEdit* field, const QString& name);
     // Adds the reading of the fields; false when it was refused (the user has been told why).

@@ -188,17 +188,7 @@ void EntryDialog::editReadingClicked()
         return;
     if (entry.slot != NoSlot)
         setSlot(entry.slot);
-    const EntryFields& fields = entry.fields;
-    if (fields.day)
-        daySpin->setText(*fields.day);
-    if (fields.month)
-        monthSpin->setText(*fields.month);
-    if (fields.year)
-        yearSpin->setText(*fields.year);
-    if (fields.time)
-        timeEdit->setText(*fields.time);
-    if (fields.value)
-        valueSpin->setText(*fields.value);
+    showFields(entry.fields);
     editedLine_ = line;
     valueTouched_ = true;
     updateNotes();
