@@ -24,7 +24,7 @@
 using namespace luftikon;
 using namespace luftikon::test;
 
-namespace luftikon::test {
+namespace {
 
 // The main window with Muster's March diary, and its settings dialog.
 struct SettingsWindow : AppFixture {
@@ -46,10 +46,6 @@ struct SettingsWindow : AppFixture {
     }
     QColor chartAt(int x, int y) const { return form->chartPicture().pixelColor(x, y); }
 };
-
-} // namespace luftikon::test
-
-namespace {
 
 const QStringList readings{reading("Morgens", 2, 560), reading("Abends", 2, 300), reading("Morgens", 3, 150)};
 

@@ -6,17 +6,6 @@
 
 using namespace luftikon;
 
-TEST(EntryLine, PaddingDependsOnThePrefixLength)
-{
-    EXPECT_EQ(composeEntryLine("Morgens den ", "05", "3", "2024", "08:00", "420"),
-              "Morgens den    05.3.2024 Z=08:00  Luftikon=420");
-    EXPECT_EQ(composeEntryLine("Messung2 den ", "05", "3", "2024", "12:00", "430"),
-              "Messung2 den 05.3.2024 Z=12:00  Luftikon=430");
-    EXPECT_EQ(composeEntryLine("Abends den ", "05", "03", "2024", "20:00", "90"),
-              "Abends den      05.03.2024 Z=20:00  Luftikon=90");
-    EXPECT_EQ(entryDateKey("Abends den ", "05", "03", "2024"), "Abends den      05.03.2024");
-}
-
 TEST(EntryLine, TakesAComposedLineApart)
 {
     for (int slot = 1; slot <= 8; ++slot) {
