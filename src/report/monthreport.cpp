@@ -15,17 +15,17 @@ namespace luftikon {
 std::optional<MonthReport> loadMonthReport(const ReportSource& source, const Notify& notify)
 {
     const QString noData = QStringLiteral("Es wurden noch keine Daten eingegeben!");
-    if (source.diaryFile.isEmpty()) {
+    const DiaryFile& diary = source.diary;
+    if (diary.path.isEmpty()) {
         notify(MessageKind::Plain, noData);
         return std::nullopt;
     }
-    const DiaryFile diary = readDiary(source.diaryFile);
     if (!diary.ok) {
         notify(MessageKind::Error, diary.error);
         return std::nullopt;
     }
     MonthReport report;
-    report.diaryFile = source.diaryFile;
+    report.diaryFile = diary.path;
     report.readings = diary.readings;
     if (report.readings.isEmpty()) {
         notify(MessageKind::Plain, noData);

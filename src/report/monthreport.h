@@ -3,6 +3,7 @@
 // figures and remarks, and where the report and the CSV file of that month go.
 
 #include "config/notice.h"
+#include "diary/diaryfile.h"
 #include "diary/entryline.h"
 #include "diary/slots.h"
 #include "report/monthfigures.h"
@@ -16,7 +17,7 @@
 namespace luftikon {
 
 struct ReportSource {
-    QString diaryFile;  // the diary drawn; empty when none was
+    DiaryFile diary;    // the month on screen as read; no path when there is none
     QString dataFolder; // ends in "/"
     QString userName;   // used when the diary names nobody
     int greenLimit = 500;

@@ -50,7 +50,7 @@ std::optional<QString> writeReportFile(const MonthReport& report, const QString&
 ReportSource reportSourceOf(const AppState& state, const CurrentMonth& month)
 {
     ReportSource source;
-    source.diaryFile = month.path();
+    source.diary = month.diary();
     source.dataFolder = state.dataFolder;
     source.userName = state.userName;
     source.greenLimit = month.limits().green;
