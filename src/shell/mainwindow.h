@@ -1,6 +1,7 @@
 #pragma once
 // The main window: owns the start-up sequence, hosts the month chart picture and ends the
-// program. The shared state, the desktop and the settings are handed in so tests can script them.
+// program. The shared folders and look, the desktop and the settings store are handed in so tests
+// can script them.
 
 #include "chart/ui/chartdrawing.h"
 #include "config/configstore.h"

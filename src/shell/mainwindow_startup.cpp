@@ -157,7 +157,7 @@ void MainWindow::readPictureNames()
     const auto pictureFile = [this](const QString& value) {
         return QFileInfo::exists(value) ? value : state_.startFolder + value;
     };
-    // The four-slot mark is set at start.
+    // The month on screen starts with four readings a day.
     takeTemplatePicture();
     const QString& header = settings_.headerPicture();
     if (!header.isEmpty())

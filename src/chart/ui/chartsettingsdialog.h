@@ -31,7 +31,7 @@ public:
     // anzeigen" and the colour of "Farbe der Datenwerte" from the state, without a redraw.
     void takeFirstShowSettings();
 
-    // Curve colour, limit values and the computing button as the state has them.
+    // Curve colour and limit values as the look and the month have them, and the computing button.
     void refresh();
 
     // Handlers
