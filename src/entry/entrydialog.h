@@ -51,9 +51,9 @@ public:
     // The slot button: the next slot of the day and its time.
     void advanceSlot();
 
-    // Openers: the list from the readings of a diary file, "LetzteEingabe" untouched.
-    // False (and "Fehler Lesen der Datei!") when the file could not be read.
-    bool loadEntries(const DiaryFile& diary);
+    // Openers, before a diary's readings become the list: false (and "Fehler Lesen der Datei!")
+    // when the file could not be read; lines too long to show are told.
+    bool checkOpened(const DiaryFile& diary);
     // The readings of a diary just read become the list, its month and year those of the list
     // and of the month and year fields; the list is saved back into that file.
     void takeDiary(const DiaryFile& diary);

@@ -43,13 +43,12 @@ void EntryDialog::clearEntries()
     updateNotes();
 }
 
-bool EntryDialog::loadEntries(const DiaryFile& diary)
+bool EntryDialog::checkOpened(const DiaryFile& diary)
 {
     if (!diary.ok) {
         say(MessageKind::Warning, QStringLiteral("Fehler Lesen der Datei!"));
         return false;
     }
-    takeDiary(diary);
     if (const QString note = overlongLinesNote(diary.path, diary.lines); !note.isEmpty())
         say(MessageKind::Information, note);
     return true;

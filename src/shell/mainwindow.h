@@ -172,12 +172,12 @@ public:
     void showHelp();
     void showAbout();
     AboutBox* aboutBox = nullptr;
-    LargeMenu* mainLargeMenu = nullptr;    // TMenueForm "Menü"
-    LargeMenu* fileLargeMenu = nullptr;    // TMDateiForm "Datei-Menü"
-    LargeMenu* openLargeMenu = nullptr;    // TMMDateiForm "Datei-Öffnen-Menü"
-    LargeMenu* tableLargeMenu = nullptr;   // TMTabelleForm "Tabelle-Menü"
-    LargeMenu* optionsLargeMenu = nullptr; // TMOptionenForm "Optionen-Menü"
-    LargeMenu* helpLargeMenu = nullptr;    // TMHilfeForm "Hilfe-Menü"
+    LargeMenu* mainLargeMenu = nullptr;    // "Menü"
+    LargeMenu* fileLargeMenu = nullptr;    // "Datei-Menü"
+    LargeMenu* openLargeMenu = nullptr;    // "Datei-Öffnen-Menü"
+    LargeMenu* tableLargeMenu = nullptr;   // "Tabelle-Menü"
+    LargeMenu* optionsLargeMenu = nullptr; // "Optionen-Menü"
+    LargeMenu* helpLargeMenu = nullptr;    // "Hilfe-Menü"
 
     // Menus, all built in menus.cpp
     QMenu* fileMenu = nullptr;

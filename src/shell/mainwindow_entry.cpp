@@ -132,8 +132,9 @@ void MainWindow::editCurrentDiary()
         newTable(true);
         return;
     }
-    if (!entryDialog->loadEntries(diary))
+    if (!entryDialog->checkOpened(diary))
         return;
+    entryDialog->takeDiary(diary);
     tellAboutOpenedDiary(diary);
     entryDialog->setDateLine(desktop_.today());
     desktop_.execModal(*entryDialog);
@@ -153,10 +154,11 @@ void MainWindow::openAndEdit()
     if (!diary.userName.isEmpty())
         state_.userName = diary.userName;
     // A file that cannot be read is not put on screen; the month shown before stays.
-    if (!entryDialog->loadEntries(diary))
+    if (!entryDialog->checkOpened(diary))
         return;
     tellAboutOpenedDiary(diary);
     entryDialog->setDateLine(desktop_.today());
+    // The list follows the month it opens.
     month_.open(std::move(diary), notify());
     desktop_.execModal(*entryDialog);
 }
