@@ -142,12 +142,17 @@ QMap<QString, QImage> takePictures(const QString& resources)
 
     QMap<QString, QImage> pictures;
     pictures[QStringLiteral("hauptfenster")] = windowPicture(form);
-    pictures[QStringLiteral("menue")] = windowPicture(*form.mainLargeMenu);
-    pictures[QStringLiteral("datei-menue")] = windowPicture(*form.fileLargeMenu);
-    pictures[QStringLiteral("datei-oeffnen-menue")] = windowPicture(*form.openLargeMenu);
-    pictures[QStringLiteral("tabelle-menue")] = windowPicture(*form.tableLargeMenu);
-    pictures[QStringLiteral("optionen-menue")] = windowPicture(*form.optionsLargeMenu);
-    pictures[QStringLiteral("hilfe-menue")] = windowPicture(*form.helpLargeMenu);
+    pictures[QStringLiteral("menue")] = windowPicture(*form.findChild<LargeMenu*>(QStringLiteral("mainLargeMenu")));
+    pictures[QStringLiteral("datei-menue")] =
+        windowPicture(*form.findChild<LargeMenu*>(QStringLiteral("fileLargeMenu")));
+    pictures[QStringLiteral("datei-oeffnen-menue")] =
+        windowPicture(*form.findChild<LargeMenu*>(QStringLiteral("openLargeMenu")));
+    pictures[QStringLiteral("tabelle-menue")] =
+        windowPicture(*form.findChild<LargeMenu*>(QStringLiteral("tableLargeMenu")));
+    pictures[QStringLiteral("optionen-menue")] =
+        windowPicture(*form.findChild<LargeMenu*>(QStringLiteral("optionsLargeMenu")));
+    pictures[QStringLiteral("hilfe-menue")] =
+        windowPicture(*form.findChild<LargeMenu*>(QStringLiteral("helpLargeMenu")));
     form.closeLargeMenus();
 
     const auto dialogPicture = [&desktop](QAction* command, const QString& name, const QString& caption) {
@@ -159,13 +164,17 @@ QMap<QString, QImage> takePictures(const QString& resources)
         return framed(desktop.dialogs.value(name), caption);
     };
     pictures[QStringLiteral("eingabe")] =
-        dialogPicture(form.editCurrentDiaryAction, QStringLiteral("entryDialog"), form.entryDialog->windowTitle());
+        dialogPicture(form.findChild<QAction*>(QStringLiteral("editCurrentDiaryAction")), QStringLiteral("entryDialog"),
+                      form.findChild<EntryDialog*>(QStringLiteral("entryDialog"))->windowTitle());
     pictures[QStringLiteral("tabelle")] =
-        dialogPicture(form.showCurrentTableAction, QStringLiteral("tableWindow"), form.tableWindow->windowTitle());
+        dialogPicture(form.findChild<QAction*>(QStringLiteral("showCurrentTableAction")), QStringLiteral("tableWindow"),
+                      form.findChild<TableWindow*>(QStringLiteral("tableWindow"))->windowTitle());
     pictures[QStringLiteral("einstellungen")] =
-        dialogPicture(form.chartSettingsAction, QStringLiteral("chartSettingsDialog"), QStringLiteral("Einstellungen"));
+        dialogPicture(form.findChild<QAction*>(QStringLiteral("chartSettingsAction")),
+                      QStringLiteral("chartSettingsDialog"), QStringLiteral("Einstellungen"));
     pictures[QStringLiteral("info")] =
-        dialogPicture(form.aboutAction, QStringLiteral("AboutBox"), form.aboutBox->windowTitle());
+        dialogPicture(form.findChild<QAction*>(QStringLiteral("aboutAction")), QStringLiteral("aboutBox"),
+                      form.findChild<AboutBox*>(QStringLiteral("aboutBox"))->windowTitle());
     form.hide();
     return pictures;
 }

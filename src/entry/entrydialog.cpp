@@ -127,13 +127,13 @@ EntryDialog::EntryDialog(AppState& state, CurrentMonth& month, Desktop& desktop,
     });
 
     // The state at program start: the slot and fields after the last reading.
-    daySpin->setValue(1);
-    monthSpin->setValue(1);
-    yearSpin->setValue(1998);
-    valueSpin->setValue(400);
+    daySpin_->setValue(1);
+    monthSpin_->setValue(1);
+    yearSpin_->setValue(1998);
+    valueSpin_->setValue(400);
     proposeNextReading();
     // Without a last reading the time is the one configured for the slot.
-    if (timeEdit->text().isEmpty())
+    if (timeEdit_->text().isEmpty())
         showSlotTime();
 }
 
@@ -141,25 +141,25 @@ void EntryDialog::buildLayout()
 {
     QFont headingFont = font();
     headingFont.setBold(true);
-    headingLabel = new QLabel(this);
-    headingLabel->setObjectName(QStringLiteral("headingLabel"));
-    headingLabel->setFont(headingFont);
-    headingLabel->setGeometry(8, 8, dialogWidth - 16, 18);
+    headingLabel_ = new QLabel(this);
+    headingLabel_->setObjectName(QStringLiteral("headingLabel"));
+    headingLabel_->setFont(headingFont);
+    headingLabel_->setGeometry(8, 8, dialogWidth - 16, 18);
 
-    readingsList = new QListWidget(this);
-    readingsList->setObjectName(QStringLiteral("readingsList"));
-    readingsList->setFont(QFont(QStringLiteral("Calibri"), 9));
-    readingsList->setGeometry(8, 30, 270, 403);
+    readingsList_ = new QListWidget(this);
+    readingsList_->setObjectName(QStringLiteral("readingsList"));
+    readingsList_->setFont(QFont(QStringLiteral("Calibri"), 9));
+    readingsList_->setGeometry(8, 30, 270, 403);
 
-    todayLabel = new QLabel(this);
-    todayLabel->setObjectName(QStringLiteral("todayLabel"));
-    todayLabel->setGeometry(rightColumn, 30, dialogWidth - rightColumn - 8, 18);
+    todayLabel_ = new QLabel(this);
+    todayLabel_->setObjectName(QStringLiteral("todayLabel"));
+    todayLabel_->setGeometry(rightColumn, 30, dialogWidth - rightColumn - 8, 18);
 
     const QString dayCaption = QStringLiteral("Tag                     ");
     const QString monthCaption = QStringLiteral("Monat                    ");
-    dateCaptionsLabel = new QLabel(dayCaption + monthCaption + QStringLiteral("Jahr"), this);
-    dateCaptionsLabel->setObjectName(QStringLiteral("dateCaptionsLabel"));
-    dateCaptionsLabel->setGeometry(rightColumn, 56, dialogWidth - rightColumn - 8, 18);
+    dateCaptionsLabel_ = new QLabel(dayCaption + monthCaption + QStringLiteral("Jahr"), this);
+    dateCaptionsLabel_->setObjectName(QStringLiteral("dateCaptionsLabel"));
+    dateCaptionsLabel_->setGeometry(rightColumn, 56, dialogWidth - rightColumn - 8, 18);
 
     // Each field stands under its word of the column heading.
     const QFontMetrics metrics(font());
@@ -175,31 +175,35 @@ void EntryDialog::buildLayout()
         field->installEventFilter(this);
         return field;
     };
-    daySpin = makeField(1, 31, "daySpin");
-    daySpin->setGeometry(rightColumn, 74, std::min(80, monthX - rightColumn - 6), fieldHeight);
-    monthSpin = makeField(1, 12, "monthSpin");
-    monthSpin->setGeometry(monthX, 74, std::min(80, yearX - monthX - 6), fieldHeight);
-    yearSpin = makeField(1900, 9999, "yearSpin");
-    yearSpin->setGeometry(yearX, 74, 110, fieldHeight);
-    daySpin->editor()->setMouseTracking(true);
-    monthSpin->editor()->setMouseTracking(true);
+    daySpin_ = makeField(1, 31, "daySpin");
+    daySpin_->setObjectName(QStringLiteral("daySpin"));
+    daySpin_->setGeometry(rightColumn, 74, std::min(80, monthX - rightColumn - 6), fieldHeight);
+    monthSpin_ = makeField(1, 12, "monthSpin");
+    monthSpin_->setObjectName(QStringLiteral("monthSpin"));
+    monthSpin_->setGeometry(monthX, 74, std::min(80, yearX - monthX - 6), fieldHeight);
+    yearSpin_ = makeField(1900, 9999, "yearSpin");
+    yearSpin_->setObjectName(QStringLiteral("yearSpin"));
+    yearSpin_->setGeometry(yearX, 74, 110, fieldHeight);
+    daySpin_->editor()->setMouseTracking(true);
+    monthSpin_->editor()->setMouseTracking(true);
 
-    valueCaptionLabel = new QLabel(QStringLiteral("Luftikon in l/min."), this);
-    valueCaptionLabel->setObjectName(QStringLiteral("valueCaptionLabel"));
-    valueCaptionLabel->setGeometry(rightColumn, 128, 200, 18);
-    valueSpin = makeField(20, 800, "valueSpin");
-    valueSpin->setGeometry(rightColumn, 146, 110, fieldHeight);
-    valueSpin->setToolTip(QStringLiteral("Geben sie hier den Luftikon-Messwert ein."));
+    valueCaptionLabel_ = new QLabel(QStringLiteral("Luftikon in l/min."), this);
+    valueCaptionLabel_->setObjectName(QStringLiteral("valueCaptionLabel"));
+    valueCaptionLabel_->setGeometry(rightColumn, 128, 200, 18);
+    valueSpin_ = makeField(20, 800, "valueSpin");
+    valueSpin_->setObjectName(QStringLiteral("valueSpin"));
+    valueSpin_->setGeometry(rightColumn, 146, 110, fieldHeight);
+    valueSpin_->setToolTip(QStringLiteral("Geben sie hier den Luftikon-Messwert ein."));
 
-    slotButton = new QPushButton(this);
-    slotButton->setObjectName(QStringLiteral("slotButton"));
-    slotButton->setGeometry(rightColumn, 204, 120, fieldHeight);
-    slotButton->setAutoDefault(false);
-    timeEdit = new TimeEdit(this);
-    timeEdit->setObjectName(QStringLiteral("timeEdit"));
-    timeEdit->setFont(fieldFont());
-    timeEdit->setGeometry(rightColumn + 130, 204, 130, fieldHeight);
-    setFieldColor(timeEdit->editor(), false);
+    slotButton_ = new QPushButton(this);
+    slotButton_->setObjectName(QStringLiteral("slotButton"));
+    slotButton_->setGeometry(rightColumn, 204, 120, fieldHeight);
+    slotButton_->setAutoDefault(false);
+    timeEdit_ = new TimeEdit(this);
+    timeEdit_->setObjectName(QStringLiteral("timeEdit"));
+    timeEdit_->setFont(fieldFont());
+    timeEdit_->setGeometry(rightColumn + 130, 204, 130, fieldHeight);
+    setFieldColor(timeEdit_->editor(), false);
 
     const auto makeButton = [this](const QString& text, const char* name, int x, int y) {
         auto* button = new QPushButton(text, this);
@@ -208,36 +212,41 @@ void EntryDialog::buildLayout()
         button->setAutoDefault(false);
         return button;
     };
-    addButton = makeButton(QStringLiteral("In Liste &aufnehmen"), "addButton", rightColumn, 264);
-    editButton = makeButton(QStringLiteral("Eintrag &bearbeiten"), "editButton", rightColumn + 155, 264);
-    chartButton = makeButton(QStringLiteral("&Grafik zeigen"), "chartButton", rightColumn, 363);
-    chartButton->setDefault(true);
-    tableButton = makeButton(QStringLiteral("&Tabelle zeigen"), "tableButton", rightColumn + 155, 363);
+    addButton_ = makeButton(QStringLiteral("In Liste &aufnehmen"), "addButton", rightColumn, 264);
+    addButton_->setObjectName(QStringLiteral("addButton"));
+    editButton_ = makeButton(QStringLiteral("Eintrag &bearbeiten"), "editButton", rightColumn + 155, 264);
+    editButton_->setObjectName(QStringLiteral("editButton"));
+    chartButton_ = makeButton(QStringLiteral("&Grafik zeigen"), "chartButton", rightColumn, 363);
+    chartButton_->setObjectName(QStringLiteral("chartButton"));
+    chartButton_->setDefault(true);
+    tableButton_ = makeButton(QStringLiteral("&Tabelle zeigen"), "tableButton", rightColumn + 155, 363);
+    tableButton_->setObjectName(QStringLiteral("tableButton"));
     // Alt+A belongs to the add button; Escape still cancels.
-    cancelButton = makeButton(QStringLiteral("Abbre&chen"), "cancelButton", rightColumn + 155, 403);
+    cancelButton_ = makeButton(QStringLiteral("Abbre&chen"), "cancelButton", rightColumn + 155, 403);
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
 
-    noteLabel = new QLabel(this);
-    noteLabel->setObjectName(QStringLiteral("noteLabel"));
-    noteLabel->setGeometry(rightColumn, 298, dialogWidth - rightColumn - 8, 62);
-    noteLabel->setWordWrap(true);
-    noteLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    noteLabel->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
-    noteLabel->hide();
+    noteLabel_ = new QLabel(this);
+    noteLabel_->setObjectName(QStringLiteral("noteLabel"));
+    noteLabel_->setGeometry(rightColumn, 298, dialogWidth - rightColumn - 8, 62);
+    noteLabel_->setWordWrap(true);
+    noteLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    noteLabel_->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
+    noteLabel_->hide();
 }
 
 void EntryDialog::connectHandlers()
 {
-    connect(daySpin, &SpinEdit::textEdited, this, &EntryDialog::dayChanged);
-    connect(monthSpin, &SpinEdit::textEdited, this, &EntryDialog::monthChanged);
-    connect(yearSpin, &SpinEdit::textEdited, this, &EntryDialog::yearChanged);
-    connect(timeEdit, &TimeEdit::stepRequested, this, &EntryDialog::stepTime);
-    connect(slotButton, &QPushButton::clicked, this, &EntryDialog::slotButtonClicked);
-    connect(addButton, &QPushButton::clicked, this, &EntryDialog::addReadingClicked);
-    connect(editButton, &QPushButton::clicked, this, &EntryDialog::editReadingClicked);
-    connect(chartButton, &QPushButton::clicked, this, &EntryDialog::chartButtonClicked);
-    connect(tableButton, &QPushButton::clicked, this, &EntryDialog::tableButtonClicked);
-    connect(cancelButton, &QPushButton::clicked, this, &EntryDialog::cancelClicked);
-    connect(valueSpin, &SpinEdit::changedByUser, this, [this] { valueTouched_ = true; });
+    connect(daySpin_, &SpinEdit::textEdited, this, &EntryDialog::dayChanged);
+    connect(monthSpin_, &SpinEdit::textEdited, this, &EntryDialog::monthChanged);
+    connect(yearSpin_, &SpinEdit::textEdited, this, &EntryDialog::yearChanged);
+    connect(timeEdit_, &TimeEdit::stepRequested, this, &EntryDialog::stepTime);
+    connect(slotButton_, &QPushButton::clicked, this, &EntryDialog::slotButtonClicked);
+    connect(addButton_, &QPushButton::clicked, this, &EntryDialog::addReadingClicked);
+    connect(editButton_, &QPushButton::clicked, this, &EntryDialog::editReadingClicked);
+    connect(chartButton_, &QPushButton::clicked, this, &EntryDialog::chartButtonClicked);
+    connect(tableButton_, &QPushButton::clicked, this, &EntryDialog::tableButtonClicked);
+    connect(cancelButton_, &QPushButton::clicked, this, &EntryDialog::cancelClicked);
+    connect(valueSpin_, &SpinEdit::changedByUser, this, [this] { valueTouched_ = true; });
 }
 
 void EntryDialog::setFieldColor(QLineEdit* edit, bool locked)
@@ -258,7 +267,7 @@ void EntryDialog::dayChanged()
     if (adjusting_)
         return;
     adjusting_ = true;
-    setFieldText(daySpin, typedOver(daySpin->text()));
+    setFieldText(daySpin_, typedOver(daySpin_->text()));
     adjusting_ = false;
 }
 
@@ -268,15 +277,15 @@ void EntryDialog::monthChanged()
         return;
     adjusting_ = true;
     if (entries_.isEmpty()) {
-        setFieldColor(monthSpin->editor(), false);
+        setFieldColor(monthSpin_->editor(), false);
     }
     else {
         // The month of a list that holds readings is that of its diary file.
         const auto number = [](const QString& text) { return parseWholeNumber(trimBlanks(text)); };
-        const QString text = typedOver(monthSpin->text());
+        const QString text = typedOver(monthSpin_->text());
         const bool same = number(text) && number(text) == number(listMonth_);
-        setFieldText(monthSpin, same ? text : typedOver(listMonth_));
-        setFieldColor(monthSpin->editor(), !same);
+        setFieldText(monthSpin_, same ? text : typedOver(listMonth_));
+        setFieldColor(monthSpin_->editor(), !same);
     }
     adjusting_ = false;
     updateNotes();
@@ -288,13 +297,13 @@ void EntryDialog::yearChanged()
         return;
     adjusting_ = true;
     if (entries_.isEmpty()) {
-        setFieldColor(yearSpin->editor(), false);
+        setFieldColor(yearSpin_->editor(), false);
     }
     else {
-        const bool same = yearSpin->text() == listYear_;
+        const bool same = yearSpin_->text() == listYear_;
         if (!same)
-            setFieldText(yearSpin, listYear_);
-        setFieldColor(yearSpin->editor(), !same);
+            setFieldText(yearSpin_, listYear_);
+        setFieldColor(yearSpin_->editor(), !same);
     }
     adjusting_ = false;
     updateNotes();
@@ -302,20 +311,20 @@ void EntryDialog::yearChanged()
 
 void EntryDialog::updateDayHint(SpinEdit* field)
 {
-    const auto month = monthSpin->number();
-    const auto year = yearSpin->number();
+    const auto month = monthSpin_->number();
+    const auto year = yearSpin_->number();
     const int days = month && year ? daysInMonthOf(*month, *year) : 0;
     if (days == 0) {
         field->setToolTip(QString());
         return;
     }
-    field->setToolTip(QStringLiteral("Der Monat ") + monthSpin->text() + QStringLiteral(" hat ") +
+    field->setToolTip(QStringLiteral("Der Monat ") + monthSpin_->text() + QStringLiteral(" hat ") +
                       QString::number(days) + QStringLiteral(" Tage."));
 }
 
 void EntryDialog::stepTime(int steps)
 {
-    QString time = timeEdit->text();
+    QString time = timeEdit_->text();
     for (int i = 0; i < std::abs(steps); ++i) {
         const auto next = steps > 0 ? timeStepUp(time) : timeStepDown(time);
         if (!next) {
@@ -326,14 +335,14 @@ void EntryDialog::stepTime(int steps)
         }
         time = *next;
     }
-    timeEdit->setText(time);
+    timeEdit_->setText(time);
 }
 
 void EntryDialog::setSlot(int slot)
 {
     slot_ = slot;
     if (const SlotInfo* info = slotInfo(slot)) {
-        slotButton->setText(QString(info->caption));
+        slotButton_->setText(QString(info->caption));
         entryPrefix_ = QString(info->entryPrefix);
     }
 }
@@ -350,7 +359,7 @@ void EntryDialog::showSlotTime()
     const auto time = luftikon::slotTime(
         slot_, mode, mode == SlotMode::Four ? settings_.fourSlotTimes() : settings_.eightSlotTimes());
     if (time)
-        timeEdit->setText(*time);
+        timeEdit_->setText(*time);
 }
 
 void EntryDialog::proposeNextReading()
@@ -367,40 +376,40 @@ void EntryDialog::showFields(const EntryFields& fields)
         if (text)
             field->setText(*text);
     };
-    show(fields.day, daySpin);
-    show(fields.month, monthSpin);
-    show(fields.year, yearSpin);
-    show(fields.time, timeEdit);
-    show(fields.value, valueSpin);
+    show(fields.day, daySpin_);
+    show(fields.month, monthSpin_);
+    show(fields.year, yearSpin_);
+    show(fields.time, timeEdit_);
+    show(fields.value, valueSpin_);
 }
 
 void EntryDialog::setHeading(const QString& text)
 {
-    headingLabel->setText(text);
+    headingLabel_->setText(text);
 }
 
 void EntryDialog::setDateLine(const QDate& today)
 {
-    todayLabel->setText(QStringLiteral("Heute ist der ") + today.toString(QStringLiteral("dd.MM.yyyy")));
+    todayLabel_->setText(QStringLiteral("Heute ist der ") + today.toString(QStringLiteral("dd.MM.yyyy")));
 }
 
 void EntryDialog::setMonthAndYear(int month, int year)
 {
-    monthSpin->setValue(month);
-    yearSpin->setValue(year);
+    monthSpin_->setValue(month);
+    yearSpin_->setValue(year);
     updateNotes();
 }
 
 void EntryDialog::setYearText(const QString& year)
 {
-    yearSpin->setText(year);
+    yearSpin_->setText(year);
 }
 
 void EntryDialog::showEntries()
 {
-    readingsList->clear();
+    readingsList_->clear();
     for (const QString& line : entries_)
-        readingsList->addItem(shownLine(line));
+        readingsList_->addItem(shownLine(line));
 }
 
 void EntryDialog::refresh()
@@ -408,10 +417,10 @@ void EntryDialog::refresh()
     if (needsMorningCorrection(settings_.lastEntryLine(), month_.layout().mode()))
         setSlot(FirstSlot);
     updateCancelButton();
-    if (daySpin->text() == QStringLiteral("1"))
-        daySpin->setText(QStringLiteral("01"));
-    if (monthSpin->text() == QStringLiteral("1"))
-        monthSpin->setText(QStringLiteral("01"));
+    if (daySpin_->text() == QStringLiteral("1"))
+        daySpin_->setText(QStringLiteral("01"));
+    if (monthSpin_->text() == QStringLiteral("1"))
+        monthSpin_->setText(QStringLiteral("01"));
     if (showTableWhenShown_) {
         showTableWhenShown_ = false;
         // Not from inside the paint: the table step saves and may ask.
@@ -421,7 +430,7 @@ void EntryDialog::refresh()
 
 void EntryDialog::updateCancelButton()
 {
-    cancelButton->setVisible(!newTable_);
+    cancelButton_->setVisible(!newTable_);
 }
 
 void EntryDialog::noteContinuedMonth(int readings)
@@ -435,15 +444,15 @@ void EntryDialog::noteContinuedMonth(int readings)
 
 void EntryDialog::updateNotes()
 {
-    if (!noteLabel)
+    if (!noteLabel_)
         return;
     QStringList notes;
     if (!continuationNote_.isEmpty())
         notes << continuationNote_;
     // A reading for today must not be filed unseen in the month looked at last.
     const bool listed = !entries_.isEmpty();
-    const auto month = listed ? parseWholeNumber(trimBlanks(listMonth_)) : monthSpin->number();
-    const auto year = listed ? parseWholeNumber(trimBlanks(listYear_)) : yearSpin->number();
+    const auto month = listed ? parseWholeNumber(trimBlanks(listMonth_)) : monthSpin_->number();
+    const auto year = listed ? parseWholeNumber(trimBlanks(listYear_)) : yearSpin_->number();
     const QDate today = desktop_.today();
     if (month && year && (*month != today.month() || *year != today.year()))
         notes << QStringLiteral(
@@ -454,8 +463,8 @@ void EntryDialog::updateNotes()
                      .arg(today.year());
     if (editedLine_)
         notes << QStringLiteral("In Bearbeitung: ") + shownLine(*editedLine_).simplified();
-    noteLabel->setText(notes.join(u'\n'));
-    noteLabel->setVisible(!notes.isEmpty());
+    noteLabel_->setText(notes.join(u'\n'));
+    noteLabel_->setVisible(!notes.isEmpty());
 }
 
 void EntryDialog::showEvent(QShowEvent* event)
@@ -467,9 +476,9 @@ void EntryDialog::showEvent(QShowEvent* event)
     valueTouched_ = false;
     editedLine_.reset();
     updateNotes();
-    if (readingsList->count() > 0)
-        readingsList->setCurrentRow(readingsList->count() - 1);
-    readingsList->setFocus();
+    if (readingsList_->count() > 0)
+        readingsList_->setCurrentRow(readingsList_->count() - 1);
+    readingsList_->setFocus();
     // Painting means the window itself was exposed, not that one of its controls changed.
     if (QWindow* window = windowHandle())
         window->installEventFilter(this);
@@ -482,16 +491,16 @@ bool EntryDialog::eventFilter(QObject* watched, QEvent* event)
             refresh();
         return false;
     }
-    for (SpinEdit* field : {daySpin, monthSpin}) {
+    for (SpinEdit* field : {daySpin_, monthSpin_}) {
         if ((watched == field || watched == field->editor()) &&
             (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove))
             updateDayHint(field);
     }
     if (event->type() == QEvent::MouseButtonPress && keypad_ && tapOpensKeypad_) {
-        const std::pair<SpinEdit*, KeypadField> fields[] = {{daySpin, KeypadField::Day},
-                                                            {monthSpin, KeypadField::Month},
-                                                            {yearSpin, KeypadField::Year},
-                                                            {valueSpin, KeypadField::Value}};
+        const std::pair<SpinEdit*, KeypadField> fields[] = {{daySpin_, KeypadField::Day},
+                                                            {monthSpin_, KeypadField::Month},
+                                                            {yearSpin_, KeypadField::Year},
+                                                            {valueSpin_, KeypadField::Value}};
         for (const auto& [field, which] : fields) {
             if (watched == field->editor())
                 keypad_->openFor(which, field);

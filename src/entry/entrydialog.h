@@ -98,25 +98,6 @@ public:
     void yearChanged();
     void updateDayHint(SpinEdit* field);
 
-    // Controls
-    QLabel* headingLabel = nullptr;      // heading above the list
-    QListWidget* readingsList = nullptr; // the entry list of the month
-    QLabel* todayLabel = nullptr;        // "Heute ist der " + today
-    QLabel* dateCaptionsLabel = nullptr; // captions above the day, month and year fields
-    SpinEdit* daySpin = nullptr;
-    SpinEdit* monthSpin = nullptr;
-    SpinEdit* yearSpin = nullptr;
-    QLabel* valueCaptionLabel = nullptr; // caption of the reading field
-    SpinEdit* valueSpin = nullptr;       // the reading in l/min.
-    QPushButton* slotButton = nullptr;   // the slot of the next reading; a click moves on
-    TimeEdit* timeEdit = nullptr;
-    QPushButton* addButton = nullptr;    // adds the reading to the list
-    QPushButton* editButton = nullptr;   // takes the selected reading back into the fields
-    QPushButton* chartButton = nullptr;  // saves and shows the chart
-    QPushButton* tableButton = nullptr;  // saves and shows the table
-    QPushButton* cancelButton = nullptr; // leaves without saving
-    QLabel* noteLabel = nullptr;         // what the patient must see before typing: month, edit
-
 signals:
     // "Tabelle zeigen" saved the list: the table of the month is to be shown.
     void tableRequested();
@@ -128,6 +109,25 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Controls
+    QLabel* headingLabel_ = nullptr;      // heading above the list
+    QListWidget* readingsList_ = nullptr; // the entry list of the month
+    QLabel* todayLabel_ = nullptr;        // "Heute ist der " + today
+    QLabel* dateCaptionsLabel_ = nullptr; // captions above the day, month and year fields
+    SpinEdit* daySpin_ = nullptr;
+    SpinEdit* monthSpin_ = nullptr;
+    SpinEdit* yearSpin_ = nullptr;
+    QLabel* valueCaptionLabel_ = nullptr; // caption of the reading field
+    SpinEdit* valueSpin_ = nullptr;       // the reading in l/min.
+    QPushButton* slotButton_ = nullptr;   // the slot of the next reading; a click moves on
+    TimeEdit* timeEdit_ = nullptr;
+    QPushButton* addButton_ = nullptr;    // adds the reading to the list
+    QPushButton* editButton_ = nullptr;   // takes the selected reading back into the fields
+    QPushButton* chartButton_ = nullptr;  // saves and shows the chart
+    QPushButton* tableButton_ = nullptr;  // saves and shows the table
+    QPushButton* cancelButton_ = nullptr; // leaves without saving
+    QLabel* noteLabel_ = nullptr;         // what the patient must see before typing: month, edit
+
     void buildLayout();
     void connectHandlers();
     void setSlot(int slot);

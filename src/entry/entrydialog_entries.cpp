@@ -51,7 +51,7 @@ std::optional<int> EntryDialog::fieldNumber(SpinEdit* field, const QString& name
 QString EntryDialog::monthFormFor(int month, int year) const
 {
     const QString yearText = QString::number(year);
-    const QString field = trimBlanks(monthSpin->text());
+    const QString field = trimBlanks(monthSpin_->text());
     const QString asTyped = field.size() <= 2 && parseWholeNumber(field) == month ? field : QString::number(month);
     // A month already kept in a file is written as that file's name writes it.
     DiarySave save = listSave(state_.userName);
@@ -78,7 +78,7 @@ bool EntryDialog::addPendingValue()
 
 bool EntryDialog::offerRemovalOfEmptiedReading()
 {
-    if (!editedLine_ || !trimBlanks(valueSpin->text()).isEmpty())
+    if (!editedLine_ || !trimBlanks(valueSpin_->text()).isEmpty())
         return false;
     const QString line = *editedLine_;
     editedLine_.reset();
@@ -98,16 +98,16 @@ bool EntryDialog::addFromFields()
 {
     // Whatever happens below, the value in the fields has had its turn.
     valueTouched_ = false;
-    const auto day = fieldNumber(daySpin, QStringLiteral("Tag"));
-    const auto month = day ? fieldNumber(monthSpin, QStringLiteral("Monat")) : std::nullopt;
-    const auto year = month ? fieldNumber(yearSpin, QStringLiteral("Jahr")) : std::nullopt;
-    const auto value = year ? fieldNumber(valueSpin, QStringLiteral("Luftikon in l/min.")) : std::nullopt;
+    const auto day = fieldNumber(daySpin_, QStringLiteral("Tag"));
+    const auto month = day ? fieldNumber(monthSpin_, QStringLiteral("Monat")) : std::nullopt;
+    const auto year = month ? fieldNumber(yearSpin_, QStringLiteral("Jahr")) : std::nullopt;
+    const auto value = year ? fieldNumber(valueSpin_, QStringLiteral("Luftikon in l/min.")) : std::nullopt;
     if (!value)
         return false;
-    if (!timeStepUp(timeEdit->text())) {
+    if (!timeStepUp(timeEdit_->text())) {
         say(MessageKind::Error, QStringLiteral("Im Feld \"Uhrzeit\" steht keine Uhrzeit der Form Stunden:Minuten "
                                                "(zum Beispiel 08:00): \"%1\". Es wurde nichts geändert.")
-                                    .arg(timeEdit->text()));
+                                    .arg(timeEdit_->text()));
         return false;
     }
 
@@ -115,7 +115,7 @@ bool EntryDialog::addFromFields()
     const int monthLength = daysInMonthOf(*month, *year);
     const int finalDay = std::min(*day, monthLength);
     if (*day > monthLength)
-        daySpin->setValue(monthLength);
+        daySpin_->setValue(monthLength);
 
     // The date is written by the file's rule, whatever the fields show.
     const QString prefix = entryPrefix_;
@@ -123,7 +123,7 @@ bool EntryDialog::addFromFields()
     const QString monthText = monthFormFor(*month, *year);
     const QString yearText = QString::number(*year);
     const QString line =
-        composeEntryLine(prefix, dayText, monthText, yearText, timeEdit->text(), QString::number(*value));
+        composeEntryLine(prefix, dayText, monthText, yearText, timeEdit_->text(), QString::number(*value));
     lastEntryLine_ = line;
 
     // The reading being edited is replaced by the new line, so it is no twin of it.
@@ -167,16 +167,16 @@ bool EntryDialog::addFromFields()
     showEntries();
     updateNotes();
 
-    readingsList->setCurrentRow(readingsList->count() - 1);
-    readingsList->setFocus();
+    readingsList_->setCurrentRow(readingsList_->count() - 1);
+    readingsList_->setFocus();
     advanceSlot();
     return true;
 }
 
 void EntryDialog::editReadingClicked()
 {
-    const int row = readingsList->currentRow();
-    if (row < 0 || row >= entries_.size() || readingsList->selectedItems().isEmpty()) {
+    const int row = readingsList_->currentRow();
+    if (row < 0 || row >= entries_.size() || readingsList_->selectedItems().isEmpty()) {
         say(MessageKind::Information,
             QStringLiteral("Sie müssen zuerst einen Eintrag in der Liste durch Anklicken auswählen!"));
         return;

@@ -39,7 +39,7 @@ void EntryDialog::clearEntries()
     savedEntries_.clear();
     diaryFile_.clear();
     continuationNote_.clear();
-    readingsList->clear();
+    readingsList_->clear();
     updateNotes();
 }
 
@@ -66,13 +66,13 @@ void EntryDialog::takeDiary(const DiaryFile& diary)
     if (!diary.month.isEmpty()) {
         listMonth_ = diary.month;
         listYear_ = diary.year;
-        monthSpin->setText(diary.month);
-        yearSpin->setText(diary.year);
+        monthSpin_->setText(diary.month);
+        yearSpin_->setText(diary.year);
     }
     // Otherwise the year field takes the four characters in front of ".tab", when they are a year.
     else if (const auto year = parseWholeNumber(QStringView(diary.path).chopped(4).right(4));
              diary.path.size() >= 8 && year) {
-        yearSpin->setValue(*year);
+        yearSpin_->setValue(*year);
     }
     updateNotes();
 }
@@ -122,10 +122,10 @@ bool EntryDialog::takeEmptyListMonthFromFields()
 {
     if (!entries_.isEmpty())
         return true;
-    if (!fieldNumber(monthSpin, QStringLiteral("Monat")) || !fieldNumber(yearSpin, QStringLiteral("Jahr")))
+    if (!fieldNumber(monthSpin_, QStringLiteral("Monat")) || !fieldNumber(yearSpin_, QStringLiteral("Jahr")))
         return false;
-    listMonth_ = monthSpin->text();
-    listYear_ = yearSpin->text();
+    listMonth_ = monthSpin_->text();
+    listYear_ = yearSpin_->text();
     return true;
 }
 
@@ -137,7 +137,7 @@ bool EntryDialog::saveAndShowChart()
     const auto notify = [this](MessageKind kind, const QString& text) { say(kind, text); };
     DiarySave save = listSave(state_.userName);
     // The month takes what was written and tells every window, this one included.
-    if (!month_.save(save, monthSpin->text(), yearSpin->text(), notify))
+    if (!month_.save(save, monthSpin_->text(), yearSpin_->text(), notify))
         return false;
     finishSave();
     return true;

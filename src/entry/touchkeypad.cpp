@@ -72,43 +72,43 @@ TouchKeypad::TouchKeypad(Desktop& desktop, QWidget* parent) : QDialog(parent), d
     setModal(false);
     setFixedSize(447, 250);
 
-    promptLabel = new QLabel(QStringLiteral("Eingabe "), this);
-    promptLabel->setObjectName(QStringLiteral("promptLabel"));
-    promptLabel->setFont(verdana(15, true));
-    promptLabel->setGeometry(8, 6, 431, 22);
+    promptLabel_ = new QLabel(QStringLiteral("Eingabe "), this);
+    promptLabel_->setObjectName(QStringLiteral("promptLabel"));
+    promptLabel_->setFont(verdana(15, true));
+    promptLabel_->setGeometry(8, 6, 431, 22);
 
-    numberEdit = new QLineEdit(QStringLiteral("0"), this);
-    numberEdit->setObjectName(QStringLiteral("numberEdit"));
-    numberEdit->setFont(verdana(96, false));
-    numberEdit->setGeometry(8, 34, 265, 124);
-    numberEdit->setContextMenuPolicy(Qt::NoContextMenu);
-    QPalette palette = numberEdit->palette();
+    numberEdit_ = new QLineEdit(QStringLiteral("0"), this);
+    numberEdit_->setObjectName(QStringLiteral("numberEdit"));
+    numberEdit_->setFont(verdana(96, false));
+    numberEdit_->setGeometry(8, 34, 265, 124);
+    numberEdit_->setContextMenuPolicy(Qt::NoContextMenu);
+    QPalette palette = numberEdit_->palette();
     palette.setColor(QPalette::Text, QColor(0, 128, 0));
-    numberEdit->setPalette(palette);
-    numberEdit->installEventFilter(this);
+    numberEdit_->setPalette(palette);
+    numberEdit_->installEventFilter(this);
 
     // One spin button, 131 x 129: the upper half steps up, the lower half down.
-    upButton = new QToolButton(this);
-    upButton->setObjectName(QStringLiteral("upButton"));
-    upButton->setText(QStringLiteral("\u25B2"));
-    upButton->setFont(verdana(40, false));
-    upButton->setGeometry(283, 32, 131, 64);
-    downButton = new QToolButton(this);
-    downButton->setObjectName(QStringLiteral("downButton"));
-    downButton->setText(QStringLiteral("\u25BC"));
-    downButton->setFont(verdana(40, false));
-    downButton->setGeometry(283, 97, 131, 64);
+    upButton_ = new QToolButton(this);
+    upButton_->setObjectName(QStringLiteral("upButton"));
+    upButton_->setText(QStringLiteral("\u25B2"));
+    upButton_->setFont(verdana(40, false));
+    upButton_->setGeometry(283, 32, 131, 64);
+    downButton_ = new QToolButton(this);
+    downButton_->setObjectName(QStringLiteral("downButton"));
+    downButton_->setText(QStringLiteral("\u25BC"));
+    downButton_->setFont(verdana(40, false));
+    downButton_->setGeometry(283, 97, 131, 64);
 
-    okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setObjectName(QStringLiteral("okButton"));
-    okButton->setFont(verdana(19, true));
-    okButton->setGeometry(8, 176, 265, 50);
-    okButton->setAutoDefault(false);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    okButton_->setFont(verdana(19, true));
+    okButton_->setGeometry(8, 176, 265, 50);
+    okButton_->setAutoDefault(false);
 
-    connect(upButton, &QToolButton::clicked, this, &TouchKeypad::upClicked);
-    connect(downButton, &QToolButton::clicked, this, &TouchKeypad::downClicked);
-    connect(okButton, &QPushButton::clicked, this, &TouchKeypad::okClicked);
-    connect(numberEdit, &QLineEdit::textChanged, this, &TouchKeypad::numberEdited);
+    connect(upButton_, &QToolButton::clicked, this, &TouchKeypad::upClicked);
+    connect(downButton_, &QToolButton::clicked, this, &TouchKeypad::downClicked);
+    connect(okButton_, &QPushButton::clicked, this, &TouchKeypad::okClicked);
+    connect(numberEdit_, &QLineEdit::textChanged, this, &TouchKeypad::numberEdited);
 }
 
 void TouchKeypad::openFor(KeypadField field, SpinEdit* target)
@@ -119,7 +119,7 @@ void TouchKeypad::openFor(KeypadField field, SpinEdit* target)
     }
     field_ = field;
     target_ = target;
-    promptLabel->setText(promptOf(field));
+    promptLabel_->setText(promptOf(field));
     number_ = target ? target->value() : 0;
     showNumber();
     if (!isVisible()) {
@@ -134,7 +134,7 @@ void TouchKeypad::openFor(KeypadField field, SpinEdit* target)
 void TouchKeypad::showNumber()
 {
     adjusting_ = true;
-    numberEdit->setText(twoDigitField(field_) ? twoDigits(number_) : QString::number(number_));
+    numberEdit_->setText(twoDigitField(field_) ? twoDigits(number_) : QString::number(number_));
     adjusting_ = false;
 }
 
@@ -190,21 +190,21 @@ void TouchKeypad::numberEdited()
 {
     if (adjusting_)
         return;
-    const QString text = numberEdit->text();
+    const QString text = numberEdit_->text();
     if (text.isEmpty() || text.size() > 4) {
         adjusting_ = true;
-        numberEdit->setText(QStringLiteral("0"));
+        numberEdit_->setText(QStringLiteral("0"));
         adjusting_ = false;
     }
     if (field_ == KeypadField::None)
         return;
-    if (const auto n = parseWholeNumber(numberEdit->text()))
+    if (const auto n = parseWholeNumber(numberEdit_->text()))
         number_ = *n;
 }
 
 bool TouchKeypad::okClicked()
 {
-    const QString text = numberEdit->text();
+    const QString text = numberEdit_->text();
     const auto n = parseWholeNumber(text);
     if (!n || text.startsWith(u'-') || text.startsWith(u'+')) {
         desktop_.show(MessageKind::Error, QStringLiteral("Die Eingabe \"%1\" für das Feld \"%2\" ist keine ganze Zahl. "
@@ -222,7 +222,7 @@ bool TouchKeypad::okClicked()
 
 bool TouchKeypad::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != numberEdit || event->type() != QEvent::KeyPress)
+    if (watched != numberEdit_ || event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     switch (key->key()) {

@@ -37,16 +37,16 @@ public:
     bool okClicked();
     void numberEdited();
 
-    QLabel* promptLabel = nullptr;
-    QLineEdit* numberEdit = nullptr; // the number being typed
-    QToolButton* upButton = nullptr;
-    QToolButton* downButton = nullptr;
-    QPushButton* okButton = nullptr;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QLabel* promptLabel_ = nullptr;
+    QLineEdit* numberEdit_ = nullptr; // the number being typed
+    QToolButton* upButton_ = nullptr;
+    QToolButton* downButton_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+
     void showNumber();
 
     Desktop& desktop_;

@@ -49,7 +49,7 @@ PrintPreview::PrintPreview(AppState& state, Desktop& desktop, Settings& settings
       settings_(settings), client_(client)
 {
     setObjectName(QStringLiteral("printPreview"));
-    setWindowTitle(QStringLiteral("printPreview"));
+    setWindowTitle(QStringLiteral("Druckvorschau"));
     setModal(true);
     setFixedSize(clientSize);
     // The main window's font: the three format boxes share one row of 326 pixels.
@@ -59,27 +59,27 @@ PrintPreview::PrintPreview(AppState& state, Desktop& desktop, Settings& settings
 
 void PrintPreview::buildControls()
 {
-    previewPicture = new QLabel(this);
-    previewPicture->setObjectName(QStringLiteral("previewPicture"));
-    previewPicture->setScaledContents(true);
-    previewPicture->setGeometry(2, pictureTop, longSide, shortSide);
+    previewPicture_ = new QLabel(this);
+    previewPicture_->setObjectName(QStringLiteral("previewPicture"));
+    previewPicture_->setScaledContents(true);
+    previewPicture_->setGeometry(2, pictureTop, longSide, shortSide);
 
-    formatNoteEdit = new QPlainTextEdit(this);
-    formatNoteEdit->setObjectName(QStringLiteral("formatNoteEdit"));
-    formatNoteEdit->setReadOnly(true);
-    formatNoteEdit->setGeometry(8, 184, longSide, 129);
+    formatNoteEdit_ = new QPlainTextEdit(this);
+    formatNoteEdit_->setObjectName(QStringLiteral("formatNoteEdit"));
+    formatNoteEdit_->setReadOnly(true);
+    formatNoteEdit_->setGeometry(8, 184, longSide, 129);
 
-    formatFrame = new QFrame(this);
-    formatFrame->setObjectName(QStringLiteral("formatFrame"));
-    formatFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    formatFrame->setGeometry(2, 333, 322, 88);
+    formatFrame_ = new QFrame(this);
+    formatFrame_->setObjectName(QStringLiteral("formatFrame"));
+    formatFrame_->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    formatFrame_->setGeometry(2, 333, 322, 88);
 
-    formatCaption = new QLabel(QStringLiteral("Grafikformat:"), this);
-    formatCaption->setObjectName(QStringLiteral("formatCaption"));
-    QFont underlined = formatCaption->font();
+    formatCaption_ = new QLabel(QStringLiteral("Grafikformat:"), this);
+    formatCaption_->setObjectName(QStringLiteral("formatCaption"));
+    QFont underlined = formatCaption_->font();
     underlined.setUnderline(true);
-    formatCaption->setFont(underlined);
-    formatCaption->move(8, 337);
+    formatCaption_->setFont(underlined);
+    formatCaption_->move(8, 337);
 
     a4Check = new QCheckBox(QStringLiteral("DIN A-4 (hoch)"), this);
     a5Check = new QCheckBox(QStringLiteral("DIN A-5 (quer)"), this);
@@ -94,15 +94,15 @@ void PrintPreview::buildControls()
     connect(a5Check, &QCheckBox::clicked, this, &PrintPreview::a5Clicked);
     connect(a6Check, &QCheckBox::clicked, this, &PrintPreview::a6Clicked);
 
-    printButton = new QPushButton(QStringLiteral("&Drucken"), this);
-    printButton->setObjectName(QStringLiteral("printButton"));
-    printButton->setGeometry(8, 392, 75, 25);
-    printButton->setDefault(true);
-    connect(printButton, &QPushButton::clicked, this, &PrintPreview::printClicked);
-    CancelButton = new QPushButton(QStringLiteral("&Abbrechen"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton->setGeometry(242, 392, 75, 25);
-    connect(CancelButton, &QPushButton::clicked, this, &PrintPreview::cancelClicked);
+    printButton_ = new QPushButton(QStringLiteral("&Drucken"), this);
+    printButton_->setObjectName(QStringLiteral("printButton"));
+    printButton_->setGeometry(8, 392, 75, 25);
+    printButton_->setDefault(true);
+    connect(printButton_, &QPushButton::clicked, this, &PrintPreview::printClicked);
+    cancelButton_ = new QPushButton(QStringLiteral("&Abbrechen"), this);
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton_->setGeometry(242, 392, 75, 25);
+    connect(cancelButton_, &QPushButton::clicked, this, &PrintPreview::cancelClicked);
 }
 
 void PrintPreview::openForPrinting()
@@ -131,9 +131,9 @@ void PrintPreview::refresh()
     if (!capturePending_)
         return;
     rotationState_ = 0;
-    previewPicture->resize(longSide, shortSide);
-    formatNoteEdit->setGeometry(previewPicture->x(), previewPicture->geometry().bottom() + 1 + noteGap, longSide,
-                                shortSide);
+    previewPicture_->resize(longSide, shortSide);
+    formatNoteEdit_->setGeometry(previewPicture_->x(), previewPicture_->geometry().bottom() + 1 + noteGap, longSide,
+                                 shortSide);
 
     // The client area is rendered from its own widgets, so this window never covers it and
     // need not hide while the picture is taken.
@@ -220,12 +220,12 @@ void PrintPreview::turnPictureQuarter()
         return;
     }
     if (rotationState_ == 0) {
-        previewPicture->resize(longSide, shortSide);
+        previewPicture_->resize(longSide, shortSide);
     }
     else {
-        previewPicture->setGeometry(2, previewPicture->y(), shortSide, longSide);
-        formatNoteEdit->setGeometry(previewPicture->x() + previewPicture->width() + noteGap, previewPicture->y(),
-                                    shortSide, longSide);
+        previewPicture_->setGeometry(2, previewPicture_->y(), shortSide, longSide);
+        formatNoteEdit_->setGeometry(previewPicture_->x() + previewPicture_->width() + noteGap, previewPicture_->y(),
+                                     shortSide, longSide);
     }
     picture_ = turnClockwise(picture_);
     showPicture();
@@ -233,19 +233,19 @@ void PrintPreview::turnPictureQuarter()
 
 void PrintPreview::layOutLandscape(int left)
 {
-    previewPicture->setGeometry(left, previewPicture->y(), longSide, shortSide);
-    formatNoteEdit->setGeometry(left, previewPicture->y() + shortSide + noteGap, longSide, shortSide);
+    previewPicture_->setGeometry(left, previewPicture_->y(), longSide, shortSide);
+    formatNoteEdit_->setGeometry(left, previewPicture_->y() + shortSide + noteGap, longSide, shortSide);
 }
 
 void PrintPreview::showPicture()
 {
-    previewPicture->setPixmap(QPixmap::fromImage(picture_));
+    previewPicture_->setPixmap(QPixmap::fromImage(picture_));
 }
 
 void PrintPreview::showNote(ChartPaper paper)
 {
     // The note keeps its line breaks as CR LF; the text field wants plain line feeds.
-    formatNoteEdit->setPlainText(formatNote(paper).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    formatNoteEdit_->setPlainText(formatNote(paper).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 ChartPaper PrintPreview::checkedPaper() const

@@ -42,16 +42,9 @@ public:
     // The full-size picture that is printed, turned or not.
     const QImage& printPicture() const { return picture_; }
 
-    // Controls
-    QLabel* previewPicture = nullptr;         // the reduced picture
-    QPlainTextEdit* formatNoteEdit = nullptr; // the note on the chosen format
-    QFrame* formatFrame = nullptr;            // frames the format choice
-    QLabel* formatCaption = nullptr;          // "Grafikformat:"
     QCheckBox* a4Check = nullptr;
     QCheckBox* a5Check = nullptr;
     QCheckBox* a6Check = nullptr;
-    QPushButton* printButton = nullptr;
-    QPushButton* CancelButton = nullptr;
 
 public slots:
     // Every way of leaving keeps the chosen format.
@@ -61,6 +54,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Controls
+    QLabel* previewPicture_ = nullptr;         // the reduced picture
+    QPlainTextEdit* formatNoteEdit_ = nullptr; // the note on the chosen format
+    QFrame* formatFrame_ = nullptr;            // frames the format choice
+    QLabel* formatCaption_ = nullptr;          // "Grafikformat:"
+    QPushButton* printButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+
     void buildControls();
     QCheckBox* boxOf(ChartPaper paper) const;
     // The click rule shared by the three boxes.
@@ -75,7 +76,7 @@ private:
     Desktop& desktop_;
     Settings& settings_;
     QWidget* client_;
-    QImage picture_;  // previewPicture's full-size bitmap
+    QImage picture_;  // previewPicture_'s full-size bitmap
     QImage captured_; // TempImage: the unturned copy
     bool capturePending_ = true;
     bool captureQueued_ = false;

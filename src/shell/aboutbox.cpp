@@ -24,38 +24,43 @@ QFont boldPixels(int pixels)
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent, Qt::MSWindowsFixedSizeDialogHint)
 {
-    setObjectName(QStringLiteral("AboutBox"));
+    setObjectName(QStringLiteral("aboutBox"));
     setWindowTitle(QStringLiteral("Info"));
     setFixedSize(361, 248);
 
     // A raised outer edge around a lowered inner one.
-    panel = new QFrame(this);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setGeometry(8, 8, 345, 193);
-    auto* inner = new QFrame(panel);
+    panel_ = new QFrame(this);
+    panel_->setObjectName(QStringLiteral("panel"));
+    panel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel_->setGeometry(8, 8, 345, 193);
+    auto* inner = new QFrame(panel_);
     inner->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     inner->setGeometry(3, 3, 339, 187);
 
-    titleLabel = new QLabel(QStringLiteral("Luftikon ") + QString::fromLatin1(appVersion), inner);
-    titleLabel->setFont(boldPixels(19));
-    titleLabel->setGeometry(12, 14, 315, 26);
-    readingsLabel = new QLabel(QStringLiteral("Mit 4 oder 8 Eingabemöglichkeiten am Tag"), inner);
-    readingsLabel->setFont(boldPixels(13));
-    readingsLabel->setGeometry(12, 50, 315, 20);
-    purposeLabel = new QLabel(QStringLiteral("Ermöglicht die täglich erfaßten Luftikon-Messwerte grafisch") +
-                                  QString(24, u' ') + QStringLiteral("und tabellarisch anzuzeigen und auszudrucken."),
-                              inner);
+    titleLabel_ = new QLabel(QStringLiteral("Luftikon ") + QString::fromLatin1(appVersion), inner);
+    titleLabel_->setObjectName(QStringLiteral("titleLabel"));
+    titleLabel_->setFont(boldPixels(19));
+    titleLabel_->setGeometry(12, 14, 315, 26);
+    readingsLabel_ = new QLabel(QStringLiteral("Mit 4 oder 8 Eingabemöglichkeiten am Tag"), inner);
+    readingsLabel_->setObjectName(QStringLiteral("readingsLabel"));
+    readingsLabel_->setFont(boldPixels(13));
+    readingsLabel_->setGeometry(12, 50, 315, 20);
+    purposeLabel_ = new QLabel(QStringLiteral("Ermöglicht die täglich erfaßten Luftikon-Messwerte grafisch") +
+                                   QString(24, u' ') + QStringLiteral("und tabellarisch anzuzeigen und auszudrucken."),
+                               inner);
+    purposeLabel_->setObjectName(QStringLiteral("purposeLabel"));
     // Shown as flowing text: the run of spaces only pushed the second half to a new line in a
     // narrower font, and kept as it is it would tear a gap into the sentence.
-    purposeLabel->setTextFormat(Qt::RichText);
-    purposeLabel->setWordWrap(true);
-    purposeLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    purposeLabel->setGeometry(12, 84, 315, 90);
+    purposeLabel_->setTextFormat(Qt::RichText);
+    purposeLabel_->setWordWrap(true);
+    purposeLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    purposeLabel_->setGeometry(12, 84, 315, 90);
 
-    okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setDefault(true);
-    okButton->setGeometry(143, 211, 75, 27);
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    okButton_->setDefault(true);
+    okButton_->setGeometry(143, 211, 75, 27);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void AboutBox::showEvent(QShowEvent* event)

@@ -14,14 +14,14 @@ class AboutBox : public QDialog {
 public:
     explicit AboutBox(QWidget* parent = nullptr);
 
-    QFrame* panel = nullptr;
-    QLabel* titleLabel = nullptr;    // name and version
-    QLabel* readingsLabel = nullptr; // the four or eight readings a day
-    QLabel* purposeLabel = nullptr;  // what the program does
-    QPushButton* okButton = nullptr;
-
 protected:
     void showEvent(QShowEvent* event) override; // centred on the screen
+private:
+    QFrame* panel_ = nullptr;
+    QLabel* titleLabel_ = nullptr;    // name and version
+    QLabel* readingsLabel_ = nullptr; // the four or eight readings a day
+    QLabel* purposeLabel_ = nullptr;  // what the program does
+    QPushButton* okButton_ = nullptr;
 };
 
 } // namespace luftikon

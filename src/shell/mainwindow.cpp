@@ -27,7 +27,7 @@ constexpr int limitRedrawDelayMs = 1000;
 MainWindow::MainWindow(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent)
     : QMainWindow(parent), state_(state), desktop_(desktop), config_(config), chart_(state, chartPicture_)
 {
-    setObjectName(QStringLiteral("MainForm"));
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Luftikon"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     config_.setNotify([this](MessageKind kind, const QString& text) { desktop_.show(kind, text); });
@@ -35,14 +35,15 @@ MainWindow::MainWindow(AppState& state, Desktop& desktop, ConfigStore& config, Q
         &settings_,
         notify(),
     });
-    limitRedrawTimer = new QTimer(this);
-    limitRedrawTimer->setObjectName(QStringLiteral("limitRedrawTimer"));
-    limitRedrawTimer->setSingleShot(true);
-    limitRedrawTimer->setInterval(limitRedrawDelayMs);
-    connect(limitRedrawTimer, &QTimer::timeout, this, &MainWindow::drawMonth);
+    limitRedrawTimer_ = new QTimer(this);
+    limitRedrawTimer_->setObjectName(QStringLiteral("limitRedrawTimer"));
+    limitRedrawTimer_->setSingleShot(true);
+    limitRedrawTimer_->setInterval(limitRedrawDelayMs);
+    connect(limitRedrawTimer_, &QTimer::timeout, this, &MainWindow::drawMonth);
     connect(&month_, &CurrentMonth::changed, this, &MainWindow::followMonth);
-    livePause = new LivePause(this);
-    livePause->setInterval(1000);
+    livePause_ = new LivePause(this);
+    livePause_->setObjectName(QStringLiteral("livePause"));
+    livePause_->setInterval(1000);
     buildLayout();
     buildMenus();
     buildTableWindow();
@@ -69,46 +70,46 @@ void MainWindow::buildLayout()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    titleStrip = new QWidget(client);
-    titleStrip->setObjectName(QStringLiteral("titleStrip"));
-    titleStrip->setFixedHeight(panelHeight);
-    headerPicture = new QLabel(titleStrip);
-    headerPicture->setObjectName(QStringLiteral("headerPicture"));
-    headerPicture->setGeometry(1, 3, chartWidth, 22);
-    headerPicture->setScaledContents(true);
+    titleStrip_ = new QWidget(client);
+    titleStrip_->setObjectName(QStringLiteral("titleStrip"));
+    titleStrip_->setFixedHeight(panelHeight);
+    headerPicture_ = new QLabel(titleStrip_);
+    headerPicture_->setObjectName(QStringLiteral("headerPicture"));
+    headerPicture_->setGeometry(1, 3, chartWidth, 22);
+    headerPicture_->setScaledContents(true);
     // Created after the picture, so it lies on top of it.
-    titleLabel = new QLabel(titleStrip);
-    titleLabel->setObjectName(QStringLiteral("titleLabel"));
+    userNameLabel_ = new QLabel(titleStrip_);
+    userNameLabel_->setObjectName(QStringLiteral("userNameLabel"));
     QFont labelFont(QStringLiteral("Arial"));
     labelFont.setPixelSize(15);
     labelFont.setBold(true);
-    titleLabel->setFont(labelFont);
-    QPalette labelPalette = titleLabel->palette();
+    userNameLabel_->setFont(labelFont);
+    QPalette labelPalette = userNameLabel_->palette();
     labelPalette.setColor(QPalette::WindowText, Qt::black);
-    titleLabel->setPalette(labelPalette);
-    titleLabel->setGeometry(5, 5, chartWidth - 10, 18);
-    layout->addWidget(titleStrip);
+    userNameLabel_->setPalette(labelPalette);
+    userNameLabel_->setGeometry(5, 5, chartWidth - 10, 18);
+    layout->addWidget(titleStrip_);
 
-    chartScrollArea = new QScrollArea(client);
-    chartScrollArea->setObjectName(QStringLiteral("chartScrollArea"));
-    chartScrollArea->setWidgetResizable(false);
-    chartScrollArea->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    chartHost = new QWidget;
-    chartHost->setObjectName(QStringLiteral("chartHost"));
-    chartLabel = new QLabel(chartHost);
-    chartLabel->setObjectName(QStringLiteral("chartLabel"));
-    chartLabel->setScaledContents(true);
-    chartLabel->setGeometry(0, chartTop, chartWidth, chartHeight);
-    chartHost->resize(chartWidth, chartTop + chartHeight);
-    chartScrollArea->setWidget(chartHost);
-    layout->addWidget(chartScrollArea, 1);
+    chartScrollArea_ = new QScrollArea(client);
+    chartScrollArea_->setObjectName(QStringLiteral("chartScrollArea"));
+    chartScrollArea_->setWidgetResizable(false);
+    chartScrollArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    chartHost_ = new QWidget;
+    chartHost_->setObjectName(QStringLiteral("chartHost"));
+    chartLabel_ = new QLabel(chartHost_);
+    chartLabel_->setObjectName(QStringLiteral("chartLabel"));
+    chartLabel_->setScaledContents(true);
+    chartLabel_->setGeometry(0, chartTop, chartWidth, chartHeight);
+    chartHost_->resize(chartWidth, chartTop + chartHeight);
+    chartScrollArea_->setWidget(chartHost_);
+    layout->addWidget(chartScrollArea_, 1);
 
     setCentralWidget(client);
 }
 
 void MainWindow::updateChart()
 {
-    chartLabel->setPixmap(QPixmap::fromImage(chartPicture_));
+    chartLabel_->setPixmap(QPixmap::fromImage(chartPicture_));
 }
 
 Notify MainWindow::notify()
@@ -118,9 +119,9 @@ Notify MainWindow::notify()
 
 void MainWindow::drawMonth()
 {
-    limitRedrawTimer->stop();
+    limitRedrawTimer_->stop();
     if (chart_.draw(month_, frameGeometry().width()))
-        titleLabel->setText(chartTitle(month_.diary().date, month_.diary().userName));
+        userNameLabel_->setText(chartTitle(month_.diary().date, month_.diary().userName));
     updateChart();
 }
 
@@ -129,8 +130,8 @@ void MainWindow::followMonth(CurrentMonth::Change change)
     switch (change) {
     case CurrentMonth::Change::Limits:
         // Further clicks within the second ride on the redraw already due.
-        if (!limitRedrawTimer->isActive())
-            limitRedrawTimer->start();
+        if (!limitRedrawTimer_->isActive())
+            limitRedrawTimer_->start();
         return;
     case CurrentMonth::Change::Opened:
     case CurrentMonth::Change::Layout:

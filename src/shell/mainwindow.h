@@ -73,8 +73,6 @@ public:
     ChartDrawing& chart() { return chart_; }
     // What the machine offers for touch, found at start.
     TouchSupport touch;
-    // Limit changes are drawn this long after the first of them, so a run of clicks draws once.
-    QTimer* limitRedrawTimer = nullptr;
 
     // First show: runs once, on the first paint (queued from the paint event, so dialogs it
     // opens do not run inside painting). Tests call it directly. Nothing happens once done.
@@ -96,22 +94,15 @@ public:
     void showCurrentTable();
 
     // The table window, in mainwindow_table.cpp. openTableWindow() fills it (caption, grid,
-    // remarks) and arms tableShowTimer, whose tick shows it modally; the entry dialog's
+    // remarks) and arms tableShowTimer_, whose tick shows it modally; the entry dialog's
     // "&Tabelle zeigen" calls it after saving.
     void openTableWindow();
     void showPreparedTable();
-    TableWindow* tableWindow = nullptr;
-    QTimer* tableShowTimer = nullptr;
 
     // The evaluation menu after "&Tabelle", in mainwindow_report.cpp
     void evaluateMonthTriggered();
     void doctorReportTriggered();
     void saveCsvTriggered();
-    QMenu* evaluationMenu = nullptr;
-    QAction* evaluateMonthAction = nullptr;
-    QAction* doctorReportAction = nullptr;
-    QAction* saveCsvAction = nullptr;
-    EvaluationWindow* evaluationWindow = nullptr;
 
     // Readings in, in mainwindow_entry.cpp
     void askForNewTable();
@@ -143,27 +134,10 @@ public:
     void openAsChart();
     // The open-file dialog for diaries; empty when cancelled.
     QString chooseDiaryFile();
-    ChartSettingsDialog* chartSettingsDialog = nullptr;
-    QAction* chartSettingsAction = nullptr; // a menu bar title that is itself the command
-    QAction* openAsChartAction = nullptr;
-
-    EntryDialog* entryDialog = nullptr;
-    UserNameDialog* userNameDialog = nullptr;
-    TouchKeypad* touchKeypad = nullptr;
 
     // Printing, in mainwindow_print.cpp: the chart through the preview, the table from its window.
     void printChart();
     void printTable();
-    PrintPreview* printPreview = nullptr;
-
-    // Controls
-    QWidget* titleStrip = nullptr;          // the strip above the chart: header picture and user name
-    QLabel* headerPicture = nullptr;        // header strip picture
-    QLabel* titleLabel = nullptr;           // "von " + user name
-    QScrollArea* chartScrollArea = nullptr; // scrolls the chart when the window is smaller
-    QWidget* chartHost = nullptr;           // the scrolled area's content, holding chartLabel
-    QLabel* chartLabel = nullptr;           // the month chart, shows chartPicture()
-    LivePause* livePause = nullptr;         // 1000 ms, the pinch gesture's 200 ms wait
 
     // Help and the large-button menus, in menus.cpp. Closing all large menus hides them in a
     // fixed order and forgets a new table that was just started.
@@ -171,40 +145,6 @@ public:
     void showLargeMenu();
     void showHelp();
     void showAbout();
-    AboutBox* aboutBox = nullptr;
-    LargeMenu* mainLargeMenu = nullptr;    // "Menü"
-    LargeMenu* fileLargeMenu = nullptr;    // "Datei-Menü"
-    LargeMenu* openLargeMenu = nullptr;    // "Datei-Öffnen-Menü"
-    LargeMenu* tableLargeMenu = nullptr;   // "Tabelle-Menü"
-    LargeMenu* optionsLargeMenu = nullptr; // "Optionen-Menü"
-    LargeMenu* helpLargeMenu = nullptr;    // "Hilfe-Menü"
-
-    // Menus, all built in menus.cpp
-    QMenu* fileMenu = nullptr;
-    QAction* browserChartAction = nullptr;
-    QAction* quitSeparator = nullptr; // above "Be&enden"
-    QAction* quitAction = nullptr;
-    QMenu* optionsMenu = nullptr;
-    QAction* deleteSettingsAction = nullptr;
-    QAction* newTableAction = nullptr;
-    QMenu* openMenu = nullptr;
-    QAction* openAndEditAction = nullptr;
-    QAction* openAndShowTableAction = nullptr;
-    QAction* changeUserNameAction = nullptr;
-    QAction* fourReadingsADayAction = nullptr;
-    QAction* eightReadingsADayAction = nullptr;
-    QAction* optionsGapAction = nullptr;
-    QMenu* tableMenu = nullptr;
-    QAction* showCurrentTableAction = nullptr;
-    QAction* editCurrentDiaryAction = nullptr;
-    QMenu* helpMenu = nullptr;
-    QAction* helpAction = nullptr;
-    QAction* aboutAction = nullptr;
-    QMenu* chartMenu = nullptr; // the chart's context menu
-    QAction* largeMenuAction = nullptr;
-    QMenu* printMenu = nullptr;
-    QAction* printChartAction = nullptr;
-    QAction* printTableAction = nullptr;
 
 signals:
     // The first show found no user name; the name dialog answers it.
@@ -217,6 +157,64 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // Limit changes are drawn this long after the first of them, so a run of clicks draws once.
+    QTimer* limitRedrawTimer_ = nullptr;
+    TableWindow* tableWindow_ = nullptr;
+    QTimer* tableShowTimer_ = nullptr;
+    QMenu* evaluationMenu_ = nullptr;
+    QAction* evaluateMonthAction_ = nullptr;
+    QAction* doctorReportAction_ = nullptr;
+    QAction* saveCsvAction_ = nullptr;
+    EvaluationWindow* evaluationWindow_ = nullptr;
+    ChartSettingsDialog* chartSettingsDialog_ = nullptr;
+    QAction* chartSettingsAction_ = nullptr; // a menu bar title that is itself the command
+    QAction* openAsChartAction_ = nullptr;
+    EntryDialog* entryDialog_ = nullptr;
+    UserNameDialog* userNameDialog_ = nullptr;
+    TouchKeypad* touchKeypad_ = nullptr;
+    PrintPreview* printPreview_ = nullptr;
+    // Controls
+    QWidget* titleStrip_ = nullptr;          // the strip above the chart: header picture and user name
+    QLabel* headerPicture_ = nullptr;        // header strip picture
+    QLabel* userNameLabel_ = nullptr;        // "von " + user name
+    QScrollArea* chartScrollArea_ = nullptr; // scrolls the chart when the window is smaller
+    QWidget* chartHost_ = nullptr;           // the scrolled area's content, holding chartLabel_
+    QLabel* chartLabel_ = nullptr;           // the month chart, shows chartPicture()
+    LivePause* livePause_ = nullptr;         // 1000 ms, the pinch gesture's 200 ms wait
+    AboutBox* aboutBox_ = nullptr;
+    LargeMenu* mainLargeMenu_ = nullptr;    // "Menü"
+    LargeMenu* fileLargeMenu_ = nullptr;    // "Datei-Menü"
+    LargeMenu* openLargeMenu_ = nullptr;    // "Datei-Öffnen-Menü"
+    LargeMenu* tableLargeMenu_ = nullptr;   // "Tabelle-Menü"
+    LargeMenu* optionsLargeMenu_ = nullptr; // "Optionen-Menü"
+    LargeMenu* helpLargeMenu_ = nullptr;    // "Hilfe-Menü"
+    // Menus, all built in menus.cpp
+    QMenu* fileMenu_ = nullptr;
+    QAction* browserChartAction_ = nullptr;
+    QAction* quitSeparator_ = nullptr; // above "Be&enden"
+    QAction* quitAction_ = nullptr;
+    QMenu* optionsMenu_ = nullptr;
+    QAction* deleteSettingsAction_ = nullptr;
+    QAction* newTableAction_ = nullptr;
+    QMenu* openMenu_ = nullptr;
+    QAction* openAndEditAction_ = nullptr;
+    QAction* openAndShowTableAction_ = nullptr;
+    QAction* changeUserNameAction_ = nullptr;
+    QAction* fourReadingsADayAction_ = nullptr;
+    QAction* eightReadingsADayAction_ = nullptr;
+    QAction* optionsGapAction_ = nullptr;
+    QMenu* tableMenu_ = nullptr;
+    QAction* showCurrentTableAction_ = nullptr;
+    QAction* editCurrentDiaryAction_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QAction* helpAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
+    QMenu* chartMenu_ = nullptr; // the chart's context menu
+    QAction* largeMenuAction_ = nullptr;
+    QMenu* printMenu_ = nullptr;
+    QAction* printChartAction_ = nullptr;
+    QAction* printTableAction_ = nullptr;
+
     void buildLayout();
     void buildMenus();
     void buildLargeMenus();

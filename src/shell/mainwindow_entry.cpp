@@ -17,21 +17,21 @@ namespace luftikon {
 
 void MainWindow::buildEntryWindows()
 {
-    entryDialog = new EntryDialog(state_, month_, desktop_, settings_, this);
-    connect(entryDialog, &EntryDialog::tableRequested, this, &MainWindow::openTableWindow);
-    userNameDialog = new UserNameDialog(state_, desktop_, settings_, this);
-    connect(userNameDialog, &UserNameDialog::nameConfirmed, this, &MainWindow::takeConfirmedName);
-    connect(userNameDialog, &UserNameDialog::quitting, this, &MainWindow::rememberDiaryOnScreen);
-    connect(this, &MainWindow::userNameNeeded, this, [this] { desktop_.execModal(*userNameDialog); });
+    entryDialog_ = new EntryDialog(state_, month_, desktop_, settings_, this);
+    connect(entryDialog_, &EntryDialog::tableRequested, this, &MainWindow::openTableWindow);
+    userNameDialog_ = new UserNameDialog(state_, desktop_, settings_, this);
+    connect(userNameDialog_, &UserNameDialog::nameConfirmed, this, &MainWindow::takeConfirmedName);
+    connect(userNameDialog_, &UserNameDialog::quitting, this, &MainWindow::rememberDiaryOnScreen);
+    connect(this, &MainWindow::userNameNeeded, this, [this] { desktop_.execModal(*userNameDialog_); });
     // A child of the entry dialog, so the modal entry dialog leaves it usable.
-    touchKeypad = new TouchKeypad(desktop_, entryDialog);
-    entryDialog->setKeypad(touchKeypad, touch.multiTouchDigitizer && touch.touchInputAvailable);
+    touchKeypad_ = new TouchKeypad(desktop_, entryDialog_);
+    entryDialog_->setKeypad(touchKeypad_, touch.multiTouchDigitizer && touch.touchInputAvailable);
 }
 
 void MainWindow::showUserName(const QString& name)
 {
-    titleLabel->setText(QStringLiteral("von ") + name);
-    entryDialog->setHeading(QStringLiteral("Messwerte von ") + name);
+    userNameLabel_->setText(QStringLiteral("von ") + name);
+    entryDialog_->setHeading(QStringLiteral("Messwerte von ") + name);
 }
 
 void MainWindow::takeConfirmedName(const QString& lastDiary)
@@ -81,15 +81,15 @@ void MainWindow::newTable(bool askFirst)
 {
     if (askFirst && !desktop_.ask(QStringLiteral("Sie möchten einen neue Tabelle erstellen?")))
         return;
-    entryDialog->setHeading(QStringLiteral("Messwerte von ") + state_.userName);
-    entryDialog->clearEntries();
+    entryDialog_->setHeading(QStringLiteral("Messwerte von ") + state_.userName);
+    entryDialog_->clearEntries();
     const QDate today = desktop_.today();
-    entryDialog->setDateLine(today);
-    entryDialog->setMonthAndYear(today.month(), today.year());
+    entryDialog_->setDateLine(today);
+    entryDialog_->setMonthAndYear(today.month(), today.year());
     if (continueMonthDiary(today)) {
-        entryDialog->showSlotTime();
-        entryDialog->startNewTable();
-        desktop_.execModal(*entryDialog);
+        entryDialog_->showSlotTime();
+        entryDialog_->startNewTable();
+        desktop_.execModal(*entryDialog_);
     }
 }
 
@@ -109,7 +109,7 @@ bool MainWindow::continueMonthDiary(const QDate& day)
     tellAboutOpenedDiary(diary);
     const int readings = int(diary.readings.size());
     month_.open(std::move(diary), notify());
-    entryDialog->noteContinuedMonth(readings);
+    entryDialog_->noteContinuedMonth(readings);
     return true;
 }
 
@@ -121,23 +121,23 @@ void MainWindow::tellAboutOpenedDiary(const DiaryFile& diary)
 
 void MainWindow::editCurrentDiary()
 {
-    entryDialog->proposeNextReading();
-    entryDialog->clearEntries();
-    entryDialog->showSlotTime();
+    entryDialog_->proposeNextReading();
+    entryDialog_->clearEntries();
+    entryDialog_->showSlotTime();
     const DiaryFile& diary = month_.diary();
-    entryDialog->setHeading(QStringLiteral("Messwerte ") + diary.date + QStringLiteral("  ") + diary.userName);
+    entryDialog_->setHeading(QStringLiteral("Messwerte ") + diary.date + QStringLiteral("  ") + diary.userName);
     if (!diary.userName.isEmpty())
         state_.userName = diary.userName;
     if (month_.path().isEmpty() || !QFileInfo::exists(month_.path())) {
         newTable(true);
         return;
     }
-    if (!entryDialog->checkOpened(diary))
+    if (!entryDialog_->checkOpened(diary))
         return;
-    entryDialog->takeDiary(diary);
+    entryDialog_->takeDiary(diary);
     tellAboutOpenedDiary(diary);
-    entryDialog->setDateLine(desktop_.today());
-    desktop_.execModal(*entryDialog);
+    entryDialog_->setDateLine(desktop_.today());
+    desktop_.execModal(*entryDialog_);
 }
 
 void MainWindow::openAndEdit()
@@ -145,36 +145,36 @@ void MainWindow::openAndEdit()
     const QString path = chooseDiaryFile();
     if (path.isEmpty())
         return;
-    entryDialog->clearEntries();
-    entryDialog->setYearText(path.chopped(4).right(4));
-    entryDialog->showSlotTime();
+    entryDialog_->clearEntries();
+    entryDialog_->setYearText(path.chopped(4).right(4));
+    entryDialog_->showSlotTime();
     DiaryFile diary = readDiary(path);
-    entryDialog->setHeading(QStringLiteral("Messwerte ") + diary.date + QStringLiteral("  ") + diary.userName);
+    entryDialog_->setHeading(QStringLiteral("Messwerte ") + diary.date + QStringLiteral("  ") + diary.userName);
     // A diary without a name keeps the user's: an empty one would name no file.
     if (!diary.userName.isEmpty())
         state_.userName = diary.userName;
     // A file that cannot be read is not put on screen; the month shown before stays.
-    if (!entryDialog->checkOpened(diary))
+    if (!entryDialog_->checkOpened(diary))
         return;
     tellAboutOpenedDiary(diary);
-    entryDialog->setDateLine(desktop_.today());
+    entryDialog_->setDateLine(desktop_.today());
     // The list follows the month it opens.
     month_.open(std::move(diary), notify());
-    desktop_.execModal(*entryDialog);
+    desktop_.execModal(*entryDialog_);
 }
 
 void MainWindow::openAndShowTable()
 {
-    entryDialog->showTableWhenShown(true);
+    entryDialog_->showTableWhenShown(true);
     openAndEdit();
     // Cancelled or unreadable: the flag must not open the table at some later, unrelated showing.
-    entryDialog->showTableWhenShown(false);
+    entryDialog_->showTableWhenShown(false);
 }
 
 void MainWindow::changeUserName()
 {
-    entryDialog->showSlotTime();
-    desktop_.execModal(*userNameDialog);
+    entryDialog_->showSlotTime();
+    desktop_.execModal(*userNameDialog_);
 }
 
 void MainWindow::toggleFourReadingsADay()
@@ -226,16 +226,16 @@ void MainWindow::switchDayLayout(SlotMode mode)
     }
     // The month rewrites its diary with the layout and tells the windows.
     month_.setLayout(mode, state_.userName, notify());
-    entryDialog->proposeNextReading();
-    entryDialog->showSlotTime();
+    entryDialog_->proposeNextReading();
+    entryDialog_->showSlotTime();
 }
 
 void MainWindow::showDayLayout()
 {
-    if (!fourReadingsADayAction || !eightReadingsADayAction)
+    if (!fourReadingsADayAction_ || !eightReadingsADayAction_)
         return;
-    fourReadingsADayAction->setChecked(month_.layout().marks(SlotMode::Four));
-    eightReadingsADayAction->setChecked(month_.layout().marks(SlotMode::Eight));
+    fourReadingsADayAction_->setChecked(month_.layout().marks(SlotMode::Four));
+    eightReadingsADayAction_->setChecked(month_.layout().marks(SlotMode::Eight));
 }
 
 } // namespace luftikon

@@ -70,8 +70,8 @@ void MainWindow::readFirstShowSettings()
                                       "\"%2\". Die Zonen werden mit der Intensität %3 gemalt.")
                            .arg(config_.path(), settings_.zoneIntensityText())
                            .arg(state_.zoneIntensity));
-    if (chartSettingsDialog)
-        chartSettingsDialog->takeFirstShowSettings();
+    if (chartSettingsDialog_)
+        chartSettingsDialog_->takeFirstShowSettings();
 }
 
 } // namespace luftikon

@@ -19,11 +19,11 @@ constexpr int restorePauseMs = 1000;
 
 void MainWindow::buildPrintWindows()
 {
-    printPreview = new PrintPreview(state_, desktop_, settings_, centralWidget(), this);
+    printPreview_ = new PrintPreview(state_, desktop_, settings_, centralWidget(), this);
 
-    tableWindow->printCommand = [this] {
-        printMonthTable(desktop_, tableWindow, tableWindow->cellTexts(), month_.layout().mode(), titleLabel->text(),
-                        month_.summary().best.value);
+    tableWindow_->printCommand = [this] {
+        printMonthTable(desktop_, tableWindow_, tableWindow_->cellTexts(), month_.layout().mode(),
+                        userNameLabel_->text(), month_.summary().best.value);
     };
 }
 
@@ -32,8 +32,8 @@ void MainWindow::printChart()
     // The preview takes the chart as shown, and it is made for the window's normal size.
     if (isMaximized())
         setWindowState(windowState() & ~Qt::WindowMaximized);
-    livePause->pauseFor(restorePauseMs);
-    printPreview->openForPrinting();
+    livePause_->pauseFor(restorePauseMs);
+    printPreview_->openForPrinting();
 }
 
 void MainWindow::printTable()

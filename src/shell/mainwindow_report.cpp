@@ -7,12 +7,12 @@ namespace luftikon {
 
 void MainWindow::buildEvaluationWindow()
 {
-    evaluationWindow = new EvaluationWindow(this);
+    evaluationWindow_ = new EvaluationWindow(this);
 }
 
 void MainWindow::evaluateMonthTriggered()
 {
-    evaluateMonth(state_, month_, desktop_, *evaluationWindow);
+    evaluateMonth(state_, month_, desktop_, *evaluationWindow_);
 }
 
 void MainWindow::doctorReportTriggered()

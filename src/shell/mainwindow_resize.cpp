@@ -40,8 +40,8 @@ void MainWindow::applySizeRules()
     int chartWidth = mainFormDesign::chartWidth;
     int chartHeight = mainFormDesign::chartHeight;
     if (isMaximized()) {
-        chartWidth = std::max(1, chartScrollArea->width() - 35);
-        chartHeight = std::max(1, chartScrollArea->height() - 25);
+        chartWidth = std::max(1, chartScrollArea_->width() - 35);
+        chartHeight = std::max(1, chartScrollArea_->height() - 25);
     }
     else {
         // Window frames differ between desktops, so the rule restores the design height of the client
@@ -50,10 +50,10 @@ void MainWindow::applySizeRules()
         if (height() != wanted)
             resize(width(), wanted);
     }
-    chartLabel->resize(chartWidth, chartHeight);
-    chartHost->resize(chartWidth, chartLabel->y() + chartHeight);
+    chartLabel_->resize(chartWidth, chartHeight);
+    chartHost_->resize(chartWidth, chartLabel_->y() + chartHeight);
     // The header strip follows the chart; its panel spans the window in the layout anyway.
-    headerPicture->resize(chartWidth, headerPicture->height());
+    headerPicture_->resize(chartWidth, headerPicture_->height());
 
     resizing_ = false;
 }
@@ -93,7 +93,7 @@ void MainWindow::pinchGesture(bool started, QPointF screenPoint)
         gesturePoint_ = point;
         return;
     }
-    livePause->pauseFor(pinchPauseMs);
+    livePause_->pauseFor(pinchPauseMs);
     // Posted, as the window system's own size commands are: the switch happens after this
     // notification has been handled.
     const bool maximise = !isMaximized();

@@ -7,9 +7,9 @@ namespace luftikon {
 
 void MainWindow::buildSettingsWindow()
 {
-    chartSettingsDialog = new ChartSettingsDialog(state_, month_, desktop_, settings_, this);
+    chartSettingsDialog_ = new ChartSettingsDialog(state_, month_, desktop_, settings_, this);
     // A new look is drawn at once; without a diary there is nothing to draw it on.
-    connect(chartSettingsDialog, &ChartSettingsDialog::lookChanged, this, [this] {
+    connect(chartSettingsDialog_, &ChartSettingsDialog::lookChanged, this, [this] {
         if (month_.hasFile())
             drawMonth();
     });
@@ -17,7 +17,7 @@ void MainWindow::buildSettingsWindow()
 
 void MainWindow::openChartSettings()
 {
-    desktop_.execModal(*chartSettingsDialog);
+    desktop_.execModal(*chartSettingsDialog_);
 }
 
 QString MainWindow::chooseDiaryFile()

@@ -79,7 +79,7 @@ void MainWindow::loadPictures()
     if (QFileInfo(state_.headerPictureFile).isFile()) {
         const QImage header(state_.headerPictureFile);
         if (!header.isNull())
-            headerPicture->setPixmap(QPixmap::fromImage(header));
+            headerPicture_->setPixmap(QPixmap::fromImage(header));
     }
     if (QFileInfo(state_.templatePictureFile).isFile()) {
         QImage chart(state_.templatePictureFile);

@@ -17,13 +17,13 @@ constexpr int tableShowDelayMs = 500;
 
 void MainWindow::buildTableWindow()
 {
-    tableShowTimer = new QTimer(this);
-    tableShowTimer->setObjectName(QStringLiteral("tableShowTimer"));
-    tableShowTimer->setSingleShot(true);
-    tableShowTimer->setInterval(tableShowDelayMs);
-    connect(tableShowTimer, &QTimer::timeout, this, &MainWindow::showPreparedTable);
+    tableShowTimer_ = new QTimer(this);
+    tableShowTimer_->setObjectName(QStringLiteral("tableShowTimer"));
+    tableShowTimer_->setSingleShot(true);
+    tableShowTimer_->setInterval(tableShowDelayMs);
+    connect(tableShowTimer_, &QTimer::timeout, this, &MainWindow::showPreparedTable);
 
-    tableWindow = new TableWindow(month_, desktop_, this);
+    tableWindow_ = new TableWindow(month_, desktop_, this);
 }
 
 void MainWindow::showCurrentTable()
@@ -33,15 +33,15 @@ void MainWindow::showCurrentTable()
 
 void MainWindow::openTableWindow()
 {
-    tableWindow->prepareShowing(titleLabel->text());
-    tableShowTimer->start();
+    tableWindow_->prepareShowing(userNameLabel_->text());
+    tableShowTimer_->start();
 }
 
 void MainWindow::showPreparedTable()
 {
-    tableShowTimer->stop();
-    if (!tableWindow->isVisible())
-        desktop_.execModal(*tableWindow);
+    tableShowTimer_->stop();
+    if (!tableWindow_->isVisible())
+        desktop_.execModal(*tableWindow_);
 }
 
 } // namespace luftikon

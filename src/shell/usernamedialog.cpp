@@ -18,7 +18,7 @@ namespace luftikon {
 namespace {
 
 // The two texts were laid out for a narrow font; with a wider one they shrink to fit inside
-// the frame instead of being cut off.
+// the frame_ instead of being cut off.
 void fitIntoWidth(QLabel* label, int width)
 {
     QFont font = label->font();
@@ -75,40 +75,40 @@ UserNameDialog::UserNameDialog(AppState& state, Desktop& desktop, Settings& sett
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     setFixedSize(416, 165);
 
-    frame = new QGroupBox(this);
-    frame->setObjectName(QStringLiteral("frame"));
-    frame->setGeometry(8, 8, 401, 105);
-    askLabel =
+    frame_ = new QGroupBox(this);
+    frame_->setObjectName(QStringLiteral("frame"));
+    frame_->setGeometry(8, 8, 401, 105);
+    askLabel_ =
         new QLabel(QStringLiteral("Geben Sie Ihren Vornamen und Nachname getrennt durch ein Leerzeichen ein:"), this);
-    askLabel->setObjectName(QStringLiteral("askLabel"));
-    askLabel->move(17, 21);
-    fitIntoWidth(askLabel, 409 - 4 - 17);
-    nameEdit = new QLineEdit(this);
-    nameEdit->setObjectName(QStringLiteral("nameEdit"));
-    nameEdit->setGeometry(17, 47, 369, 21);
-    purposeLabel =
+    askLabel_->setObjectName(QStringLiteral("askLabel"));
+    askLabel_->move(17, 21);
+    fitIntoWidth(askLabel_, 409 - 4 - 17);
+    nameEdit_ = new QLineEdit(this);
+    nameEdit_->setObjectName(QStringLiteral("nameEdit"));
+    nameEdit_->setGeometry(17, 47, 369, 21);
+    purposeLabel_ =
         new QLabel(QStringLiteral("Vor- und Nachname werden für die Kennzeichnung der Tabellen-Dateien benutzt"), this);
-    purposeLabel->setObjectName(QStringLiteral("purposeLabel"));
-    purposeLabel->move(14, 78);
-    fitIntoWidth(purposeLabel, 409 - 4 - 14);
+    purposeLabel_->setObjectName(QStringLiteral("purposeLabel"));
+    purposeLabel_->move(14, 78);
+    fitIntoWidth(purposeLabel_, 409 - 4 - 14);
 
-    okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setObjectName(QStringLiteral("okButton"));
-    okButton->setGeometry(103, 124, 75, 25);
-    okButton->setDefault(true);
-    cancelButton = new QPushButton(QStringLiteral("Abbrechen"), this);
-    cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    cancelButton->setGeometry(239, 124, 75, 25);
-    cancelButton->setAutoDefault(false);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    okButton_->setGeometry(103, 124, 75, 25);
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(QStringLiteral("Abbrechen"), this);
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton_->setGeometry(239, 124, 75, 25);
+    cancelButton_->setAutoDefault(false);
 
-    connect(nameEdit, &QLineEdit::textChanged, this, &UserNameDialog::nameEdited);
-    connect(okButton, &QPushButton::clicked, this, &UserNameDialog::okClicked);
-    connect(cancelButton, &QPushButton::clicked, this, &UserNameDialog::cancelClicked);
+    connect(nameEdit_, &QLineEdit::textChanged, this, &UserNameDialog::nameEdited);
+    connect(okButton_, &QPushButton::clicked, this, &UserNameDialog::okClicked);
+    connect(cancelButton_, &QPushButton::clicked, this, &UserNameDialog::cancelClicked);
 
     const QString& stored = settings_.userName();
     if (!stored.isEmpty()) {
         state_.userName = stored;
-        nameEdit->setText(stored);
+        nameEdit_->setText(stored);
     }
 }
 
@@ -119,19 +119,19 @@ void UserNameDialog::nameEdited()
     if (checking_)
         return;
     checking_ = true;
-    QString text = nameEdit->text();
+    QString text = nameEdit_->text();
     while (std::any_of(text.cbegin(), text.cend(), isForbiddenNameCharacter)) {
         desktop_.message(QStringLiteral("Unerlaubtes Zeichen im Namen: ") + text.back());
         text.chop(1);
-        nameEdit->setText(text);
-        nameEdit->setCursorPosition(int(text.size()));
+        nameEdit_->setText(text);
+        nameEdit_->setCursorPosition(int(text.size()));
     }
     checking_ = false;
 }
 
 void UserNameDialog::okClicked()
 {
-    state_.userName = nameEdit->text();
+    state_.userName = nameEdit_->text();
     settings_.setUserName(state_.userName);
 
     // The last diary is drawn when it is this user's.
@@ -162,7 +162,7 @@ void UserNameDialog::reject()
 void UserNameDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    nameEdit->setFocus();
+    nameEdit_->setFocus();
 }
 
 } // namespace luftikon

@@ -33,14 +33,7 @@ public:
     void okClicked();
     void cancelClicked();
 
-    QGroupBox* frame = nullptr;     // frame around the texts and the field
-    QLabel* askLabel = nullptr;     // asks for first and last name
-    QLineEdit* nameEdit = nullptr;  // the user name
-    QLabel* purposeLabel = nullptr; // says what the name is used for
-    QPushButton* okButton = nullptr;
-    QPushButton* cancelButton = nullptr;
-
-    void reject() override; // Escape and the frame's close button: the cancel button
+    void reject() override; // Escape and the frame_'s close button: the cancel button
 
 signals:
     // The name is stored; `lastDiary` is the user's last diary when it is this user's and
@@ -53,6 +46,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QGroupBox* frame_ = nullptr;     // frame_ around the texts and the field
+    QLabel* askLabel_ = nullptr;     // asks for first and last name
+    QLineEdit* nameEdit_ = nullptr;  // the user name
+    QLabel* purposeLabel_ = nullptr; // says what the name is used for
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+
     AppState& state_;
     Desktop& desktop_;
     Settings& settings_;

@@ -66,63 +66,72 @@ TableWindow::TableWindow(const CurrentMonth& month, Desktop& desktop, QWidget* p
 void TableWindow::buildMenus()
 {
     menuBar_ = new QMenuBar(this);
-    menuBar_->setObjectName(QStringLiteral("menuBar_"));
-    fileMenu = menuBar_->addMenu(QStringLiteral("&Datei"));
-    printAction = fileMenu->addAction(QStringLiteral("&Drucken"));
-    connect(printAction, &QAction::triggered, this, &TableWindow::printTable);
-    fileMenuGap = fileMenu->addAction(QStringLiteral("  "));
-    closeAction = fileMenu->addAction(QStringLiteral("Be&enden"));
-    connect(closeAction, &QAction::triggered, this, &TableWindow::closeWindow);
+    menuBar_->setObjectName(QStringLiteral("menuBar"));
+    fileMenu_ = menuBar_->addMenu(QStringLiteral("&Datei"));
+    fileMenu_->setObjectName(QStringLiteral("fileMenu"));
+    printAction_ = fileMenu_->addAction(QStringLiteral("&Drucken"));
+    printAction_->setObjectName(QStringLiteral("printAction"));
+    connect(printAction_, &QAction::triggered, this, &TableWindow::printTable);
+    fileMenuGap_ = fileMenu_->addAction(QStringLiteral("  "));
+    fileMenuGap_->setObjectName(QStringLiteral("fileMenuGap"));
+    closeAction_ = fileMenu_->addAction(QStringLiteral("Be&enden"));
+    closeAction_->setObjectName(QStringLiteral("closeAction"));
+    connect(closeAction_, &QAction::triggered, this, &TableWindow::closeWindow);
 
-    gridMenu = new QMenu(this);
-    gridMenu->setObjectName(QStringLiteral("gridMenu"));
-    printContextAction = gridMenu->addAction(QStringLiteral("Drucken"));
-    connect(printContextAction, &QAction::triggered, this, &TableWindow::printTable);
-    copySelectedTextAction = gridMenu->addAction(QStringLiteral("Markierter Text kopieren"));
-    copyAllAsPictureAction = gridMenu->addAction(QStringLiteral("Alles als Grafik kopieren"));
-    copySelectionAsPictureAction = gridMenu->addAction(QStringLiteral("Nur markierter Bereich als Grafik kopieren"));
-    contextMenuGap = gridMenu->addAction(QStringLiteral("   "));
-    connect(copySelectedTextAction, &QAction::triggered, this, &TableWindow::copySelectedText);
-    connect(copyAllAsPictureAction, &QAction::triggered, this, &TableWindow::copyAllAsPicture);
-    connect(copySelectionAsPictureAction, &QAction::triggered, this, &TableWindow::copySelectionAsPicture);
+    gridMenu_ = new QMenu(this);
+    gridMenu_->setObjectName(QStringLiteral("gridMenu"));
+    printContextAction_ = gridMenu_->addAction(QStringLiteral("Drucken"));
+    printContextAction_->setObjectName(QStringLiteral("printContextAction"));
+    connect(printContextAction_, &QAction::triggered, this, &TableWindow::printTable);
+    copySelectedTextAction_ = gridMenu_->addAction(QStringLiteral("Markierter Text kopieren"));
+    copySelectedTextAction_->setObjectName(QStringLiteral("copySelectedTextAction"));
+    copyAllAsPictureAction_ = gridMenu_->addAction(QStringLiteral("Alles als Grafik kopieren"));
+    copyAllAsPictureAction_->setObjectName(QStringLiteral("copyAllAsPictureAction"));
+    copySelectionAsPictureAction_ = gridMenu_->addAction(QStringLiteral("Nur markierter Bereich als Grafik kopieren"));
+    copySelectionAsPictureAction_->setObjectName(QStringLiteral("copySelectionAsPictureAction"));
+    contextMenuGap_ = gridMenu_->addAction(QStringLiteral("   "));
+    contextMenuGap_->setObjectName(QStringLiteral("contextMenuGap"));
+    connect(copySelectedTextAction_, &QAction::triggered, this, &TableWindow::copySelectedText);
+    connect(copyAllAsPictureAction_, &QAction::triggered, this, &TableWindow::copyAllAsPicture);
+    connect(copySelectionAsPictureAction_, &QAction::triggered, this, &TableWindow::copySelectionAsPicture);
 }
 
 void TableWindow::buildControls()
 {
-    readingsGrid = new QTableWidget(designRows, tableColumnCount(SlotMode::Four), this);
-    readingsGrid->setObjectName(QStringLiteral("readingsGrid"));
-    readingsGrid->setFont(tableFont());
-    readingsGrid->horizontalHeader()->hide();
-    readingsGrid->verticalHeader()->hide();
+    readingsGrid_ = new QTableWidget(designRows, tableColumnCount(SlotMode::Four), this);
+    readingsGrid_->setObjectName(QStringLiteral("readingsGrid"));
+    readingsGrid_->setFont(tableFont());
+    readingsGrid_->horizontalHeader()->hide();
+    readingsGrid_->verticalHeader()->hide();
     // Qt counts the grid line inside a section, so a section is the cell plus one pixel.
-    for (QHeaderView* header : {readingsGrid->horizontalHeader(), readingsGrid->verticalHeader()}) {
+    for (QHeaderView* header : {readingsGrid_->horizontalHeader(), readingsGrid_->verticalHeader()}) {
         header->setMinimumSectionSize(1);
         header->setSectionResizeMode(QHeaderView::Fixed);
     }
-    readingsGrid->horizontalHeader()->setDefaultSectionSize(cellWidth + 1);
-    readingsGrid->verticalHeader()->setDefaultSectionSize(rowPitch);
-    readingsGrid->setShowGrid(false);
-    readingsGrid->setItemDelegate(new TableCellDelegate(readingsGrid));
-    readingsGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    readingsGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    readingsGrid->setSelectionBehavior(QAbstractItemView::SelectItems);
-    readingsGrid->setWordWrap(false);
-    readingsGrid->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    readingsGrid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    readingsGrid->installEventFilter(this);
-    readingsGrid->viewport()->installEventFilter(this);
+    readingsGrid_->horizontalHeader()->setDefaultSectionSize(cellWidth + 1);
+    readingsGrid_->verticalHeader()->setDefaultSectionSize(rowPitch);
+    readingsGrid_->setShowGrid(false);
+    readingsGrid_->setItemDelegate(new TableCellDelegate(readingsGrid_));
+    readingsGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    readingsGrid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    readingsGrid_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    readingsGrid_->setWordWrap(false);
+    readingsGrid_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    readingsGrid_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    readingsGrid_->installEventFilter(this);
+    readingsGrid_->viewport()->installEventFilter(this);
 
-    remarksEdit = new QPlainTextEdit(this);
-    remarksEdit->setObjectName(QStringLiteral("remarksEdit"));
+    remarksEdit_ = new QPlainTextEdit(this);
+    remarksEdit_->setObjectName(QStringLiteral("remarksEdit"));
     QFont memoFont(QStringLiteral("Arial"));
     memoFont.setPixelSize(12);
-    remarksEdit->setFont(memoFont);
-    remarksEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
-    remarksEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    remarksEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    remarksEdit->setTabChangesFocus(false);
-    remarksEdit->setPlainText(remarksHeading);
-    connect(remarksEdit, &QPlainTextEdit::textChanged, this, [this] { remarksChanged_ = true; });
+    remarksEdit_->setFont(memoFont);
+    remarksEdit_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    remarksEdit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    remarksEdit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    remarksEdit_->setTabChangesFocus(false);
+    remarksEdit_->setPlainText(remarksHeading);
+    connect(remarksEdit_, &QPlainTextEdit::textChanged, this, [this] { remarksChanged_ = true; });
     remarksChanged_ = false;
 }
 
@@ -134,16 +143,16 @@ void TableWindow::applyLayout()
         const int dw = width() - fourSlotWindow.width();
         const int dh = height() - fourSlotWindow.height();
         const int gridHeight = std::max(0, fourSlotGrid.height() + dh);
-        readingsGrid->setGeometry(0, menuHeight, std::max(0, fourSlotGrid.width() + dw), gridHeight);
-        remarksEdit->setGeometry(fourSlotGrid.width() + remarksGap + dw, menuHeight, fourSlotRemarksWidth, gridHeight);
+        readingsGrid_->setGeometry(0, menuHeight, std::max(0, fourSlotGrid.width() + dw), gridHeight);
+        remarksEdit_->setGeometry(fourSlotGrid.width() + remarksGap + dw, menuHeight, fourSlotRemarksWidth, gridHeight);
     }
     else {
         const int dw = width() - eightSlotWindow.width();
         const int dh = height() - eightSlotWindow.height();
         const int gridWidth = std::max(0, eightSlotGrid.width() + dw);
-        readingsGrid->setGeometry(0, menuHeight, gridWidth, std::max(0, eightSlotGrid.height() + dh));
-        remarksEdit->setGeometry(0, menuHeight + eightSlotGrid.height() + remarksGap + dh, gridWidth,
-                                 eightSlotRemarksHeight);
+        readingsGrid_->setGeometry(0, menuHeight, gridWidth, std::max(0, eightSlotGrid.height() + dh));
+        remarksEdit_->setGeometry(0, menuHeight + eightSlotGrid.height() + remarksGap + dh, gridWidth,
+                                  eightSlotRemarksHeight);
     }
 }
 
@@ -184,24 +193,24 @@ void TableWindow::fillGrid()
 
     const CellMatrix cells = buildTableCells(diary.readings, mode, rowCount);
     const int columns = tableColumnCount(mode);
-    readingsGrid->setColumnCount(columns);
-    readingsGrid->setRowCount(rowCount);
+    readingsGrid_->setColumnCount(columns);
+    readingsGrid_->setRowCount(rowCount);
     for (int column = 0; column < columns; ++column)
-        readingsGrid->setColumnWidth(column, columnPitch(column));
+        readingsGrid_->setColumnWidth(column, columnPitch(column));
     for (int row = 0; row < rowCount; ++row) {
-        readingsGrid->setRowHeight(row, rowPitch);
+        readingsGrid_->setRowHeight(row, rowPitch);
         for (int column = 0; column < columns; ++column) {
-            QTableWidgetItem* item = readingsGrid->item(row, column);
+            QTableWidgetItem* item = readingsGrid_->item(row, column);
             if (!item) {
                 item = new QTableWidgetItem;
                 item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-                readingsGrid->setItem(row, column, item);
+                readingsGrid_->setItem(row, column, item);
             }
             item->setText(cells[row][column]);
         }
     }
-    if (readingsGrid->currentRow() < 0 || readingsGrid->currentColumn() < 0)
-        readingsGrid->setCurrentCell(0, 0);
+    if (readingsGrid_->currentRow() < 0 || readingsGrid_->currentColumn() < 0)
+        readingsGrid_->setCurrentCell(0, 0);
     update();
 }
 
@@ -229,37 +238,37 @@ QString TableWindow::remarksProblem() const
 void TableWindow::loadRemarks()
 {
     const QString heading = remarksHeading + QStringLiteral("\n\n");
-    remarksEdit->setReadOnly(false);
+    remarksEdit_->setReadOnly(false);
     const QString problem = remarksProblem();
     if (!problem.isEmpty()) {
         // Nothing typed here could be kept, so nothing can be typed.
-        remarksEdit->setPlainText(heading);
-        remarksEdit->setReadOnly(true);
+        remarksEdit_->setPlainText(heading);
+        remarksEdit_->setReadOnly(true);
         desktop_.information(problem);
         return;
     }
     if (!QFileInfo::exists(month_.remarksPath())) {
-        remarksEdit->setPlainText(heading);
+        remarksEdit_->setPlainText(heading);
         return;
     }
     const ReadResult read = readTextLines(month_.remarksPath());
     if (!read.ok) {
         // A save would replace a file the user has not seen.
-        remarksEdit->setPlainText(heading);
-        remarksEdit->setReadOnly(true);
+        remarksEdit_->setPlainText(heading);
+        remarksEdit_->setReadOnly(true);
         desktop_.warning(read.error + QStringLiteral("\nDie Bemerkungen können deshalb weder angezeigt noch "
                                                      "geändert werden."));
         return;
     }
     // Every line read ended with a line end, and so it stands in the pane.
-    remarksEdit->setPlainText(read.lines.isEmpty() ? QString()
-                                                   : read.lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    remarksEdit_->setPlainText(read.lines.isEmpty() ? QString()
+                                                    : read.lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
 QStringList TableWindow::remarksLines() const
 {
     QStringList lines;
-    for (QTextBlock block = remarksEdit->document()->begin(); block.isValid(); block = block.next())
+    for (QTextBlock block = remarksEdit_->document()->begin(); block.isValid(); block = block.next())
         lines += block.text().split(QChar::LineSeparator);
     // A final line end does not start another line.
     if (!lines.isEmpty() && lines.last().isEmpty())
@@ -291,7 +300,7 @@ bool TableWindow::closing()
         // asked again, the user may close without saving.
         if (!saveRemarks())
             return false;
-        remarksEdit->clear();
+        remarksEdit_->clear();
     }
     remarksChanged_ = false;
     return true;
@@ -326,25 +335,25 @@ void TableWindow::closeWindow()
 
 bool TableWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == readingsGrid && event->type() == QEvent::KeyPress) {
+    if (watched == readingsGrid_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_C && key->modifiers().testFlag(Qt::ControlModifier)) {
             copySelectedText();
             return true;
         }
     }
-    if (watched == readingsGrid->viewport()) {
+    if (watched == readingsGrid_->viewport()) {
         if (event->type() == QEvent::MouseButtonPress) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() == Qt::RightButton) {
-                gridMenu->popup(mouse->globalPosition().toPoint());
+                gridMenu_->popup(mouse->globalPosition().toPoint());
                 return true;
             }
         }
         else if (event->type() == QEvent::Wheel) {
             // One notch of 120 moves the table by 40 pixels.
             const auto* wheel = static_cast<QWheelEvent*>(event);
-            QScrollBar* bar = readingsGrid->verticalScrollBar();
+            QScrollBar* bar = readingsGrid_->verticalScrollBar();
             bar->setValue(bar->value() - wheel->angleDelta().y() / 3);
             return true;
         }

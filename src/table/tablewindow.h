@@ -48,21 +48,6 @@ public:
     void copyAllAsPicture();
     void copySelectionAsPicture();
 
-    // Controls
-    QMenuBar* menuBar_ = nullptr; // the window's menu bar
-    QMenu* fileMenu = nullptr;
-    QAction* printAction = nullptr;
-    QAction* fileMenuGap = nullptr; // the blank item
-    QAction* closeAction = nullptr;
-    QTableWidget* readingsGrid = nullptr;  // the table of the month
-    QPlainTextEdit* remarksEdit = nullptr; // the remarks pane
-    QMenu* gridMenu = nullptr;             // the grid's context menu
-    QAction* printContextAction = nullptr; // "Drucken" in the context menu
-    QAction* copySelectedTextAction = nullptr;
-    QAction* copyAllAsPictureAction = nullptr;
-    QAction* copySelectionAsPictureAction = nullptr;
-    QAction* contextMenuGap = nullptr; // the blank item
-
 public slots:
     // Every way of closing ends here: the close button, Escape, "Be&enden".
     void done(int result) override;
@@ -73,6 +58,21 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Controls
+    QMenuBar* menuBar_ = nullptr; // the window's menu bar
+    QMenu* fileMenu_ = nullptr;
+    QAction* printAction_ = nullptr;
+    QAction* fileMenuGap_ = nullptr; // the blank item
+    QAction* closeAction_ = nullptr;
+    QTableWidget* readingsGrid_ = nullptr;  // the table of the month
+    QPlainTextEdit* remarksEdit_ = nullptr; // the remarks pane
+    QMenu* gridMenu_ = nullptr;             // the grid's context menu
+    QAction* printContextAction_ = nullptr; // "Drucken" in the context menu
+    QAction* copySelectedTextAction_ = nullptr;
+    QAction* copyAllAsPictureAction_ = nullptr;
+    QAction* copySelectionAsPictureAction_ = nullptr;
+    QAction* contextMenuGap_ = nullptr; // the blank item
+
     void buildControls();
     void buildMenus();
     void applyLayout();

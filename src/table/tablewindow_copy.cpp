@@ -8,10 +8,10 @@ namespace luftikon {
 
 CellMatrix TableWindow::cellTexts() const
 {
-    CellMatrix cells(readingsGrid->rowCount());
-    for (int row = 0; row < readingsGrid->rowCount(); ++row) {
-        for (int column = 0; column < readingsGrid->columnCount(); ++column) {
-            const QTableWidgetItem* item = readingsGrid->item(row, column);
+    CellMatrix cells(readingsGrid_->rowCount());
+    for (int row = 0; row < readingsGrid_->rowCount(); ++row) {
+        for (int column = 0; column < readingsGrid_->columnCount(); ++column) {
+            const QTableWidgetItem* item = readingsGrid_->item(row, column);
             cells[row] << (item ? item->text() : QString());
         }
     }
@@ -20,10 +20,10 @@ CellMatrix TableWindow::cellTexts() const
 
 CellRange TableWindow::selection() const
 {
-    const QList<QTableWidgetSelectionRange> ranges = readingsGrid->selectedRanges();
+    const QList<QTableWidgetSelectionRange> ranges = readingsGrid_->selectedRanges();
     if (ranges.isEmpty()) {
-        const int row = std::max(0, readingsGrid->currentRow());
-        const int column = std::max(0, readingsGrid->currentColumn());
+        const int row = std::max(0, readingsGrid_->currentRow());
+        const int column = std::max(0, readingsGrid_->currentColumn());
         return {column, row, column, row};
     }
     CellRange range{ranges.front().leftColumn(), ranges.front().topRow(), ranges.front().rightColumn(),
@@ -64,7 +64,7 @@ void TableWindow::copySelectionAsPicture()
         desktop_.error(QStringLiteral("Das Bild der Tabelle konnte nicht erstellt werden; es wurde nichts kopiert."));
         return;
     }
-    desktop_.setClipboardImage(picture.copy(selectionPictureRect(layoutMode_, readingsGrid->rowCount(), selection())));
+    desktop_.setClipboardImage(picture.copy(selectionPictureRect(layoutMode_, readingsGrid_->rowCount(), selection())));
 }
 
 } // namespace luftikon

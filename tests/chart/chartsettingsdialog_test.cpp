@@ -3,6 +3,7 @@
 #include "chartfixture.h"
 #include "entry/entrydialog.h"
 #include "support/appfixture.h"
+#include "support/children.h"
 #include "widgets/spinbutton.h"
 
 #include <QAction>
@@ -30,7 +31,7 @@ namespace {
 struct SettingsWindow : AppFixture {
     const QString diary = diaryPath(QStringLiteral("Muster"), 3, 2024);
 
-    ChartSettingsDialog& dlg() { return *form->chartSettingsDialog; }
+    ChartSettingsDialog& dlg() { return *child<ChartSettingsDialog>(form, "chartSettingsDialog"); }
     // Muster worked last on the March diary holding `readings`; the first show draws it.
     void startWith(const QStringList& readings)
     {
@@ -41,7 +42,7 @@ struct SettingsWindow : AppFixture {
     // The redraw that limit clicks armed, without waiting for its second.
     void redrawAfterLimits()
     {
-        EXPECT_TRUE(form->limitRedrawTimer->isActive());
+        EXPECT_TRUE(child<QTimer>(form, "limitRedrawTimer")->isActive());
         form->drawMonth();
     }
     QColor chartAt(int x, int y) const { return form->chartPicture().pixelColor(x, y); }
@@ -76,7 +77,7 @@ TEST(SettingsDialog, ThreeQuickClicksWriteThreeTimesAndRedrawOnceASecondLaterWri
 
     QElapsedTimer clock;
     clock.start();
-    const qint64 pixmapBefore = m.form->chartLabel->pixmap().cacheKey();
+    const qint64 pixmapBefore = child<QLabel>(m.form, "chartLabel")->pixmap().cacheKey();
     // Every write replaces the file by a new one, so each write gives the diary another inode;
     // each one seen is held open, so no later file can take over its number.
     std::set<ino_t> writes{inodeOf(m.diary)};
@@ -84,23 +85,24 @@ TEST(SettingsDialog, ThreeQuickClicksWriteThreeTimesAndRedrawOnceASecondLaterWri
     for (int value = 501; value <= 503; ++value) {
         held.push_back(std::make_unique<QFile>(m.diary));
         ASSERT_TRUE(held.back()->open(QIODevice::ReadOnly));
-        m.dlg().greenLimitSpin->upButton()->click();
+        child<SpinButton>(&m.dlg(), "greenLimitSpin")->upButton()->click();
         EXPECT_TRUE(m.diaryBytes().contains("GrenzwertGruen>=" + QByteArray::number(value)));
-        EXPECT_EQ(m.dlg().greenLimitLabel->text(), QString::number(value));
+        EXPECT_EQ(child<QLabel>(&m.dlg(), "greenLimitLabel")->text(), QString::number(value));
         writes.insert(inodeOf(m.diary));
     }
     EXPECT_EQ(writes.size(), 4u);
     const ino_t lastWrite = inodeOf(m.diary);
     const QByteArray written = m.diaryBytes();
-    EXPECT_EQ(m.form->chartLabel->pixmap().cacheKey(), pixmapBefore) << "redrawn before the second was up";
+    EXPECT_EQ(child<QLabel>(m.form, "chartLabel")->pixmap().cacheKey(), pixmapBefore)
+        << "redrawn before the second was up";
 
     int redraws = 0;
     qint64 firstRedrawAt = -1;
     qint64 shown = pixmapBefore;
     while (clock.elapsed() < 5000 && (firstRedrawAt < 0 || clock.elapsed() < firstRedrawAt + 1500)) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
-        if (m.form->chartLabel->pixmap().cacheKey() != shown) {
-            shown = m.form->chartLabel->pixmap().cacheKey();
+        if (child<QLabel>(m.form, "chartLabel")->pixmap().cacheKey() != shown) {
+            shown = child<QLabel>(m.form, "chartLabel")->pixmap().cacheKey();
             if (++redraws == 1)
                 firstRedrawAt = clock.elapsed();
         }
@@ -121,17 +123,17 @@ TEST(SettingsDialog, ComputedLimitsReachFileAndChartOnlyWithABestValue)
         SettingsWindow none;
         none.startWith({reading("Morgens", 2, 0), reading("Abends", 4, "abc")});
         none.dlg().refresh();
-        EXPECT_FALSE(none.dlg().computeLimitsButton->isEnabled());
+        EXPECT_FALSE(child<QPushButton>(&none.dlg(), "computeLimitsButton")->isEnabled());
     }
     SettingsWindow m;
     m.startWith(readings);
     ASSERT_EQ(m.form->month().summary().best.value, 560);
     m.dlg().show();
-    ASSERT_TRUE(m.dlg().computeLimitsButton->isEnabled());
-    m.dlg().computeLimitsButton->click();
+    ASSERT_TRUE(child<QPushButton>(&m.dlg(), "computeLimitsButton")->isEnabled());
+    child<QPushButton>(&m.dlg(), "computeLimitsButton")->click();
     EXPECT_TRUE(m.diaryBytes().contains("GrenzwertGruen>=448\r\nGrenzwertRot<=336\r\n"));
-    EXPECT_EQ(m.dlg().greenLimitLabel->text(), QStringLiteral("448"));
-    EXPECT_EQ(m.dlg().redLimitLabel->text(), QStringLiteral("336"));
+    EXPECT_EQ(child<QLabel>(&m.dlg(), "greenLimitLabel")->text(), QStringLiteral("448"));
+    EXPECT_EQ(child<QLabel>(&m.dlg(), "redLimitLabel")->text(), QStringLiteral("336"));
     m.redrawAfterLimits();
     // Rows between the two old borders now lie in the yellow band of the new ones.
     EXPECT_EQ(zoneColour(m, limitY(448) + 3), zoneColour(m, limitY(336) - 3));
@@ -145,27 +147,27 @@ TEST(SettingsDialog, SliderAndArrowKeysChangeTheZonesAtOnce)
     SettingsWindow m;
     m.form->settings().setZoneIntensity(3);
     m.startWith(readings);
-    EXPECT_EQ(m.dlg().zoneIntensitySlider->value(), 3); // handed over at the first show
+    EXPECT_EQ(child<QSlider>(&m.dlg(), "zoneIntensitySlider")->value(), 3); // handed over at the first show
     EXPECT_EQ(m.state.zoneIntensity, 3);
-    m.dlg().zoneIntensitySlider->setValue(4);
+    child<QSlider>(&m.dlg(), "zoneIntensitySlider")->setValue(4);
     const QColor atFour = zoneColour(m, 400);
     EXPECT_EQ(m.config.text(QStringLiteral("HintergrundFarbIntensitaet")), QStringLiteral("4"));
-    m.dlg().zoneIntensitySlider->setValue(5);
+    child<QSlider>(&m.dlg(), "zoneIntensitySlider")->setValue(5);
     EXPECT_NE(zoneColour(m, 400), atFour);
-    m.dlg().zoneIntensitySlider->setValue(0);
+    child<QSlider>(&m.dlg(), "zoneIntensitySlider")->setValue(0);
     EXPECT_EQ(m.config.text(QStringLiteral("HintergrundFarbIntensitaet")), QStringLiteral("0"));
     EXPECT_EQ(zoneColour(m, 400), QColor(Qt::white));
     EXPECT_EQ(zoneColour(m, limitY(500)), QColor(0, 255, 0));
     EXPECT_EQ(zoneColour(m, limitY(200)), QColor(255, 0, 0));
 
     // The arrow keys step the red limit without bounds.
-    m.dlg().zoneIntensitySlider->setValue(3);
+    child<QSlider>(&m.dlg(), "zoneIntensitySlider")->setValue(3);
     QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
     QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
-    QApplication::sendEvent(m.dlg().redLimitSpin, &up);
+    QApplication::sendEvent(child<SpinButton>(&m.dlg(), "redLimitSpin"), &up);
     EXPECT_TRUE(m.diaryBytes().contains("GrenzwertRot<=201\r\n"));
     m.form->month().setLimit(CurrentMonth::Limit::Red, 0, {});
-    QApplication::sendEvent(m.dlg().redLimitSpin, &down);
+    QApplication::sendEvent(child<SpinButton>(&m.dlg(), "redLimitSpin"), &down);
     EXPECT_TRUE(m.diaryBytes().contains("GrenzwertRot<=-1\r\n"));
     m.redrawAfterLimits();
     // Below the scale there is no red zone: the bottom rows are as yellow as the middle ones.
@@ -178,7 +180,7 @@ TEST(SettingsDialog, ColoursAreStoredAndTheCurveRedrawnAlsoWhenCancelled)
     SettingsWindow m;
     m.startWith(readings);
     m.desktop.answerColor(QColor(0, 160, 0));
-    m.dlg().curveColourButton->click();
+    child<QPushButton>(&m.dlg(), "curveColourButton")->click();
     EXPECT_EQ(m.config.text(QStringLiteral("KurvenFarbe")), QString::number(0x00A000));
     // The curve runs from day 2 evening (x 84) down to day 3 morning (x 90).
     const int y = (readingY(300) + readingY(150)) / 2;
@@ -189,21 +191,21 @@ TEST(SettingsDialog, ColoursAreStoredAndTheCurveRedrawnAlsoWhenCancelled)
 
     m.desktop.answerColor(std::nullopt);
     m.config.setText(QStringLiteral("KurvenFarbe"), QString());
-    m.dlg().curveColourButton->click();
+    child<QPushButton>(&m.dlg(), "curveColourButton")->click();
     EXPECT_EQ(m.config.text(QStringLiteral("KurvenFarbe")), QString::number(0x00A000));
 
     // The browser group: the colour of the data values and the two check boxes, no redraw.
-    const qint64 pixmap = m.form->chartLabel->pixmap().cacheKey();
+    const qint64 pixmap = child<QLabel>(m.form, "chartLabel")->pixmap().cacheKey();
     m.desktop.answerColor(QColor(1, 2, 3));
-    m.dlg().valuesColourButton->click();
+    child<QPushButton>(&m.dlg(), "valuesColourButton")->click();
     EXPECT_EQ(m.config.text(QStringLiteral("DatenwerteOberhalbFarbe")), QString::number(0x030201));
-    EXPECT_EQ(m.dlg().valuesColourLabel->palette().color(QPalette::WindowText), QColor(1, 2, 3));
-    m.dlg().breakLineCheck->click();
+    EXPECT_EQ(child<QLabel>(&m.dlg(), "valuesColourLabel")->palette().color(QPalette::WindowText), QColor(1, 2, 3));
+    child<QCheckBox>(&m.dlg(), "breakLineCheck")->click();
     EXPECT_EQ(m.config.integerText(QStringLiteral("LinieBeiNullUnterbrechen")), QStringLiteral("0"));
-    m.dlg().showValuesCheck->click(); // checked by the first run's setting
+    child<QCheckBox>(&m.dlg(), "showValuesCheck")->click(); // checked by the first run's setting
     EXPECT_EQ(m.config.integerText(QStringLiteral("WerteOberhalbKurveAnzeigen")), QStringLiteral("0"));
     EXPECT_FALSE(m.state.showValuesAboveCurve);
-    EXPECT_EQ(m.form->chartLabel->pixmap().cacheKey(), pixmap);
+    EXPECT_EQ(child<QLabel>(m.form, "chartLabel")->pixmap().cacheKey(), pixmap);
 }
 
 TEST(SettingsDialog, AFreshUserGetsNoDiaryFromTheDialog)
@@ -211,15 +213,15 @@ TEST(SettingsDialog, AFreshUserGetsNoDiaryFromTheDialog)
     SettingsWindow m;
     m.desktop.answerDialog([](QDialog&) { return int(QDialog::Rejected); }); // no user yet: the name dialog
     m.form->firstShow();
-    m.dlg().greenLimitSpin->upButton()->click();
+    child<SpinButton>(&m.dlg(), "greenLimitSpin")->upButton()->click();
     ASSERT_EQ(m.desktop.shown().size(), 1u);
     EXPECT_TRUE(m.desktop.shown()[0].text.contains(QStringLiteral("nicht geändert")));
     EXPECT_EQ(m.form->month().limits().green, 500);
-    EXPECT_FALSE(m.dlg().computeLimitsButton->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(&m.dlg(), "computeLimitsButton")->isEnabled());
     m.desktop.answerColor(QColor(9, 9, 9));
-    m.dlg().curveColourButton->click();
-    m.dlg().zoneIntensitySlider->setValue(2);
-    EXPECT_FALSE(m.form->limitRedrawTimer->isActive());
+    child<QPushButton>(&m.dlg(), "curveColourButton")->click();
+    child<QSlider>(&m.dlg(), "zoneIntensitySlider")->setValue(2);
+    EXPECT_FALSE(child<QTimer>(m.form, "limitRedrawTimer")->isActive());
     EXPECT_TRUE(QDir(m.state.galleryFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
     EXPECT_EQ(m.desktop.shown().size(), 1u) << m.desktop.shownTexts().join(u'|').toStdString();
 }
@@ -239,10 +241,10 @@ TEST(SettingsDialog, GermanTextsAreNotCutOff)
         }
     }
     // A caption does not run under a value, nor a value under its arrows, however long.
-    EXPECT_LT(d.greenCaption->geometry().right(), d.greenLimitLabel->x());
+    EXPECT_LT(child<QLabel>(&d, "greenCaption")->geometry().right(), child<QLabel>(&d, "greenLimitLabel")->x());
     m.form->month().setLimit(CurrentMonth::Limit::Green, std::numeric_limits<int>::min(), {});
     d.refresh();
-    EXPECT_LT(d.greenLimitLabel->geometry().right(), d.greenLimitSpin->x());
+    EXPECT_LT(child<QLabel>(&d, "greenLimitLabel")->geometry().right(), child<SpinButton>(&d, "greenLimitSpin")->x());
 }
 
 // Another month's diary becomes the chart with its own title, layout and limits; the next start shows it.
@@ -252,7 +254,7 @@ TEST(OpenAsChart, AnotherMonthBringsItsTitleLayoutAndLimits)
     m.startWith({reading("Morgens", 5, 300)});
     const QImage before = m.form->chartPicture();
     m.desktop.answerFile(QString());
-    m.form->openAsChartAction->trigger();
+    child<QAction>(m.form, "openAsChartAction")->trigger();
     EXPECT_EQ(m.form->chartPicture(), before);
     EXPECT_EQ(m.form->month().path(), m.diary);
 
@@ -260,9 +262,10 @@ TEST(OpenAsChart, AnotherMonthBringsItsTitleLayoutAndLimits)
     m.writeLines(april, diaryHead(QStringLiteral("Muster"), QStringLiteral("April 2024"), true, 420, 180) +
                             QStringList{reading("Morgens", 2, 455, 4)});
     m.desktop.answerFile(april);
-    m.form->openAsChartAction->trigger();
-    EXPECT_EQ(m.form->titleLabel->text(), QStringLiteral("Luftikon-Messwerte April 2024 von  Muster"));
-    EXPECT_TRUE(m.form->eightReadingsADayAction->isChecked());
+    child<QAction>(m.form, "openAsChartAction")->trigger();
+    EXPECT_EQ(child<QLabel>(m.form, "userNameLabel")->text(),
+              QStringLiteral("Luftikon-Messwerte April 2024 von  Muster"));
+    EXPECT_TRUE(child<QAction>(m.form, "eightReadingsADayAction")->isChecked());
     EXPECT_EQ(m.form->month().limits().green, 420);
     EXPECT_EQ(m.form->month().limits().red, 180);
     EXPECT_EQ(m.chartAt(64, readingY(455)), QColor(0, 255, 0)); // the eight-slot column of day 2
@@ -273,7 +276,7 @@ TEST(OpenAsChart, AnotherMonthBringsItsTitleLayoutAndLimits)
     lines << QStringLiteral("GrenzwertGruen>=777") << QString() << reading("Morgens", 1, 300, 5);
     m.writeLines(may, lines);
     m.desktop.answerFile(may);
-    m.form->openAsChartAction->trigger();
+    child<QAction>(m.form, "openAsChartAction")->trigger();
     EXPECT_EQ(m.form->month().limits().green, 777);
     EXPECT_EQ(m.form->month().limits().red, 200);
 
@@ -305,16 +308,16 @@ TEST(OpenAsChart, DayLayoutKeysFromTheFileToTheMarksAndTheSavedBytes)
         m.writeLines(m.diary, QStringList{"[Personendaten]", "BenutzerName=Muster", "Datum=März 2024", ""} + c.layout +
                                   QStringList{QString()} + three);
         m.desktop.answerFile(m.diary);
-        m.form->openAsChartAction->trigger();
-        EXPECT_EQ(m.form->fourReadingsADayAction->isChecked(), c.four) << name;
-        EXPECT_EQ(m.form->eightReadingsADayAction->isChecked(), c.eight) << name;
+        child<QAction>(m.form, "openAsChartAction")->trigger();
+        EXPECT_EQ(child<QAction>(m.form, "fourReadingsADayAction")->isChecked(), c.four) << name;
+        EXPECT_EQ(child<QAction>(m.form, "eightReadingsADayAction")->isChecked(), c.eight) << name;
 
         // The next save of the month.
         m.desktop.answerDialog([&m](QDialog&) {
-            m.form->entryDialog->chartButton->click();
+            child<QPushButton>(child<EntryDialog>(m.form, "entryDialog"), "chartButton")->click();
             return int(QDialog::Accepted);
         });
-        m.form->editCurrentDiaryAction->trigger();
+        child<QAction>(m.form, "editCurrentDiaryAction")->trigger();
         const QByteArray saved = m.diaryBytes();
         EXPECT_TRUE(saved.contains(c.savedPair)) << name << "\n" << saved.toStdString();
         EXPECT_EQ(saved.count("MessungenJeTag="), 2) << name;

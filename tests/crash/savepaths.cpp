@@ -2,6 +2,7 @@
 // redraw, a limit written into the diary header, and the table window's remarks on closing. The first and the
 // last write settings values too, so the settings file is killed at every event of its save as well.
 #include "savepaths.h"
+#include "support/children.h"
 
 #include "config/configstore.h"
 #include "diary/entryline.h"
@@ -115,15 +116,15 @@ int prepareMachine(const QString& root)
 int saveDiary(const QString& root, const std::function<void()>& ready)
 {
     Machine machine(root);
-    EntryDialog& entry = *machine.form->entryDialog;
+    EntryDialog& entry = *child<EntryDialog>(machine.form, "entryDialog");
     machine.desktop.onModal = [&](QDialog& dialog) {
         if (&dialog != &entry)
             return 0;
-        entry.daySpin->setText(QStringLiteral("20"));
-        entry.valueSpin->setText(QStringLiteral("455"));
-        entry.addButton->click();
+        child<SpinEdit>(&entry, "daySpin")->setText(QStringLiteral("20"));
+        child<SpinEdit>(&entry, "valueSpin")->setText(QStringLiteral("455"));
+        child<QPushButton>(&entry, "addButton")->click();
         ready();
-        entry.chartButton->click();
+        child<QPushButton>(&entry, "chartButton")->click();
         return 1;
     };
     machine.form->editCurrentDiary();
@@ -133,12 +134,13 @@ int saveDiary(const QString& root, const std::function<void()>& ready)
 int saveRemarks(const QString& root, const std::function<void()>& ready)
 {
     Machine machine(root);
-    TableWindow& table = *machine.form->tableWindow;
+    TableWindow& table = *child<TableWindow>(machine.form, "tableWindow");
     machine.desktop.onModal = [&](QDialog& dialog) {
         if (&dialog != &table)
             return 0;
-        table.remarksEdit->moveCursor(QTextCursor::End);
-        table.remarksEdit->insertPlainText(QStringLiteral("20. März: Peak-Flow abends besser.\n"));
+        child<QPlainTextEdit>(&table, "remarksEdit")->moveCursor(QTextCursor::End);
+        child<QPlainTextEdit>(&table, "remarksEdit")
+            ->insertPlainText(QStringLiteral("20. März: Peak-Flow abends besser.\n"));
         ready();
         table.done(0);
         return 0;

@@ -5,6 +5,7 @@
 #include "config/configstore.h"
 #include "entry/entrydialog.h"
 #include "state/appstate.h"
+#include "support/children.h"
 #include "support/sandbox.h"
 #include "support/scripteddesktop.h"
 #include "support/widgettext.h"
@@ -50,15 +51,16 @@ struct EntryMachine {
     void add(int slot, const QString& day, const QString& value, const QString& month = QStringLiteral("3"),
              const QString& time = QString())
     {
-        for (int i = 0; i < 9 && dlg->slotButton->text() != QLatin1String(slotInfo(slot)->caption); ++i)
-            dlg->slotButton->click();
-        dlg->daySpin->setText(day);
-        dlg->monthSpin->setText(month);
-        dlg->yearSpin->setText(QStringLiteral("2024"));
-        dlg->valueSpin->setText(value);
+        for (int i = 0;
+             i < 9 && child<QPushButton>(dlg, "slotButton")->text() != QLatin1String(slotInfo(slot)->caption); ++i)
+            child<QPushButton>(dlg, "slotButton")->click();
+        child<SpinEdit>(dlg, "daySpin")->setText(day);
+        child<SpinEdit>(dlg, "monthSpin")->setText(month);
+        child<SpinEdit>(dlg, "yearSpin")->setText(QStringLiteral("2024"));
+        child<SpinEdit>(dlg, "valueSpin")->setText(value);
         if (!time.isEmpty())
-            dlg->timeEdit->setText(time);
-        dlg->addButton->click();
+            child<TimeEdit>(dlg, "timeEdit")->setText(time);
+        child<QPushButton>(dlg, "addButton")->click();
     }
 
     // The list as a diary just drawn would fill it.
@@ -67,8 +69,8 @@ struct EntryMachine {
     QStringList listed() const
     {
         QStringList lines;
-        for (int row = 0; row < dlg->readingsList->count(); ++row)
-            lines << dlg->readingsList->item(row)->text();
+        for (int row = 0; row < child<QListWidget>(dlg, "readingsList")->count(); ++row)
+            lines << child<QListWidget>(dlg, "readingsList")->item(row)->text();
         return lines;
     }
 };

@@ -2,6 +2,7 @@
 // three formats, the table in both day layouts, and a stopped printer.
 #include "print/printfixture.h"
 #include "print/printgeometry.h"
+#include "support/children.h"
 #include "support/diarylines.h"
 #include "table/tablewindow.h"
 
@@ -253,7 +254,7 @@ protected:
         QString title;
         openPreview([&](PrintPreview& p) {
             title = chooseQueue(dialogDpi);
-            p.printButton->click();
+            child<QPushButton>(&p, "printButton")->click();
         });
         ASSERT_TRUE(desktop.shown().empty()) << desktop.shown().front().text.toStdString();
         const QString pdf = queue.waitForPdf(title);
@@ -274,10 +275,10 @@ protected:
         writeLines(diary, diaryHead(QStringLiteral("Anna"), QStringLiteral("März 2024"), mode == SlotMode::Eight) +
                               QStringList{reading("Morgens", 4, 420, 3, 2024, QStringLiteral("07:30"))});
         form->month().open(diary);
-        form->titleLabel->setText(QStringLiteral("von Anna"));
-        form->tableWindow->prepareShowing(form->titleLabel->text());
+        child<QLabel>(form, "userNameLabel")->setText(QStringLiteral("von Anna"));
+        child<TableWindow>(form, "tableWindow")->prepareShowing(child<QLabel>(form, "userNameLabel")->text());
         const QString title = chooseQueue();
-        form->tableWindow->printAction->trigger();
+        child<QAction>(child<TableWindow>(form, "tableWindow"), "printAction")->trigger();
         EXPECT_TRUE(desktop.shown().empty()) << desktop.shownTexts().join(u'|').toStdString();
         const QString pdf = queue.waitForPdf(title);
         EXPECT_FALSE(pdf.isEmpty()) << "no PDF came out of the queue";
@@ -323,7 +324,7 @@ TEST_F(PdfQueueTest, ChartAndTableLandOnPaperWhereTheyBelong)
     ASSERT_TRUE(queue.setAccepting(false));
     openPreview([this](PrintPreview& p) {
         chooseQueue();
-        p.printButton->click();
+        child<QPushButton>(&p, "printButton")->click();
     });
     ASSERT_EQ(desktop.shown().size(), 1u);
     EXPECT_EQ(desktop.shown()[0].text, QStringLiteral("Der Drucker \"") + queue.name +

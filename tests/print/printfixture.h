@@ -3,6 +3,7 @@
 
 #include "print/printpreview.h"
 #include "support/appfixture.h"
+#include "support/children.h"
 
 #include <QApplication>
 #include <QImage>
@@ -68,7 +69,7 @@ protected:
         });
     }
 
-    PrintPreview* preview = form->printPreview;
+    PrintPreview* preview = child<PrintPreview>(form, "printPreview");
 };
 
 } // namespace luftikon::test

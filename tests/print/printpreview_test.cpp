@@ -1,6 +1,7 @@
 // The print preview as the user meets it: the captured chart, the three formats, printing.
 #include "print/printfixture.h"
 #include "print/printgeometry.h"
+#include "support/children.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -15,12 +16,14 @@ TEST_F(PrintWindowTest, FormatsTurnTheCaptureOnceAndACancelledPrintKeepsTheLastO
     openPreview([this](PrintPreview& p) {
         // Stored format A4: the picture stands upright, turned from the capture.
         EXPECT_TRUE(p.a4Check->isChecked());
-        EXPECT_LT(p.previewPicture->width(), p.previewPicture->height());
-        EXPECT_TRUE(p.formatNoteEdit->toPlainText().contains(QStringLiteral("\nPapiergrösse ist DIN A-4.\n")));
+        EXPECT_LT(child<QLabel>(&p, "previewPicture")->width(), child<QLabel>(&p, "previewPicture")->height());
+        EXPECT_TRUE(child<QPlainTextEdit>(&p, "formatNoteEdit")
+                        ->toPlainText()
+                        .contains(QStringLiteral("\nPapiergrösse ist DIN A-4.\n")));
         const QImage upright = p.printPicture();
 
         p.a5Check->click();
-        EXPECT_GT(p.previewPicture->width(), p.previewPicture->height());
+        EXPECT_GT(child<QLabel>(&p, "previewPicture")->width(), child<QLabel>(&p, "previewPicture")->height());
         EXPECT_EQ(upright, turnClockwise(p.printPicture()));
 
         // Back to A4: turned from the captured copy again, never a second time.
@@ -32,18 +35,20 @@ TEST_F(PrintWindowTest, FormatsTurnTheCaptureOnceAndACancelledPrintKeepsTheLastO
         p.a6Check->click();
         EXPECT_TRUE(p.a6Check->isChecked());
         EXPECT_FALSE(p.a4Check->isChecked() || p.a5Check->isChecked());
-        EXPECT_TRUE(p.formatNoteEdit->toPlainText().endsWith(QStringLiteral("Oberer und unterer Rand ~ 7 mm.")));
+        EXPECT_TRUE(child<QPlainTextEdit>(&p, "formatNoteEdit")
+                        ->toPlainText()
+                        .endsWith(QStringLiteral("Oberer und unterer Rand ~ 7 mm.")));
         p.a5Check->click();
         desktop.answerPrint(false);
-        p.printButton->click();
+        child<QPushButton>(&p, "printButton")->click();
     });
     EXPECT_FALSE(preview->isVisible());
     EXPECT_EQ(config.text(QStringLiteral("Grafikformat")), QStringLiteral("DINA5"));
     // The next opening starts in A5, the capture taken anew and not turned.
     openPreview([](PrintPreview& p) {
         EXPECT_TRUE(p.a5Check->isChecked());
-        EXPECT_GT(p.previewPicture->width(), p.previewPicture->height());
-        p.CancelButton->click();
+        EXPECT_GT(child<QLabel>(&p, "previewPicture")->width(), child<QLabel>(&p, "previewPicture")->height());
+        child<QPushButton>(&p, "cancelButton")->click();
     });
     EXPECT_FALSE(preview->isVisible());
 }
@@ -52,7 +57,7 @@ TEST_F(PrintWindowTest, FailedJobsAreReportedAndNotPrinted)
 {
     openPreview([this](PrintPreview& p) {
         printToPdf(box.file(QStringLiteral("no/such/folder/chart.pdf")));
-        p.printButton->click();
+        child<QPushButton>(&p, "printButton")->click();
     });
     ASSERT_EQ(desktop.shown().size(), 1u);
     EXPECT_TRUE(desktop.shown()[0].text.startsWith(QStringLiteral("Die PDF-Datei ")));
@@ -62,7 +67,7 @@ TEST_F(PrintWindowTest, FailedJobsAreReportedAndNotPrinted)
     openPreview([this](PrintPreview& p) {
         // What Qt hands back on a machine without any printer: a PDF printer without a file.
         printToPdf(QString());
-        p.printButton->click();
+        child<QPushButton>(&p, "printButton")->click();
     });
     ASSERT_EQ(desktop.shown().size(), 1u);
     EXPECT_EQ(desktop.shown()[0].text, QStringLiteral("Es ist kein Drucker eingerichtet. Es wurde nichts gedruckt."));

@@ -1,6 +1,7 @@
 // The table printer on a page-sized picture at 600 dpi, and the table window's print items.
 #include "print/printfixture.h"
 #include "print/tableprinter.h"
+#include "support/children.h"
 #include "table/tablewindow.h"
 
 #include <QAction>
@@ -84,11 +85,12 @@ TEST(TablePrinter, ARangeOutsideTheGridStartsNoPrintJob)
 TEST_F(PrintWindowTest, TableWindowPrintsFromItsMenuAndContextMenu)
 {
     // "&Tabelle drucken" opens the table window as "&aktuelle anzeigen" does.
-    form->printTableAction->trigger();
-    EXPECT_TRUE(form->tableShowTimer->isActive());
-    form->tableShowTimer->stop();
+    child<QAction>(form, "printTableAction")->trigger();
+    EXPECT_TRUE(child<QTimer>(form, "tableShowTimer")->isActive());
+    child<QTimer>(form, "tableShowTimer")->stop();
     // Both print items ask for the printer; what lands on paper is checked on the PDF queue.
-    for (QAction* item : {form->tableWindow->printAction, form->tableWindow->printContextAction}) {
+    for (QAction* item : {child<QAction>(child<TableWindow>(form, "tableWindow"), "printAction"),
+                          child<QAction>(child<TableWindow>(form, "tableWindow"), "printContextAction")}) {
         desktop.answerPrint(false);
         item->trigger();
         EXPECT_EQ(desktop.pendingAnswers(), 0) << item->text().toStdString();

@@ -2,6 +2,7 @@
 // table, the user is told which line it is, and the file keeps it whole.
 #include "entry/entrydialog.h"
 #include "support/appfixture.h"
+#include "support/children.h"
 #include "table/tablewindow.h"
 
 #include <QListWidget>
@@ -25,11 +26,11 @@ TEST(OverlongLine, shownCutWithANoteAndKeptWholeInTheFile)
     w.desktop.clearShown();
 
     w.desktop.answerDialog([&](QDialog&) {
-        const QListWidget& list = *w.form->entryDialog->readingsList;
+        const QListWidget& list = *child<QListWidget>(child<EntryDialog>(w.form, "entryDialog"), "readingsList");
         EXPECT_EQ(list.count(), 2);
         // Cut after 200 characters, and marked as cut.
         EXPECT_EQ(list.item(1)->text(), QString::fromLatin1(longLine.left(200)) + QStringLiteral(" …"));
-        w.form->entryDialog->chartButton->click();
+        child<QPushButton>(child<EntryDialog>(w.form, "entryDialog"), "chartButton")->click();
         return 1;
     });
     w.form->editCurrentDiary();
@@ -42,7 +43,8 @@ TEST(OverlongLine, shownCutWithANoteAndKeptWholeInTheFile)
 
     w.desktop.clearShown();
     w.desktop.answerDialog([&](QDialog&) {
-        const QTableWidgetItem* value = w.form->tableWindow->readingsGrid->item(5, 11);
+        const QTableWidgetItem* value =
+            child<QTableWidget>(child<TableWindow>(w.form, "tableWindow"), "readingsGrid")->item(5, 11);
         EXPECT_TRUE(value && value->text().size() < 1000);
         return 0;
     });

@@ -2,6 +2,7 @@
 // file keeps its bytes, and what was typed stays to be saved again.
 #include "entry/entrydialog.h"
 #include "support/appfixture.h"
+#include "support/children.h"
 #include "support/diarylines.h"
 #include "support/privatemount.h"
 #include "table/tablewindow.h"
@@ -99,21 +100,21 @@ protected:
 
 TEST_P(SaveTrouble, entryDialogKeepsItsListUntilTheDiaryCanBeSaved)
 {
-    EntryDialog& entry = *form->entryDialog;
+    EntryDialog& entry = *child<EntryDialog>(form, "entryDialog");
     desktop.allowUnusedAnswers();
     desktop.answerDialog([&](QDialog& dialog) {
-        entry.daySpin->setText(QStringLiteral("15"));
-        entry.valueSpin->setText(QStringLiteral("455"));
-        entry.addButton->click();
+        child<SpinEdit>(&entry, "daySpin")->setText(QStringLiteral("15"));
+        child<SpinEdit>(&entry, "valueSpin")->setText(QStringLiteral("455"));
+        child<QPushButton>(&entry, "addButton")->click();
         strike();
-        entry.chartButton->click();
+        child<QPushButton>(&entry, "chartButton")->click();
         EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(entry.readingsList->count(), 15);
+        EXPECT_EQ(child<QListWidget>(&entry, "readingsList")->count(), 15);
         EXPECT_EQ(bytes(diary), oldDiary);
         expectToldAbout(diary);
 
         relieve();
-        entry.chartButton->click();
+        child<QPushButton>(&entry, "chartButton")->click();
         EXPECT_FALSE(dialog.isVisible());
         return int(QDialog::Accepted);
     });
@@ -125,14 +126,15 @@ TEST_P(SaveTrouble, tableWindowKeepsTheRemarksUntilTheyCanBeSaved)
 {
     const QString remarks = form->month().remarksPath();
     Sandbox::writeBytes(remarks, "Meine Bemerkung:\r\nalt\r\n");
-    TableWindow& table = *form->tableWindow;
+    TableWindow& table = *child<TableWindow>(form, "tableWindow");
     desktop.answerDialog([&](QDialog&) {
-        table.remarksEdit->moveCursor(QTextCursor::End);
-        table.remarksEdit->insertPlainText(QStringLiteral("neu: Spray zweimal\n"));
+        child<QPlainTextEdit>(&table, "remarksEdit")->moveCursor(QTextCursor::End);
+        child<QPlainTextEdit>(&table, "remarksEdit")->insertPlainText(QStringLiteral("neu: Spray zweimal\n"));
         strike();
         table.done(0);
         EXPECT_TRUE(table.isVisible());
-        EXPECT_TRUE(table.remarksEdit->toPlainText().contains(QStringLiteral("neu: Spray zweimal")));
+        EXPECT_TRUE(
+            child<QPlainTextEdit>(&table, "remarksEdit")->toPlainText().contains(QStringLiteral("neu: Spray zweimal")));
         EXPECT_EQ(bytes(remarks), QByteArray("Meine Bemerkung:\r\nalt\r\n"));
         expectToldAbout(remarks);
 

@@ -6,6 +6,7 @@
 #include "report/ui/evaluationwindow.h"
 #include "reportlines.h"
 #include "support/appfixture.h"
+#include "support/children.h"
 
 #include <QAction>
 #include <QLabel>
@@ -61,7 +62,8 @@ protected:
 
 TEST_F(ReportCommands, EveryCommandNeedsADrawnMonthWithReadings)
 {
-    for (QAction* command : {form->evaluateMonthAction, form->doctorReportAction, form->saveCsvAction}) {
+    for (QAction* command : {child<QAction>(form, "evaluateMonthAction"), child<QAction>(form, "doctorReportAction"),
+                             child<QAction>(form, "saveCsvAction")}) {
         desktop.clearShown();
         command->trigger();
         EXPECT_EQ(desktop.shownTexts(), QStringList{noData}) << command->text().toStdString();
@@ -69,7 +71,7 @@ TEST_F(ReportCommands, EveryCommandNeedsADrawnMonthWithReadings)
     // A drawn diary without a single entry line has nothing to evaluate either.
     desktop.clearShown();
     drawMay({}, {});
-    form->doctorReportAction->trigger();
+    child<QAction>(form, "doctorReportAction")->trigger();
     EXPECT_EQ(desktop.shownTexts(), QStringList{noData});
     EXPECT_TRUE(desktop.openedDocuments().isEmpty());
     EXPECT_FALSE(QDir(reportFolder()).exists());
@@ -100,7 +102,7 @@ TEST_F(ReportCommands, TheWindowShowsTheMonthsFigures)
 TEST_F(ReportCommands, TheReportIsWrittenOpenedAndReadsAsAViewerShowsIt)
 {
     drawMay(mayReadings(), {QStringLiteral("3. Mai: Erkältung"), QStringLiteral("Spray ab 9. Mai")});
-    form->doctorReportAction->trigger();
+    child<QAction>(form, "doctorReportAction")->trigger();
 
     EXPECT_TRUE(desktop.shown().empty()) << desktop.shownTexts().join('|').toStdString();
     const QString pdf = reportFolder() + QStringLiteral("Jürgen Müller_5_2024.pdf");
@@ -162,7 +164,7 @@ TEST_F(ReportCommands, EightSlotsFitAndLongRemarksAreCutWithANote)
     for (int i = 1; i <= 120; ++i)
         remarks << QStringLiteral("Bemerkung Nummer %1 zum Befinden an diesem Tag").arg(i);
     drawMay(readings, remarks, true);
-    form->doctorReportAction->trigger();
+    child<QAction>(form, "doctorReportAction")->trigger();
 
     const QString pdf = reportFolder() + QStringLiteral("Jürgen Müller_5_2024.pdf");
     EXPECT_TRUE(
@@ -180,7 +182,7 @@ TEST_F(ReportCommands, EightSlotsFitAndLongRemarksAreCutWithANote)
 TEST_F(ReportCommands, TheCsvFileIsWrittenBesideTheReportAndAFolderInTheWayIsReported)
 {
     drawMay(mayReadings(), {});
-    form->saveCsvAction->trigger();
+    child<QAction>(form, "saveCsvAction")->trigger();
 
     const QString csv = reportFolder() + QStringLiteral("Jürgen Müller_5_2024.csv");
     EXPECT_EQ(desktop.shownTexts(),
@@ -195,7 +197,7 @@ TEST_F(ReportCommands, TheCsvFileIsWrittenBesideTheReportAndAFolderInTheWayIsRep
     QDir(state.dataFolder + QStringLiteral("Luftikon-Berichte")).removeRecursively();
     desktop.clearShown();
     Sandbox::writeBytes(state.dataFolder + QStringLiteral("Luftikon-Berichte"), "kein Ordner");
-    form->doctorReportAction->trigger();
+    child<QAction>(form, "doctorReportAction")->trigger();
 
     ASSERT_EQ(desktop.shown().size(), 1u);
     EXPECT_EQ(desktop.shown()[0].kind, MessageKind::Error);

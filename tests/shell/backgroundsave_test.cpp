@@ -1,6 +1,7 @@
 // Saves that run without the entry dialog, and the month the windows see right after start-up.
 #include "chart/scales.h"
 #include "support/appfixture.h"
+#include "support/children.h"
 #include "support/diarylines.h"
 #include "table/tablewindow.h"
 
@@ -33,7 +34,7 @@ struct Erika : test::AppFixture {
 TEST(BackgroundSave, SwitchRightAfterStartRewritesTheDrawnMonthWithoutABox)
 {
     Erika user(3, QString::fromUtf8("März 2024"), march);
-    user.form->eightReadingsADayAction->trigger();
+    child<QAction>(user.form, "eightReadingsADayAction")->trigger();
 
     EXPECT_TRUE(user.desktop.shown().empty()) << user.desktop.shownTexts().join(u'|').toStdString();
     // The diary now says eight slots and still holds its limits and every March reading.
@@ -50,14 +51,14 @@ TEST(BackgroundSave, SwitchRightAfterStartRewritesTheDrawnMonthWithoutABox)
 TEST(BackgroundSave, TableRightAfterStartHasTheDaysOfTheDrawnFebruary)
 {
     Erika user(2, QStringLiteral("Februar 2024"), {reading("Morgens", 28, 400, 2), reading("Morgens", 29, 410, 2)});
-    user.form->showCurrentTableAction->trigger();
-    user.form->tableShowTimer->stop();
-    QTableWidget& grid = *user.form->tableWindow->readingsGrid;
+    child<QAction>(user.form, "showCurrentTableAction")->trigger();
+    child<QTimer>(user.form, "tableShowTimer")->stop();
+    QTableWidget& grid = *child<QTableWidget>(child<TableWindow>(user.form, "tableWindow"), "readingsGrid");
     ASSERT_EQ(grid.rowCount(), 30); // the heading and 29 days
     EXPECT_EQ(grid.item(29, 2)->text(), QStringLiteral("    410"));
 
     grid.selectAll();
-    user.form->tableWindow->copySelectedText();
+    child<TableWindow>(user.form, "tableWindow")->copySelectedText();
     ASSERT_EQ(user.desktop.clipboardTexts().size(), 1);
     const QStringList rows = user.desktop.clipboardTexts().back().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     EXPECT_EQ(rows.size(), 30);
@@ -68,7 +69,7 @@ TEST(BackgroundSave, SwitchWithoutADiaryOnScreenCreatesNoFile)
 {
     test::AppFixture m;
     m.state.userName = QStringLiteral("Erika");
-    m.form->eightReadingsADayAction->trigger();
+    child<QAction>(m.form, "eightReadingsADayAction")->trigger();
 
     EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Eight));
     EXPECT_TRUE(QDir(m.state.galleryFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());

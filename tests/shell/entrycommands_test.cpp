@@ -5,6 +5,7 @@
 #include "entry/entrydialog.h"
 #include "shell/usernamedialog.h"
 #include "support/appfixture.h"
+#include "support/children.h"
 #include "support/diarylines.h"
 #include "support/widgettext.h"
 #include "widgets/spinedit.h"
@@ -35,8 +36,8 @@ struct Desk : test::AppFixture {
     QString march;
 
     explicit Desk(const QDate& today = QDate(2024, 3, 15)) : AppFixture(today) {}
-    EntryDialog& entry() { return *form->entryDialog; }
-    UserNameDialog& names() { return *form->userNameDialog; }
+    EntryDialog& entry() { return *child<EntryDialog>(form, "entryDialog"); }
+    UserNameDialog& names() { return *child<UserNameDialog>(form, "userNameDialog"); }
 
     // Erika's March diary with her limits, four readings a day.
     QString writeMarch()
@@ -56,10 +57,10 @@ struct Desk : test::AppFixture {
     // In the open entry dialog: slot, day and value as the patient types them.
     void typeReading(int slot, const QString& day, const QString& value)
     {
-        for (int i = 0; i < 9 && form->entryDialog->slot() != slot; ++i)
-            entry().slotButton->click();
-        type(entry().daySpin, day);
-        type(entry().valueSpin, value);
+        for (int i = 0; i < 9 && child<EntryDialog>(form, "entryDialog")->slot() != slot; ++i)
+            child<QPushButton>(&entry(), "slotButton")->click();
+        type(child<SpinEdit>(&entry(), "daySpin"), day);
+        type(child<SpinEdit>(&entry(), "valueSpin"), value);
     }
     // "Tabelle" → "aktuelle bearbeiten", `steps` in the dialog, then "Grafik zeigen" unless the
     // steps closed it.
@@ -68,16 +69,16 @@ struct Desk : test::AppFixture {
         desktop.answerDialog([this, steps](QDialog&) {
             steps();
             if (entry().isVisible())
-                entry().chartButton->click();
+                child<QPushButton>(&entry(), "chartButton")->click();
             return entry().result();
         });
-        form->editCurrentDiaryAction->trigger();
+        child<QAction>(form, "editCurrentDiaryAction")->trigger();
     }
     void enterName(const QString& name)
     {
         desktop.answerDialog([this, name](QDialog&) {
-            names().nameEdit->setText(name);
-            names().okButton->click();
+            child<QLineEdit>(&names(), "nameEdit")->setText(name);
+            child<QPushButton>(&names(), "okButton")->click();
             return int(QDialog::Accepted);
         });
     }
@@ -91,13 +92,13 @@ TEST(FirstStart, NameThenNewTableThenThreeReadingsGiveTheDiary)
     m.enterName(erika);
     m.desktop.answerDialog([&m](QDialog& dialog) {
         EXPECT_EQ(&dialog, &m.entry());
-        EXPECT_EQ(m.entry().headingLabel->text(), QStringLiteral("Messwerte von Erika Muster"));
-        EXPECT_EQ(m.entry().todayLabel->text(), QStringLiteral("Heute ist der 15.03.2024"));
+        EXPECT_EQ(child<QLabel>(&m.entry(), "headingLabel")->text(), QStringLiteral("Messwerte von Erika Muster"));
+        EXPECT_EQ(child<QLabel>(&m.entry(), "todayLabel")->text(), QStringLiteral("Heute ist der 15.03.2024"));
         for (const auto& [slot, value] : {std::pair{1, "420"}, {2, "380"}, {8, "410"}}) {
             m.typeReading(slot, QStringLiteral("05"), QLatin1String(value));
-            m.entry().addButton->click();
+            child<QPushButton>(&m.entry(), "addButton")->click();
         }
-        m.entry().chartButton->click();
+        child<QPushButton>(&m.entry(), "chartButton")->click();
         return dialog.result();
     });
     // Without a user name the first show asks for one.
@@ -126,7 +127,8 @@ TEST(FirstStart, NameThenNewTableThenThreeReadingsGiveTheDiary)
                                         "Abends den      05.3.2024 Z=20:00  Luftikon=410\r\n"));
     // The save drew the month.
     EXPECT_EQ(m.form->month().path(), path);
-    EXPECT_EQ(m.form->titleLabel->text(), QString::fromUtf8("Luftikon-Messwerte März 2024 von  Erika Muster"));
+    EXPECT_EQ(child<QLabel>(m.form, "userNameLabel")->text(),
+              QString::fromUtf8("Luftikon-Messwerte März 2024 von  Erika Muster"));
     EXPECT_EQ(m.config.text(QStringLiteral("LetzteEingabe")),
               QStringLiteral("Abends den      05.3.2024 Z=20:00  Luftikon=410"));
 
@@ -134,9 +136,9 @@ TEST(FirstStart, NameThenNewTableThenThreeReadingsGiveTheDiary)
     ASSERT_EQ(m.desktop.shown().size(), 1u);
     EXPECT_EQ(m.desktop.shown()[0].kind, MessageKind::Information);
     EXPECT_TRUE(m.desktop.shown()[0].text.contains(QStringLiteral("Grenzwerte anhand des Bestwertes berechnen")));
-    EXPECT_FALSE(m.form->entryDialog->newTableStarted());
+    EXPECT_FALSE(child<EntryDialog>(m.form, "entryDialog")->newTableStarted());
     // After the save the time field shows the configured time of the next slot again.
-    EXPECT_EQ(m.entry().timeEdit->text(), QStringLiteral("08:00"));
+    EXPECT_EQ(child<TimeEdit>(&m.entry(), "timeEdit")->text(), QStringLiteral("08:00"));
 }
 
 TEST(UserName, ForbiddenCharactersAreRefusedAsTypedAndAsPasted)
@@ -145,17 +147,17 @@ TEST(UserName, ForbiddenCharactersAreRefusedAsTypedAndAsPasted)
     UserNameDialog& names = m.names();
     for (const QChar c : QStringLiteral("a\"b/c")) {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(names.nameEdit, &press);
+        QApplication::sendEvent(child<QLineEdit>(&names, "nameEdit"), &press);
     }
-    EXPECT_EQ(names.nameEdit->text(), QStringLiteral("abc"));
+    EXPECT_EQ(child<QLineEdit>(&names, "nameEdit")->text(), QStringLiteral("abc"));
     EXPECT_EQ(m.desktop.shownTexts(), (QStringList{QStringLiteral("Unerlaubtes Zeichen im Namen: \""),
                                                    QStringLiteral("Unerlaubtes Zeichen im Namen: /")}));
 
     // A pasted name loses the forbidden character and all behind it, one message each.
     m.desktop.clearShown();
-    names.nameEdit->clear();
-    names.nameEdit->insert(QStringLiteral("Erika<Mu"));
-    EXPECT_EQ(names.nameEdit->text(), QStringLiteral("Erika"));
+    child<QLineEdit>(&names, "nameEdit")->clear();
+    child<QLineEdit>(&names, "nameEdit")->insert(QStringLiteral("Erika<Mu"));
+    EXPECT_EQ(child<QLineEdit>(&names, "nameEdit")->text(), QStringLiteral("Erika"));
     EXPECT_EQ(m.desktop.shownTexts(), (QStringList{QStringLiteral("Unerlaubtes Zeichen im Namen: u"),
                                                    QStringLiteral("Unerlaubtes Zeichen im Namen: M"),
                                                    QStringLiteral("Unerlaubtes Zeichen im Namen: <")}));
@@ -170,11 +172,11 @@ TEST(UserName, OkDrawsTheUsersLastDiaryWhateverTheCaseOfTheName)
     m.enterName(QStringLiteral("ERIKA muster"));
     // No question before the new table: the name was just entered.
     m.desktop.answerDialog([&m](QDialog&) {
-        EXPECT_TRUE(m.form->entryDialog->newTableStarted());
-        EXPECT_TRUE(m.form->entryDialog->entries().isEmpty());
+        EXPECT_TRUE(child<EntryDialog>(m.form, "entryDialog")->newTableStarted());
+        EXPECT_TRUE(child<EntryDialog>(m.form, "entryDialog")->entries().isEmpty());
         return int(QDialog::Accepted);
     });
-    m.form->changeUserNameAction->trigger();
+    child<QAction>(m.form, "changeUserNameAction")->trigger();
     EXPECT_EQ(m.form->month().path(), march);
     EXPECT_EQ(m.form->month().diary().userName, erika);
     EXPECT_TRUE(m.desktop.shown().empty());
@@ -183,7 +185,7 @@ TEST(UserName, OkDrawsTheUsersLastDiaryWhateverTheCaseOfTheName)
     m.form->month().open(QString());
     m.enterName(QStringLiteral("Max Mustermann"));
     m.desktop.answerDialog([](QDialog&) { return int(QDialog::Accepted); });
-    m.form->changeUserNameAction->trigger();
+    child<QAction>(m.form, "changeUserNameAction")->trigger();
     EXPECT_TRUE(m.form->month().path().isEmpty());
 }
 
@@ -196,11 +198,11 @@ TEST(UserName, CancelRemembersTheDiaryOnScreenNotTheTypedNameAndTheNextStartDraw
     m.form->settings().setLastDiaryFile(QString());
 
     m.desktop.answerDialog([&m](QDialog&) {
-        m.names().nameEdit->setText(QStringLiteral("Neuer Name"));
+        child<QLineEdit>(&m.names(), "nameEdit")->setText(QStringLiteral("Neuer Name"));
         m.names().close(); // the frame's close button; Escape and "Abbrechen" end the same way
         return int(QDialog::Rejected);
     });
-    m.form->changeUserNameAction->trigger();
+    child<QAction>(m.form, "changeUserNameAction")->trigger();
     EXPECT_EQ(m.desktop.terminatedWith(), 0);
     const ConfigStore stored(m.config.path());
     EXPECT_EQ(stored.text(QStringLiteral("TabellenDateiName")), march);
@@ -225,23 +227,23 @@ TEST(EditCurrent, LoadsTheCurrentDiaryOrAsksForANewTableWhenItIsGone)
     QFile::remove(march);
     QDir().mkpath(march);
     m.form->month().open(march);
-    m.form->editCurrentDiaryAction->trigger();
+    child<QAction>(m.form, "editCurrentDiaryAction")->trigger();
     EXPECT_EQ(m.desktop.shownTexts().last(), QStringLiteral("Fehler Lesen der Datei!"));
 
     // A diary that is gone starts, when the user agrees, an empty table of this month.
     QDir().rmdir(march);
     m.desktop.answer(true);
     m.desktop.answerDialog([&m](QDialog&) {
-        EXPECT_EQ(m.entry().readingsList->count(), 0);
-        EXPECT_EQ(m.entry().monthSpin->text(), QStringLiteral("3"));
-        EXPECT_EQ(m.entry().yearSpin->text(), QStringLiteral("2024"));
-        EXPECT_FALSE(m.entry().cancelButton->isVisible());
+        EXPECT_EQ(child<QListWidget>(&m.entry(), "readingsList")->count(), 0);
+        EXPECT_EQ(child<SpinEdit>(&m.entry(), "monthSpin")->text(), QStringLiteral("3"));
+        EXPECT_EQ(child<SpinEdit>(&m.entry(), "yearSpin")->text(), QStringLiteral("2024"));
+        EXPECT_FALSE(child<QPushButton>(&m.entry(), "cancelButton")->isVisible());
         return int(QDialog::Rejected);
     });
-    m.form->editCurrentDiaryAction->trigger();
+    child<QAction>(m.form, "editCurrentDiaryAction")->trigger();
     EXPECT_EQ(m.desktop.shownTexts().last(), QStringLiteral("Sie möchten einen neue Tabelle erstellen?"));
-    EXPECT_TRUE(m.form->entryDialog->entries().isEmpty());
-    EXPECT_TRUE(m.form->entryDialog->newTableStarted());
+    EXPECT_TRUE(child<EntryDialog>(m.form, "entryDialog")->entries().isEmpty());
+    EXPECT_TRUE(child<EntryDialog>(m.form, "entryDialog")->newTableStarted());
 }
 
 TEST(OpenAndEdit, TakesTheDayLayoutAndReadingsOfTheChosenFile)
@@ -254,21 +256,21 @@ TEST(OpenAndEdit, TakesTheDayLayoutAndReadingsOfTheChosenFile)
 
     // Cancelled: nothing changes and nothing is left armed for a later showing of the entry dialog.
     m.desktop.answerFile(QString());
-    m.form->openAndShowTableAction->trigger();
+    child<QAction>(m.form, "openAndShowTableAction")->trigger();
     ASSERT_EQ(m.desktop.fileRequests().size(), 1u);
     EXPECT_EQ(m.desktop.fileRequests()[0].start, m.state.galleryFolder);
     EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Four));
-    EXPECT_FALSE(m.form->entryDialog->tableWhenShown());
+    EXPECT_FALSE(child<EntryDialog>(m.form, "entryDialog")->tableWhenShown());
 
     m.desktop.answerFile(july);
     m.desktop.answerDialog([&m](QDialog&) {
-        EXPECT_EQ(m.entry().readingsList->count(), 1);
-        EXPECT_EQ(m.entry().yearSpin->text(), QStringLiteral("2025"));
+        EXPECT_EQ(child<QListWidget>(&m.entry(), "readingsList")->count(), 1);
+        EXPECT_EQ(child<SpinEdit>(&m.entry(), "yearSpin")->text(), QStringLiteral("2025"));
         return int(QDialog::Rejected);
     });
-    m.form->openAndEditAction->trigger();
-    EXPECT_TRUE(m.form->eightReadingsADayAction->isChecked());
-    EXPECT_FALSE(m.form->fourReadingsADayAction->isChecked());
+    child<QAction>(m.form, "openAndEditAction")->trigger();
+    EXPECT_TRUE(child<QAction>(m.form, "eightReadingsADayAction")->isChecked());
+    EXPECT_FALSE(child<QAction>(m.form, "fourReadingsADayAction")->isChecked());
     EXPECT_EQ(m.state.templatePictureFile, m.state.resourceFolder + QStringLiteral("Vorlag8M.bmp"));
     EXPECT_EQ(m.form->month().path(), july);
     // The opened month is drawn.
@@ -282,24 +284,24 @@ TEST(DayLayout, SwitchRewritesTheDiaryAndMovesToTheNextSlotOfTheOtherDay)
     const QString march = m.march;
     m.form->settings().setLastEntryLine(reading("Messung3", 4, 400, 3, 2024, QStringLiteral("16:00")));
     m.desktop.answerDialog([](QDialog&) { return int(QDialog::Rejected); });
-    m.form->editCurrentDiaryAction->trigger();
+    child<QAction>(m.form, "editCurrentDiaryAction")->trigger();
     // After slot 3 of a four-slot day comes the evening.
-    EXPECT_EQ(m.form->entryDialog->slot(), 8);
+    EXPECT_EQ(child<EntryDialog>(m.form, "entryDialog")->slot(), 8);
 
-    m.form->eightReadingsADayAction->trigger();
-    EXPECT_TRUE(m.form->eightReadingsADayAction->isChecked());
+    child<QAction>(m.form, "eightReadingsADayAction")->trigger();
+    EXPECT_TRUE(child<QAction>(m.form, "eightReadingsADayAction")->isChecked());
     EXPECT_EQ(m.state.templatePictureFile, m.state.resourceFolder + QStringLiteral("Vorlag8M.bmp"));
     // In the eight-slot day slot 3 is followed by slot 4, at its eight-slot time.
-    EXPECT_EQ(m.form->entryDialog->slot(), 4);
-    EXPECT_EQ(m.entry().timeEdit->text(), QStringLiteral("12:00"));
+    EXPECT_EQ(child<EntryDialog>(m.form, "entryDialog")->slot(), 4);
+    EXPECT_EQ(child<TimeEdit>(&m.entry(), "timeEdit")->text(), QStringLiteral("12:00"));
     EXPECT_TRUE(m.bytes(march).contains("BisZu8MessungenJeTag=1\r\nBisZu4MessungenJeTag=0"));
 
     // The four-slot item while four slots are not in force switches back; clicked again, it toggles.
-    m.form->fourReadingsADayAction->trigger();
+    child<QAction>(m.form, "fourReadingsADayAction")->trigger();
     EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Four));
     EXPECT_TRUE(m.bytes(march).contains("BisZu4MessungenJeTag=1\r\nBisZu8MessungenJeTag=0"));
-    EXPECT_EQ(m.entry().timeEdit->text(), QStringLiteral("20:00"));
-    m.form->fourReadingsADayAction->trigger();
+    EXPECT_EQ(child<TimeEdit>(&m.entry(), "timeEdit")->text(), QStringLiteral("20:00"));
+    child<QAction>(m.form, "fourReadingsADayAction")->trigger();
     EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Eight));
     EXPECT_TRUE(m.desktop.shown().empty()) << m.desktop.shownTexts().join(u'|').toStdString();
 }
@@ -311,14 +313,17 @@ TEST(NoReadingLost, NewTableOverAMonthWithADiaryAddsToItAfterTheNameAsFromTheMen
         m.returnToMarch();
         fromName ? m.enterName(erika) : m.desktop.answer(true); // or "Sie möchten einen neue Tabelle erstellen?"
         m.desktop.answerDialog([&m](QDialog&) {
-            EXPECT_EQ(m.form->entryDialog->entries(), m.kept);
-            EXPECT_TRUE(m.entry().noteLabel->text().startsWith(
-                QStringLiteral("Für diesen Monat gibt es schon eine Tabelle mit 2 Messwerten")));
+            EXPECT_EQ(child<EntryDialog>(m.form, "entryDialog")->entries(), m.kept);
+            EXPECT_TRUE(
+                child<QLabel>(&m.entry(), "noteLabel")
+                    ->text()
+                    .startsWith(QStringLiteral("Für diesen Monat gibt es schon eine Tabelle mit 2 Messwerten")));
             m.typeReading(1, QStringLiteral("6"), QStringLiteral("430"));
-            m.entry().chartButton->click();
+            child<QPushButton>(&m.entry(), "chartButton")->click();
             return m.entry().result();
         });
-        (fromName ? m.form->changeUserNameAction : m.form->newTableAction)->trigger();
+        (fromName ? child<QAction>(m.form, "changeUserNameAction") : child<QAction>(m.form, "newTableAction"))
+            ->trigger();
         EXPECT_EQ(m.readingsIn(m.march), m.kept + QStringList{reading("Morgens", 6, 430)}) << fromName;
     }
 }
@@ -330,14 +335,15 @@ TEST(NoReadingLost, ATypedValueGoesInWithEnterARefusedOneKeepsTheDialogOpenAProp
     m.edit([&m] {
         // Alt+A is the add button's alone: a second button with it would only take the focus.
         for (const QAbstractButton* button : m.entry().findChildren<QAbstractButton*>())
-            EXPECT_EQ(button == m.entry().addButton, button->shortcut() == QKeySequence(QStringLiteral("Alt+A")))
+            EXPECT_EQ(button == child<QPushButton>(&m.entry(), "addButton"),
+                      button->shortcut() == QKeySequence(QStringLiteral("Alt+A")))
                 << button->objectName().toStdString();
         m.typeReading(1, QStringLiteral("05"), QStringLiteral("500")); // a twin of the morning of the 5th
-        m.entry().chartButton->click();
+        child<QPushButton>(&m.entry(), "chartButton")->click();
         EXPECT_TRUE(m.entry().isVisible());
         EXPECT_TRUE(m.desktop.shown().back().text.contains(QStringLiteral("existiert schon in der Liste!")));
         m.typeReading(1, QStringLiteral("07"), QStringLiteral("390"));
-        QTest::keyClick(m.entry().valueSpin->editor(), Qt::Key_Return);
+        QTest::keyClick(child<SpinEdit>(&m.entry(), "valueSpin")->editor(), Qt::Key_Return);
     });
     EXPECT_EQ(m.readingsIn(m.march), m.kept + QStringList{reading("Morgens", 7, 390)});
 
@@ -352,14 +358,14 @@ TEST(NoReadingLost, TakeBackThenSaveKeepsTheReadingAndAnEditReplacesIt)
     Desk m;
     m.returnToMarch();
     const auto takeBack = [&m](int row) {
-        m.entry().readingsList->setCurrentRow(row);
-        m.entry().editButton->click();
+        child<QListWidget>(&m.entry(), "readingsList")->setCurrentRow(row);
+        child<QPushButton>(&m.entry(), "editButton")->click();
     };
     m.edit([&] { takeBack(0); });
     EXPECT_EQ(m.readingsIn(m.march), m.kept);
     m.edit([&] {
         takeBack(1);
-        m.type(m.entry().valueSpin, QStringLiteral("415"));
+        m.type(child<SpinEdit>(&m.entry(), "valueSpin"), QStringLiteral("415"));
     });
     EXPECT_EQ(m.readingsIn(m.march),
               (QStringList{m.kept[0], reading("Abends", 5, 415, 3, 2024, QStringLiteral("20:00"))}));
@@ -370,7 +376,7 @@ TEST(NoReadingLost, TheDayFieldHoldsTheNumberTypedAndTheLineGoesIntoTheMonthsOwn
     Desk m; // the month kept as "_3_"
     m.returnToMarch();
     m.edit([&m] {
-        SpinEdit* day = m.entry().daySpin;
+        SpinEdit* day = child<SpinEdit>(&m.entry(), "daySpin");
         m.type(day, QStringLiteral("10"));
         EXPECT_EQ(day->text(), QStringLiteral("10"));
         // Backspace over "01" leaves a field the next digit fills, never "005".
@@ -380,8 +386,8 @@ TEST(NoReadingLost, TheDayFieldHoldsTheNumberTypedAndTheLineGoesIntoTheMonthsOwn
         QTest::keyClicks(day->editor(), QStringLiteral("8"));
         EXPECT_EQ(day->text(), QStringLiteral("08"));
         day->setText(QStringLiteral("008")); // however the text got there
-        m.entry().monthSpin->setText(QStringLiteral("03"));
-        m.type(m.entry().valueSpin, QStringLiteral("400"));
+        child<SpinEdit>(&m.entry(), "monthSpin")->setText(QStringLiteral("03"));
+        m.type(child<SpinEdit>(&m.entry(), "valueSpin"), QStringLiteral("400"));
     });
     EXPECT_EQ(m.readingsIn(m.march), m.kept + QStringList{reading("Morgens", 8, 400)});
     EXPECT_FALSE(QFileInfo::exists(m.state.galleryFolder + QStringLiteral("2024/") + erika + "_03_2024.tab"));
@@ -393,13 +399,14 @@ TEST(NoReadingLost, AMonthOnlyLookedAtIsNamedWhenEdited)
     Desk m(QDate(2024, 4, 7));
     m.returnToMarch();
     m.edit([&m] {
-        EXPECT_EQ(m.entry().headingLabel->text(), QString::fromUtf8("Messwerte März 2024  Erika Muster"));
-        const QString note = m.entry().noteLabel->text();
-        EXPECT_TRUE(m.entry().noteLabel->isVisible());
+        EXPECT_EQ(child<QLabel>(&m.entry(), "headingLabel")->text(),
+                  QString::fromUtf8("Messwerte März 2024  Erika Muster"));
+        const QString note = child<QLabel>(&m.entry(), "noteLabel")->text();
+        EXPECT_TRUE(child<QLabel>(&m.entry(), "noteLabel")->isVisible());
         EXPECT_TRUE(note.contains(QString::fromUtf8("März 2024")) && note.contains(QStringLiteral("07.04.2024")) &&
                     note.contains(QStringLiteral("April 2024")))
             << note.toStdString();
-        m.entry().cancelButton->click();
+        child<QPushButton>(&m.entry(), "cancelButton")->click();
     });
 }
 
@@ -411,7 +418,7 @@ TEST(NoReadingLost, OpenersTellOfAMonthInTwoFilesAndOfAReadingWithoutADate)
     const QString undated = QStringLiteral("Morgens den    xx.3.2024 Z=08:00  Luftikon=350");
     m.writeLines(twin, diaryHead(erika, QString::fromUtf8("März 2024")) + QStringList{undated});
     m.desktop.answerFile(twin);
-    m.form->openAsChartAction->trigger();
+    child<QAction>(m.form, "openAsChartAction")->trigger();
     ASSERT_EQ(m.desktop.shown().size(), 1u);
     const QString note = m.desktop.shown().back().text;
     EXPECT_TRUE(note.contains(undated) && note.contains(twin) && note.contains(m.march)) << note.toStdString();
@@ -428,18 +435,19 @@ TEST(NoReadingLost, ALayoutSwitchThatHidesReadingsAsksAndNeinKeepsTheLayout)
     const QByteArray before = m.bytes(july);
 
     m.desktop.answer(false);
-    m.form->fourReadingsADayAction->trigger();
+    child<QAction>(m.form, "fourReadingsADayAction")->trigger();
     ASSERT_EQ(m.desktop.shown().size(), 1u);
     EXPECT_TRUE(m.desktop.shown().back().presetNo);
     EXPECT_TRUE(m.desktop.shown().back().text.startsWith(
         QStringLiteral("In dieser Tabelle stehen 3 Messwerte von Messung 5 und Messung 6.")));
-    EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Eight) && m.form->eightReadingsADayAction->isChecked());
-    EXPECT_FALSE(m.form->fourReadingsADayAction->isChecked());
+    EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Eight) &&
+                child<QAction>(m.form, "eightReadingsADayAction")->isChecked());
+    EXPECT_FALSE(child<QAction>(m.form, "fourReadingsADayAction")->isChecked());
     EXPECT_EQ(m.bytes(july), before);
 
     // Ja: the readings stay in the file and keep the best value; only the pin is not painted.
     m.desktop.answer(true);
-    m.form->fourReadingsADayAction->trigger();
+    child<QAction>(m.form, "fourReadingsADayAction")->trigger();
     EXPECT_TRUE(m.bytes(july).endsWith((readings.join(crlf) + crlf).toLatin1()));
     EXPECT_EQ(m.form->month().summary().best.value, 520);
     EXPECT_TRUE(m.form->chart().bestValueHidden());

@@ -3,6 +3,7 @@
 #include "chart/scales.h"
 #include "shell/touchsupport.h"
 #include "support/appfixture.h"
+#include "support/children.h"
 #include "support/diarylines.h"
 #include "widgets/livepause.h"
 
@@ -55,7 +56,7 @@ TEST(MainFormChart, StartLoadsTheTemplateOrIsBlankAndCopiesTheChartScriptOnce)
     const QImage templ =
         QImage(installedResources + QStringLiteral("Vorlag4M.bmp")).convertToFormat(QImage::Format_BGR888);
     EXPECT_EQ(m.form->chartPicture(), templ);
-    EXPECT_EQ(m.form->chartLabel->pixmap().size(), templ.size());
+    EXPECT_EQ(child<QLabel>(m.form, "chartLabel")->pixmap().size(), templ.size());
 
     const QString script = m.state.dataFolder + QStringLiteral("scripts/Chart.min.js");
     EXPECT_EQ(m.bytes(script), m.bytes(installedResources + QStringLiteral("scripts/Chart.min.js")));
@@ -104,9 +105,10 @@ TEST(MainFormChart, FirstShowDrawsAnEightSlotDiaryOnItsTemplate)
     EXPECT_FALSE(m.form->month().layout().marks(SlotMode::Four));
     EXPECT_EQ(m.state.templatePictureFile, installedResources + QStringLiteral("Vorlag8M.bmp"));
     EXPECT_EQ(m.form->month().path(), diary);
-    EXPECT_EQ(m.form->titleLabel->text(), QStringLiteral("Luftikon-Messwerte März 2024 von  Muster"));
+    EXPECT_EQ(child<QLabel>(m.form, "userNameLabel")->text(),
+              QStringLiteral("Luftikon-Messwerte März 2024 von  Muster"));
     // The window shows what was drawn: the marker of the Messung5 reading in its column.
-    const QImage shown = m.form->chartLabel->pixmap().toImage();
+    const QImage shown = child<QLabel>(m.form, "chartLabel")->pixmap().toImage();
     EXPECT_EQ(shown.pixelColor(77, readingY(430)), QColor(243, 190, 93));
 }
 
@@ -135,12 +137,12 @@ TEST(MainFormChart, YearAndLimitsComeFromTheDiaryAndANonNumberKeepsTheDefault)
 TEST(MainFormChart, BrowserPageShowsTheDrawnMonthAndAMonthWithoutReadingsNone)
 {
     Chart m;
-    m.form->browserChartAction->trigger();
+    child<QAction>(m.form, "browserChartAction")->trigger();
     EXPECT_EQ(m.desktop.shownTexts(), QStringList{QStringLiteral("Es wurden noch keine Daten eingegeben!")});
     m.desktop.clearShown();
 
     m.returnTo(muster, m.writeDiary(m.diaryPath(muster, 3, 2024), false, {reading("Morgens", 2, 455)}));
-    m.form->browserChartAction->trigger();
+    child<QAction>(m.form, "browserChartAction")->trigger();
     EXPECT_TRUE(m.desktop.shown().empty()) << m.desktop.shownTexts().join('|').toStdString();
     const QString page = m.state.htmlFolder + QStringLiteral("2024/Muster_3_2024.html");
     ASSERT_EQ(m.desktop.openedDocuments(), QStringList{page});
@@ -149,7 +151,7 @@ TEST(MainFormChart, BrowserPageShowsTheDrawnMonthAndAMonthWithoutReadingsNone)
 
     // An empty month drawn afterwards leaves nothing of March for the page.
     m.form->month().open(m.writeDiary(m.diaryPath(muster, 4, 2024), false));
-    m.form->browserChartAction->trigger();
+    child<QAction>(m.form, "browserChartAction")->trigger();
     EXPECT_EQ(m.desktop.shownTexts(), QStringList{QStringLiteral("Es wurden noch keine Daten eingegeben!")});
     EXPECT_EQ(m.desktop.openedDocuments().size(), 1);
 }
@@ -165,9 +167,9 @@ TEST(MainFormChart, MaximisedTheChartFollowsTheScrollArea)
         QApplication::processEvents();
     QApplication::processEvents();
     ASSERT_TRUE(m.form->isMaximized());
-    const QSize area = m.form->chartScrollArea->size();
-    EXPECT_EQ(m.form->chartLabel->size(), QSize(area.width() - 35, area.height() - 25));
-    EXPECT_EQ(m.form->headerPicture->width(), area.width() - 35);
+    const QSize area = child<QScrollArea>(m.form, "chartScrollArea")->size();
+    EXPECT_EQ(child<QLabel>(m.form, "chartLabel")->size(), QSize(area.width() - 35, area.height() - 25));
+    EXPECT_EQ(child<QLabel>(m.form, "headerPicture")->width(), area.width() - 35);
 }
 
 TEST(MainFormChart, SmallMultiTouchScreensPutTheWindowAtTheTopEdge)

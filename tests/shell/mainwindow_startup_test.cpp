@@ -1,6 +1,7 @@
 // Start-up: where the data live, the folders made, the settings read, and deleting the settings.
 #include "platform/qtdesktop.h"
 #include "support/appfixture.h"
+#include "support/children.h"
 
 #include <QApplication>
 #include <QDir>
@@ -192,7 +193,7 @@ TEST(MainFormStartup, DeletingTheSettingsKeepsTheDiariesAndStartsOverElsewhere)
     form->month().open(QStringLiteral("/alt/x.tab")); // the close must not write it back
     form->show();
     m.desktop.answer(true);
-    form->deleteSettingsAction->trigger();
+    child<QAction>(form, "deleteSettingsAction")->trigger();
     EXPECT_FALSE(form->isVisible());
     EXPECT_FALSE(QFileInfo::exists(m.box.configFile()));
     // The diaries stay.
@@ -248,6 +249,6 @@ TEST(MainFormStartup, MissingDiaryAtFirstShowIsToldInFrontOfTheMainWindowWhichTh
     form.firstShow();
     EXPECT_EQ(told, QStringLiteral("Kann die Datei nicht finden: "));
     EXPECT_EQ(owner, &form);
-    EXPECT_EQ(form.titleLabel->text(), QStringLiteral("von Erika Muster"));
+    EXPECT_EQ(child<QLabel>(&form, "userNameLabel")->text(), QStringLiteral("von Erika Muster"));
     EXPECT_TRUE(form.close());
 }

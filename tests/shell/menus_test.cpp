@@ -9,6 +9,7 @@
 #include "shell/mainwindow.h"
 #include "shell/usernamedialog.h"
 #include "support/appfixture.h"
+#include "support/children.h"
 #include "support/diarylines.h"
 #include "support/widgettext.h"
 #include "widgets/largemenu.h"
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <string_view>
 
 using namespace luftikon;
 using luftikon::test::Answer;
@@ -29,8 +31,9 @@ using luftikon::test::Sandbox;
 
 namespace {
 
-using Window = LargeMenu* MainWindow::*;
-using Item = QAction* MainWindow::*;
+// Menu items and large menus by the names the main window gives them.
+using Window = const char*;
+using Item = const char*;
 
 // Erika has worked before: her March 2024 diary (four readings a day) is on the
 // chart.
@@ -56,8 +59,9 @@ struct Erika : test::AppFixture {
     }
     QList<LargeMenu*> largeMenus() const
     {
-        return {form->mainLargeMenu,  form->fileLargeMenu,    form->openLargeMenu,
-                form->tableLargeMenu, form->optionsLargeMenu, form->helpLargeMenu};
+        return {child<LargeMenu>(form, "mainLargeMenu"),    child<LargeMenu>(form, "fileLargeMenu"),
+                child<LargeMenu>(form, "openLargeMenu"),    child<LargeMenu>(form, "tableLargeMenu"),
+                child<LargeMenu>(form, "optionsLargeMenu"), child<LargeMenu>(form, "helpLargeMenu")};
     }
 
     // Clicks the button of that text in the large menu in front.
@@ -78,10 +82,12 @@ struct Erika : test::AppFixture {
     void expectEntryDialog(bool armed)
     {
         desktop.answerDialog([this, armed](QDialog& dialog) {
-            EXPECT_EQ(&dialog, static_cast<QDialog*>(form->entryDialog));
+            EXPECT_EQ(&dialog, static_cast<QDialog*>(child<EntryDialog>(form, "entryDialog")));
             QApplication::processEvents(); // the dialog's first paint passes the
                                            // table on
-            EXPECT_EQ(form->entryDialog->tableWhenShown() || form->tableShowTimer->isActive(), armed);
+            EXPECT_EQ(child<EntryDialog>(form, "entryDialog")->tableWhenShown() ||
+                          child<QTimer>(form, "tableShowTimer")->isActive(),
+                      armed);
             return int(QDialog::Rejected);
         });
     }
@@ -121,74 +127,77 @@ Reach edits(Item item, bool chooses, bool armed)
             [=](Erika& m) { EXPECT_EQ(m.desktop.fileRequests().size(), chooses ? 1u : 0u); }};
 }
 
-const Step tableArmed = [](Erika& m) { EXPECT_TRUE(m.form->tableShowTimer->isActive()); };
+const Step tableArmed = [](Erika& m) { EXPECT_TRUE(child<QTimer>(m.form, "tableShowTimer")->isActive()); };
 
 const std::vector<Reach> reaches{
-    {&MainWindow::newTableAction, [](Erika& m) { m.desktop.answer(Answer::No); },
+    {"newTableAction", [](Erika& m) { m.desktop.answer(Answer::No); },
      [](Erika& m) {
          EXPECT_EQ(m.desktop.shownTexts(), QStringList{QStringLiteral("Sie möchten einen neue Tabelle erstellen?")});
      }},
-    {&MainWindow::browserChartAction, nullptr,
+    {"browserChartAction", nullptr,
      [](Erika& m) { EXPECT_TRUE(m.desktop.openedDocuments().value(0).startsWith(m.state.htmlFolder)); }},
-    {&MainWindow::openAsChartAction,
+    {"openAsChartAction",
      [](Erika& m) {
          m.desktop.answerFile(m.march);
          m.form->month().open(QString());
      },
      [](Erika& m) { EXPECT_EQ(m.form->month().path(), m.march); }},
-    edits(&MainWindow::openAndShowTableAction, true, true),
-    edits(&MainWindow::openAndEditAction, true, false),
-    opens(&MainWindow::printChartAction, [](MainWindow& f) -> QDialog* { return f.printPreview; }),
-    opens(&MainWindow::chartSettingsAction, [](MainWindow& f) -> QDialog* { return f.chartSettingsDialog; }),
-    opens(&MainWindow::evaluateMonthAction, [](MainWindow& f) -> QDialog* { return f.evaluationWindow; }),
-    opens(&MainWindow::changeUserNameAction, [](MainWindow& f) -> QDialog* { return f.userNameDialog; }),
-    {&MainWindow::doctorReportAction, nullptr,
+    edits("openAndShowTableAction", true, true),
+    edits("openAndEditAction", true, false),
+    opens("printChartAction", [](MainWindow& f) -> QDialog* { return child<PrintPreview>(&f, "printPreview"); }),
+    opens("chartSettingsAction",
+          [](MainWindow& f) -> QDialog* { return child<ChartSettingsDialog>(&f, "chartSettingsDialog"); }),
+    opens("evaluateMonthAction",
+          [](MainWindow& f) -> QDialog* { return child<EvaluationWindow>(&f, "evaluationWindow"); }),
+    opens("changeUserNameAction",
+          [](MainWindow& f) -> QDialog* { return child<UserNameDialog>(&f, "userNameDialog"); }),
+    {"doctorReportAction", nullptr,
      [](Erika& m) { EXPECT_TRUE(m.desktop.openedDocuments().value(0).endsWith(QStringLiteral(".pdf"))); }},
-    {&MainWindow::saveCsvAction, nullptr,
+    {"saveCsvAction", nullptr,
      [](Erika& m) {
          EXPECT_TRUE(m.desktop.shownTexts().value(0).startsWith(QStringLiteral("Die Messwerte wurden als CSV-Datei")));
      }},
-    {&MainWindow::quitAction, nullptr, [](Erika& m) { EXPECT_FALSE(m.form->isVisible()); }},
-    {&MainWindow::fourReadingsADayAction, [](Erika& m) { m.form->eightReadingsADayAction->trigger(); },
+    {"quitAction", nullptr, [](Erika& m) { EXPECT_FALSE(m.form->isVisible()); }},
+    {"fourReadingsADayAction", [](Erika& m) { child<QAction>(m.form, "eightReadingsADayAction")->trigger(); },
      [](Erika& m) {
          EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Four) &&
                      !m.form->month().layout().marks(SlotMode::Eight));
      }},
-    {&MainWindow::eightReadingsADayAction, nullptr,
+    {"eightReadingsADayAction", nullptr,
      [](Erika& m) {
          EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Eight) &&
                      !m.form->month().layout().marks(SlotMode::Four));
      }},
-    {&MainWindow::deleteSettingsAction, [](Erika& m) { m.desktop.answer(Answer::No); },
+    {"deleteSettingsAction", [](Erika& m) { m.desktop.answer(Answer::No); },
      [](Erika& m) {
          EXPECT_TRUE(m.desktop.shownTexts().value(0).startsWith(QStringLiteral("Möchten Sie die Registry-Einträge")));
          EXPECT_TRUE(QFile::exists(m.box.configFile()));
      }},
-    {&MainWindow::printTableAction, nullptr, tableArmed},
-    {&MainWindow::showCurrentTableAction, nullptr, tableArmed},
-    edits(&MainWindow::editCurrentDiaryAction, false, false),
-    {&MainWindow::helpAction, nullptr,
+    {"printTableAction", nullptr, tableArmed},
+    {"showCurrentTableAction", nullptr, tableArmed},
+    edits("editCurrentDiaryAction", false, false),
+    {"helpAction", nullptr,
      [](Erika& m) {
          EXPECT_EQ(m.desktop.openedDocuments(), QStringList{m.state.resourceFolder + "Luftikon-Hilfe.pdf"});
      }},
-    {&MainWindow::aboutAction,
+    {"aboutAction",
      [](Erika& m) {
          m.desktop.answerDialog([&m](QDialog& dialog) {
-             EXPECT_EQ(&dialog, m.form->aboutBox);
-             m.form->aboutBox->okButton->click();
+             EXPECT_EQ(&dialog, child<AboutBox>(m.form, "aboutBox"));
+             child<QPushButton>(child<AboutBox>(m.form, "aboutBox"), "okButton")->click();
              EXPECT_FALSE(dialog.isVisible());
              return dialog.result();
          });
      },
      nullptr},
-    {&MainWindow::largeMenuAction, nullptr,
-     [](Erika& m) { EXPECT_EQ(m.openMenus(), QList<LargeMenu*>{m.form->mainLargeMenu}); }},
+    {"largeMenuAction", nullptr,
+     [](Erika& m) { EXPECT_EQ(m.openMenus(), QList<LargeMenu*>{child<LargeMenu>(m.form, "mainLargeMenu")}); }},
 };
 
 const Reach* reachOf(const MainWindow& form, const QAction* action)
 {
     for (const Reach& reach : reaches)
-        if (form.*reach.item == action)
+        if (child<QAction>(&form, reach.item) == action)
             return &reach;
     return nullptr;
 }
@@ -216,7 +225,7 @@ TEST(Menus, EveryItemOfTheMenuBarAndTheChartMenuReachesItsCommand)
             else
                 items << top; // a title that is itself the command
         }
-        collect(m.form->chartMenu, items);
+        collect(child<QMenu>(m.form, "chartMenu"), items);
         if (i == items.size())
             break;
         QAction* item = items[i];
@@ -242,12 +251,12 @@ TEST(Menus, RightPressOnTheChartOpensItsMenu)
     Erika m;
     const QPointF inside(30, 40);
     for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
-        QMouseEvent press(QEvent::MouseButtonPress, inside, m.form->chartLabel->mapToGlobal(inside), button, button,
-                          Qt::NoModifier);
-        QApplication::sendEvent(m.form->chartLabel, &press);
-        EXPECT_EQ(m.form->chartMenu->isVisible(), button == Qt::RightButton);
+        QMouseEvent press(QEvent::MouseButtonPress, inside, child<QLabel>(m.form, "chartLabel")->mapToGlobal(inside),
+                          button, button, Qt::NoModifier);
+        QApplication::sendEvent(child<QLabel>(m.form, "chartLabel"), &press);
+        EXPECT_EQ(child<QMenu>(m.form, "chartMenu")->isVisible(), button == Qt::RightButton);
     }
-    m.form->chartMenu->hide();
+    child<QMenu>(m.form, "chartMenu")->hide();
 }
 
 namespace {
@@ -262,32 +271,28 @@ struct Button {
 };
 
 const std::vector<Button> buttons{
-    {"Datei", nullptr, {&MainWindow::mainLargeMenu, &MainWindow::fileLargeMenu}},
-    {"Einstellung", &MainWindow::chartSettingsAction},
-    {"Optionen", nullptr, {&MainWindow::optionsLargeMenu}},
-    {"Tabelle", nullptr, {&MainWindow::tableLargeMenu}},
-    {"Hilfe", nullptr, {&MainWindow::helpLargeMenu}},
-    {"Datei>Neue Tabelle erstellen (neuer Monat)", &MainWindow::newTableAction},
-    {"Datei>Liniendiagramm im Browser anzeigen",
-     &MainWindow::browserChartAction,
-     {&MainWindow::mainLargeMenu, &MainWindow::fileLargeMenu}},
-    {"Datei>Datei öffnen  ",
-     nullptr,
-     {&MainWindow::mainLargeMenu, &MainWindow::fileLargeMenu, &MainWindow::openLargeMenu}},
-    {"Datei>Grafik skaliert drucken", &MainWindow::printChartAction},
-    {"Datei>Tabelle drucken", &MainWindow::printTableAction},
-    {"Datei>Beenden", &MainWindow::quitAction},
-    {"Datei>Datei öffnen  >Datei öffnen und als Grafik anzeigen", &MainWindow::openAsChartAction},
-    {"Datei>Datei öffnen  > Öffnen und in Tabellenform anzeigen   ", &MainWindow::openAndShowTableAction},
-    {"Datei>Datei öffnen  > Datei öffnen und Tabelle bearbeiten ", &MainWindow::openAndEditAction},
-    {"Tabelle>Aktuelle Tabelle anzeigen", &MainWindow::showCurrentTableAction},
-    {"Tabelle>Aktuelle Tabelle bearbeiten", &MainWindow::editCurrentDiaryAction},
-    {"Tabelle>Neue Tabelle erstellen (neuer Monat)", &MainWindow::newTableAction},
-    {"Optionen>Benutzername ändern", &MainWindow::changeUserNameAction},
-    {"Optionen>Bis zu 4 Messungen je Tag", &MainWindow::fourReadingsADayAction},
-    {"Optionen>Bis zu 8 Messungen je Tag", &MainWindow::eightReadingsADayAction},
-    {"Hilfe>Hilfethemen", &MainWindow::helpAction},
-    {"Hilfe>Info über..", &MainWindow::aboutAction},
+    {"Datei", nullptr, {"mainLargeMenu", "fileLargeMenu"}},
+    {"Einstellung", "chartSettingsAction"},
+    {"Optionen", nullptr, {"optionsLargeMenu"}},
+    {"Tabelle", nullptr, {"tableLargeMenu"}},
+    {"Hilfe", nullptr, {"helpLargeMenu"}},
+    {"Datei>Neue Tabelle erstellen (neuer Monat)", "newTableAction"},
+    {"Datei>Liniendiagramm im Browser anzeigen", "browserChartAction", {"mainLargeMenu", "fileLargeMenu"}},
+    {"Datei>Datei öffnen  ", nullptr, {"mainLargeMenu", "fileLargeMenu", "openLargeMenu"}},
+    {"Datei>Grafik skaliert drucken", "printChartAction"},
+    {"Datei>Tabelle drucken", "printTableAction"},
+    {"Datei>Beenden", "quitAction"},
+    {"Datei>Datei öffnen  >Datei öffnen und als Grafik anzeigen", "openAsChartAction"},
+    {"Datei>Datei öffnen  > Öffnen und in Tabellenform anzeigen   ", "openAndShowTableAction"},
+    {"Datei>Datei öffnen  > Datei öffnen und Tabelle bearbeiten ", "openAndEditAction"},
+    {"Tabelle>Aktuelle Tabelle anzeigen", "showCurrentTableAction"},
+    {"Tabelle>Aktuelle Tabelle bearbeiten", "editCurrentDiaryAction"},
+    {"Tabelle>Neue Tabelle erstellen (neuer Monat)", "newTableAction"},
+    {"Optionen>Benutzername ändern", "changeUserNameAction"},
+    {"Optionen>Bis zu 4 Messungen je Tag", "fourReadingsADayAction"},
+    {"Optionen>Bis zu 8 Messungen je Tag", "eightReadingsADayAction"},
+    {"Hilfe>Hilfethemen", "helpAction"},
+    {"Hilfe>Info über..", "aboutAction"},
 };
 
 } // namespace
@@ -300,20 +305,20 @@ TEST(Menus, EveryLargeButtonTriggersItsMenuItemAndLeavesTheRightMenusOpen)
         // The command behind the item is walked above; here only whether the button
         // reaches it.
         int triggered = 0;
-        if (button.item == &MainWindow::fourReadingsADayAction)
-            m.form->eightReadingsADayAction->trigger(); // only the layout not in force is offered
+        if (button.item && std::string_view(button.item) == "fourReadingsADayAction")
+            child<QAction>(m.form, "eightReadingsADayAction")->trigger(); // only the layout not in force is offered
         if (button.item) {
-            QAction* item = m.form.get()->*button.item;
+            QAction* item = child<QAction>(m.form, button.item);
             QObject::disconnect(item, &QAction::triggered, nullptr, nullptr);
             QObject::connect(item, &QAction::triggered, [&triggered] { ++triggered; });
         }
-        m.form->largeMenuAction->trigger();
+        child<QAction>(m.form, "largeMenuAction")->trigger();
         for (const QString& text : QString::fromUtf8(button.path).split(u'>'))
             m.click(text);
         EXPECT_EQ(triggered, button.item ? 1 : 0);
         QList<LargeMenu*> expected;
         for (const Window window : button.openAfter)
-            expected << m.form.get()->*window;
+            expected << child<LargeMenu>(m.form, window);
         EXPECT_EQ(m.openMenus(), expected);
     }
 }
@@ -328,14 +333,14 @@ TEST(Menus, TheOptionsMenuFollowsTheLayoutInForceAtOnceAlsoForADiaryMarkedForBot
     m.writeLines(march, lines + QStringList{test::reading("Morgens", 5, 420)});
     m.form->show();
     m.returnTo(QStringLiteral("Erika Muster"), march);
-    LargeMenu& options = *m.form->optionsLargeMenu;
+    LargeMenu& options = *child<LargeMenu>(m.form, "optionsLargeMenu");
     options.showCentred();
     const auto offered = [&options] {
         return std::pair{options.buttons()[1]->isEnabled(), options.buttons()[2]->isEnabled()};
     };
     EXPECT_EQ(offered(), std::pair(true, false));
     // A switch from the menu bar shows before the window paints again: no event is let through.
-    m.form->eightReadingsADayAction->trigger();
+    child<QAction>(m.form, "eightReadingsADayAction")->trigger();
     EXPECT_EQ(offered(), std::pair(false, true));
     options.close();
 }
@@ -343,17 +348,19 @@ TEST(Menus, TheOptionsMenuFollowsTheLayoutInForceAtOnceAlsoForADiaryMarkedForBot
 TEST(Menus, LargeMenusCloseOnlyToHideAndKeepEveryTextWhole)
 {
     Erika m;
-    m.form->largeMenuAction->trigger();
+    child<QAction>(m.form, "largeMenuAction")->trigger();
     m.click(QStringLiteral("Datei"));
     m.click(QStringLiteral("Datei öffnen  "));
     // A menu opened from one that stays open lies beside it, leaving every button
     // reachable.
-    EXPECT_FALSE(m.form->mainLargeMenu->frameGeometry().intersects(m.form->fileLargeMenu->frameGeometry()));
-    m.form->helpLargeMenu->showCentred();
-    m.form->largeMenuAction->trigger();
-    EXPECT_EQ(m.openMenus(), QList<LargeMenu*>{m.form->mainLargeMenu});
+    EXPECT_FALSE(child<LargeMenu>(m.form, "mainLargeMenu")
+                     ->frameGeometry()
+                     .intersects(child<LargeMenu>(m.form, "fileLargeMenu")->frameGeometry()));
+    child<LargeMenu>(m.form, "helpLargeMenu")->showCentred();
+    child<QAction>(m.form, "largeMenuAction")->trigger();
+    EXPECT_EQ(m.openMenus(), QList<LargeMenu*>{child<LargeMenu>(m.form, "mainLargeMenu")});
 
-    QPointer<LargeMenu> menu = m.form->mainLargeMenu;
+    QPointer<LargeMenu> menu = child<LargeMenu>(m.form, "mainLargeMenu");
     menu->close();
     QApplication::processEvents();
     ASSERT_FALSE(menu.isNull());
@@ -364,9 +371,11 @@ TEST(Menus, LargeMenusCloseOnlyToHideAndKeepEveryTextWhole)
             EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
             EXPECT_TRUE(large->rect().contains(button->geometry())) << button->text().toStdString();
         }
-    const AboutBox& about = *m.form->aboutBox;
-    EXPECT_GE(about.purposeLabel->height(), about.purposeLabel->heightForWidth(about.purposeLabel->width()));
-    EXPECT_GE(about.readingsLabel->width(), about.readingsLabel->sizeHint().width());
+    const AboutBox& about = *child<AboutBox>(m.form, "aboutBox");
+    EXPECT_GE(child<QLabel>(&about, "purposeLabel")->height(),
+              child<QLabel>(&about, "purposeLabel")->heightForWidth(child<QLabel>(&about, "purposeLabel")->width()));
+    EXPECT_GE(child<QLabel>(&about, "readingsLabel")->width(),
+              child<QLabel>(&about, "readingsLabel")->sizeHint().width());
 }
 
 TEST(Menus, AMissingHelpDocumentIsReportedAndTheProgramGoesOn)
@@ -374,7 +383,7 @@ TEST(Menus, AMissingHelpDocumentIsReportedAndTheProgramGoesOn)
     Sandbox empty;
     Erika m(empty.path() + u'/');
     m.desktop.clearShown(); // the start misses the other installed files too
-    m.form->helpAction->trigger();
+    child<QAction>(m.form, "helpAction")->trigger();
     EXPECT_TRUE(m.desktop.openedDocuments().isEmpty());
     ASSERT_EQ(m.desktop.shown().size(), 1u);
     EXPECT_EQ(m.desktop.shown()[0].kind, MessageKind::Warning);

@@ -1,3 +1,4 @@
+#include "support/children.h"
 #include "table/tablefixture.h"
 #include "table/tablepicture.h"
 
@@ -10,14 +11,15 @@ namespace {
 
 void select(TableWindow& t, int left, int top, int right, int bottom)
 {
-    t.readingsGrid->clearSelection();
-    t.readingsGrid->setRangeSelected(QTableWidgetSelectionRange(top, left, bottom, right), true);
+    child<QTableWidget>(&t, "readingsGrid")->clearSelection();
+    child<QTableWidget>(&t, "readingsGrid")
+        ->setRangeSelected(QTableWidgetSelectionRange(top, left, bottom, right), true);
 }
 
 void pressCtrlC(TableWindow& t)
 {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"));
-    QApplication::sendEvent(t.readingsGrid, &press);
+    QApplication::sendEvent(child<QTableWidget>(&t, "readingsGrid"), &press);
 }
 
 } // namespace
@@ -35,10 +37,10 @@ TEST_F(TableCopyTest, CtrlCCopiesTheSelectionAsTabbedRows)
         pressCtrlC(t);
         // The header row as copied, then back as displayed.
         select(t, 0, 0, 4, 0);
-        t.copySelectedTextAction->trigger();
+        child<QAction>(&t, "copySelectedTextAction")->trigger();
         EXPECT_EQ(t.cellTexts()[0], headers);
-        t.readingsGrid->clearSelection();
-        t.readingsGrid->setCurrentCell(7, 11);
+        child<QTableWidget>(&t, "readingsGrid")->clearSelection();
+        child<QTableWidget>(&t, "readingsGrid")->setCurrentCell(7, 11);
         pressCtrlC(t);
     });
     ASSERT_EQ(desktop.clipboardTexts().size(), 3);
@@ -54,14 +56,14 @@ TEST_F(TableCopyTest, PicturesOfTheWholeGridAndOfTheSelection)
 {
     openAndShow([](TableWindow& t) {
         select(t, 2, 3, 5, 9); // no highlight may end up in the picture
-        t.copyAllAsPictureAction->trigger();
-        t.readingsGrid->clearSelection();
-        t.readingsGrid->setCurrentCell(0, 0);
-        t.copySelectionAsPictureAction->trigger();
+        child<QAction>(&t, "copyAllAsPictureAction")->trigger();
+        child<QTableWidget>(&t, "readingsGrid")->clearSelection();
+        child<QTableWidget>(&t, "readingsGrid")->setCurrentCell(0, 0);
+        child<QAction>(&t, "copySelectionAsPictureAction")->trigger();
         select(t, 10, 30, 11, 31); // touches the last row and column
-        t.copySelectionAsPictureAction->trigger();
+        child<QAction>(&t, "copySelectionAsPictureAction")->trigger();
         select(t, 1, 7, 3, 7); // ends on a spacer column
-        t.copySelectionAsPictureAction->trigger();
+        child<QAction>(&t, "copySelectionAsPictureAction")->trigger();
     });
     const auto& images = desktop.clipboardImages();
     ASSERT_EQ(images.size(), 4u);
@@ -81,10 +83,11 @@ TEST_F(TableCopyTest, PicturesOfTheWholeGridAndOfTheSelection)
 TEST_F(TableCopyTest, TheGridOnScreenLooksLikeThePicture)
 {
     openAndShow([](TableWindow& t) {
-        t.readingsGrid->clearSelection();
-        t.readingsGrid->setCurrentCell(-1, -1);
+        child<QTableWidget>(&t, "readingsGrid")->clearSelection();
+        child<QTableWidget>(&t, "readingsGrid")->setCurrentCell(-1, -1);
         QApplication::processEvents();
-        const QImage screen = t.readingsGrid->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage screen =
+            child<QTableWidget>(&t, "readingsGrid")->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QImage picture = t.gridPicture();
         const QRect shared = QRect(QPoint(0, 0), screen.size()).intersected(picture.rect());
         ASSERT_GE(shared.height(), 25 * 20);

@@ -3,6 +3,7 @@
 // chart drawing names them.
 
 #include "support/appfixture.h"
+#include "support/children.h"
 #include "support/diarylines.h"
 #include "table/tablewindow.h"
 
@@ -20,7 +21,7 @@ protected:
     TableWindowTest()
     {
         showMarch({});
-        form->titleLabel->setText(QStringLiteral("von Muster"));
+        child<QLabel>(form, "userNameLabel")->setText(QStringLiteral("von Muster"));
     }
 
     // Muster's March 2024 diary with `readings` is the month on screen.
@@ -45,7 +46,7 @@ protected:
         });
         for (const Answer a : answers)
             desktop.answer(a);
-        form->showCurrentTableAction->trigger();
+        child<QAction>(form, "showCurrentTableAction")->trigger();
         form->showPreparedTable();
     }
 
@@ -61,7 +62,7 @@ public:
     }
 
 protected:
-    TableWindow* table = form->tableWindow;
+    TableWindow* table = child<TableWindow>(form, "tableWindow");
     const QString diaryFile = box.file(QStringLiteral("Muster_3_2024.tab"));
     const QString remarksFile = box.file(QStringLiteral("Muster_3_2024.txt"));
 };

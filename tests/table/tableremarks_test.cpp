@@ -1,3 +1,4 @@
+#include "support/children.h"
 #include "table/tablefixture.h"
 
 #include <QDir>
@@ -17,8 +18,8 @@ const QString oldText = QStringLiteral("Pollenflug stärker\n\nSpray genommen, A
 
 void typeAtEnd(TableWindow& t, const QString& text)
 {
-    t.remarksEdit->moveCursor(QTextCursor::End);
-    TableWindowTest::type(t.remarksEdit, text);
+    child<QPlainTextEdit>(&t, "remarksEdit")->moveCursor(QTextCursor::End);
+    TableWindowTest::type(child<QPlainTextEdit>(&t, "remarksEdit"), text);
 }
 
 } // namespace
@@ -33,7 +34,7 @@ TEST_F(TableWindowTest, RemarksRoundTripInWindows1252WithCrLf)
     Sandbox::writeBytes(remarksFile, oldRemarks);
     openAndShow(
         [](TableWindow& t) {
-            EXPECT_EQ(t.remarksEdit->toPlainText(), oldText);
+            EXPECT_EQ(child<QPlainTextEdit>(&t, "remarksEdit")->toPlainText(), oldText);
             EXPECT_FALSE(t.remarksChanged());
             typeAtEnd(t, QStringLiteral("Übung\tmüde\n"));
             EXPECT_TRUE(t.remarksChanged());
@@ -44,20 +45,22 @@ TEST_F(TableWindowTest, RemarksRoundTripInWindows1252WithCrLf)
                                           "bung\tm\xfc"
                                           "de\r\n";
     EXPECT_EQ(bytes(remarksFile), saved);
-    EXPECT_TRUE(table->remarksEdit->toPlainText().isEmpty());
+    EXPECT_TRUE(child<QPlainTextEdit>(table, "remarksEdit")->toPlainText().isEmpty());
 
     // The next opening shows the saved text; answering No keeps the file as it was.
     openAndShow(
         [](TableWindow& t) {
-            EXPECT_EQ(t.remarksEdit->toPlainText(), oldText + QStringLiteral("Übung\tmüde\n"));
+            EXPECT_EQ(child<QPlainTextEdit>(&t, "remarksEdit")->toPlainText(),
+                      oldText + QStringLiteral("Übung\tmüde\n"));
             typeAtEnd(t, QStringLiteral("verworfen"));
         },
         {Answer::No});
     EXPECT_EQ(bytes(remarksFile), saved);
 
     // Closing unchanged asks nothing.
-    openAndShow(
-        [](TableWindow& t) { EXPECT_FALSE(t.remarksEdit->toPlainText().contains(QStringLiteral("verworfen"))); });
+    openAndShow([](TableWindow& t) {
+        EXPECT_FALSE(child<QPlainTextEdit>(&t, "remarksEdit")->toPlainText().contains(QStringLiteral("verworfen")));
+    });
     EXPECT_EQ(desktop.shownTexts(), (QStringList{question, question}));
 }
 
@@ -70,7 +73,7 @@ TEST_F(TableWindowTest, AFailedSaveKeepsTheWindowOpenUntilTheUserGivesUp)
     EXPECT_TRUE(desktop.shown()[1].text.startsWith(QStringLiteral("Ihre Bemerkungen wurden nicht gespeichert.")));
     EXPECT_TRUE(desktop.shown()[1].text.contains(remarksFile));
     EXPECT_TRUE(table->isVisible());
-    EXPECT_TRUE(table->remarksEdit->toPlainText().endsWith(QStringLiteral("Arzt in Łódź")));
+    EXPECT_TRUE(child<QPlainTextEdit>(table, "remarksEdit")->toPlainText().endsWith(QStringLiteral("Arzt in Łódź")));
 
     // Asked again, the user may leave without saving.
     desktop.answer(Answer::No);
@@ -89,7 +92,7 @@ TEST_F(TableWindowTest, RemarksNeverOverwriteADiary)
     Sandbox::writeBytes(diaryFile, diary);
     form->month().open(diaryFile);
     ASSERT_TRUE(QFile::link(diaryFile, remarksFile));
-    openAndShow([](TableWindow& t) { EXPECT_TRUE(t.remarksEdit->isReadOnly()); });
+    openAndShow([](TableWindow& t) { EXPECT_TRUE(child<QPlainTextEdit>(&t, "remarksEdit")->isReadOnly()); });
     EXPECT_EQ(desktop.shown().size(), 1u);
     EXPECT_EQ(bytes(diaryFile), diary);
 
@@ -97,8 +100,8 @@ TEST_F(TableWindowTest, RemarksNeverOverwriteADiary)
     QFile::remove(remarksFile);
     desktop.clearShown();
     form->openTableWindow();
-    form->tableShowTimer->stop();
-    EXPECT_FALSE(table->remarksEdit->isReadOnly());
+    child<QTimer>(form, "tableShowTimer")->stop();
+    EXPECT_FALSE(child<QPlainTextEdit>(table, "remarksEdit")->isReadOnly());
     EXPECT_TRUE(desktop.shown().empty());
 }
 
@@ -106,8 +109,8 @@ TEST_F(TableWindowTest, UnreadableOrMissingRemarksCannotBeSaved)
 {
     QDir(box.path()).mkpath(QStringLiteral("Muster_3_2024.txt")); // a folder where the file should be
     openAndShow([](TableWindow& t) {
-        EXPECT_TRUE(t.remarksEdit->isReadOnly());
-        EXPECT_EQ(t.remarksEdit->toPlainText(), heading);
+        EXPECT_TRUE(child<QPlainTextEdit>(&t, "remarksEdit")->isReadOnly());
+        EXPECT_EQ(child<QPlainTextEdit>(&t, "remarksEdit")->toPlainText(), heading);
     });
     ASSERT_EQ(desktop.shown().size(), 1u);
     EXPECT_EQ(desktop.shown()[0].kind, MessageKind::Warning);
@@ -117,7 +120,7 @@ TEST_F(TableWindowTest, UnreadableOrMissingRemarksCannotBeSaved)
     // Without any diary there is nothing to file the remarks with.
     desktop.clearShown();
     form->month().open(QString());
-    openAndShow([](TableWindow& t) { EXPECT_TRUE(t.remarksEdit->isReadOnly()); });
+    openAndShow([](TableWindow& t) { EXPECT_TRUE(child<QPlainTextEdit>(&t, "remarksEdit")->isReadOnly()); });
     ASSERT_EQ(desktop.shown().size(), 1u);
     EXPECT_EQ(desktop.shown()[0].kind, MessageKind::Information);
 }

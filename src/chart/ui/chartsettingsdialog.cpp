@@ -143,7 +143,7 @@ ChartSettingsDialog::ChartSettingsDialog(AppState& state, CurrentMonth& month, D
             refresh();
     });
 
-    breakLineCheck->setChecked(settings_.breakLineAtZero());
+    breakLineCheck_->setChecked(settings_.breakLineAtZero());
     takeFirstShowSettings();
     refresh();
 }
@@ -156,123 +156,140 @@ void ChartSettingsDialog::buildLayout()
     const QFont note = pixelFont(11);
 
     // Frames first, so they lie beneath the controls.
-    chartFrame = frame(this, "chartFrame", QRect(8, 8, 329, 337));
-    computationFrame = frame(this, "computationFrame", QRect(16, 194, 312, 67));
-    browserFrame = frame(this, "browserFrame", QRect(8, 347, 329, 130));
+    chartFrame_ = frame(this, "chartFrame", QRect(8, 8, 329, 337));
+    chartFrame_->setObjectName(QStringLiteral("chartFrame"));
+    computationFrame_ = frame(this, "computationFrame", QRect(16, 194, 312, 67));
+    computationFrame_->setObjectName(QStringLiteral("computationFrame"));
+    browserFrame_ = frame(this, "browserFrame", QRect(8, 347, 329, 130));
+    browserFrame_->setObjectName(QStringLiteral("browserFrame"));
 
-    curveColourLabel = label(this, "curveColourLabel", QStringLiteral("Farbe der Messkurve"), {24, 28}, font());
-    curveColourButton = new QPushButton(QStringLiteral("Ändern"), this);
-    curveColourButton->setObjectName(QStringLiteral("curveColourButton"));
-    curveColourButton->setFont(bold);
-    curveColourButton->setGeometry(254, 24, 67, 25);
+    curveColourLabel_ = label(this, "curveColourLabel", QStringLiteral("Farbe der Messkurve"), {24, 28}, font());
+    curveColourLabel_->setObjectName(QStringLiteral("curveColourLabel"));
+    curveColourButton_ = new QPushButton(QStringLiteral("Ändern"), this);
+    curveColourButton_->setObjectName(QStringLiteral("curveColourButton"));
+    curveColourButton_->setFont(bold);
+    curveColourButton_->setGeometry(254, 24, 67, 25);
 
-    limitsHeading = label(this, "limitsHeading", QStringLiteral("Luftikon Grenzwerte in l/min. :"), {24, 72}, heading);
+    limitsHeading_ = label(this, "limitsHeading", QStringLiteral("Luftikon Grenzwerte in l/min. :"), {24, 72}, heading);
+    limitsHeading_->setObjectName(QStringLiteral("limitsHeading"));
 
-    greenCaption = label(this, "greenCaption", QStringLiteral("Grün Asthma unter Kontrolle >="), {24, 100}, bold);
-    greenLimitLabel = label(this, "greenLimitLabel", QString(), {greenValueX, 97}, value);
-    greenLimitSpin = new SpinButton(this);
-    greenLimitSpin->setObjectName(QStringLiteral("greenLimitSpin"));
-    greenLimitSpin->setGeometry(spinButtonXFor(redValueX), 97, 20, 25);
+    greenCaption_ = label(this, "greenCaption", QStringLiteral("Grün Asthma unter Kontrolle >="), {24, 100}, bold);
+    greenCaption_->setObjectName(QStringLiteral("greenCaption"));
+    greenLimitLabel_ = label(this, "greenLimitLabel", QString(), {greenValueX, 97}, value);
+    greenLimitLabel_->setObjectName(QStringLiteral("greenLimitLabel"));
+    greenLimitSpin_ = new SpinButton(this);
+    greenLimitSpin_->setObjectName(QStringLiteral("greenLimitSpin"));
+    greenLimitSpin_->setGeometry(spinButtonXFor(redValueX), 97, 20, 25);
 
-    yellowCaption = label(this, "yellowCaption", QStringLiteral("Gelb kritisch:"), {24, 128}, bold);
-    redCaption = label(this, "redCaption", QStringLiteral("Rot Schweres Asthma <="), {25, 155}, bold);
-    redLimitLabel = label(this, "redLimitLabel", QString(), {redValueX, 151}, value);
-    redLimitSpin = new SpinButton(this);
-    redLimitSpin->setObjectName(QStringLiteral("redLimitSpin"));
-    redLimitSpin->setGeometry(spinButtonXFor(redValueX), 151, 20, 25);
+    yellowCaption_ = label(this, "yellowCaption", QStringLiteral("Gelb kritisch:"), {24, 128}, bold);
+    yellowCaption_->setObjectName(QStringLiteral("yellowCaption"));
+    redCaption_ = label(this, "redCaption", QStringLiteral("Rot Schweres Asthma <="), {25, 155}, bold);
+    redCaption_->setObjectName(QStringLiteral("redCaption"));
+    redLimitLabel_ = label(this, "redLimitLabel", QString(), {redValueX, 151}, value);
+    redLimitLabel_->setObjectName(QStringLiteral("redLimitLabel"));
+    redLimitSpin_ = new SpinButton(this);
+    redLimitSpin_->setObjectName(QStringLiteral("redLimitSpin"));
+    redLimitSpin_->setGeometry(spinButtonXFor(redValueX), 151, 20, 25);
 
-    for (QLabel* caption : {greenCaption, greenLimitLabel, yellowCaption, redCaption, redLimitLabel})
+    for (QLabel* caption : {greenCaption_, greenLimitLabel_, yellowCaption_, redCaption_, redLimitLabel_})
         setBackground(caption, silver);
-    for (QLabel* green : {greenCaption, greenLimitLabel})
+    for (QLabel* green : {greenCaption_, greenLimitLabel_})
         setTextColour(green, zoneGreen);
-    setTextColour(yellowCaption, zoneYellow);
-    for (QLabel* red : {redCaption, redLimitLabel})
+    setTextColour(yellowCaption_, zoneYellow);
+    for (QLabel* red : {redCaption_, redLimitLabel_})
         setTextColour(red, zoneRed);
 
-    computeLimitsButton = new QPushButton(QStringLiteral("Grenzwerte anhand des Bestwertes berechnen"), this);
-    computeLimitsButton->setObjectName(QStringLiteral("computeLimitsButton"));
-    computeLimitsButton->setFont(bold);
-    computeLimitsButton->setGeometry(24, 200, 297, 25);
-    noGuaranteeNote =
+    computeLimitsButton_ = new QPushButton(QStringLiteral("Grenzwerte anhand des Bestwertes berechnen"), this);
+    computeLimitsButton_->setObjectName(QStringLiteral("computeLimitsButton"));
+    computeLimitsButton_->setFont(bold);
+    computeLimitsButton_->setGeometry(24, 200, 297, 25);
+    noGuaranteeNote_ =
         label(this, "noGuaranteeNote", QStringLiteral("Keine Gewähr auf die Richtigkeit der errechneten Grenzwerte!"),
               {27, 230}, note);
-    askDoctorNote =
+    noGuaranteeNote_->setObjectName(QStringLiteral("noGuaranteeNote"));
+    askDoctorNote_ =
         label(this, "askDoctorNote",
               QStringLiteral("Fragen Sie Ihren Arzt, welche Grenzwerte Sie hier eintragen sollen."), {19, 243}, note);
+    askDoctorNote_->setObjectName(QStringLiteral("askDoctorNote"));
 
-    intensityHeading =
+    intensityHeading_ =
         label(this, "intensityHeading", QStringLiteral("Helligkeit der Grenzwerte-Anzeige:"), {24, 274}, heading);
-    intensityMinLabel = label(this, "intensityMinLabel", QStringLiteral("0"), {66, 301}, font());
-    zoneIntensitySlider = new QSlider(Qt::Horizontal, this);
-    zoneIntensitySlider->setObjectName(QStringLiteral("zoneIntensitySlider"));
-    zoneIntensitySlider->setRange(0, 8);
-    zoneIntensitySlider->setSingleStep(1);
-    zoneIntensitySlider->setPageStep(1);
-    zoneIntensitySlider->setTickInterval(1);
-    zoneIntensitySlider->setTickPosition(QSlider::TicksBelow);
-    zoneIntensitySlider->setGeometry(80, 296, 150, 45);
-    intensityMaxLabel = label(this, "intensityMaxLabel", QStringLiteral("max."), {232, 301}, font());
+    intensityHeading_->setObjectName(QStringLiteral("intensityHeading"));
+    intensityMinLabel_ = label(this, "intensityMinLabel", QStringLiteral("0"), {66, 301}, font());
+    intensityMinLabel_->setObjectName(QStringLiteral("intensityMinLabel"));
+    zoneIntensitySlider_ = new QSlider(Qt::Horizontal, this);
+    zoneIntensitySlider_->setObjectName(QStringLiteral("zoneIntensitySlider"));
+    zoneIntensitySlider_->setRange(0, 8);
+    zoneIntensitySlider_->setSingleStep(1);
+    zoneIntensitySlider_->setPageStep(1);
+    zoneIntensitySlider_->setTickInterval(1);
+    zoneIntensitySlider_->setTickPosition(QSlider::TicksBelow);
+    zoneIntensitySlider_->setGeometry(80, 296, 150, 45);
+    intensityMaxLabel_ = label(this, "intensityMaxLabel", QStringLiteral("max."), {232, 301}, font());
+    intensityMaxLabel_->setObjectName(QStringLiteral("intensityMaxLabel"));
 
-    browserHeading =
+    browserHeading_ =
         label(this, "browserHeading", QStringLiteral("Beim Liniendiagramm im Browser:"), {70, 351}, font());
-    breakLineCheck = new QCheckBox(QStringLiteral("Ist Mittelwert = 0 dann Linie unterbrechen."), this);
-    breakLineCheck->setObjectName(QStringLiteral("breakLineCheck"));
-    breakLineCheck->move(24, 372);
-    breakLineCheck->adjustSize();
-    showValuesCheck = new QCheckBox(QStringLiteral("Die Datenwerte anzeigen"), this);
-    showValuesCheck->setObjectName(QStringLiteral("showValuesCheck"));
-    showValuesCheck->move(24, 406);
-    showValuesCheck->adjustSize();
-    valuesColourLabel = label(this, "valuesColourLabel", QStringLiteral("Farbe der Datenwerte"), {24, 436}, bold);
-    valuesColourButton = new QPushButton(QStringLiteral("Ändern"), this);
-    valuesColourButton->setObjectName(QStringLiteral("valuesColourButton"));
-    valuesColourButton->setGeometry(264, 432, 67, 25);
+    browserHeading_->setObjectName(QStringLiteral("browserHeading"));
+    breakLineCheck_ = new QCheckBox(QStringLiteral("Ist Mittelwert = 0 dann Linie unterbrechen."), this);
+    breakLineCheck_->setObjectName(QStringLiteral("breakLineCheck"));
+    breakLineCheck_->move(24, 372);
+    breakLineCheck_->adjustSize();
+    showValuesCheck_ = new QCheckBox(QStringLiteral("Die Datenwerte anzeigen"), this);
+    showValuesCheck_->setObjectName(QStringLiteral("showValuesCheck"));
+    showValuesCheck_->move(24, 406);
+    showValuesCheck_->adjustSize();
+    valuesColourLabel_ = label(this, "valuesColourLabel", QStringLiteral("Farbe der Datenwerte"), {24, 436}, bold);
+    valuesColourLabel_->setObjectName(QStringLiteral("valuesColourLabel"));
+    valuesColourButton_ = new QPushButton(QStringLiteral("Ändern"), this);
+    valuesColourButton_->setObjectName(QStringLiteral("valuesColourButton"));
+    valuesColourButton_->setGeometry(264, 432, 67, 25);
 
-    okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setObjectName(QStringLiteral("okButton"));
-    okButton->setGeometry(135, 490, 75, 25);
-    okButton->setDefault(true);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    okButton_->setGeometry(135, 490, 75, 25);
+    okButton_->setDefault(true);
 }
 
 void ChartSettingsDialog::widenToFitTexts()
 {
     // The fonts standing in for the design font are wider; positions stay, widths grow where a
     // text would be cut off, and the frames and the dialog grow around them.
-    for (QPushButton* button : {curveColourButton, computeLimitsButton, valuesColourButton, okButton})
+    for (QPushButton* button : {curveColourButton_, computeLimitsButton_, valuesColourButton_, okButton_})
         widenToText(button);
-    widenFrameAround(computationFrame, computeLimitsButton, 7);
-    for (QLabel* note : {noGuaranteeNote, askDoctorNote})
-        widenFrameAround(computationFrame, note, 3);
-    widenFrameAround(chartFrame, computationFrame, 9);
-    for (QWidget* w : chartFrame->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (w == chartFrame || w == browserFrame || w->y() >= browserFrame->y() || w->y() < chartFrame->y())
+    widenFrameAround(computationFrame_, computeLimitsButton_, 7);
+    for (QLabel* note : {noGuaranteeNote_, askDoctorNote_})
+        widenFrameAround(computationFrame_, note, 3);
+    widenFrameAround(chartFrame_, computationFrame_, 9);
+    for (QWidget* w : chartFrame_->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w == chartFrame_ || w == browserFrame_ || w->y() >= browserFrame_->y() || w->y() < chartFrame_->y())
             continue;
-        widenFrameAround(chartFrame, w, 8);
+        widenFrameAround(chartFrame_, w, 8);
     }
-    for (QWidget* w : {static_cast<QWidget*>(breakLineCheck), static_cast<QWidget*>(showValuesCheck),
-                       static_cast<QWidget*>(valuesColourLabel), static_cast<QWidget*>(valuesColourButton),
-                       static_cast<QWidget*>(browserHeading)})
-        widenFrameAround(browserFrame, w, 6);
+    for (QWidget* w : {static_cast<QWidget*>(breakLineCheck_), static_cast<QWidget*>(showValuesCheck_),
+                       static_cast<QWidget*>(valuesColourLabel_), static_cast<QWidget*>(valuesColourButton_),
+                       static_cast<QWidget*>(browserHeading_)})
+        widenFrameAround(browserFrame_, w, 6);
     // Both groups as wide as the wider one, so their edges line up.
-    const int groupWidth = std::max(chartFrame->width(), browserFrame->width());
-    chartFrame->resize(groupWidth, chartFrame->height());
-    browserFrame->resize(groupWidth, browserFrame->height());
-    setFixedSize(std::max(dialogWidth, chartFrame->geometry().right() + 1 + 8), dialogHeight);
+    const int groupWidth = std::max(chartFrame_->width(), browserFrame_->width());
+    chartFrame_->resize(groupWidth, chartFrame_->height());
+    browserFrame_->resize(groupWidth, browserFrame_->height());
+    setFixedSize(std::max(dialogWidth, chartFrame_->geometry().right() + 1 + 8), dialogHeight);
 }
 
 void ChartSettingsDialog::connectHandlers()
 {
-    connect(curveColourButton, &QPushButton::clicked, this, &ChartSettingsDialog::chooseCurveColour);
-    connect(zoneIntensitySlider, &QSlider::valueChanged, this, &ChartSettingsDialog::zoneIntensityChanged);
-    connect(greenLimitSpin, &SpinButton::upClick, this, &ChartSettingsDialog::greenLimitUp);
-    connect(greenLimitSpin, &SpinButton::downClick, this, &ChartSettingsDialog::greenLimitDown);
-    connect(redLimitSpin, &SpinButton::upClick, this, &ChartSettingsDialog::redLimitUp);
-    connect(redLimitSpin, &SpinButton::downClick, this, &ChartSettingsDialog::redLimitDown);
-    connect(computeLimitsButton, &QPushButton::clicked, this, &ChartSettingsDialog::computeLimits);
-    connect(breakLineCheck, &QCheckBox::clicked, this, &ChartSettingsDialog::breakLineClicked);
-    connect(showValuesCheck, &QCheckBox::clicked, this, &ChartSettingsDialog::showValuesClicked);
-    connect(valuesColourButton, &QPushButton::clicked, this, &ChartSettingsDialog::chooseValuesColour);
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(curveColourButton_, &QPushButton::clicked, this, &ChartSettingsDialog::chooseCurveColour);
+    connect(zoneIntensitySlider_, &QSlider::valueChanged, this, &ChartSettingsDialog::zoneIntensityChanged);
+    connect(greenLimitSpin_, &SpinButton::upClick, this, &ChartSettingsDialog::greenLimitUp);
+    connect(greenLimitSpin_, &SpinButton::downClick, this, &ChartSettingsDialog::greenLimitDown);
+    connect(redLimitSpin_, &SpinButton::upClick, this, &ChartSettingsDialog::redLimitUp);
+    connect(redLimitSpin_, &SpinButton::downClick, this, &ChartSettingsDialog::redLimitDown);
+    connect(computeLimitsButton_, &QPushButton::clicked, this, &ChartSettingsDialog::computeLimits);
+    connect(breakLineCheck_, &QCheckBox::clicked, this, &ChartSettingsDialog::breakLineClicked);
+    connect(showValuesCheck_, &QCheckBox::clicked, this, &ChartSettingsDialog::showValuesClicked);
+    connect(valuesColourButton_, &QPushButton::clicked, this, &ChartSettingsDialog::chooseValuesColour);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void ChartSettingsDialog::showEvent(QShowEvent* event)
@@ -285,19 +302,19 @@ void ChartSettingsDialog::showEvent(QShowEvent* event)
 
 void ChartSettingsDialog::takeFirstShowSettings()
 {
-    const QSignalBlocker quiet(zoneIntensitySlider);
-    zoneIntensitySlider->setValue(state_.zoneIntensity);
-    showValuesCheck->setChecked(state_.showValuesAboveCurve);
-    setTextColour(valuesColourLabel, colorOf(state_.aboveCurveColor));
+    const QSignalBlocker quiet(zoneIntensitySlider_);
+    zoneIntensitySlider_->setValue(state_.zoneIntensity);
+    showValuesCheck_->setChecked(state_.showValuesAboveCurve);
+    setTextColour(valuesColourLabel_, colorOf(state_.aboveCurveColor));
 }
 
 void ChartSettingsDialog::refresh()
 {
-    setTextColour(curveColourLabel, colorOf(state_.curveColor));
-    setTextColour(valuesColourLabel, colorOf(state_.aboveCurveColor));
+    setTextColour(curveColourLabel_, colorOf(state_.curveColor));
+    setTextColour(valuesColourLabel_, colorOf(state_.aboveCurveColor));
     for (auto [valueLabel, limit, spin, designX] :
-         {std::tuple{greenLimitLabel, month_.limits().green, greenLimitSpin, greenValueX},
-          std::tuple{redLimitLabel, month_.limits().red, redLimitSpin, redValueX}}) {
+         {std::tuple{greenLimitLabel_, month_.limits().green, greenLimitSpin_, greenValueX},
+          std::tuple{redLimitLabel_, month_.limits().red, redLimitSpin_, redValueX}}) {
         // Limits clicked beyond three digits get a smaller font instead of running under the arrows;
         // what still does not fit grows to the left.
         const QString text = QString::number(limit);
@@ -311,7 +328,7 @@ void ChartSettingsDialog::refresh()
         valueLabel->move(std::min(designX, spin->x() - valueGap - valueLabel->width()), valueLabel->y());
     }
     // A month whose readings are all 0 or no numbers has no best value to compute from.
-    computeLimitsButton->setEnabled(month_.summary().best.value > 0);
+    computeLimitsButton_->setEnabled(month_.summary().best.value > 0);
 }
 
 bool ChartSettingsDialog::diaryAvailable() const
@@ -368,7 +385,7 @@ void ChartSettingsDialog::chooseCurveColour()
         state_.curveColor = colorRefOf(*chosen);
     // Stored and redrawn also when the choice was cancelled.
     settings_.setCurveColor(state_.curveColor);
-    setTextColour(curveColourLabel, colorOf(state_.curveColor));
+    setTextColour(curveColourLabel_, colorOf(state_.curveColor));
     emit lookChanged();
 }
 
@@ -381,12 +398,12 @@ void ChartSettingsDialog::zoneIntensityChanged(int position)
 
 void ChartSettingsDialog::breakLineClicked()
 {
-    settings_.setBreakLineAtZero(breakLineCheck->isChecked());
+    settings_.setBreakLineAtZero(breakLineCheck_->isChecked());
 }
 
 void ChartSettingsDialog::showValuesClicked()
 {
-    state_.showValuesAboveCurve = showValuesCheck->isChecked();
+    state_.showValuesAboveCurve = showValuesCheck_->isChecked();
     settings_.setShowValuesAboveCurve(state_.showValuesAboveCurve);
 }
 
@@ -395,7 +412,7 @@ void ChartSettingsDialog::chooseValuesColour()
     if (const auto chosen = chooseColor())
         state_.aboveCurveColor = colorRefOf(*chosen);
     settings_.setAboveCurveColor(state_.aboveCurveColor);
-    setTextColour(valuesColourLabel, colorOf(state_.aboveCurveColor));
+    setTextColour(valuesColourLabel_, colorOf(state_.aboveCurveColor));
 }
 
 } // namespace luftikon

@@ -46,34 +46,6 @@ public:
     void showValuesClicked();
     void chooseValuesColour();
 
-    // Controls
-    QFrame* chartFrame = nullptr;             // the chart group
-    QFrame* computationFrame = nullptr;       // around the computing button and its notes
-    QFrame* browserFrame = nullptr;           // the browser group
-    QLabel* curveColourLabel = nullptr;       // "Farbe der Messkurve", in the curve colour
-    QPushButton* curveColourButton = nullptr; // curve colour
-    QLabel* limitsHeading = nullptr;          // heading of the limits
-    QLabel* greenCaption = nullptr;           // green zone caption
-    QLabel* greenLimitLabel = nullptr;        // the green limit
-    SpinButton* greenLimitSpin = nullptr;
-    QLabel* yellowCaption = nullptr; // amber zone caption
-    QLabel* redCaption = nullptr;    // red zone caption
-    QLabel* redLimitLabel = nullptr; // the red limit
-    SpinButton* redLimitSpin = nullptr;
-    QPushButton* computeLimitsButton = nullptr; // limits from the best value
-    QLabel* noGuaranteeNote = nullptr;          // no guarantee for computed limits
-    QLabel* askDoctorNote = nullptr;            // ask the doctor
-    QLabel* intensityHeading = nullptr;         // heading of the zone intensity
-    QLabel* intensityMinLabel = nullptr;        // "0" below the slider
-    QSlider* zoneIntensitySlider = nullptr;     // zone intensity 0..8
-    QLabel* intensityMaxLabel = nullptr;        // "max." below the slider
-    QLabel* browserHeading = nullptr;           // heading of the browser options
-    QCheckBox* breakLineCheck = nullptr;
-    QCheckBox* showValuesCheck = nullptr;
-    QLabel* valuesColourLabel = nullptr;       // "Farbe der Datenwerte", in that colour
-    QPushButton* valuesColourButton = nullptr; // colour of the data values
-    QPushButton* okButton = nullptr;
-
 signals:
     // The curve colour or the zone intensity changed: the chart is to be drawn again.
     void lookChanged();
@@ -82,6 +54,34 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Controls
+    QFrame* chartFrame_ = nullptr;             // the chart group
+    QFrame* computationFrame_ = nullptr;       // around the computing button and its notes
+    QFrame* browserFrame_ = nullptr;           // the browser group
+    QLabel* curveColourLabel_ = nullptr;       // "Farbe der Messkurve", in the curve colour
+    QPushButton* curveColourButton_ = nullptr; // curve colour
+    QLabel* limitsHeading_ = nullptr;          // heading of the limits
+    QLabel* greenCaption_ = nullptr;           // green zone caption
+    QLabel* greenLimitLabel_ = nullptr;        // the green limit
+    SpinButton* greenLimitSpin_ = nullptr;
+    QLabel* yellowCaption_ = nullptr; // amber zone caption
+    QLabel* redCaption_ = nullptr;    // red zone caption
+    QLabel* redLimitLabel_ = nullptr; // the red limit
+    SpinButton* redLimitSpin_ = nullptr;
+    QPushButton* computeLimitsButton_ = nullptr; // limits from the best value
+    QLabel* noGuaranteeNote_ = nullptr;          // no guarantee for computed limits
+    QLabel* askDoctorNote_ = nullptr;            // ask the doctor
+    QLabel* intensityHeading_ = nullptr;         // heading of the zone intensity
+    QLabel* intensityMinLabel_ = nullptr;        // "0" below the slider
+    QSlider* zoneIntensitySlider_ = nullptr;     // zone intensity 0..8
+    QLabel* intensityMaxLabel_ = nullptr;        // "max." below the slider
+    QLabel* browserHeading_ = nullptr;           // heading of the browser options
+    QCheckBox* breakLineCheck_ = nullptr;
+    QCheckBox* showValuesCheck_ = nullptr;
+    QLabel* valuesColourLabel_ = nullptr;       // "Farbe der Datenwerte", in that colour
+    QPushButton* valuesColourButton_ = nullptr; // colour of the data values
+    QPushButton* okButton_ = nullptr;
+
     void buildLayout();
     void widenToFitTexts();
     void connectHandlers();

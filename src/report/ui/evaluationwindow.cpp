@@ -51,24 +51,24 @@ QFrame* separator(QWidget* parent)
 
 EvaluationWindow::EvaluationWindow(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("EvaluationWindow"));
+    setObjectName(QStringLiteral("evaluationWindow"));
     setWindowTitle(QStringLiteral("Auswertung des Monats"));
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize); // always as large as its texts
-    titleLabel = heading(QString(), this);
-    titleLabel->setObjectName(QStringLiteral("titleLabel"));
-    layout->addWidget(titleLabel);
+    titleLabel_ = heading(QString(), this);
+    titleLabel_->setObjectName(QStringLiteral("titleLabel"));
+    layout->addWidget(titleLabel_);
     panelHost_ = new QWidget(this);
     auto* hostLayout = new QVBoxLayout(panelHost_);
     hostLayout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(panelHost_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    closeButton = new QPushButton(QStringLiteral("&Schließen"), this);
-    closeButton->setObjectName(QStringLiteral("closeButton"));
-    closeButton->setDefault(true);
-    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
-    buttons->addWidget(closeButton);
+    closeButton_ = new QPushButton(QStringLiteral("&Schließen"), this);
+    closeButton_->setObjectName(QStringLiteral("closeButton"));
+    closeButton_->setDefault(true);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
+    buttons->addWidget(closeButton_);
     layout->addLayout(buttons);
 }
 
@@ -79,44 +79,44 @@ void EvaluationWindow::showFigures(const MonthReport& report)
         figures.month.valid()
             ? QStringLiteral("%1 %2").arg(germanMonthName(figures.month.month)).arg(figures.month.year)
             : QStringLiteral("unbekannter Monat");
-    titleLabel->setText(QStringLiteral("%1 – %2").arg(report.userName, month));
+    titleLabel_->setText(QStringLiteral("%1 – %2").arg(report.userName, month));
 
-    delete figuresPanel;
-    figuresPanel = new QWidget(panelHost_);
-    figuresPanel->setObjectName(QStringLiteral("figuresPanel"));
-    panelHost_->layout()->addWidget(figuresPanel);
-    auto* layout = new QVBoxLayout(figuresPanel);
+    delete figuresPanel_;
+    figuresPanel_ = new QWidget(panelHost_);
+    figuresPanel_->setObjectName(QStringLiteral("figuresPanel"));
+    panelHost_->layout()->addWidget(figuresPanel_);
+    auto* layout = new QVBoxLayout(figuresPanel_);
     layout->setContentsMargins(0, 0, 0, 0);
 
     auto* monthGrid = new QGridLayout;
     monthGrid->setHorizontalSpacing(16);
     int row = 0;
     for (const FigureLine& line : monthFigureLines(figures)) {
-        monthGrid->addWidget(label(line.label, figuresPanel), row, 0);
-        monthGrid->addWidget(label(line.value, figuresPanel, true), row, 1);
+        monthGrid->addWidget(label(line.label, figuresPanel_), row, 0);
+        monthGrid->addWidget(label(line.value, figuresPanel_, true), row, 1);
         ++row;
     }
     layout->addLayout(monthGrid);
-    layout->addWidget(separator(figuresPanel));
+    layout->addWidget(separator(figuresPanel_));
 
-    layout->addWidget(heading(QStringLiteral("Wochenwerte"), figuresPanel));
+    layout->addWidget(heading(QStringLiteral("Wochenwerte"), figuresPanel_));
     auto* weekGrid = new QGridLayout;
     weekGrid->setHorizontalSpacing(16);
     for (int c = 0; c < weekColumnTitles.size(); ++c)
-        weekGrid->addWidget(label(weekColumnTitles[c], figuresPanel, true), 0, c);
+        weekGrid->addWidget(label(weekColumnTitles[c], figuresPanel_, true), 0, c);
     row = 1;
     for (const WeekRow& week : weekRows(figures)) {
-        weekGrid->addWidget(label(week.label, figuresPanel), row, 0);
-        weekGrid->addWidget(label(week.swing, figuresPanel), row, 1);
-        weekGrid->addWidget(label(week.lowestMorning, figuresPanel), row, 2);
+        weekGrid->addWidget(label(week.label, figuresPanel_), row, 0);
+        weekGrid->addWidget(label(week.swing, figuresPanel_), row, 1);
+        weekGrid->addWidget(label(week.lowestMorning, figuresPanel_), row, 2);
         ++row;
     }
     layout->addLayout(weekGrid);
-    layout->addWidget(separator(figuresPanel));
+    layout->addWidget(separator(figuresPanel_));
 
-    layout->addWidget(heading(QStringLiteral("So sind die Zahlen berechnet"), figuresPanel));
+    layout->addWidget(heading(QStringLiteral("So sind die Zahlen berechnet"), figuresPanel_));
     for (const QString& text : formulaLines(figures)) {
-        QLabel* formula = label(text, figuresPanel);
+        QLabel* formula = label(text, figuresPanel_);
         formula->setWordWrap(true);
         formula->setFixedWidth(formulaWidth);
         formula->setMinimumHeight(formula->heightForWidth(formulaWidth));

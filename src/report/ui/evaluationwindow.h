@@ -20,11 +20,11 @@ public:
     // Replaces what the window shows by the figures of `report`.
     void showFigures(const MonthReport& report);
 
-    QLabel* titleLabel = nullptr; // name and month
-    QWidget* figuresPanel = nullptr;
-    QPushButton* closeButton = nullptr; // "&Schließen"
-
 private:
+    QLabel* titleLabel_ = nullptr; // name and month
+    QWidget* figuresPanel_ = nullptr;
+    QPushButton* closeButton_ = nullptr; // "&Schließen"
+
     QWidget* panelHost_ = nullptr;
 };
 
