@@ -1,5 +1,7 @@
 #include "shell/mainwindow.h"
 
+#include "browser/ui/browsercommands.h"
+#include "entry/entrycommands.h"
 #include "entry/entrydialog.h"
 #include "shell/usernamedialog.h"
 #include "widgets/livepause.h"
@@ -175,6 +177,11 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     rememberDiaryOnScreen();
     event->accept();
+}
+
+void MainWindow::showChartInBrowser()
+{
+    showMonthInBrowser(state_, month_, desktop_, settings_.breakLineAtZero());
 }
 
 } // namespace luftikon

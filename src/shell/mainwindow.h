@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <QPoint>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QGestureEvent;
@@ -29,6 +30,7 @@ class EvaluationWindow;
 class LargeMenu;
 class AboutBox;
 class PrintPreview;
+class EntryCommands;
 class EntryDialog;
 class ChartSettingsDialog;
 class LivePause;
@@ -90,7 +92,7 @@ public:
     // Menu commands
     void quit();
     void deleteSettings();
-    void showChartInBrowser(); // mainwindow_browser.cpp
+    void showChartInBrowser();
     void showCurrentTable();
 
     // The table window, in mainwindow_table.cpp. openTableWindow() fills it (caption, grid,
@@ -106,8 +108,6 @@ public:
 
     // Readings in, in mainwindow_entry.cpp
     void askForNewTable();
-    // A new month table; `askFirst` asks whether one is wanted (not after a new user name).
-    void newTable(bool askFirst);
     // A user name was confirmed: the headings name the user, the user's last diary (when given)
     // goes on screen and a new table starts.
     void takeConfirmedName(const QString& lastDiary);
@@ -123,12 +123,6 @@ public:
     void switchDayLayout(SlotMode mode);
     // The menu marks show the layout in force.
     void showDayLayout();
-    bool confirmHiddenReadings(SlotMode mode);
-    // A new table of a month that has a diary goes on in it. False when that diary cannot be
-    // read, so no new table may be started over it.
-    bool continueMonthDiary(const QDate& day);
-    // What an opener tells before showing a diary: undated readings, a month in two files.
-    void tellAboutOpenedDiary(const DiaryFile& diary);
     // The chart settings and opening a month as a chart, in mainwindow_settings.cpp
     void openChartSettings();
     void openAsChart();
@@ -170,6 +164,7 @@ private:
     QAction* chartSettingsAction_ = nullptr; // a menu bar title that is itself the command
     QAction* openAsChartAction_ = nullptr;
     EntryDialog* entryDialog_ = nullptr;
+    std::unique_ptr<EntryCommands> entryCommands_;
     UserNameDialog* userNameDialog_ = nullptr;
     TouchKeypad* touchKeypad_ = nullptr;
     PrintPreview* printPreview_ = nullptr;

@@ -1,6 +1,7 @@
 // The first show of the main window: the chart settings, then the last diary of the user.
 #include "chart/ui/chartsettingsdialog.h"
 #include "diary/diaryfile.h"
+#include "entry/entrycommands.h"
 #include "shell/mainwindow.h"
 
 #include <QAction>
@@ -46,7 +47,7 @@ void MainWindow::firstShow()
 void MainWindow::showDiaryAsChart(const QString& diaryFile)
 {
     DiaryFile diary = readDiary(diaryFile);
-    tellAboutOpenedDiary(diary);
+    tellAboutOpenedDiary(desktop_, diary);
     month_.open(std::move(diary), notify());
 }
 
@@ -72,6 +73,36 @@ void MainWindow::readFirstShowSettings()
                            .arg(state_.zoneIntensity));
     if (chartSettingsDialog_)
         chartSettingsDialog_->takeFirstShowSettings();
+}
+
+void MainWindow::takeTemplatePicture()
+{
+    // Four-slot marks are checked before eight-slot ones, so with both set the eight wins.
+    for (const bool eight : {false, true}) {
+        if (!month_.layout().marks(eight ? SlotMode::Eight : SlotMode::Four))
+            continue;
+        const QString& configured = eight ? settings_.eightSlotTemplate() : settings_.fourSlotTemplate();
+        if (configured.isEmpty())
+            continue;
+        const QString stock = eight ? QStringLiteral("Vorlag8M.bmp") : QStringLiteral("Vorlag4M.bmp");
+        state_.templatePictureFile = state_.startFolder + configured;
+        for (const QString& candidate :
+             {configured, state_.startFolder + configured, state_.startFolder + stock, state_.resourceFolder + stock}) {
+            if (QFileInfo(candidate).isFile()) {
+                state_.templatePictureFile = candidate;
+                break;
+            }
+        }
+    }
+}
+
+void MainWindow::loadTemplatePicture()
+{
+    QImage picture;
+    if (!picture.load(state_.templatePictureFile))
+        return;
+    chartPicture_ = picture;
+    updateChart();
 }
 
 } // namespace luftikon

@@ -1,7 +1,7 @@
-// The browser export command: the month on screen, written as a page and opened.
+// The browser export: the month's request made from the month on screen and the chart's look.
+#include "browser/ui/browsercommands.h"
+
 #include "browser/exportpage.h"
-#include "browser/weekpartition.h"
-#include "shell/mainwindow.h"
 
 namespace luftikon {
 
@@ -31,12 +31,14 @@ ExportRequest exportRequestOf(const AppState& state, const CurrentMonth& month, 
 
 } // namespace
 
-void MainWindow::showChartInBrowser()
+std::optional<QString> showMonthInBrowser(const AppState& state, const CurrentMonth& month, Desktop& desktop,
+                                          bool breakLineAtZero)
 {
-    const ExportRequest request = exportRequestOf(state_, month_, settings_.breakLineAtZero());
-    const auto notify = [this](MessageKind kind, const QString& text) { desktop_.show(kind, text); };
-    if (const auto page = exportMonthPage(request, notify))
-        desktop_.openDocument(*page);
+    const auto notify = [&desktop](MessageKind kind, const QString& text) { desktop.show(kind, text); };
+    const auto page = exportMonthPage(exportRequestOf(state, month, breakLineAtZero), notify);
+    if (page)
+        desktop.openDocument(*page);
+    return page;
 }
 
 } // namespace luftikon
