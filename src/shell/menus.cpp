@@ -48,99 +48,86 @@ constexpr int columnButtonWidth = 260;
 
 void MainWindow::buildMenus()
 {
-    const auto command = [this](QMenu* menu, const QString& text, void (MainWindow::*handler)()) {
+    // Each item and menu is named after its command, so tests and the help's pictures find it.
+    const auto command = [this](QMenu* menu, const QString& text, void (MainWindow::*handler)(), const char* name) {
         QAction* action = menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
+    const auto submenu = [](auto* owner, const QString& text, const char* name) {
+        QMenu* menu = owner->addMenu(text);
+        menu->setObjectName(QLatin1String(name));
+        return menu;
+    };
 
-    fileMenu_ = menuBar()->addMenu(QStringLiteral("&Datei"));
-    fileMenu_->setObjectName(QStringLiteral("fileMenu"));
-    newTableAction_ = command(fileMenu_, QStringLiteral("&Neu"), &MainWindow::askForNewTable);
-    newTableAction_->setObjectName(QStringLiteral("newTableAction"));
-    browserChartAction_ =
-        command(fileMenu_, QStringLiteral("Liniendiagramm im Browser anzeigen"), &MainWindow::showChartInBrowser);
-    browserChartAction_->setObjectName(QStringLiteral("browserChartAction"));
-    openMenu_ = fileMenu_->addMenu(QStringLiteral("&Öffnen..."));
-    openMenu_->setObjectName(QStringLiteral("openMenu"));
-    openAsChartAction_ = command(openMenu_, QStringLiteral("und als Grafik anzeigen"), &MainWindow::openAsChart);
-    openAsChartAction_->setObjectName(QStringLiteral("openAsChartAction"));
-    openAndShowTableAction_ =
-        command(openMenu_, QStringLiteral("und in Tabellenform anzeigen"), &MainWindow::openAndShowTable);
-    openAndShowTableAction_->setObjectName(QStringLiteral("openAndShowTableAction"));
-    openAndEditAction_ = command(openMenu_, QStringLiteral("und bearbeiten"), &MainWindow::openAndEdit);
-    openAndEditAction_->setObjectName(QStringLiteral("openAndEditAction"));
-    printMenu_ = fileMenu_->addMenu(QStringLiteral("&Drucken..."));
-    printMenu_->setObjectName(QStringLiteral("printMenu"));
-    printChartAction_ = command(printMenu_, QStringLiteral("Grafik &skaliert drucken"), &MainWindow::printChart);
-    printChartAction_->setObjectName(QStringLiteral("printChartAction"));
-    printTableAction_ = command(printMenu_, QStringLiteral("&Tabelle drucken"), &MainWindow::printTable);
-    printTableAction_->setObjectName(QStringLiteral("printTableAction"));
+    fileMenu_ = submenu(menuBar(), QStringLiteral("&Datei"), "fileMenu");
+    newTableAction_ = command(fileMenu_, QStringLiteral("&Neu"), &MainWindow::askForNewTable, "newTableAction");
+    browserChartAction_ = command(fileMenu_, QStringLiteral("Liniendiagramm im Browser anzeigen"),
+                                  &MainWindow::showChartInBrowser, "browserChartAction");
+    openMenu_ = submenu(fileMenu_, QStringLiteral("&Öffnen..."), "openMenu");
+    openAsChartAction_ =
+        command(openMenu_, QStringLiteral("und als Grafik anzeigen"), &MainWindow::openAsChart, "openAsChartAction");
+    openAndShowTableAction_ = command(openMenu_, QStringLiteral("und in Tabellenform anzeigen"),
+                                      &MainWindow::openAndShowTable, "openAndShowTableAction");
+    openAndEditAction_ =
+        command(openMenu_, QStringLiteral("und bearbeiten"), &MainWindow::openAndEdit, "openAndEditAction");
+    printMenu_ = submenu(fileMenu_, QStringLiteral("&Drucken..."), "printMenu");
+    printChartAction_ =
+        command(printMenu_, QStringLiteral("Grafik &skaliert drucken"), &MainWindow::printChart, "printChartAction");
+    printTableAction_ =
+        command(printMenu_, QStringLiteral("&Tabelle drucken"), &MainWindow::printTable, "printTableAction");
     quitSeparator_ = fileMenu_->addSeparator();
     quitSeparator_->setObjectName(QStringLiteral("quitSeparator"));
-    quitAction_ = command(fileMenu_, QStringLiteral("Be&enden"), &MainWindow::quit);
-    quitAction_->setObjectName(QStringLiteral("quitAction"));
+    quitAction_ = command(fileMenu_, QStringLiteral("Be&enden"), &MainWindow::quit, "quitAction");
 
     // A menu title that is itself the command.
     chartSettingsAction_ = menuBar()->addAction(QStringLiteral("&Einstellungen"));
     chartSettingsAction_->setObjectName(QStringLiteral("chartSettingsAction"));
     connect(chartSettingsAction_, &QAction::triggered, this, &MainWindow::openChartSettings);
 
-    optionsMenu_ = menuBar()->addMenu(QStringLiteral("&Optionen"));
-    optionsMenu_->setObjectName(QStringLiteral("optionsMenu"));
-    changeUserNameAction_ = command(optionsMenu_, QStringLiteral("&Benutzername ändern"), &MainWindow::changeUserName);
-    changeUserNameAction_->setObjectName(QStringLiteral("changeUserNameAction"));
-    fourReadingsADayAction_ =
-        command(optionsMenu_, QStringLiteral("bis zu &4 Messungen je Tag"), &MainWindow::toggleFourReadingsADay);
-    fourReadingsADayAction_->setObjectName(QStringLiteral("fourReadingsADayAction"));
-    eightReadingsADayAction_ =
-        command(optionsMenu_, QStringLiteral("bis zu &8 Messungen je Tag"), &MainWindow::toggleEightReadingsADay);
-    eightReadingsADayAction_->setObjectName(QStringLiteral("eightReadingsADayAction"));
+    optionsMenu_ = submenu(menuBar(), QStringLiteral("&Optionen"), "optionsMenu");
+    changeUserNameAction_ = command(optionsMenu_, QStringLiteral("&Benutzername ändern"), &MainWindow::changeUserName,
+                                    "changeUserNameAction");
+    fourReadingsADayAction_ = command(optionsMenu_, QStringLiteral("bis zu &4 Messungen je Tag"),
+                                      &MainWindow::toggleFourReadingsADay, "fourReadingsADayAction");
+    eightReadingsADayAction_ = command(optionsMenu_, QStringLiteral("bis zu &8 Messungen je Tag"),
+                                       &MainWindow::toggleEightReadingsADay, "eightReadingsADayAction");
     fourReadingsADayAction_->setCheckable(true);
     eightReadingsADayAction_->setCheckable(true);
     optionsGapAction_ = optionsMenu_->addAction(QStringLiteral("    ")); // keeps the deleting item apart
     optionsGapAction_->setObjectName(QStringLiteral("optionsGapAction"));
-    deleteSettingsAction_ =
-        command(optionsMenu_, QStringLiteral("Registry-Einträge löschen "), &MainWindow::deleteSettings);
-    deleteSettingsAction_->setObjectName(QStringLiteral("deleteSettingsAction"));
+    deleteSettingsAction_ = command(optionsMenu_, QStringLiteral("Registry-Einträge löschen "),
+                                    &MainWindow::deleteSettings, "deleteSettingsAction");
     // The menu shows the marks of the layout in force.
     connect(optionsMenu_, &QMenu::aboutToShow, this, &MainWindow::showDayLayout);
     showDayLayout();
 
-    tableMenu_ = menuBar()->addMenu(QStringLiteral("&Tabelle"));
-    tableMenu_->setObjectName(QStringLiteral("tableMenu"));
-    showCurrentTableAction_ = command(tableMenu_, QStringLiteral("&aktuelle anzeigen"), &MainWindow::showCurrentTable);
-    showCurrentTableAction_->setObjectName(QStringLiteral("showCurrentTableAction"));
-    editCurrentDiaryAction_ =
-        command(tableMenu_, QStringLiteral("aktuelle &bearbeiten"), &MainWindow::editCurrentDiary);
-    editCurrentDiaryAction_->setObjectName(QStringLiteral("editCurrentDiaryAction"));
+    tableMenu_ = submenu(menuBar(), QStringLiteral("&Tabelle"), "tableMenu");
+    showCurrentTableAction_ = command(tableMenu_, QStringLiteral("&aktuelle anzeigen"), &MainWindow::showCurrentTable,
+                                      "showCurrentTableAction");
+    editCurrentDiaryAction_ = command(tableMenu_, QStringLiteral("aktuelle &bearbeiten"), &MainWindow::editCurrentDiary,
+                                      "editCurrentDiaryAction");
 
-    evaluationMenu_ = menuBar()->addMenu(QStringLiteral("&Auswertung"));
-    evaluationMenu_->setObjectName(QStringLiteral("evaluationMenu"));
-    evaluateMonthAction_ =
-        command(evaluationMenu_, QStringLiteral("Monat &auswerten..."), &MainWindow::evaluateMonthTriggered);
-    evaluateMonthAction_->setObjectName(QStringLiteral("evaluateMonthAction"));
-    doctorReportAction_ =
-        command(evaluationMenu_, QStringLiteral("Arzt&bericht als PDF"), &MainWindow::doctorReportTriggered);
-    doctorReportAction_->setObjectName(QStringLiteral("doctorReportAction"));
-    saveCsvAction_ =
-        command(evaluationMenu_, QStringLiteral("Als &CSV-Datei speichern"), &MainWindow::saveCsvTriggered);
-    saveCsvAction_->setObjectName(QStringLiteral("saveCsvAction"));
+    evaluationMenu_ = submenu(menuBar(), QStringLiteral("&Auswertung"), "evaluationMenu");
+    evaluateMonthAction_ = command(evaluationMenu_, QStringLiteral("Monat &auswerten..."),
+                                   &MainWindow::evaluateMonthTriggered, "evaluateMonthAction");
+    doctorReportAction_ = command(evaluationMenu_, QStringLiteral("Arzt&bericht als PDF"),
+                                  &MainWindow::doctorReportTriggered, "doctorReportAction");
+    saveCsvAction_ = command(evaluationMenu_, QStringLiteral("Als &CSV-Datei speichern"), &MainWindow::saveCsvTriggered,
+                             "saveCsvAction");
 
-    helpMenu_ = menuBar()->addMenu(QStringLiteral("&Hilfe"));
-    helpMenu_->setObjectName(QStringLiteral("helpMenu"));
-    helpAction_ = command(helpMenu_, QStringLiteral("&Hilfethemen"), &MainWindow::showHelp);
-    helpAction_->setObjectName(QStringLiteral("helpAction"));
-    aboutAction_ = command(helpMenu_, QStringLiteral("&Info über..."), &MainWindow::showAbout);
-    aboutAction_->setObjectName(QStringLiteral("aboutAction"));
+    helpMenu_ = submenu(menuBar(), QStringLiteral("&Hilfe"), "helpMenu");
+    helpAction_ = command(helpMenu_, QStringLiteral("&Hilfethemen"), &MainWindow::showHelp, "helpAction");
+    aboutAction_ = command(helpMenu_, QStringLiteral("&Info über..."), &MainWindow::showAbout, "aboutAction");
     aboutBox_ = new AboutBox(this);
 
     // The blank items around the one command keep a hasty click from reaching it.
     chartMenu_ = new QMenu(this);
     chartMenu_->setObjectName(QStringLiteral("chartMenu"));
     chartMenu_->addAction(QStringLiteral(" "));
-    largeMenuAction_ = command(chartMenu_, QStringLiteral("Menüleiste GROß anzeigen"), &MainWindow::showLargeMenu);
-    largeMenuAction_->setObjectName(QStringLiteral("largeMenuAction"));
+    largeMenuAction_ =
+        command(chartMenu_, QStringLiteral("Menüleiste GROß anzeigen"), &MainWindow::showLargeMenu, "largeMenuAction");
     chartMenu_->addAction(QStringLiteral(" "));
     chartLabel_->installEventFilter(new RightPressOpensMenu(chartMenu_, this));
 
