@@ -29,7 +29,7 @@ Notify EntryCommands::notify()
 
 void EntryCommands::newTable(bool askFirst)
 {
-    if (askFirst && !desktop_.ask(QStringLiteral("Sie möchten einen neue Tabelle erstellen?")))
+    if (askFirst && !desktop_.ask(QStringLiteral("Sie möchten eine neue Tabelle erstellen?")))
         return;
     dialog_.setHeading(QStringLiteral("Messwerte von ") + state_.userName);
     dialog_.clearEntries();

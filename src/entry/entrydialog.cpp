@@ -193,7 +193,7 @@ void EntryDialog::buildLayout()
     valueSpin_ = makeField(20, 800, "valueSpin");
     valueSpin_->setObjectName(QStringLiteral("valueSpin"));
     valueSpin_->setGeometry(rightColumn, 146, 110, fieldHeight);
-    valueSpin_->setToolTip(QStringLiteral("Geben sie hier den Luftikon-Messwert ein."));
+    valueSpin_->setToolTip(QStringLiteral("Geben Sie hier den Luftikon-Messwert ein."));
 
     slotButton_ = new QPushButton(this);
     slotButton_->setObjectName(QStringLiteral("slotButton"));

@@ -51,7 +51,7 @@ public:
     // The slot button: the next slot of the day and its time.
     void advanceSlot();
 
-    // Openers, before a diary's readings become the list: false (and "Fehler Lesen der Datei!")
+    // Openers, before a diary's readings become the list: false (and "Fehler beim Lesen der Datei!")
     // when the file could not be read; lines too long to show are told.
     bool checkOpened(const DiaryFile& diary);
     // The readings of a diary just read become the list, its month and year those of the list

@@ -14,19 +14,14 @@ namespace luftikon {
 
 namespace {
 
-const QChar DQ = u'"';
-const QString CRLF = QStringLiteral("\r\n");
-
 QString firstDataAdvice()
 {
-    return QStringLiteral("Da Sie Erstmals Daten eingegeben haben, sollten Sie später (nach mehreren Eingaben) "
-                          "daran denken den Schalter") +
-           CRLF + DQ + QStringLiteral(" Grenzwerte anhand des Bestwertes berechnen") + DQ +
-           QStringLiteral(" im Menü ") + DQ + QStringLiteral("Einstellungen") + DQ +
-           QStringLiteral(" zu betätigen. Dadurch wird eine") + CRLF +
-           QStringLiteral("ungefähre Einstellung der Grenzwerte vorgenommen. Fragen Sie Ihren Arzt, welche "
-                          "Grenzwerte an Hand ") +
-           CRLF + QStringLiteral("Ihres Bestwertes Sie eintragen sollen.");
+    // One paragraph: the message box breaks the lines to its own width.
+    return QStringLiteral("Da Sie erstmals Daten eingegeben haben, sollten Sie später (nach mehreren Eingaben) "
+                          "daran denken, den Schalter \"Grenzwerte anhand des Bestwertes berechnen\" im Menü "
+                          "\"Einstellungen\" zu betätigen. Dadurch wird eine ungefähre Einstellung der Grenzwerte "
+                          "vorgenommen. Fragen Sie Ihren Arzt, welche Grenzwerte Sie anhand Ihres Bestwertes "
+                          "eintragen sollen.");
 }
 
 } // namespace
@@ -46,7 +41,7 @@ void EntryDialog::clearEntries()
 bool EntryDialog::checkOpened(const DiaryFile& diary)
 {
     if (!diary.ok) {
-        say(MessageKind::Warning, QStringLiteral("Fehler Lesen der Datei!"));
+        say(MessageKind::Warning, QStringLiteral("Fehler beim Lesen der Datei!"));
         return false;
     }
     if (const QString note = overlongLinesNote(diary.path, diary.lines); !note.isEmpty())

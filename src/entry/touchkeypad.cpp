@@ -55,7 +55,7 @@ QString promptOf(KeypadField field)
     case KeypadField::Year:
         return QStringLiteral("Geben Sie das Jahr ein:");
     case KeypadField::Value:
-        return QStringLiteral("Geben sie den Luftikon Wert ein:");
+        return QStringLiteral("Geben Sie den Luftikon-Wert ein:");
     case KeypadField::None:
         break;
     }

@@ -30,15 +30,15 @@ QString formatNote(ChartPaper paper)
         QStringLiteral("\r\nAktuelle Einstellungen sind:\r\n") + QString(43, u'-') + QStringLiteral("\r\n\r\n");
     switch (paper) {
     case ChartPaper::A5:
-        return head + QStringLiteral("Papiergrösse ist DIN A-5 quer in Drucker eingelegt. Die Grafik wird an DIN A-5 "
+        return head + QStringLiteral("Papiergröße ist DIN A-5 quer in Drucker eingelegt. Die Grafik wird an DIN A-5 "
                                      "angepasst. Linker und rechter Rand ~ 16 mm.Oberer und unterer Rand ~ 16 mm.");
     case ChartPaper::A6:
-        return head + QStringLiteral("Papiergrösse ist DIN A-6 quer in Drucker eingelegt. Die Grafik wird an DIN A-6 "
+        return head + QStringLiteral("Papiergröße ist DIN A-6 quer in Drucker eingelegt. Die Grafik wird an DIN A-6 "
                                      "angepasst. Linker und rechter Rand ~ 7 mm.Oberer und unterer Rand ~ 7 mm.");
     case ChartPaper::A4:
         break;
     }
-    return head + QStringLiteral("Papiergrösse ist DIN A-4.\r\n\r\nDie Grafik wird an DIN A-4 angepasst.\r\n\r\n"
+    return head + QStringLiteral("Papiergröße ist DIN A-4.\r\n\r\nDie Grafik wird an DIN A-4 angepasst.\r\n\r\n"
                                  "Linker und rechter Rand ~ 20 mm. Oberer und unterer Rand ~ 20 mm.");
 }
 

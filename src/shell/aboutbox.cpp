@@ -45,7 +45,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent, Qt::MSWindowsFixedSizeDial
     readingsLabel_->setObjectName(QStringLiteral("readingsLabel"));
     readingsLabel_->setFont(boldPixels(13));
     readingsLabel_->setGeometry(12, 50, 315, 20);
-    purposeLabel_ = new QLabel(QStringLiteral("Ermöglicht die täglich erfaßten Luftikon-Messwerte grafisch") +
+    purposeLabel_ = new QLabel(QStringLiteral("Ermöglicht die täglich erfassten Luftikon-Messwerte grafisch") +
                                    QString(24, u' ') + QStringLiteral("und tabellarisch anzuzeigen und auszudrucken."),
                                inner);
     purposeLabel_->setObjectName(QStringLiteral("purposeLabel"));

@@ -162,7 +162,7 @@ void MainWindow::quit()
 
 void MainWindow::deleteSettings()
 {
-    const QString question = QStringLiteral("Möchten Sie die Registry-Einträge löschen? \n\r"
+    const QString question = QStringLiteral("Möchten Sie die Einstellungen löschen? \n\r"
                                             "Wenn JA, dann wird danach das Programm beendet und \n\r"
                                             "Sie müssen es noch mal starten, dann Ihren Namen eingeben.");
     if (!desktop_.ask(question))

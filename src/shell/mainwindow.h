@@ -197,7 +197,6 @@ private:
     QAction* changeUserNameAction_ = nullptr;
     QAction* fourReadingsADayAction_ = nullptr;
     QAction* eightReadingsADayAction_ = nullptr;
-    QAction* optionsGapAction_ = nullptr;
     QMenu* tableMenu_ = nullptr;
     QAction* showCurrentTableAction_ = nullptr;
     QAction* editCurrentDiaryAction_ = nullptr;

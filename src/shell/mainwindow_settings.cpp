@@ -23,7 +23,7 @@ void MainWindow::openChartSettings()
 QString MainWindow::chooseDiaryFile()
 {
     return desktop_.openFileName(this, QStringLiteral("Öffnen"), state_.galleryFolder,
-                                 QStringLiteral("Blutdrucktabellen (*.tab);;Alle Dateien (*)"));
+                                 QStringLiteral("Luftikon-Tabellen (*.tab);;Alle Dateien (*)"));
 }
 
 void MainWindow::openAsChart()

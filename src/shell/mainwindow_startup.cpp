@@ -120,7 +120,7 @@ void MainWindow::checkInstallLocation()
                          LFCR + DQ + storedDataFolder + QStringLiteral("Luftikon-Daten-Galerie/") + DQ);
     desktop_.information(QStringLiteral("Wenn Sie hier in diesem Ordner zukünftig Ihre Daten anlegen möchten,") + LFCR +
                          QStringLiteral("dann betätigen Sie den Menüpunkt ") + DQ +
-                         QStringLiteral("Optionen|Registry-Eintrag löschen") + DQ);
+                         QStringLiteral("Optionen|Einstellungen löschen") + DQ);
 }
 
 bool MainWindow::prepareDataSubfolder(const QString& configured, QString& name, QString& folder)

@@ -95,10 +95,9 @@ void MainWindow::buildMenus()
                                        &MainWindow::toggleEightReadingsADay, "eightReadingsADayAction");
     fourReadingsADayAction_->setCheckable(true);
     eightReadingsADayAction_->setCheckable(true);
-    optionsGapAction_ = optionsMenu_->addAction(QStringLiteral("    ")); // keeps the deleting item apart
-    optionsGapAction_->setObjectName(QStringLiteral("optionsGapAction"));
-    deleteSettingsAction_ = command(optionsMenu_, QStringLiteral("Registry-Einträge löschen "),
-                                    &MainWindow::deleteSettings, "deleteSettingsAction");
+    optionsMenu_->addSeparator(); // keeps the deleting item apart
+    deleteSettingsAction_ = command(optionsMenu_, QStringLiteral("Einstellungen löschen"), &MainWindow::deleteSettings,
+                                    "deleteSettingsAction");
     // The menu shows the marks of the layout in force.
     connect(optionsMenu_, &QMenu::aboutToShow, this, &MainWindow::showDayLayout);
     showDayLayout();
@@ -122,13 +121,10 @@ void MainWindow::buildMenus()
     aboutAction_ = command(helpMenu_, QStringLiteral("&Info über..."), &MainWindow::showAbout, "aboutAction");
     aboutBox_ = new AboutBox(this);
 
-    // The blank items around the one command keep a hasty click from reaching it.
     chartMenu_ = new QMenu(this);
     chartMenu_->setObjectName(QStringLiteral("chartMenu"));
-    chartMenu_->addAction(QStringLiteral(" "));
     largeMenuAction_ =
         command(chartMenu_, QStringLiteral("Menüleiste GROß anzeigen"), &MainWindow::showLargeMenu, "largeMenuAction");
-    chartMenu_->addAction(QStringLiteral(" "));
     chartLabel_->installEventFilter(new RightPressOpensMenu(chartMenu_, this));
 
     buildLargeMenus();
@@ -212,7 +208,7 @@ void MainWindow::buildLargeMenus()
         connect(item, &QAction::triggered, optionsLargeMenu_, [this] { optionsLargeMenu_->onPaint(); });
 
     helpLargeMenu_->addButton(QStringLiteral("Hilfethemen"), closeAllThen(helpAction_));
-    helpLargeMenu_->addButton(QStringLiteral("Info über.."), closeAllThen(aboutAction_));
+    helpLargeMenu_->addButton(QStringLiteral("Info über..."), closeAllThen(aboutAction_));
 }
 
 void MainWindow::closeLargeMenus()

@@ -79,7 +79,7 @@ UserNameDialog::UserNameDialog(AppState& state, Desktop& desktop, Settings& sett
     frame_->setObjectName(QStringLiteral("frame"));
     frame_->setGeometry(8, 8, 401, 105);
     askLabel_ =
-        new QLabel(QStringLiteral("Geben Sie Ihren Vornamen und Nachname getrennt durch ein Leerzeichen ein:"), this);
+        new QLabel(QStringLiteral("Geben Sie Ihren Vornamen und Nachnamen getrennt durch ein Leerzeichen ein:"), this);
     askLabel_->setObjectName(QStringLiteral("askLabel"));
     askLabel_->move(17, 21);
     fitIntoWidth(askLabel_, 409 - 4 - 17);

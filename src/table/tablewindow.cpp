@@ -72,8 +72,7 @@ void TableWindow::buildMenus()
     printAction_ = fileMenu_->addAction(QStringLiteral("&Drucken"));
     printAction_->setObjectName(QStringLiteral("printAction"));
     connect(printAction_, &QAction::triggered, this, &TableWindow::printTable);
-    fileMenuGap_ = fileMenu_->addAction(QStringLiteral("  "));
-    fileMenuGap_->setObjectName(QStringLiteral("fileMenuGap"));
+    fileMenu_->addSeparator();
     closeAction_ = fileMenu_->addAction(QStringLiteral("Be&enden"));
     closeAction_->setObjectName(QStringLiteral("closeAction"));
     connect(closeAction_, &QAction::triggered, this, &TableWindow::closeWindow);
@@ -83,14 +82,12 @@ void TableWindow::buildMenus()
     printContextAction_ = gridMenu_->addAction(QStringLiteral("Drucken"));
     printContextAction_->setObjectName(QStringLiteral("printContextAction"));
     connect(printContextAction_, &QAction::triggered, this, &TableWindow::printTable);
-    copySelectedTextAction_ = gridMenu_->addAction(QStringLiteral("Markierter Text kopieren"));
+    copySelectedTextAction_ = gridMenu_->addAction(QStringLiteral("Markierten Text kopieren"));
     copySelectedTextAction_->setObjectName(QStringLiteral("copySelectedTextAction"));
     copyAllAsPictureAction_ = gridMenu_->addAction(QStringLiteral("Alles als Grafik kopieren"));
     copyAllAsPictureAction_->setObjectName(QStringLiteral("copyAllAsPictureAction"));
-    copySelectionAsPictureAction_ = gridMenu_->addAction(QStringLiteral("Nur markierter Bereich als Grafik kopieren"));
+    copySelectionAsPictureAction_ = gridMenu_->addAction(QStringLiteral("Nur markierten Bereich als Grafik kopieren"));
     copySelectionAsPictureAction_->setObjectName(QStringLiteral("copySelectionAsPictureAction"));
-    contextMenuGap_ = gridMenu_->addAction(QStringLiteral("   "));
-    contextMenuGap_->setObjectName(QStringLiteral("contextMenuGap"));
     connect(copySelectedTextAction_, &QAction::triggered, this, &TableWindow::copySelectedText);
     connect(copyAllAsPictureAction_, &QAction::triggered, this, &TableWindow::copyAllAsPicture);
     connect(copySelectionAsPictureAction_, &QAction::triggered, this, &TableWindow::copySelectionAsPicture);
@@ -295,7 +292,7 @@ bool TableWindow::saveRemarks()
 
 bool TableWindow::closing()
 {
-    if (remarksChanged_ && desktop_.ask(QStringLiteral("Möchten Sie Ihre Bermerkungen speichern?"))) {
+    if (remarksChanged_ && desktop_.ask(QStringLiteral("Möchten Sie Ihre Bemerkungen speichern?"))) {
         // A failed save keeps the window open with the text, so it can still be copied or corrected;
         // asked again, the user may close without saving.
         if (!saveRemarks())

@@ -62,7 +62,6 @@ private:
     QMenuBar* menuBar_ = nullptr; // the window's menu bar
     QMenu* fileMenu_ = nullptr;
     QAction* printAction_ = nullptr;
-    QAction* fileMenuGap_ = nullptr; // the blank item
     QAction* closeAction_ = nullptr;
     QTableWidget* readingsGrid_ = nullptr;  // the table of the month
     QPlainTextEdit* remarksEdit_ = nullptr; // the remarks pane
@@ -71,7 +70,6 @@ private:
     QAction* copySelectedTextAction_ = nullptr;
     QAction* copyAllAsPictureAction_ = nullptr;
     QAction* copySelectionAsPictureAction_ = nullptr;
-    QAction* contextMenuGap_ = nullptr; // the blank item
 
     void buildControls();
     void buildMenus();

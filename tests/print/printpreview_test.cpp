@@ -19,7 +19,7 @@ TEST_F(PrintWindowTest, FormatsTurnTheCaptureOnceAndACancelledPrintKeepsTheLastO
         EXPECT_LT(child<QLabel>(&p, "previewPicture")->width(), child<QLabel>(&p, "previewPicture")->height());
         EXPECT_TRUE(child<QPlainTextEdit>(&p, "formatNoteEdit")
                         ->toPlainText()
-                        .contains(QStringLiteral("\nPapiergrösse ist DIN A-4.\n")));
+                        .contains(QStringLiteral("\nPapiergröße ist DIN A-4.\n")));
         const QImage upright = p.printPicture();
 
         p.a5Check->click();

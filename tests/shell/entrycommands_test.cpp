@@ -228,7 +228,7 @@ TEST(EditCurrent, LoadsTheCurrentDiaryOrAsksForANewTableWhenItIsGone)
     QDir().mkpath(march);
     m.form->month().open(march);
     child<QAction>(m.form, "editCurrentDiaryAction")->trigger();
-    EXPECT_EQ(m.desktop.shownTexts().last(), QStringLiteral("Fehler Lesen der Datei!"));
+    EXPECT_EQ(m.desktop.shownTexts().last(), QStringLiteral("Fehler beim Lesen der Datei!"));
 
     // A diary that is gone starts, when the user agrees, an empty table of this month.
     QDir().rmdir(march);
@@ -241,7 +241,7 @@ TEST(EditCurrent, LoadsTheCurrentDiaryOrAsksForANewTableWhenItIsGone)
         return int(QDialog::Rejected);
     });
     child<QAction>(m.form, "editCurrentDiaryAction")->trigger();
-    EXPECT_EQ(m.desktop.shownTexts().last(), QStringLiteral("Sie möchten einen neue Tabelle erstellen?"));
+    EXPECT_EQ(m.desktop.shownTexts().last(), QStringLiteral("Sie möchten eine neue Tabelle erstellen?"));
     EXPECT_TRUE(child<EntryDialog>(m.form, "entryDialog")->entries().isEmpty());
     EXPECT_TRUE(child<EntryDialog>(m.form, "entryDialog")->newTableStarted());
 }
@@ -311,7 +311,7 @@ TEST(NoReadingLost, NewTableOverAMonthWithADiaryAddsToItAfterTheNameAsFromTheMen
     for (const bool fromName : {false, true}) {
         Desk m;
         m.returnToMarch();
-        fromName ? m.enterName(erika) : m.desktop.answer(true); // or "Sie möchten einen neue Tabelle erstellen?"
+        fromName ? m.enterName(erika) : m.desktop.answer(true); // or "Sie möchten eine neue Tabelle erstellen?"
         m.desktop.answerDialog([&m](QDialog&) {
             EXPECT_EQ(child<EntryDialog>(m.form, "entryDialog")->entries(), m.kept);
             EXPECT_TRUE(

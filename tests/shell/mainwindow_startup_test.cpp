@@ -73,7 +73,7 @@ TEST(MainFormStartup, FirstStartRemembersTheFolderAndALaterStartElsewhereTellsWh
               QStringLiteral("\"Luftikon\" haben Sie schon mal an einem anderen Speicherort benutzt:") + LFCR + u'"' +
                   home + u'"' + LFCR + LFCR + QStringLiteral("Ihre Daten finden Sie weiterhin im Ordner:") + LFCR +
                   u'"' + home + QStringLiteral("Luftikon-Daten-Galerie/\""));
-    EXPECT_TRUE(m.desktop.shown()[1].text.contains(QStringLiteral("\"Optionen|Registry-Eintrag löschen\"")));
+    EXPECT_TRUE(m.desktop.shown()[1].text.contains(QStringLiteral("\"Optionen|Einstellungen löschen\"")));
 
     // The data stay where they were; nothing is made in the new folder.
     EXPECT_EQ(again.galleryFolder, state.galleryFolder);

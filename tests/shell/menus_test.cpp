@@ -132,7 +132,7 @@ const Step tableArmed = [](Erika& m) { EXPECT_TRUE(child<QTimer>(m.form, "tableS
 const std::vector<Reach> reaches{
     {"newTableAction", [](Erika& m) { m.desktop.answer(Answer::No); },
      [](Erika& m) {
-         EXPECT_EQ(m.desktop.shownTexts(), QStringList{QStringLiteral("Sie möchten einen neue Tabelle erstellen?")});
+         EXPECT_EQ(m.desktop.shownTexts(), QStringList{QStringLiteral("Sie möchten eine neue Tabelle erstellen?")});
      }},
     {"browserChartAction", nullptr,
      [](Erika& m) { EXPECT_TRUE(m.desktop.openedDocuments().value(0).startsWith(m.state.htmlFolder)); }},
@@ -170,7 +170,7 @@ const std::vector<Reach> reaches{
      }},
     {"deleteSettingsAction", [](Erika& m) { m.desktop.answer(Answer::No); },
      [](Erika& m) {
-         EXPECT_TRUE(m.desktop.shownTexts().value(0).startsWith(QStringLiteral("Möchten Sie die Registry-Einträge")));
+         EXPECT_TRUE(m.desktop.shownTexts().value(0).startsWith(QStringLiteral("Möchten Sie die Einstellungen")));
          EXPECT_TRUE(QFile::exists(m.box.configFile()));
      }},
     {"printTableAction", nullptr, tableArmed},
@@ -238,11 +238,8 @@ TEST(Menus, EveryItemOfTheMenuBarAndTheChartMenuReachesItsCommand)
                 reach->after(m);
             continue;
         }
-        // The blank items only keep a hasty click off the real ones.
-        EXPECT_TRUE(item->text().trimmed().isEmpty()) << "an item nobody reaches";
-        item->trigger();
-        EXPECT_TRUE(m.desktop.shown().empty());
-        EXPECT_TRUE(m.openMenus().isEmpty());
+        // Menus are parted by separators; an item that does nothing, a blank one too, is a fault.
+        ADD_FAILURE() << "an item nobody reaches";
     }
 }
 
@@ -292,7 +289,7 @@ const std::vector<Button> buttons{
     {"Optionen>Bis zu 4 Messungen je Tag", "fourReadingsADayAction"},
     {"Optionen>Bis zu 8 Messungen je Tag", "eightReadingsADayAction"},
     {"Hilfe>Hilfethemen", "helpAction"},
-    {"Hilfe>Info über..", "aboutAction"},
+    {"Hilfe>Info über...", "aboutAction"},
 };
 
 } // namespace

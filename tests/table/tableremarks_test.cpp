@@ -9,7 +9,7 @@ using namespace luftikon::test;
 
 namespace {
 
-const QString question = QStringLiteral("Möchten Sie Ihre Bermerkungen speichern?");
+const QString question = QStringLiteral("Möchten Sie Ihre Bemerkungen speichern?");
 const QString heading = QStringLiteral("          Meine Bemerkung:\n\n");
 // "Pollenflug stärker" / "Spray genommen, Atemnot größer" in Windows-1252.
 const QByteArray oldRemarks = "Pollenflug st\xe4rker\r\n\r\nSpray genommen, Atemnot gr\xf6\xdf"
