@@ -12,16 +12,17 @@ namespace luftikon {
 // "März 2025", "Januar bis März 2025", "November 2024 bis Februar 2025".
 QString periodName(DiaryMonth first, DiaryMonth last);
 
+// Broken into lines where a column would be wider than its figures need.
 inline const QStringList periodColumnTitles{
     QStringLiteral("Monat"),
-    QStringLiteral("Grenzwerte grün/rot"),
+    QStringLiteral("Grenzwerte\ngrün/rot"),
     QStringLiteral("Messungen"),
-    QStringLiteral("Tage mit Messwerten"),
+    QStringLiteral("Tage mit\nMesswerten"),
     QStringLiteral("Bestwert"),
-    QStringLiteral("Mittel morgens"),
-    QStringLiteral("Mittel abends"),
-    QStringLiteral("Tagesschwankung"),
-    QStringLiteral("Tiefster Morgenwert (vom Bestwert)"),
+    QStringLiteral("Mittel\nmorgens"),
+    QStringLiteral("Mittel\nabends"),
+    QStringLiteral("Tages-\nschwankung"),
+    QStringLiteral("Tiefster Morgenwert\n(vom Bestwert)"),
     QStringLiteral("grün"),
     QStringLiteral("gelb"),
     QStringLiteral("rot"),
