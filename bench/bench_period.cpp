@@ -1,9 +1,14 @@
-// A year of full eight-slot months side by side, as the user waits for the course window: every
-// diary read and its figures, totals and course worked out.
+// A year of full eight-slot months side by side, as the user waits for it: every diary read and
+// its figures, totals and course worked out; the window opened and painted; the 13-page report.
 #include "diary/textfile.h"
+#include "files/safefile.h"
 #include "period/periodfigures.h"
 #include "period/periodtexts.h"
+#include "period/ui/periodreport.h"
+#include "period/ui/periodwindow.h"
+#include "platform/qtdesktop.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -49,5 +54,38 @@ void readYearOfMonths(benchmark::State& bench)
     }
 }
 BENCHMARK(readYearOfMonths)->Unit(benchmark::kMillisecond);
+
+void openWindowOnYear(benchmark::State& bench)
+{
+    QTemporaryDir dir;
+    AppState state;
+    state.galleryFolder = dir.path() + QStringLiteral("/");
+    state.dataFolder = state.galleryFolder;
+    state.userName = QStringLiteral("Muster");
+    writeFullYear(state.galleryFolder);
+    QtDesktop desktop;
+    for (auto _ : bench) {
+        PeriodWindow window(state, desktop);
+        window.showPeriod(DiaryMonth{12, 2024});
+        window.choosePeriod(DiaryMonth{1, 2024}, DiaryMonth{12, 2024});
+        window.show();
+        benchmark::DoNotOptimize(window.grab().width()); // laid out and painted once
+    }
+}
+BENCHMARK(openWindowOnYear)->Unit(benchmark::kMillisecond);
+
+void writeYearReport(benchmark::State& bench)
+{
+    QTemporaryDir dir;
+    const QString gallery = dir.path() + QStringLiteral("/");
+    writeFullYear(gallery);
+    for (auto _ : bench) {
+        const Period period = readPeriod(gallery, QStringLiteral("Muster"), DiaryMonth{1, 2024}, DiaryMonth{12, 2024});
+        const QByteArray pdf = periodReportPdf({period, QDate(2025, 1, 2), QStringLiteral("4.0")});
+        if (!writeFileSafely(dir.filePath(QStringLiteral("Muster_1-12_2024.pdf")), pdf).ok)
+            bench.SkipWithError("write failed");
+    }
+}
+BENCHMARK(writeYearReport)->Unit(benchmark::kMillisecond);
 
 } // namespace

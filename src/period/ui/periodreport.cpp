@@ -161,7 +161,7 @@ QByteArray periodReportPdf(const PeriodReport& report)
                 continue;
             // The month's chart is its own course: the same picture for every month, drawn or not.
             const Course own = periodOf(period.userName, {month}).course;
-            const QImage chart = CourseChart(own, QSize(1400, 1000)).image();
+            const QImage chart = CourseChart(own, QSize(900, 700)).image();
             writer.newPage();
             paintDoctorReport(
                 painter, DoctorReport{monthReportOf(month, period.userName), chart, report.madeOn, report.version});

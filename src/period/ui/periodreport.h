@@ -30,6 +30,6 @@ MonthReport monthReportOf(const PeriodMonth& month, const QString& userName);
 inline constexpr double periodChartLeft = reportMargin;
 inline constexpr double periodChartTop = 36;
 inline constexpr double periodChartWidth = reportPageWidth - 2 * reportMargin;
-inline constexpr QSize periodChartPicture{2184, 900};
+inline constexpr QSize periodChartPicture{1820, 750};
 
 } // namespace luftikon
