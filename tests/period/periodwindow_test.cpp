@@ -6,6 +6,7 @@
 #include "period/ui/periodcommands.h"
 #include "period/ui/periodreport.h"
 #include "periodmonths.h"
+#include "support/children.h"
 #include "support/pdftools.h"
 #include "support/sandbox.h"
 #include "support/scripteddesktop.h"
@@ -52,18 +53,18 @@ TEST_F(PeriodWindowTest, OpensOnTheLastThreeMonthsAndWritesTheChosenPeriod)
 {
     QString pdf;
     desktop.answerDialog([&](QDialog& window) {
-        auto* table = window.findChild<QTableWidget*>(QStringLiteral("periodTable"));
+        auto* table = child<QTableWidget>(&window, "periodTable");
         EXPECT_EQ(column(*table, 0), (QStringList{"Dezember 2024", "Januar 2025", "Februar 2025", "Ganzer Zeitraum"}));
         EXPECT_EQ(column(*table, 1)[0], QString()); // no diary: an empty row
         EXPECT_TRUE(column(*table, 1)[1].startsWith(QStringLiteral("nicht lesbar: ")));
         EXPECT_EQ(table->columnSpan(1, 1), table->columnCount() - 1);
 
         // From November on: the four months, across the year.
-        window.findChild<QDateEdit*>(QStringLiteral("fromMonthEdit"))->setDate(QDate(2024, 11, 1));
+        child<QDateEdit>(&window, "fromMonthEdit")->setDate(QDate(2024, 11, 1));
         EXPECT_EQ(table->rowCount(), 5);
         EXPECT_EQ(column(*table, 3).last(), QStringLiteral("5 von 120"));
-        window.findChild<QPushButton*>(QStringLiteral("reportButton"))->click();
-        window.findChild<QPushButton*>(QStringLiteral("csvButton"))->click();
+        child<QPushButton>(&window, "reportButton")->click();
+        child<QPushButton>(&window, "csvButton")->click();
         return QDialog::Accepted;
     });
     showPeriodView(state, month, desktop, nullptr);
