@@ -7,10 +7,10 @@
 #include "reportlines.h"
 #include "support/appfixture.h"
 #include "support/children.h"
+#include "support/pdftools.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QProcess>
 #include <QRegularExpression>
 
 using namespace luftikon;
@@ -19,25 +19,6 @@ using namespace luftikon::test;
 namespace {
 
 const QString noData = QStringLiteral("Es wurden noch keine Daten eingegeben!");
-
-QString runTool(const QString& program, const QStringList& arguments)
-{
-    QProcess tool;
-    tool.start(program, arguments);
-    if (!tool.waitForFinished(30000) || tool.exitCode() != 0) {
-        ADD_FAILURE() << program.toStdString() << " failed (poppler-utils, see scripts/install-deps): "
-                      << tool.readAllStandardError().toStdString();
-        return {};
-    }
-    return QString::fromUtf8(tool.readAllStandardOutput());
-}
-
-// The page's text with every run of blanks and line breaks made one blank.
-QString pdfText(const QString& pdf)
-{
-    return runTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})
-        .replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
-}
 
 class ReportCommands : public ::testing::Test, protected AppFixture {
 protected:
@@ -118,14 +99,7 @@ TEST_F(ReportCommands, TheReportIsWrittenOpenedAndReadsAsAViewerShowsIt)
           "250 l/min = 52,1 %", "Mi 1.", "=1+1", "3. Mai: Erkältung", "Spray ab 9. Mai"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
 
-    // Every font is embedded, so the page looks the same in any viewer.
-    const QStringList fonts = runTool(QStringLiteral("pdffonts"), {pdf}).split(u'\n', Qt::SkipEmptyParts).mid(2);
-    ASSERT_FALSE(fonts.isEmpty());
-    for (const QString& font : fonts) {
-        const QStringList columns = font.split(u' ', Qt::SkipEmptyParts);
-        ASSERT_GE(columns.size(), 5);
-        EXPECT_EQ(columns[columns.size() - 5], QStringLiteral("yes")) << font.toStdString();
-    }
+    expectFontsEmbedded(pdf);
 
     // The chart's zones show in their colours where the chart lies on the page.
     constexpr int dpi = 100;

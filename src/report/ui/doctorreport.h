@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QString>
 
+class QPainter;
+
 namespace luftikon {
 
 struct DoctorReport {
@@ -21,6 +23,10 @@ struct DoctorReport {
 // The page as PDF bytes, fonts embedded so the text stays selectable and looks the same on
 // any viewer.
 QByteArray doctorReportPdf(const DoctorReport& report);
+
+// Paints the page onto a painter on a writer made ready by prepareReportWriter, so longer
+// reports can hold it as one of their pages.
+void paintDoctorReport(QPainter& painter, const DoctorReport& report);
 
 // Where the month chart lies on the page, in mm from the top left corner of the sheet; a
 // heading that needs more room (a name over two lines) moves it down.

@@ -19,7 +19,7 @@ Notify notifyThrough(Desktop& desktop)
     return [&desktop](MessageKind kind, const QString& text) { desktop.show(kind, text); };
 }
 
-// Writes `bytes` to the month's report file with `extension`, making its year folder first.
+// Writes `bytes` to the month's report file with `extension`.
 std::optional<QString> writeReportFile(const MonthReport& report, const QString& dataFolder, const QString& extension,
                                        const QByteArray& bytes, Desktop& desktop)
 {
@@ -30,22 +30,27 @@ std::optional<QString> writeReportFile(const MonthReport& report, const QString&
                           .arg(report.diaryFile));
         return std::nullopt;
     }
-    const QString folder = QFileInfo(*path).path();
+    return writeReportFileAt(*path, bytes, desktop);
+}
+
+} // namespace
+
+std::optional<QString> writeReportFileAt(const QString& path, const QByteArray& bytes, Desktop& desktop)
+{
+    const QString folder = QFileInfo(path).path();
     if (!QDir().mkpath(folder)) {
         desktop.error(QStringLiteral("Ordner \"%1\" konnte nicht erstellt werden! Die Datei \"%2\" wurde nicht "
                                      "geschrieben.")
-                          .arg(folder, QFileInfo(*path).fileName()));
+                          .arg(folder, QFileInfo(path).fileName()));
         return std::nullopt;
     }
-    const WriteResult written = writeFileSafely(*path, bytes);
+    const WriteResult written = writeFileSafely(path, bytes);
     if (!written.ok) {
         desktop.error(written.error);
         return std::nullopt;
     }
-    return QFileInfo(*path).absoluteFilePath();
+    return QFileInfo(path).absoluteFilePath();
 }
-
-} // namespace
 
 ReportSource reportSourceOf(const AppState& state, const CurrentMonth& month)
 {

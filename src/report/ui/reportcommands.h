@@ -15,6 +15,10 @@ namespace luftikon {
 
 class EvaluationWindow;
 
+// Writes a report file safely, making its year folder first; the absolute path, or none when
+// the user has been told why not.
+std::optional<QString> writeReportFileAt(const QString& path, const QByteArray& bytes, Desktop& desktop);
+
 ReportSource reportSourceOf(const AppState& state, const CurrentMonth& month);
 
 // "Monat auswerten...": fills the window with the month's figures and shows it modally.
