@@ -70,6 +70,7 @@ QString parseManifest(const QByteArray& text, QList<QString>& order, QHash<QStri
         bool sized = false;
         entry.size = fields[1].toLongLong(&sized);
         entry.modified = QDateTime::fromString(QString::fromLatin1(fields[2]), timeFormat);
+        entry.modified.setTimeSpec(Qt::UTC); // written in UTC; read on a computer in any time zone
         const QString path = QString::fromUtf8(line.mid(fields[0].size() + fields[1].size() + fields[2].size() + 3));
         if (entry.sha256.size() != 64 || !sized || entry.size < 0 || !entry.modified.isValid())
             return QStringLiteral("Eine Zeile des Inhaltsverzeichnisses ist unlesbar.");

@@ -72,6 +72,14 @@ void prune(const QString& filePath, const QDateTime& at)
         times << version.taken;
     for (int index : versionsToRemove(times, at))
         QFile::remove(versions[index].path);
+    // Each version has a name of its own, so a killed write of one leaves a temporary no later
+    // write of the same name would clear.
+    const QString folder = versionsFolderOf(filePath);
+    const QString leftover = u'.' + QFileInfo(filePath).fileName() + u'.';
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (name.startsWith(leftover) && name.contains(VersionSuffix + QStringLiteral(".tmp-")))
+            QFile::remove(folder + name);
+    }
 }
 
 // Keeps what `path` holds before `bytes` replace it; false only when a version was due and could not be kept.
