@@ -49,6 +49,7 @@ public:
     }
     bool ask(const QString&, MessageKind, Preset) override { return false; }
     QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }
     int execModal(QDialog& dialog) override

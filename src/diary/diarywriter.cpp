@@ -221,7 +221,7 @@ bool writeDiaryAt(DiarySave& save, const QString& path, const Notify& notify)
     save.greenLimit = limitFromFile(oldLines, GreenLimitKey, DefaultGreenLimit, save.greenLimit, path, notify);
     save.redLimit = limitFromFile(oldLines, RedLimitKey, DefaultRedLimit, save.redLimit, path, notify);
 
-    const WriteResult written = writeTextLines(path, composeDiaryLines(save, save.entries));
+    const WriteResult written = writeTextLines(path, composeDiaryLines(save, save.entries), Earlier::Kept);
     if (written.ok)
         return true;
     if (written.failure == WriteFailure::Open)

@@ -136,7 +136,7 @@ WriteResult writeHeaderValue(const QString& path, const QString& key, const QStr
         result.failure = WriteFailure::Open;
         return result;
     }
-    return writeTextLines(path, withIniValue(file.lines, PersonDataSection, key, value));
+    return writeTextLines(path, withIniValue(file.lines, PersonDataSection, key, value), Earlier::Kept);
 }
 
 } // namespace luftikon

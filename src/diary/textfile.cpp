@@ -52,7 +52,7 @@ ReadResult readTextLines(const QString& path)
     return result;
 }
 
-WriteResult writeTextLines(const QString& path, const QStringList& lines)
+WriteResult writeTextLines(const QString& path, const QStringList& lines, Earlier earlier)
 {
     WriteResult result;
     QByteArray bytes;
@@ -68,7 +68,7 @@ WriteResult writeTextLines(const QString& path, const QStringList& lines)
         bytes += *encoded;
         bytes += "\r\n";
     }
-    return writeFileSafely(path, bytes);
+    return earlier == Earlier::Kept ? replaceKeepingVersion(path, bytes) : writeFileSafely(path, bytes);
 }
 
 } // namespace luftikon

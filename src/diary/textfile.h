@@ -3,6 +3,7 @@
 // Readers accept CR LF and LF; writers replace a file only once the new one is complete.
 
 #include "files/safefile.h"
+#include "files/versions.h"
 
 #include <QByteArray>
 #include <QString>
@@ -29,6 +30,8 @@ ReadResult readTextLines(const QString& path);
 
 // Writes every line followed by CR LF into a temporary file beside `path` and renames it
 // over `path` only when every byte is on disk; on failure the old file keeps its bytes.
-WriteResult writeTextLines(const QString& path, const QStringList& lines);
+// Diaries and remarks keep what they held as an earlier version; pages and reports need not.
+enum class Earlier { Dropped, Kept };
+WriteResult writeTextLines(const QString& path, const QStringList& lines, Earlier earlier = Earlier::Dropped);
 
 } // namespace luftikon

@@ -38,6 +38,9 @@ public:
     // Open-file dialog; empty text when the user cancels. `filter` uses Qt's ";;" form.
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& start,
                                  const QString& filter) = 0;
+    // Save-file dialog, asking before it replaces a file; empty text when the user cancels.
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& start,
+                                 const QString& filter) = 0;
     // Colour dialog; nothing when the user cancels.
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
     // Print dialog on a prepared printer; true when the user chose to print.

@@ -75,6 +75,11 @@ QString QtDesktop::openFileName(QWidget* parent, const QString& caption, const Q
     return QFileDialog::getOpenFileName(parent, caption, start, filter);
 }
 
+QString QtDesktop::saveFileName(QWidget* parent, const QString& caption, const QString& start, const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent, caption, start, filter);
+}
+
 std::optional<QColor> QtDesktop::chooseColor(QWidget* parent, const QColor& initial)
 {
     const QColor chosen = QColorDialog::getColor(initial, parent);

@@ -12,6 +12,7 @@ public:
     void show(MessageKind kind, const QString& text) override;
     bool ask(const QString& text, MessageKind kind = MessageKind::Question, Preset preset = Preset::Yes) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& start, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& start, const QString& filter) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     int execModal(QDialog& dialog) override;

@@ -280,7 +280,7 @@ bool TableWindow::saveRemarks()
         desktop_.warning(problem);
         return false;
     }
-    const WriteResult written = writeTextLines(month_.remarksPath(), remarksLines());
+    const WriteResult written = writeTextLines(month_.remarksPath(), remarksLines(), Earlier::Kept);
     if (!written.ok) {
         desktop_.error(QStringLiteral("Ihre Bemerkungen wurden nicht gespeichert.\n") + written.error +
                        QStringLiteral("\nDie bisherige Bemerkungsdatei ist unverändert; Ihr Text steht weiter im "

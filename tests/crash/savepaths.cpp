@@ -49,6 +49,11 @@ public:
         complain(QStringLiteral("open-file dialog"));
         return QString();
     }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        complain(QStringLiteral("save-file dialog"));
+        return QString();
+    }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }
     int execModal(QDialog& dialog) override { return onModal ? onModal(dialog) : 0; }

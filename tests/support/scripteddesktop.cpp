@@ -67,6 +67,14 @@ QString ScriptedDesktop::openFileName(QWidget*, const QString& caption, const QS
     return reply ? reply->path : QString();
 }
 
+QString ScriptedDesktop::saveFileName(QWidget*, const QString& caption, const QString& start, const QString& filter)
+{
+    fileRequests_.push_back({caption, start, filter});
+    const auto reply =
+        take<FileName>(QStringLiteral("save-file dialog: ") + caption + QStringLiteral(" (") + filter + u')');
+    return reply ? reply->path : QString();
+}
+
 std::optional<QColor> ScriptedDesktop::chooseColor(QWidget*, const QColor& initial)
 {
     const auto reply = take<ColorChoice>(QStringLiteral("colour dialog from ") + initial.name());

@@ -44,6 +44,7 @@ public:
     // uninitialized alternative.
     void answer(bool yes) { queue_.emplace_back(YesNo{yes}); }
     void answer(Answer a) { answer(a == Answer::Yes); }
+    // Answers an open-file or a save-file dialog.
     void answerFile(const QString& path) { queue_.emplace_back(FileName{path}); } // empty: the user cancels
     void answerColor(std::optional<QColor> color) { queue_.emplace_back(ColorChoice{color}); }
     // The user picks a printer in the print dialog: the handler sets it up and says whether
@@ -77,6 +78,7 @@ public:
     void show(MessageKind kind, const QString& text) override;
     bool ask(const QString& text, MessageKind kind = MessageKind::Question, Preset preset = Preset::Yes) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& start, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& start, const QString& filter) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     int execModal(QDialog& dialog) override;

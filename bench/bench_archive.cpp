@@ -1,0 +1,71 @@
+// Ten years of full eight-slot diaries (120 months) with their remarks: archived into one .zip,
+// read back and checked against the manifest, and restored into a fresh data folder.
+#include "archive/datafolderarchive.h"
+#include "diary/textfile.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace luftikon;
+
+namespace {
+
+void writeTenYears(const QString& gallery)
+{
+    for (int year = 2015; year < 2025; ++year) {
+        for (int month = 1; month <= 12; ++month) {
+            QStringList lines{QStringLiteral("[Personendaten]"), QStringLiteral("BenutzerName=Jürgen Müller")};
+            for (int day = 1; day <= 31; ++day) {
+                for (int slot = 0; slot < 8; ++slot)
+                    lines << QStringLiteral("Messung%1 den %2.%3.%4 Z=%5:00  Luftikon=%6")
+                                 .arg(slot + 2)
+                                 .arg(day, 2, 10, QLatin1Char('0'))
+                                 .arg(month)
+                                 .arg(year)
+                                 .arg(6 + 2 * slot, 2, 10, QLatin1Char('0'))
+                                 .arg(300 + (day * 7 + slot * 13) % 250);
+            }
+            const QString name = gallery + QStringLiteral("%1/Muster_%2_%1").arg(year).arg(month);
+            QDir().mkpath(gallery + QString::number(year));
+            writeTextLines(name + QStringLiteral(".tab"), lines);
+            writeTextLines(name + QStringLiteral(".txt"), {QStringLiteral("Pollenflug, Erkältung")});
+        }
+    }
+}
+
+void BM_ArchiveTenYears(benchmark::State& bench)
+{
+    QTemporaryDir dir;
+    const DataFolderPlaces places{dir.filePath(QStringLiteral("G/")), dir.filePath(QStringLiteral("B/")),
+                                  dir.filePath(QStringLiteral("c.conf"))};
+    writeTenYears(places.galleryFolder);
+    for (auto _ : bench) {
+        const auto archive = composeArchive(collectDataFolder(places), ArchiveFormat::Zip, nullptr);
+        benchmark::DoNotOptimize(archive->size());
+    }
+}
+BENCHMARK(BM_ArchiveTenYears)->Unit(benchmark::kMillisecond);
+
+void BM_RestoreTenYears(benchmark::State& bench)
+{
+    QTemporaryDir dir;
+    const DataFolderPlaces from{dir.filePath(QStringLiteral("alt/G/")), dir.filePath(QStringLiteral("alt/B/")),
+                                dir.filePath(QStringLiteral("alt/c.conf"))};
+    writeTenYears(from.galleryFolder);
+    const QByteArray archive = *composeArchive(collectDataFolder(from), ArchiveFormat::Zip, nullptr);
+    ConfigStore store(dir.filePath(QStringLiteral("neu/c.conf")));
+    int round = 0;
+    for (auto _ : bench) {
+        const QString fresh = dir.filePath(QStringLiteral("neu%1/").arg(++round));
+        const ArchiveContent content = readArchive(archive);
+        const RestorePlan plan =
+            planRestore(content.files, {fresh + QStringLiteral("G/"), fresh + QStringLiteral("B/"), QString()});
+        const RestoreOutcome outcome = carryOut(plan, false, store);
+        if (outcome.added != 240)
+            bench.SkipWithError("not every file came back");
+    }
+}
+BENCHMARK(BM_RestoreTenYears)->Unit(benchmark::kMillisecond);
+
+} // namespace
