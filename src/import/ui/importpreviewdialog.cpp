@@ -90,7 +90,10 @@ ImportPreviewDialog::ImportPreviewDialog(QWidget* parent) : QDialog(parent)
     previewTree_ = new QTreeWidget(this);
     previewTree_->setObjectName(QStringLiteral("previewTree"));
     previewTree_->setHeaderHidden(true);
+    // Long lines scroll instead of being cut.
     previewTree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    previewTree_->header()->setStretchLastSection(false);
+    previewTree_->setTextElideMode(Qt::ElideNone);
     previewTree_->setUniformRowHeights(true);
     takeValuesCheck_ = new QCheckBox(QStringLiteral("CSV-Werte übernehmen"), this);
     takeValuesCheck_->setObjectName(QStringLiteral("takeValuesCheck"));
@@ -121,8 +124,8 @@ void ImportPreviewDialog::showPlan(const ImportPlan& plan, const QString& fileNa
 {
     const CsvContent& csv = plan.csv;
     summaryLabel_->setText(
-        QStringLiteral("Datei \"%1\": %2, Trennzeichen %3, %4. %5 Messwerte gelesen: %6 neu, %7 schon vorhanden, "
-                       "%8 abweichend, %9 ausgelassen; %10 Zeilen nicht lesbar.")
+        QStringLiteral("Datei \"%1\": %2, Trennzeichen %3, %4. Messwerte: %5, davon %6 neu, %7 schon vorhanden, "
+                       "%8 abweichend, %9 ausgelassen. Nicht lesbare Zeilen: %10.")
             .arg(QFileInfo(fileName).fileName(), csv.encoding, separatorName(csv.separator),
                  csv.headerLine > 0 ? QStringLiteral("mit Kopfzeile") : QStringLiteral("ohne Kopfzeile"))
             .arg(csv.readings.size())
@@ -136,7 +139,7 @@ void ImportPreviewDialog::showPlan(const ImportPlan& plan, const QString& fileNa
     const auto valueOfLine = [](const QString& line) { return valueTextOf(line); };
     for (const MonthPlan& month : plan.months) {
         auto* item = new QTreeWidgetItem(previewTree_, {monthTitle(month)});
-        addGroup(item, QStringLiteral("Neu"), month.fresh, readingText, month.fresh.size() <= 62);
+        addGroup(item, QStringLiteral("Neu"), month.fresh, readingText, plan.months.size() == 1);
         addGroup(item, QStringLiteral("Schon vorhanden"), month.alreadyThere, readingText, false);
         addGroup(
             item, QStringLiteral("Abweichend"), month.conflicts,
