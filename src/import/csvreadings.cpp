@@ -415,7 +415,9 @@ CsvContent readCsvReadings(const QByteArray& bytes)
                 std::any_of(fields.begin(), fields.end(), [](const QString& f) { return stampOf(f).date.has_value(); });
             if (!dated && hasLetter(line)) {
                 content.headerLine = i + 1;
-                columns = columnsOf(fields);
+                // A single field is a title ("Peak-Flow-Export"), no names of columns.
+                if (fields.size() >= 2)
+                    columns = columnsOf(fields);
                 continue;
             }
         }
