@@ -7,6 +7,7 @@
 #include "diary/textfile.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <variant>

@@ -10,6 +10,8 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <cstdlib>
+#include <limits>
 #include <map>
 #include <vector>
 
