@@ -104,6 +104,12 @@ QString savePathOf(const DiarySave& save)
     return monthDiaryPath(save.galleryFolder, save.listYear, save.userName, save.listMonth);
 }
 
+QString monthTextForLines(const DiarySave& save)
+{
+    const QString path = savePathOf(save);
+    return QFileInfo::exists(path) ? monthTextsOfName(path).month : save.listMonth;
+}
+
 QString monthTwinOf(const QString& path)
 {
     const MonthTexts named = monthTextsOfName(path);

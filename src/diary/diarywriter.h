@@ -75,6 +75,11 @@ struct DiarySave : DiaryHeader {
 // month, otherwise the one monthDiaryPath names.
 QString savePathOf(const DiarySave& save);
 
+// The month text new reading lines of the month of `save` (listMonth as typed, listYear) are
+// written with: the form the name of the diary they go into has when that file exists, so a
+// month never holds two forms; otherwise listMonth.
+QString monthTextForLines(const DiarySave& save);
+
 // Writes the diary whole into the file savePathOf names: makes the year folders, takes margins and limits from the file
 // as it stands and, when the list is empty, the header's month and year from the dialog's fields. The file is replaced
 // only once the new one is complete; on any failure the old file stays as it was and `notify` says what failed. Returns

@@ -1,5 +1,6 @@
 #include "diary/entryline.h"
 
+#include "diary/dates.h"
 #include "diary/slots.h"
 
 namespace luftikon {
@@ -84,6 +85,12 @@ QString composeEntryLine(const QString& prefix, const QString& day, const QStrin
 {
     return entryDateKey(prefix, day, month, year) + QStringLiteral(" Z=") + time + QStringLiteral("  Luftikon=") +
            value;
+}
+
+QString composeReadingLine(const QString& prefix, int day, const QString& monthText, int year, const QString& time,
+                           int value)
+{
+    return composeEntryLine(prefix, twoDigits(day), monthText, QString::number(year), time, QString::number(value));
 }
 
 EntryFields entryFieldsOf(const QString& rest)

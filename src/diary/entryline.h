@@ -22,9 +22,19 @@ QStringList entryLinesOf(const QStringList& lines);
 // none otherwise.
 QString entryPadding(const QString& prefix);
 
+// The range of a reading in l/min that a new line may hold.
+constexpr int LowestReading = 20;
+constexpr int HighestReading = 800;
+
 // prefix + padding + day + "." + month + "." + year + " Z=" + time + "  Luftikon=" + value
 QString composeEntryLine(const QString& prefix, const QString& day, const QString& month, const QString& year,
                          const QString& time, const QString& value);
+
+// A new reading line: the day with two digits, the month as the diary of that month writes it
+// (monthTextForLines), the year and the value as plain numbers, the time as given. Every new
+// reading is composed here, typed or brought in from elsewhere.
+QString composeReadingLine(const QString& prefix, int day, const QString& monthText, int year, const QString& time,
+                           int value);
 
 // The date key of the duplicate check: the composed line without time and value.
 QString entryDateKey(const QString& prefix, const QString& day, const QString& month, const QString& year);

@@ -190,7 +190,7 @@ void EntryDialog::buildLayout()
     valueCaptionLabel_ = new QLabel(QStringLiteral("Luftikon in l/min."), this);
     valueCaptionLabel_->setObjectName(QStringLiteral("valueCaptionLabel"));
     valueCaptionLabel_->setGeometry(rightColumn, 128, 200, 18);
-    valueSpin_ = makeField(20, 800, "valueSpin");
+    valueSpin_ = makeField(LowestReading, HighestReading, "valueSpin");
     valueSpin_->setObjectName(QStringLiteral("valueSpin"));
     valueSpin_->setGeometry(rightColumn, 146, 110, fieldHeight);
     valueSpin_->setToolTip(QStringLiteral("Geben Sie hier den Luftikon-Messwert ein."));

@@ -9,7 +9,6 @@
 #include "entry/entrydialog.h"
 #include "widgets/spinedit.h"
 
-#include <QFileInfo>
 #include <QListWidget>
 
 namespace luftikon {
@@ -50,15 +49,11 @@ std::optional<int> EntryDialog::fieldNumber(SpinEdit* field, const QString& name
 
 QString EntryDialog::monthFormFor(int month, int year) const
 {
-    const QString yearText = QString::number(year);
     const QString field = trimBlanks(monthSpin_->text());
-    const QString asTyped = field.size() <= 2 && parseWholeNumber(field) == month ? field : QString::number(month);
-    // A month already kept in a file is written as that file's name writes it.
     DiarySave save = listSave(state_.userName);
-    save.listMonth = asTyped;
-    save.listYear = yearText;
-    const QString path = savePathOf(save);
-    return QFileInfo::exists(path) ? monthTextsOfName(path).month : asTyped;
+    save.listMonth = field.size() <= 2 && parseWholeNumber(field) == month ? field : QString::number(month);
+    save.listYear = QString::number(year);
+    return monthTextForLines(save);
 }
 
 void EntryDialog::addReadingClicked()
@@ -122,8 +117,7 @@ bool EntryDialog::addFromFields()
     const QString dayText = twoDigits(finalDay);
     const QString monthText = monthFormFor(*month, *year);
     const QString yearText = QString::number(*year);
-    const QString line =
-        composeEntryLine(prefix, dayText, monthText, yearText, timeEdit_->text(), QString::number(*value));
+    const QString line = composeReadingLine(prefix, finalDay, monthText, *year, timeEdit_->text(), *value);
     lastEntryLine_ = line;
 
     // The reading being edited is replaced by the new line, so it is no twin of it.
