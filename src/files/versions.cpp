@@ -72,8 +72,12 @@ void prune(const QString& filePath, const QDateTime& at)
         times << version.taken;
     for (int index : versionsToRemove(times, at))
         QFile::remove(versions[index].path);
-    // Each version has a name of its own, so a killed write of one leaves a temporary no later
-    // write of the same name would clear.
+}
+
+// Each version has a name of its own, so a killed write of one leaves a temporary no later write
+// of the same name would clear; every save of the file clears them, kept version or not.
+void removeLeftoverTemporaries(const QString& filePath)
+{
     const QString folder = versionsFolderOf(filePath);
     const QString leftover = u'.' + QFileInfo(filePath).fileName() + u'.';
     for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
@@ -87,6 +91,7 @@ bool keepVersion(const QString& path, const QByteArray& bytes, VersionPace pace)
 {
     if (!QFileInfo(path).isFile())
         return true;
+    removeLeftoverTemporaries(path);
     const std::optional<QByteArray> old = readAll(path);
     if (!old) {
         report(QStringLiteral("Von der Datei \"%1\" konnte keine frühere Fassung aufbewahrt werden, weil sie nicht "

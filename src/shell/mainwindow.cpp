@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -33,6 +34,8 @@ MainWindow::MainWindow(AppState& state, Desktop& desktop, ConfigStore& config, Q
     setWindowTitle(QStringLiteral("Luftikon"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     config_.setNotify([this](MessageKind kind, const QString& text) { desktop_.show(kind, text); });
+    previousVersionKeeping_ = setVersionKeeping(
+        {[] { return QDateTime::currentDateTime(); }, [this](const QString& text) { desktop_.warning(text); }});
     chart_.setEnvironment({
         &settings_,
         notify(),
@@ -62,6 +65,7 @@ MainWindow::MainWindow(AppState& state, Desktop& desktop, ConfigStore& config, Q
 MainWindow::~MainWindow()
 {
     forgetNotices();
+    setVersionKeeping(previousVersionKeeping_);
 }
 
 void MainWindow::buildLayout()

@@ -6,6 +6,7 @@
 #include "chart/ui/chartdrawing.h"
 #include "config/configstore.h"
 #include "config/settings.h"
+#include "files/versions.h"
 #include "month/currentmonth.h"
 #include "platform/desktop.h"
 #include "shell/touchsupport.h"
@@ -30,6 +31,7 @@ class EvaluationWindow;
 class LargeMenu;
 class AboutBox;
 class PrintPreview;
+class EarlierVersionsDialog;
 class EntryCommands;
 class EntryDialog;
 class ChartSettingsDialog;
@@ -105,6 +107,13 @@ public:
     void evaluateMonthTriggered();
     void doctorReportTriggered();
     void saveCsvTriggered();
+    void periodViewTriggered();
+
+    // Readings from elsewhere, earlier versions and the archive, in mainwindow_data.cpp
+    void importReadingsFromCsv();
+    void restoreEarlierVersionOfMonth();
+    void backUpAll();
+    void restoreBackup();
 
     // Readings in, in mainwindow_entry.cpp
     void askForNewTable();
@@ -159,6 +168,14 @@ private:
     QAction* evaluateMonthAction_ = nullptr;
     QAction* doctorReportAction_ = nullptr;
     QAction* saveCsvAction_ = nullptr;
+    QAction* periodViewAction_ = nullptr;
+    QAction* importCsvAction_ = nullptr;
+    QAction* restoreVersionAction_ = nullptr;
+    QAction* backUpAction_ = nullptr;
+    QAction* restoreBackupAction_ = nullptr;
+    EarlierVersionsDialog* earlierVersionsDialog_ = nullptr;
+    // What kept earlier versions before this window; given back when it goes.
+    VersionKeeping previousVersionKeeping_;
     EvaluationWindow* evaluationWindow_ = nullptr;
     ChartSettingsDialog* chartSettingsDialog_ = nullptr;
     QAction* chartSettingsAction_ = nullptr; // a menu bar title that is itself the command

@@ -1,4 +1,5 @@
 // The evaluation commands of the main window: the month's figures, the doctor's report, the CSV file.
+#include "period/ui/periodcommands.h"
 #include "report/ui/evaluationwindow.h"
 #include "report/ui/reportcommands.h"
 #include "shell/mainwindow.h"
@@ -18,6 +19,11 @@ void MainWindow::evaluateMonthTriggered()
 void MainWindow::doctorReportTriggered()
 {
     writeDoctorReport(state_, month_, desktop_, chartPicture_);
+}
+
+void MainWindow::periodViewTriggered()
+{
+    showPeriodView(state_, month_, desktop_, this);
 }
 
 void MainWindow::saveCsvTriggered()

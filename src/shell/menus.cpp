@@ -72,11 +72,20 @@ void MainWindow::buildMenus()
                                       &MainWindow::openAndShowTable, "openAndShowTableAction");
     openAndEditAction_ =
         command(openMenu_, QStringLiteral("und bearbeiten"), &MainWindow::openAndEdit, "openAndEditAction");
+    importCsvAction_ = command(fileMenu_, QStringLiteral("Messwerte aus &CSV-Datei übernehmen..."),
+                               &MainWindow::importReadingsFromCsv, "importCsvAction");
     printMenu_ = submenu(fileMenu_, QStringLiteral("&Drucken..."), "printMenu");
     printChartAction_ =
         command(printMenu_, QStringLiteral("Grafik &skaliert drucken"), &MainWindow::printChart, "printChartAction");
     printTableAction_ =
         command(printMenu_, QStringLiteral("&Tabelle drucken"), &MainWindow::printTable, "printTableAction");
+    fileMenu_->addSeparator();
+    restoreVersionAction_ = command(fileMenu_, QStringLiteral("Frühere Fassung wiederherstellen..."),
+                                    &MainWindow::restoreEarlierVersionOfMonth, "restoreVersionAction");
+    backUpAction_ =
+        command(fileMenu_, QStringLiteral("Alle Tagebücher sichern..."), &MainWindow::backUpAll, "backUpAction");
+    restoreBackupAction_ = command(fileMenu_, QStringLiteral("Aus Sicherung wiederherstellen..."),
+                                   &MainWindow::restoreBackup, "restoreBackupAction");
     quitSeparator_ = fileMenu_->addSeparator();
     quitSeparator_->setObjectName(QStringLiteral("quitSeparator"));
     quitAction_ = command(fileMenu_, QStringLiteral("Be&enden"), &MainWindow::quit, "quitAction");
@@ -113,6 +122,8 @@ void MainWindow::buildMenus()
                                    &MainWindow::evaluateMonthTriggered, "evaluateMonthAction");
     doctorReportAction_ = command(evaluationMenu_, QStringLiteral("Arzt&bericht als PDF"),
                                   &MainWindow::doctorReportTriggered, "doctorReportAction");
+    periodViewAction_ = command(evaluationMenu_, QStringLiteral("&Verlauf mehrerer Monate..."),
+                                &MainWindow::periodViewTriggered, "periodViewAction");
     saveCsvAction_ = command(evaluationMenu_, QStringLiteral("Als &CSV-Datei speichern"), &MainWindow::saveCsvTriggered,
                              "saveCsvAction");
 

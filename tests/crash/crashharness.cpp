@@ -10,6 +10,7 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -39,11 +40,30 @@ Snapshot snapshotOf(const QString& root)
     return files;
 }
 
-// Puts the old bytes back; files the save made are removed, anything else (a killed save's leftovers) stays
-// for the next save to clean up.
+// A version a save kept of what a file held: named after the time it was taken, so each run names its own.
+bool isVersion(const QString& key)
+{
+    return key.endsWith(QLatin1String(".fassung")) && !QFileInfo(key).fileName().startsWith(u'.');
+}
+
+// The file a version was taken of: "<gallery>/Sicherungen/<year>/<name>.<yyyy-MM-dd_HH-mm-ss>.fassung" belongs
+// to "<gallery>/<year>/<name>".
+QString versionedFileOf(const QString& version)
+{
+    QString file = version.chopped(int(qstrlen(".yyyy-MM-dd_HH-mm-ss.fassung")));
+    return file.replace(QStringLiteral("/Sicherungen/"), QStringLiteral("/"));
+}
+
+// Puts the old bytes back; files the save made, versions included, are removed, anything else (a killed
+// save's leftovers) stays for the next save to clean up.
 void restore(const QString& root, const Snapshot& before, const Snapshot& after)
 {
-    for (const QString& key : after.keys()) {
+    QStringList made = after.keys();
+    for (const QString& key : snapshotOf(root).keys()) {
+        if (isVersion(key))
+            made << key;
+    }
+    for (const QString& key : made) {
         if (!before.contains(key))
             QFile::remove(root + u'/' + key);
     }
@@ -140,6 +160,11 @@ QString check(const SavePath& path, const QString& root, const Snapshot& before,
         const std::optional<QByteArray> is = at(now, key);
         if (is == at(before, key) || is == at(after, key))
             continue;
+        if (isVersion(key) && !before.contains(key)) {
+            if (is != at(before, versionedFileOf(key)))
+                return QStringLiteral("%1 is not the file as it was before the save").arg(key);
+            continue;
+        }
         if (before.contains(key) || after.contains(key))
             return QStringLiteral("%1 holds neither its old nor its new bytes (%2 bytes)")
                 .arg(key)
@@ -212,7 +237,7 @@ bool runPath(const SavePath& path, EventLog* log, int randomKills, std::mt19937_
     if (const QString next = runChild(path, root, log, Run::Clean); !next.isEmpty())
         failures << QStringLiteral("the save after the kills: ") + next;
     QStringList left = snapshotOf(root).keys();
-    left.removeIf([&](const QString& key) { return before.contains(key) || after.contains(key); });
+    left.removeIf([&](const QString& key) { return before.contains(key) || after.contains(key) || isVersion(key); });
     if (!left.isEmpty())
         failures << QStringLiteral("left behind after the next save: ") + left.join(QStringLiteral(", "));
 

@@ -127,6 +127,11 @@ Reach edits(Item item, bool chooses, bool armed)
             [=](Erika& m) { EXPECT_EQ(m.desktop.fileRequests().size(), chooses ? 1u : 0u); }};
 }
 
+const Step cancelledFileChoice = [](Erika& m) {
+    EXPECT_EQ(m.desktop.fileRequests().size(), 1u);
+    EXPECT_TRUE(m.desktop.shown().empty());
+};
+
 const Step tableArmed = [](Erika& m) { EXPECT_TRUE(child<QTimer>(m.form, "tableShowTimer")->isActive()); };
 
 const std::vector<Reach> reaches{
@@ -158,6 +163,23 @@ const std::vector<Reach> reaches{
          EXPECT_TRUE(m.desktop.shownTexts().value(0).startsWith(QStringLiteral("Die Messwerte wurden als CSV-Datei")));
      }},
     {"quitAction", nullptr, [](Erika& m) { EXPECT_FALSE(m.form->isVisible()); }},
+    {"periodViewAction",
+     [](Erika& m) {
+         m.desktop.answerDialog([](QDialog& dialog) {
+             EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Verlauf"));
+             return int(QDialog::Rejected);
+         });
+     },
+     nullptr},
+    // The file commands ask for their file first; the user cancels, and nothing is said.
+    {"importCsvAction", [](Erika& m) { m.desktop.answerFile(QString()); }, cancelledFileChoice},
+    {"backUpAction", [](Erika& m) { m.desktop.answerFile(QString()); }, cancelledFileChoice},
+    {"restoreBackupAction", [](Erika& m) { m.desktop.answerFile(QString()); }, cancelledFileChoice},
+    {"restoreVersionAction", nullptr,
+     [](Erika& m) {
+         EXPECT_TRUE(
+             m.desktop.shownTexts().value(0).endsWith(QStringLiteral("gibt es noch keine früheren Fassungen.")));
+     }},
     {"fourReadingsADayAction", [](Erika& m) { child<QAction>(m.form, "eightReadingsADayAction")->trigger(); },
      [](Erika& m) {
          EXPECT_TRUE(m.form->month().layout().marks(SlotMode::Four) &&

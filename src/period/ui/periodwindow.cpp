@@ -69,6 +69,7 @@ QDateEdit* monthEdit(const QString& name, QWidget* parent)
 PeriodWindow::PeriodWindow(const AppState& state, Desktop& desktop, QWidget* parent)
     : QDialog(parent), state_(state), desktop_(desktop)
 {
+    setObjectName(QStringLiteral("periodWindow"));
     setWindowTitle(QStringLiteral("Verlauf"));
     auto* layout = new QVBoxLayout(this);
 
