@@ -81,18 +81,18 @@ void PrintPreview::buildControls()
     formatCaption_->setFont(underlined);
     formatCaption_->move(8, 337);
 
-    a4Check = new QCheckBox(QStringLiteral("DIN A-4 (hoch)"), this);
-    a5Check = new QCheckBox(QStringLiteral("DIN A-5 (quer)"), this);
-    a6Check = new QCheckBox(QStringLiteral("DIN A-6 (quer)"), this);
-    a4Check->setObjectName(QStringLiteral("a4Check"));
-    a5Check->setObjectName(QStringLiteral("a5Check"));
-    a6Check->setObjectName(QStringLiteral("a6Check"));
-    a4Check->move(8, 360);
-    a5Check->move(116, 360);
-    a6Check->move(227, 360);
-    connect(a4Check, &QCheckBox::clicked, this, &PrintPreview::a4Clicked);
-    connect(a5Check, &QCheckBox::clicked, this, &PrintPreview::a5Clicked);
-    connect(a6Check, &QCheckBox::clicked, this, &PrintPreview::a6Clicked);
+    a4Check_ = new QCheckBox(QStringLiteral("DIN A-4 (hoch)"), this);
+    a5Check_ = new QCheckBox(QStringLiteral("DIN A-5 (quer)"), this);
+    a6Check_ = new QCheckBox(QStringLiteral("DIN A-6 (quer)"), this);
+    a4Check_->setObjectName(QStringLiteral("a4Check"));
+    a5Check_->setObjectName(QStringLiteral("a5Check"));
+    a6Check_->setObjectName(QStringLiteral("a6Check"));
+    a4Check_->move(8, 360);
+    a5Check_->move(116, 360);
+    a6Check_->move(227, 360);
+    connect(a4Check_, &QCheckBox::clicked, this, &PrintPreview::a4Clicked);
+    connect(a5Check_, &QCheckBox::clicked, this, &PrintPreview::a5Clicked);
+    connect(a6Check_, &QCheckBox::clicked, this, &PrintPreview::a6Clicked);
 
     printButton_ = new QPushButton(QStringLiteral("&Drucken"), this);
     printButton_->setObjectName(QStringLiteral("printButton"));
@@ -160,13 +160,13 @@ QCheckBox* PrintPreview::boxOf(ChartPaper paper) const
 {
     switch (paper) {
     case ChartPaper::A5:
-        return a5Check;
+        return a5Check_;
     case ChartPaper::A6:
-        return a6Check;
+        return a6Check_;
     case ChartPaper::A4:
         break;
     }
-    return a4Check;
+    return a4Check_;
 }
 
 void PrintPreview::a4Clicked()

@@ -42,10 +42,6 @@ public:
     // The full-size picture that is printed, turned or not.
     const QImage& printPicture() const { return picture_; }
 
-    QCheckBox* a4Check = nullptr;
-    QCheckBox* a5Check = nullptr;
-    QCheckBox* a6Check = nullptr;
-
 public slots:
     // Every way of leaving keeps the chosen format.
     void done(int result) override;
@@ -55,6 +51,9 @@ protected:
 
 private:
     // Controls
+    QCheckBox* a4Check_ = nullptr;
+    QCheckBox* a5Check_ = nullptr;
+    QCheckBox* a6Check_ = nullptr;
     QLabel* previewPicture_ = nullptr;         // the reduced picture
     QPlainTextEdit* formatNoteEdit_ = nullptr; // the note on the chosen format
     QFrame* formatFrame_ = nullptr;            // frames the format choice

@@ -15,30 +15,30 @@ TEST_F(PrintWindowTest, FormatsTurnTheCaptureOnceAndACancelledPrintKeepsTheLastO
 {
     openPreview([this](PrintPreview& p) {
         // Stored format A4: the picture stands upright, turned from the capture.
-        EXPECT_TRUE(p.a4Check->isChecked());
+        EXPECT_TRUE(child<QCheckBox>(&p, "a4Check")->isChecked());
         EXPECT_LT(child<QLabel>(&p, "previewPicture")->width(), child<QLabel>(&p, "previewPicture")->height());
         EXPECT_TRUE(child<QPlainTextEdit>(&p, "formatNoteEdit")
                         ->toPlainText()
                         .contains(QStringLiteral("\nPapiergröße ist DIN A-4.\n")));
         const QImage upright = p.printPicture();
 
-        p.a5Check->click();
+        child<QCheckBox>(&p, "a5Check")->click();
         EXPECT_GT(child<QLabel>(&p, "previewPicture")->width(), child<QLabel>(&p, "previewPicture")->height());
         EXPECT_EQ(upright, turnClockwise(p.printPicture()));
 
         // Back to A4: turned from the captured copy again, never a second time.
-        p.a4Check->click();
+        child<QCheckBox>(&p, "a4Check")->click();
         EXPECT_EQ(p.printPicture(), upright);
 
         // The last checked box stays checked when clicked again.
-        p.a6Check->click();
-        p.a6Check->click();
-        EXPECT_TRUE(p.a6Check->isChecked());
-        EXPECT_FALSE(p.a4Check->isChecked() || p.a5Check->isChecked());
+        child<QCheckBox>(&p, "a6Check")->click();
+        child<QCheckBox>(&p, "a6Check")->click();
+        EXPECT_TRUE(child<QCheckBox>(&p, "a6Check")->isChecked());
+        EXPECT_FALSE(child<QCheckBox>(&p, "a4Check")->isChecked() || child<QCheckBox>(&p, "a5Check")->isChecked());
         EXPECT_TRUE(child<QPlainTextEdit>(&p, "formatNoteEdit")
                         ->toPlainText()
                         .endsWith(QStringLiteral("Oberer und unterer Rand ~ 7 mm.")));
-        p.a5Check->click();
+        child<QCheckBox>(&p, "a5Check")->click();
         desktop.answerPrint(false);
         child<QPushButton>(&p, "printButton")->click();
     });
@@ -46,7 +46,7 @@ TEST_F(PrintWindowTest, FormatsTurnTheCaptureOnceAndACancelledPrintKeepsTheLastO
     EXPECT_EQ(config.text(QStringLiteral("Grafikformat")), QStringLiteral("DINA5"));
     // The next opening starts in A5, the capture taken anew and not turned.
     openPreview([](PrintPreview& p) {
-        EXPECT_TRUE(p.a5Check->isChecked());
+        EXPECT_TRUE(child<QCheckBox>(&p, "a5Check")->isChecked());
         EXPECT_GT(child<QLabel>(&p, "previewPicture")->width(), child<QLabel>(&p, "previewPicture")->height());
         child<QPushButton>(&p, "cancelButton")->click();
     });

@@ -16,59 +16,59 @@ EarlierVersionsDialog::EarlierVersionsDialog(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Frühere Fassung wiederherstellen"));
     resize(640, 380);
 
-    captionLabel = new QLabel(this);
-    captionLabel->setObjectName(QStringLiteral("captionLabel"));
-    captionLabel->setWordWrap(true);
+    captionLabel_ = new QLabel(this);
+    captionLabel_->setObjectName(QStringLiteral("captionLabel"));
+    captionLabel_->setWordWrap(true);
 
-    versionsTable = new QTableWidget(0, 3, this);
-    versionsTable->setObjectName(QStringLiteral("versionsTable"));
-    versionsTable->setHorizontalHeaderLabels(
+    versionsTable_ = new QTableWidget(0, 3, this);
+    versionsTable_->setObjectName(QStringLiteral("versionsTable"));
+    versionsTable_->setHorizontalHeaderLabels(
         {QStringLiteral("Datum"), QStringLiteral("Uhrzeit"), QStringLiteral("Inhalt gegenüber heute")});
-    versionsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    versionsTable->setSelectionMode(QAbstractItemView::SingleSelection);
-    versionsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    versionsTable->verticalHeader()->hide();
-    versionsTable->horizontalHeader()->setStretchLastSection(true);
+    versionsTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    versionsTable_->setSelectionMode(QAbstractItemView::SingleSelection);
+    versionsTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    versionsTable_->verticalHeader()->hide();
+    versionsTable_->horizontalHeader()->setStretchLastSection(true);
 
-    restoreButton = new QPushButton(QStringLiteral("&Wiederherstellen"), this);
-    restoreButton->setObjectName(QStringLiteral("restoreButton"));
-    restoreButton->setDefault(true);
-    cancelButton = new QPushButton(QStringLiteral("&Abbrechen"), this);
-    cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    connect(restoreButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(versionsTable, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);
+    restoreButton_ = new QPushButton(QStringLiteral("&Wiederherstellen"), this);
+    restoreButton_->setObjectName(QStringLiteral("restoreButton"));
+    restoreButton_->setDefault(true);
+    cancelButton_ = new QPushButton(QStringLiteral("&Abbrechen"), this);
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+    connect(restoreButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(versionsTable_, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(restoreButton);
-    buttons->addWidget(cancelButton);
+    buttons->addWidget(restoreButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(captionLabel);
-    layout->addWidget(versionsTable);
+    layout->addWidget(captionLabel_);
+    layout->addWidget(versionsTable_);
     layout->addLayout(buttons);
 }
 
 void EarlierVersionsDialog::showRows(const QString& diaryName, const QList<VersionRow>& rows)
 {
     rows_ = rows;
-    captionLabel->setText(
+    captionLabel_->setText(
         QStringLiteral("Frühere Fassungen von \"%1\" (jeweils der Stand vor dem Speichern):").arg(diaryName));
-    versionsTable->setRowCount(int(rows.size()));
+    versionsTable_->setRowCount(int(rows.size()));
     for (int i = 0; i < rows.size(); ++i) {
         const QStringList cells{versionDateText(rows[i]), versionTimeText(rows[i]), versionContentText(rows[i])};
         for (int column = 0; column < cells.size(); ++column)
-            versionsTable->setItem(i, column, new QTableWidgetItem(cells[column]));
+            versionsTable_->setItem(i, column, new QTableWidgetItem(cells[column]));
     }
-    versionsTable->resizeColumnsToContents();
-    versionsTable->horizontalHeader()->setStretchLastSection(true);
+    versionsTable_->resizeColumnsToContents();
+    versionsTable_->horizontalHeader()->setStretchLastSection(true);
     if (!rows.isEmpty())
-        versionsTable->selectRow(0);
+        versionsTable_->selectRow(0);
 }
 
 std::optional<VersionRow> EarlierVersionsDialog::chosen() const
 {
-    const int row = versionsTable->currentRow();
+    const int row = versionsTable_->currentRow();
     if (row < 0 || row >= rows_.size())
         return std::nullopt;
     return rows_[row];

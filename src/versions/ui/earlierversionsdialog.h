@@ -27,10 +27,10 @@ public:
 
 private:
     QList<VersionRow> rows_;
-    QLabel* captionLabel = nullptr;
-    QTableWidget* versionsTable = nullptr;
-    QPushButton* restoreButton = nullptr;
-    QPushButton* cancelButton = nullptr;
+    QLabel* captionLabel_ = nullptr;
+    QTableWidget* versionsTable_ = nullptr;
+    QPushButton* restoreButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 // Lists the versions of the month on screen in `dialog`; the one the user chooses replaces its file
