@@ -80,11 +80,11 @@ void MainWindow::buildMenus()
     printTableAction_ =
         command(printMenu_, QStringLiteral("&Tabelle drucken"), &MainWindow::printTable, "printTableAction");
     fileMenu_->addSeparator();
-    restoreVersionAction_ = command(fileMenu_, QStringLiteral("Frühere Fassung wiederherstellen..."),
+    restoreVersionAction_ = command(fileMenu_, QStringLiteral("&Frühere Fassung wiederherstellen..."),
                                     &MainWindow::restoreEarlierVersionOfMonth, "restoreVersionAction");
     backUpAction_ =
-        command(fileMenu_, QStringLiteral("Alle Tagebücher sichern..."), &MainWindow::backUpAll, "backUpAction");
-    restoreBackupAction_ = command(fileMenu_, QStringLiteral("Aus Sicherung wiederherstellen..."),
+        command(fileMenu_, QStringLiteral("&Alle Tagebücher sichern..."), &MainWindow::backUpAll, "backUpAction");
+    restoreBackupAction_ = command(fileMenu_, QStringLiteral("Aus Sicherung &wiederherstellen..."),
                                    &MainWindow::restoreBackup, "restoreBackupAction");
     quitSeparator_ = fileMenu_->addSeparator();
     quitSeparator_->setObjectName(QStringLiteral("quitSeparator"));

@@ -79,7 +79,7 @@ ImportPreviewDialog::ImportPreviewDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("importPreviewDialog"));
     setWindowTitle(QStringLiteral("Messwerte aus CSV-Datei übernehmen"));
-    resize(720, 520);
+    resize(860, 540);
 
     summaryLabel_ = new QLabel(this);
     summaryLabel_->setObjectName(QStringLiteral("summaryLabel"));
