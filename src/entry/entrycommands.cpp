@@ -38,7 +38,7 @@ void EntryCommands::newTable(bool askFirst)
     dialog_.setMonthAndYear(today.month(), today.year());
     if (continueMonthDiary(today)) {
         dialog_.showSlotTime();
-        dialog_.startNewTable();
+        dialog_.startNewTable(today);
         desktop_.execModal(dialog_);
     }
 }

@@ -428,6 +428,14 @@ void EntryDialog::refresh()
     }
 }
 
+void EntryDialog::startNewTable(const QDate& today)
+{
+    newTable_ = true;
+    if (monthSpin_->number() == today.month() && yearSpin_->number() == today.year())
+        setFieldText(daySpin_, twoDigits(today.day()));
+    focusValueWhenShown_ = true;
+}
+
 void EntryDialog::updateCancelButton()
 {
     cancelButton_->setVisible(!newTable_);
@@ -478,7 +486,14 @@ void EntryDialog::showEvent(QShowEvent* event)
     updateNotes();
     if (readingsList_->count() > 0)
         readingsList_->setCurrentRow(readingsList_->count() - 1);
-    readingsList_->setFocus();
+    if (focusValueWhenShown_) {
+        focusValueWhenShown_ = false;
+        valueSpin_->setFocus();
+        valueSpin_->editor()->selectAll();
+    }
+    else {
+        readingsList_->setFocus();
+    }
     // Painting means the window itself was exposed, not that one of its controls changed.
     if (QWindow* window = windowHandle())
         window->installEventFilter(this);

@@ -76,7 +76,9 @@ public:
     bool entryListChanged() const { return entries_ != savedEntries_; }
     // A new table was started: its first save gives the advice on limits, and it cannot be
     // cancelled before it is saved. Closing the large menus forgets it.
-    void startNewTable() { newTable_ = true; }
+    // A new table for `today`'s month: the day field proposes today, and the dialog opens with the
+    // value field ready for the first reading.
+    void startNewTable(const QDate& today);
     void forgetNewTable() { newTable_ = false; }
     bool newTableStarted() const { return newTable_; }
     // The next show runs "Tabelle zeigen" at once.
@@ -178,6 +180,7 @@ private:
     int slot_ = 1;
     QString entryPrefix_ = QStringLiteral("Morgens den ");
     bool newTable_ = false;
+    bool focusValueWhenShown_ = false;
     bool showTableWhenShown_ = false;
     QStringList savedEntries_;          // the reading lines of the diary as saved
     QString diaryFile_;                 // the diary the list was read from; empty for a new month

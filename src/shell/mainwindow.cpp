@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace luftikon {
@@ -93,7 +94,15 @@ void MainWindow::buildLayout()
     QPalette labelPalette = userNameLabel_->palette();
     labelPalette.setColor(QPalette::WindowText, Qt::black);
     userNameLabel_->setPalette(labelPalette);
-    userNameLabel_->setGeometry(5, 5, chartWidth - 10, 18);
+    userNameLabel_->setGeometry(5, 5, chartWidth - 70, 18);
+    previousMonthButton_ = new QToolButton(titleStrip_);
+    previousMonthButton_->setObjectName(QStringLiteral("previousMonthButton"));
+    previousMonthButton_->setArrowType(Qt::LeftArrow);
+    previousMonthButton_->setGeometry(chartWidth - 58, 3, 26, 22);
+    nextMonthButton_ = new QToolButton(titleStrip_);
+    nextMonthButton_->setObjectName(QStringLiteral("nextMonthButton"));
+    nextMonthButton_->setArrowType(Qt::RightArrow);
+    nextMonthButton_->setGeometry(chartWidth - 30, 3, 26, 22);
     layout->addWidget(titleStrip_);
 
     chartScrollArea_ = new QScrollArea(client);

@@ -24,6 +24,7 @@ class QLabel;
 class QMenu;
 class QScrollArea;
 class QTimer;
+class QToolButton;
 
 namespace luftikon {
 
@@ -124,6 +125,10 @@ public:
     void editCurrentDiary();
     void openAndEdit();
     void openAndShowTable();
+    // The nearest earlier or later month that has a diary of the user on screen.
+    void showPreviousMonth();
+    void showNextMonth();
+    void stepMonth(int step);
     void changeUserName();
     void toggleFourReadingsADay();
     void toggleEightReadingsADay();
@@ -194,12 +199,13 @@ private:
     QLabel* chartLabel_ = nullptr;           // the month chart, shows chartPicture()
     LivePause* livePause_ = nullptr;         // 1000 ms, the pinch gesture's 200 ms wait
     AboutBox* aboutBox_ = nullptr;
-    LargeMenu* mainLargeMenu_ = nullptr;    // "Menü"
-    LargeMenu* fileLargeMenu_ = nullptr;    // "Datei-Menü"
-    LargeMenu* openLargeMenu_ = nullptr;    // "Datei-Öffnen-Menü"
-    LargeMenu* tableLargeMenu_ = nullptr;   // "Tabelle-Menü"
-    LargeMenu* optionsLargeMenu_ = nullptr; // "Optionen-Menü"
-    LargeMenu* helpLargeMenu_ = nullptr;    // "Hilfe-Menü"
+    LargeMenu* mainLargeMenu_ = nullptr;       // "Menü"
+    LargeMenu* fileLargeMenu_ = nullptr;       // "Datei-Menü"
+    LargeMenu* openLargeMenu_ = nullptr;       // "Datei-Öffnen-Menü"
+    LargeMenu* tableLargeMenu_ = nullptr;      // "Tabelle-Menü"
+    LargeMenu* optionsLargeMenu_ = nullptr;    // "Optionen-Menü"
+    LargeMenu* evaluationLargeMenu_ = nullptr; // "Auswertung-Menü"
+    LargeMenu* helpLargeMenu_ = nullptr;       // "Hilfe-Menü"
     // Menus, all built in menus.cpp
     QMenu* fileMenu_ = nullptr;
     QAction* browserChartAction_ = nullptr;
@@ -217,6 +223,10 @@ private:
     QMenu* tableMenu_ = nullptr;
     QAction* showCurrentTableAction_ = nullptr;
     QAction* editCurrentDiaryAction_ = nullptr;
+    QAction* previousMonthAction_ = nullptr;
+    QAction* nextMonthAction_ = nullptr;
+    QToolButton* previousMonthButton_ = nullptr; // in the title strip
+    QToolButton* nextMonthButton_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     QAction* helpAction_ = nullptr;
     QAction* aboutAction_ = nullptr;

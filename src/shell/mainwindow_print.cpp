@@ -38,6 +38,7 @@ void MainWindow::printChart()
 
 void MainWindow::printTable()
 {
+    tableWindow_->printWhenShown();
     openTableWindow();
 }
 

@@ -1,6 +1,8 @@
 // The chart settings dialog and opening any month as a chart.
 #include "chart/ui/chartsettingsdialog.h"
+#include "diary/dates.h"
 #include "diary/diaryfile.h"
+#include "diary/monthsteps.h"
 #include "shell/mainwindow.h"
 
 namespace luftikon {
@@ -31,6 +33,39 @@ void MainWindow::openAsChart()
     const QString path = chooseDiaryFile();
     if (path.isEmpty())
         return;
+    showDiaryAsChart(path);
+}
+
+void MainWindow::showPreviousMonth()
+{
+    stepMonth(-1);
+}
+
+void MainWindow::showNextMonth()
+{
+    stepMonth(+1);
+}
+
+void MainWindow::stepMonth(int step)
+{
+    // From the month on screen, among the diaries of the user it belongs to; without one, from
+    // today's month among the diaries of the user of the program.
+    int month = month_.diary().month.toInt();
+    int year = month_.diary().year.toInt();
+    if (month < 1 || month > 12 || year < 1000) {
+        month = desktop_.today().month();
+        year = desktop_.today().year();
+    }
+    QString user = userNameOfDiaryFile(month_.path());
+    if (user.isEmpty())
+        user = state_.userName;
+    const QString path = neighbourMonthDiary(state_.galleryFolder, user, month, year, step);
+    if (path.isEmpty()) {
+        desktop_.information(QStringLiteral("%1 %2 %3 gibt es keine Tabelle von %4.")
+                                 .arg(step < 0 ? QStringLiteral("Vor") : QStringLiteral("Nach"), germanMonthName(month),
+                                      QString::number(year), user));
+        return;
+    }
     showDiaryAsChart(path);
 }
 

@@ -8,11 +8,13 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace luftikon {
 
@@ -116,6 +118,11 @@ void MainWindow::buildMenus()
                                       "showCurrentTableAction");
     editCurrentDiaryAction_ = command(tableMenu_, QStringLiteral("aktuelle &bearbeiten"), &MainWindow::editCurrentDiary,
                                       "editCurrentDiaryAction");
+    tableMenu_->addSeparator();
+    previousMonthAction_ =
+        command(tableMenu_, QStringLiteral("&vorheriger Monat"), &MainWindow::showPreviousMonth, "previousMonthAction");
+    nextMonthAction_ =
+        command(tableMenu_, QStringLiteral("&nächster Monat"), &MainWindow::showNextMonth, "nextMonthAction");
 
     evaluationMenu_ = submenu(menuBar(), QStringLiteral("&Auswertung"), "evaluationMenu");
     evaluateMonthAction_ = command(evaluationMenu_, QStringLiteral("Monat &auswerten..."),
@@ -138,6 +145,22 @@ void MainWindow::buildMenus()
         command(chartMenu_, QStringLiteral("Menüleiste GROß anzeigen"), &MainWindow::showLargeMenu, "largeMenuAction");
     chartLabel_->installEventFilter(new RightPressOpensMenu(chartMenu_, this));
 
+    // The usual keys of a desktop program. The large menus' key works while the chart's menu is
+    // closed, so the window holds its item too.
+    newTableAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    openAsChartAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    printChartAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    quitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    editCurrentDiaryAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    showCurrentTableAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    previousMonthAction_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    nextMonthAction_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    helpAction_->setShortcut(QKeySequence(Qt::Key_F1));
+    largeMenuAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    addAction(largeMenuAction_);
+    previousMonthButton_->setDefaultAction(previousMonthAction_);
+    nextMonthButton_->setDefaultAction(nextMonthAction_);
+
     buildLargeMenus();
 }
 
@@ -156,6 +179,9 @@ void MainWindow::buildLargeMenus()
     optionsLargeMenu_->setObjectName(QStringLiteral("optionsLargeMenu"));
     helpLargeMenu_ = new LargeMenu(QStringLiteral("Hilfe-Menü"), Arrangement::Column, columnButtonWidth, this);
     helpLargeMenu_->setObjectName(QStringLiteral("helpLargeMenu"));
+    evaluationLargeMenu_ =
+        new LargeMenu(QStringLiteral("Auswertung-Menü"), Arrangement::Column, columnButtonWidth, this);
+    evaluationLargeMenu_->setObjectName(QStringLiteral("evaluationLargeMenu"));
 
     // How a button leaves the large menus before its command runs.
     const auto closeAllThen = [this](QAction* item) {
@@ -181,6 +207,7 @@ void MainWindow::buildLargeMenus()
     });
     mainLargeMenu_->addButton(QStringLiteral("Optionen"), closeThenShow(mainLargeMenu_, optionsLargeMenu_));
     mainLargeMenu_->addButton(QStringLiteral("Tabelle"), closeThenShow(mainLargeMenu_, tableLargeMenu_));
+    mainLargeMenu_->addButton(QStringLiteral("Auswertung"), closeThenShow(mainLargeMenu_, evaluationLargeMenu_));
     mainLargeMenu_->addButton(QStringLiteral("Hilfe"), closeThenShow(mainLargeMenu_, helpLargeMenu_));
 
     fileLargeMenu_->addButton(QStringLiteral("Neue Tabelle erstellen (neuer Monat)"), closeAllThen(newTableAction_));
@@ -218,6 +245,11 @@ void MainWindow::buildLargeMenus()
     for (QAction* item : {fourReadingsADayAction_, eightReadingsADayAction_})
         connect(item, &QAction::triggered, optionsLargeMenu_, [this] { optionsLargeMenu_->onPaint(); });
 
+    evaluationLargeMenu_->addButton(QStringLiteral("Monat auswerten"), closeAllThen(evaluateMonthAction_));
+    evaluationLargeMenu_->addButton(QStringLiteral("Arztbericht als PDF"), closeAllThen(doctorReportAction_));
+    evaluationLargeMenu_->addButton(QStringLiteral("Als CSV-Datei speichern"), closeAllThen(saveCsvAction_));
+    evaluationLargeMenu_->addButton(QStringLiteral("Verlauf mehrerer Monate"), closeAllThen(periodViewAction_));
+
     helpLargeMenu_->addButton(QStringLiteral("Hilfethemen"), closeAllThen(helpAction_));
     helpLargeMenu_->addButton(QStringLiteral("Info über..."), closeAllThen(aboutAction_));
 }
@@ -225,8 +257,8 @@ void MainWindow::buildLargeMenus()
 void MainWindow::closeLargeMenus()
 {
     entryDialog_->forgetNewTable();
-    for (LargeMenu* menu :
-         {mainLargeMenu_, fileLargeMenu_, openLargeMenu_, tableLargeMenu_, optionsLargeMenu_, helpLargeMenu_})
+    for (LargeMenu* menu : {mainLargeMenu_, fileLargeMenu_, openLargeMenu_, tableLargeMenu_, optionsLargeMenu_,
+                            evaluationLargeMenu_, helpLargeMenu_})
         menu->close();
 }
 

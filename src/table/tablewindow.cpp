@@ -15,6 +15,7 @@
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTextBlock>
+#include <QTimer>
 #include <algorithm>
 
 namespace luftikon {
@@ -317,6 +318,16 @@ void TableWindow::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void TableWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (printWhenShown_) {
+        printWhenShown_ = false;
+        // After the window is up: the print dialog opens over the table it prints.
+        QTimer::singleShot(0, this, &TableWindow::printTable);
+    }
 }
 
 void TableWindow::printTable()

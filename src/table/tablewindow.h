@@ -40,6 +40,8 @@ public:
 
     // "&Drucken" and "Drucken": the print command the main window hands in.
     std::function<void()> printCommand;
+    // The next showing runs the print command once the window is on screen ("Tabelle drucken").
+    void printWhenShown() { printWhenShown_ = true; }
 
     // Handlers
     void printTable();
@@ -56,8 +58,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    bool printWhenShown_ = false;
     // Controls
     QMenuBar* menuBar_ = nullptr; // the window's menu bar
     QMenu* fileMenu_ = nullptr;

@@ -1,6 +1,7 @@
 #include "widgets/largemenu.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
@@ -18,7 +19,8 @@ constexpr int textRoom = 16; // beyond the style's own padding, so no text touch
 } // namespace
 
 LargeMenu::LargeMenu(const QString& caption, Arrangement arrangement, int minButtonWidth, QWidget* owner)
-    : QWidget(owner, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // A tool window of its owner: a click on the main window does not bury it.
+    : QWidget(owner, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
       arrangement_(arrangement), minButtonWidth_(minButtonWidth)
 {
@@ -91,6 +93,15 @@ void LargeMenu::present()
         raise();
     show();
     activateWindow();
+}
+
+void LargeMenu::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void LargeMenu::paintEvent(QPaintEvent* event)

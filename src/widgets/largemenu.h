@@ -33,6 +33,8 @@ public:
     std::function<void()> onPaint;
 
 protected:
+    // Escape closes the window, as it does a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -158,7 +158,7 @@ TEST(EntryDialog, CancelAsksWhileTheListDiffersFromTheSavedDiaryAndNeinIsTheSafe
 
     // A new table shows no cancel button; Escape still leaves it, asking while a reading would
     // be lost. Once saved through "Tabelle zeigen", the button is back at once and nothing is asked.
-    m.dlg->startNewTable();
+    m.dlg->startNewTable(m.desktop.today());
     m.dlg->refresh();
     EXPECT_FALSE(child<QPushButton>(m.dlg, "cancelButton")->isVisible());
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);

@@ -84,10 +84,16 @@ TEST(TablePrinter, ARangeOutsideTheGridStartsNoPrintJob)
 
 TEST_F(PrintWindowTest, TableWindowPrintsFromItsMenuAndContextMenu)
 {
-    // "&Tabelle drucken" opens the table window as "&aktuelle anzeigen" does.
+    // "&Tabelle drucken" opens the table window and, once it is up, asks for the printer.
     child<QAction>(form, "printTableAction")->trigger();
     EXPECT_TRUE(child<QTimer>(form, "tableShowTimer")->isActive());
-    child<QTimer>(form, "tableShowTimer")->stop();
+    desktop.answerDialog([this](QDialog&) {
+        EXPECT_EQ(desktop.pendingAnswers(), 0) << "no print dialog over the table";
+        return int(QDialog::Rejected);
+    });
+    desktop.answerPrint(false);
+    form->showPreparedTable();
+    EXPECT_EQ(desktop.pendingAnswers(), 0);
     // Both print items ask for the printer; what lands on paper is checked on the PDF queue.
     for (QAction* item : {child<QAction>(child<TableWindow>(form, "tableWindow"), "printAction"),
                           child<QAction>(child<TableWindow>(form, "tableWindow"), "printContextAction")}) {

@@ -94,6 +94,9 @@ TEST(FirstStart, NameThenNewTableThenThreeReadingsGiveTheDiary)
         EXPECT_EQ(&dialog, &m.entry());
         EXPECT_EQ(child<QLabel>(&m.entry(), "headingLabel")->text(), QStringLiteral("Messwerte von Erika Muster"));
         EXPECT_EQ(child<QLabel>(&m.entry(), "todayLabel")->text(), QStringLiteral("Heute ist der 15.03.2024"));
+        // The new table of this month proposes today and waits for the first value.
+        EXPECT_EQ(child<SpinEdit>(&m.entry(), "daySpin")->text(), QStringLiteral("15"));
+        EXPECT_EQ(m.entry().focusWidget(), child<SpinEdit>(&m.entry(), "valueSpin"));
         for (const auto& [slot, value] : {std::pair{1, "420"}, {2, "380"}, {8, "410"}}) {
             m.typeReading(slot, QStringLiteral("05"), QLatin1String(value));
             child<QPushButton>(&m.entry(), "addButton")->click();

@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <string_view>
@@ -61,7 +62,8 @@ struct Erika : test::AppFixture {
     {
         return {child<LargeMenu>(form, "mainLargeMenu"),    child<LargeMenu>(form, "fileLargeMenu"),
                 child<LargeMenu>(form, "openLargeMenu"),    child<LargeMenu>(form, "tableLargeMenu"),
-                child<LargeMenu>(form, "optionsLargeMenu"), child<LargeMenu>(form, "helpLargeMenu")};
+                child<LargeMenu>(form, "optionsLargeMenu"), child<LargeMenu>(form, "evaluationLargeMenu"),
+                child<LargeMenu>(form, "helpLargeMenu")};
     }
 
     // Clicks the button of that text in the large menu in front.
@@ -163,6 +165,14 @@ const std::vector<Reach> reaches{
          EXPECT_TRUE(m.desktop.shownTexts().value(0).startsWith(QStringLiteral("Die Messwerte wurden als CSV-Datei")));
      }},
     {"quitAction", nullptr, [](Erika& m) { EXPECT_FALSE(m.form->isVisible()); }},
+    // Erika has only the one month.
+    {"previousMonthAction", nullptr,
+     [](Erika& m) {
+         EXPECT_EQ(m.desktop.shownTexts(),
+                   QStringList{QString::fromUtf8("Vor März 2024 gibt es keine Tabelle von Erika Muster.")});
+     }},
+    {"nextMonthAction", nullptr,
+     [](Erika& m) { EXPECT_TRUE(m.desktop.shownTexts().value(0).startsWith(QString::fromUtf8("Nach März 2024"))); }},
     {"periodViewAction",
      [](Erika& m) {
          m.desktop.answerDialog([](QDialog& dialog) {
@@ -295,6 +305,11 @@ const std::vector<Button> buttons{
     {"Optionen", nullptr, {"optionsLargeMenu"}},
     {"Tabelle", nullptr, {"tableLargeMenu"}},
     {"Hilfe", nullptr, {"helpLargeMenu"}},
+    {"Auswertung", nullptr, {"evaluationLargeMenu"}},
+    {"Auswertung>Monat auswerten", "evaluateMonthAction"},
+    {"Auswertung>Arztbericht als PDF", "doctorReportAction"},
+    {"Auswertung>Als CSV-Datei speichern", "saveCsvAction"},
+    {"Auswertung>Verlauf mehrerer Monate", "periodViewAction"},
     {"Datei>Neue Tabelle erstellen (neuer Monat)", "newTableAction"},
     {"Datei>Liniendiagramm im Browser anzeigen", "browserChartAction", {"mainLargeMenu", "fileLargeMenu"}},
     {"Datei>Datei öffnen  ", nullptr, {"mainLargeMenu", "fileLargeMenu", "openLargeMenu"}},
@@ -408,4 +423,28 @@ TEST(Menus, AMissingHelpDocumentIsReportedAndTheProgramGoesOn)
     EXPECT_EQ(m.desktop.shown()[0].kind, MessageKind::Warning);
     EXPECT_TRUE(m.desktop.shown()[0].text.contains(empty.path() + QStringLiteral("/Luftikon-Hilfe.pdf")));
     EXPECT_TRUE(m.form->isVisible());
+}
+
+TEST(Menus, TheKeyboardStepsThroughTheUsersMonthsAndOpensAndClosesTheLargeMenus)
+{
+    Erika m;
+    const QString january = m.diaryPath(QStringLiteral("Erika Muster"), 1, 2024);
+    const QString may = m.diaryPath(QStringLiteral("Erika Muster"), 5, 2024);
+    for (const QString& path : {january, may, m.diaryPath(QStringLiteral("Erika Mustermann"), 2, 2024)})
+        m.writeLines(path, test::diaryHead(QStringLiteral("Erika Muster"), QStringLiteral("2024")));
+    m.form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m.form.get()));
+
+    // Another user's February lies between, and the April without a diary is passed over.
+    QTest::keyClick(m.form.get(), Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(m.form->month().path(), january);
+    QTest::keyClick(m.form.get(), Qt::Key_Right, Qt::AltModifier);
+    QTest::keyClick(m.form.get(), Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(m.form->month().path(), may);
+
+    QTest::keyClick(m.form.get(), Qt::Key_M, Qt::ControlModifier);
+    auto* menu = child<LargeMenu>(m.form, "mainLargeMenu");
+    ASSERT_TRUE(menu->isVisible());
+    QTest::keyClick(menu, Qt::Key_Escape);
+    EXPECT_FALSE(menu->isVisible());
 }
