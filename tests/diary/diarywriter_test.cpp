@@ -1,6 +1,7 @@
 #include "diary/diarywriter.h"
 #include "diary/entrysort.h"
 #include "diary/iniheader.h"
+#include "diary/monthsteps.h"
 #include "support/sandbox.h"
 
 #include <QDirIterator>
@@ -209,4 +210,18 @@ TEST_F(DiaryWriter, NamesThatLeaveTheYearFolderWriteNothing)
         EXPECT_EQ(diary.path, "unverändert");
         EXPECT_EQ(allFiles(box.path()), before);
     }
+}
+
+TEST(MonthSteps, TheNearestMonthAcrossYearsInEitherFormAndOnlyOfThatUser)
+{
+    Sandbox box;
+    const QString gallery = box.file(QStringLiteral("gallery/"));
+    for (const char* name : {"2023/Erika_11_2023.tab", "2024/Erika_03_2024.tab", "2024/Erika Maria_1_2024.tab",
+                             "2024/Erika_13_2024.tab", "2025/Erika_2_2025.tab", "Sicherungen/2024/Erika_1_2024.tab"})
+        Sandbox::writeBytes(gallery + QLatin1String(name), QByteArray());
+    EXPECT_EQ(neighbourMonthDiary(gallery, QStringLiteral("Erika"), 3, 2024, -1), gallery + "2023/Erika_11_2023.tab");
+    EXPECT_EQ(neighbourMonthDiary(gallery, QStringLiteral("Erika"), 11, 2023, +1), gallery + "2024/Erika_03_2024.tab");
+    EXPECT_EQ(neighbourMonthDiary(gallery, QStringLiteral("Erika"), 3, 2024, +1), gallery + "2025/Erika_2_2025.tab");
+    EXPECT_EQ(neighbourMonthDiary(gallery, QStringLiteral("Erika"), 2, 2025, +1), QString());
+    EXPECT_EQ(userNameOfDiaryFile(gallery + "2024/Erika Maria_1_2024.tab"), QStringLiteral("Erika Maria"));
 }
