@@ -41,7 +41,7 @@ void writeFullYear(const QString& gallery)
     }
 }
 
-void readYearOfMonths(benchmark::State& bench)
+void BM_ReadYearOfMonths(benchmark::State& bench)
 {
     QTemporaryDir dir;
     const QString gallery = dir.path() + QStringLiteral("/");
@@ -53,9 +53,9 @@ void readYearOfMonths(benchmark::State& bench)
         benchmark::DoNotOptimize(periodRows(period).size());
     }
 }
-BENCHMARK(readYearOfMonths)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadYearOfMonths)->Unit(benchmark::kMillisecond);
 
-void openWindowOnYear(benchmark::State& bench)
+void BM_OpenPeriodWindowOnYear(benchmark::State& bench)
 {
     QTemporaryDir dir;
     AppState state;
@@ -72,9 +72,9 @@ void openWindowOnYear(benchmark::State& bench)
         benchmark::DoNotOptimize(window.grab().width()); // laid out and painted once
     }
 }
-BENCHMARK(openWindowOnYear)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenPeriodWindowOnYear)->Unit(benchmark::kMillisecond);
 
-void writeYearReport(benchmark::State& bench)
+void BM_WritePeriodReportOfYear(benchmark::State& bench)
 {
     QTemporaryDir dir;
     const QString gallery = dir.path() + QStringLiteral("/");
@@ -86,6 +86,6 @@ void writeYearReport(benchmark::State& bench)
             bench.SkipWithError("write failed");
     }
 }
-BENCHMARK(writeYearReport)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WritePeriodReportOfYear)->Unit(benchmark::kMillisecond);
 
 } // namespace

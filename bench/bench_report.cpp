@@ -31,7 +31,7 @@ MonthReport fullEightSlotMonth()
     return month;
 }
 
-void writeMonthReport(benchmark::State& bench)
+void BM_WriteMonthReport(benchmark::State& bench)
 {
     QTemporaryDir dir;
     MonthReport month = fullEightSlotMonth();
@@ -46,6 +46,6 @@ void writeMonthReport(benchmark::State& bench)
         benchmark::DoNotOptimize(pdf.size());
     }
 }
-BENCHMARK(writeMonthReport)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteMonthReport)->Unit(benchmark::kMillisecond);
 
 } // namespace
