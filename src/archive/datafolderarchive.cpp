@@ -13,17 +13,6 @@ namespace luftikon {
 
 namespace {
 
-std::optional<QByteArray> readBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
-}
-
 QDateTime wholeSeconds(const QDateTime& time)
 {
     return QDateTime::fromSecsSinceEpoch(time.toSecsSinceEpoch(), Qt::UTC);
@@ -43,7 +32,7 @@ void collect(const QString& folder, const QString& prefix, bool (*wanted)(const 
         if (relative.startsWith(VersionsFolderName + u'/') || relative.startsWith(u'.') ||
             relative.contains(QStringLiteral("/.")) || !wanted(relative))
             continue;
-        if (const auto bytes = readBytes(path))
+        if (const auto bytes = readWholeFile(path))
             files.append({prefix + relative, *bytes, wholeSeconds(QFileInfo(path).lastModified())});
     }
 }
@@ -109,7 +98,7 @@ QList<ArchivedFile> collectDataFolder(const DataFolderPlaces& places)
     collect(places.galleryFolder, DiariesInArchive, diaryOrRemarks, files);
     collect(places.reportFolder, ReportsInArchive, anyFile, files);
     if (QFileInfo(places.settingsFile).isFile()) {
-        if (const auto bytes = readBytes(places.settingsFile))
+        if (const auto bytes = readWholeFile(places.settingsFile))
             files.append({SettingsInArchive, *bytes, wholeSeconds(QFileInfo(places.settingsFile).lastModified())});
     }
     return files;
@@ -149,7 +138,7 @@ RestorePlan planRestore(const QList<ArchivedFile>& files, const DataFolderPlaces
         }
         const QFileInfo here(planned.target);
         if (here.exists()) {
-            const auto bytes = readBytes(planned.target);
+            const auto bytes = readWholeFile(planned.target);
             if (bytes && *bytes == file.bytes)
                 planned.presence = Presence::Identical;
             else

@@ -154,6 +154,17 @@ WriteResult writeFileSafely(const QString& path, const QByteArray& bytes)
     return result;
 }
 
+std::optional<QByteArray> readWholeFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
 WriteResult copyFileSafely(const QString& source, const QString& target)
 {
     QFile file(source);

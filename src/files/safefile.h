@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace luftikon {
 
@@ -25,6 +26,9 @@ struct WriteResult {
 // Replaces `path` with `bytes`. On failure the old file keeps its bytes and no temporary file is left.
 // Temporaries left by an earlier, killed write of the same file are removed first.
 WriteResult writeFileSafely(const QString& path, const QByteArray& bytes);
+
+// The whole file; none when it cannot be opened or read to its end.
+std::optional<QByteArray> readWholeFile(const QString& path);
 
 // Copies `source` to `target` through writeFileSafely, so a half-copied file never appears.
 WriteResult copyFileSafely(const QString& source, const QString& target);

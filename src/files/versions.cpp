@@ -44,17 +44,6 @@ bool isYear(const QString& name)
     return name.size() == 4 && std::all_of(name.begin(), name.end(), [](QChar c) { return c.isDigit(); });
 }
 
-std::optional<QByteArray> readAll(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
-}
-
 void report(const QString& text)
 {
     if (toldOfFailure())
@@ -92,7 +81,7 @@ bool keepVersion(const QString& path, const QByteArray& bytes, VersionPace pace)
     if (!QFileInfo(path).isFile())
         return true;
     removeLeftoverTemporaries(path);
-    const std::optional<QByteArray> old = readAll(path);
+    const std::optional<QByteArray> old = readWholeFile(path);
     if (!old) {
         report(QStringLiteral("Von der Datei \"%1\" konnte keine frühere Fassung aufbewahrt werden, weil sie nicht "
                               "lesbar ist. Gespeichert wird trotzdem.")
@@ -112,7 +101,7 @@ bool keepVersion(const QString& path, const QByteArray& bytes, VersionPace pace)
     QString target = folder + versionFileName(name, stamp);
     // Two versions in one second (a restore right after a save) must not overwrite each other.
     while (QFileInfo::exists(target)) {
-        if (readAll(target) == old)
+        if (readWholeFile(target) == old)
             return true;
         stamp = stamp.addSecs(1);
         target = folder + versionFileName(name, stamp);
@@ -217,7 +206,7 @@ WriteResult replaceKeepingVersion(const QString& path, const QByteArray& bytes, 
 
 WriteResult restoreVersion(const EarlierVersion& version, const QString& filePath)
 {
-    const std::optional<QByteArray> bytes = readAll(version.path);
+    const std::optional<QByteArray> bytes = readWholeFile(version.path);
     if (!bytes) {
         WriteResult result;
         result.failure = WriteFailure::Open;

@@ -29,13 +29,7 @@ double drawHeader(ReportPage& page, const PeriodReport& report)
                    QStringLiteral("Name: %1     Zeitraum: %2")
                        .arg(report.period.userName, periodName(report.period.first, report.period.last)),
                    ReportPage::font(10, true));
-    y += page.text(margin, y, contentWidth,
-                   QStringLiteral("Erstellt am %1 mit Luftikon %2 aus den Einträgen des Patienten")
-                       .arg(report.madeOn.toString(QStringLiteral("dd.MM.yyyy")), report.version),
-                   ReportPage::font(8), reportGrey);
-    y += 1.5;
-    page.line(margin, y, reportPageWidth - margin, y, reportGrey);
-    return y + 2.5;
+    return page.madeLine(y, report.madeOn, report.version);
 }
 
 double drawCourse(ReportPage& page, const Course& course, double top)

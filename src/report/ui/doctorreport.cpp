@@ -73,13 +73,7 @@ double drawHeader(ReportPage& page, const DoctorReport& report)
                        .arg(std::min(f.greenLimit, f.redLimit))
                        .arg(f.bestValue > 0 ? QStringLiteral("%1 l/min").arg(f.bestValue) : noFigure),
                    ReportPage::font(9.5));
-    y += page.text(margin, y, contentWidth,
-                   QStringLiteral("Erstellt am %1 mit Luftikon %2 aus den Einträgen des Patienten")
-                       .arg(report.madeOn.toString(QStringLiteral("dd.MM.yyyy")), report.version),
-                   ReportPage::font(8), grey);
-    y += 1.5;
-    page.line(margin, y, pageWidth - margin, y, grey);
-    return y + 2.5;
+    return page.madeLine(y, report.madeOn, report.version);
 }
 
 double drawChart(ReportPage& page, const QImage& chart, double top)

@@ -3,6 +3,7 @@
 // places text, cells and lines in mm from the sheet's top left corner.
 
 #include <QColor>
+#include <QDate>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -71,6 +72,19 @@ public:
         painter_.setPen(reportInk);
         painter_.drawText(box.adjusted(units(0.6), 0, -units(0.6), 0), align | Qt::AlignVCenter,
                           metrics.elidedText(text, Qt::ElideRight, box.width() - units(1.2)));
+    }
+
+    // Under a report's heading: when and with which version it was made, and a rule; gives the y
+    // in mm where the content starts.
+    double madeLine(double y, const QDate& madeOn, const QString& version)
+    {
+        y += text(reportMargin, y, reportPageWidth - 2 * reportMargin,
+                  QStringLiteral("Erstellt am %1 mit Luftikon %2 aus den Einträgen des Patienten")
+                      .arg(madeOn.toString(QStringLiteral("dd.MM.yyyy")), version),
+                  font(8), reportGrey);
+        y += 1.5;
+        line(reportMargin, y, reportPageWidth - reportMargin, y, reportGrey);
+        return y + 2.5;
     }
 
     void line(double x1, double y1, double x2, double y2, const QColor& colour = reportRule)
