@@ -1,6 +1,8 @@
 // Makes the pictures installed beside the program.
 // Usage: generate_assets <output folder>
 // The chart templates take their grid from the chart scales, so the plot lands on the lines.
+// Each picture is made twice: as the chart uses it, and with twice the pixels in each direction
+// ("@2x") for screens of twice the density, drawn from the same strokes so both show the same.
 
 #include "chart/scales.h"
 
@@ -80,9 +82,17 @@ void drawLegend(QPainter& p, int slotCount)
     p.drawText(QRect(500, y - 1, 282, 16), Qt::AlignRight | Qt::AlignVCenter, mode);
 }
 
-QImage makeTemplate(int slotCount)
+// A canvas of `size` chart pixels, `scale` pixels to each of them.
+QImage canvas(int width, int height, int scale, QImage::Format format = QImage::Format_RGB32)
 {
-    QImage img(ChartWidth, ChartHeight, QImage::Format_RGB32);
+    QImage img(width * scale, height * scale, format);
+    img.setDevicePixelRatio(scale);
+    return img;
+}
+
+QImage makeTemplate(int slotCount, int scale)
+{
+    QImage img = canvas(ChartWidth, ChartHeight, scale);
     img.fill(Qt::white);
     QPainter p(&img);
     p.setRenderHint(QPainter::TextAntialiasing, true);
@@ -106,7 +116,7 @@ QImage makeTemplate(int slotCount)
     if (slotCount == 8) {
         for (int d = 1; d <= 31; ++d)
             for (int y = top + 2; y < dayStrip; y += 3)
-                img.setPixelColor(dayColumnX(d) + 11, y, SlotMark);
+                p.fillRect(dayColumnX(d) + 11, y, 1, 1, SlotMark);
     }
     // A quiet band for the day numbers.
     p.fillRect(left, dayStrip + 1, right - left, bottom - dayStrip - 1, DayStrip);
@@ -142,9 +152,9 @@ QImage makeTemplate(int slotCount)
 }
 
 // The strip behind the chart title: a soft sky gradient with a few airy bubbles at the right.
-QImage makeHeader()
+QImage makeHeader(int scale)
 {
-    QImage img(ChartWidth, 22, QImage::Format_RGB32);
+    QImage img = canvas(ChartWidth, 22, scale);
     QPainter p(&img);
     QLinearGradient sky(0, 0, ChartWidth, 0);
     sky.setColorAt(0.0, QColor(236, 244, 251));
@@ -176,11 +186,11 @@ QImage makeHeader()
 // Drawn smooth on a transparent canvas, then flattened: white is the colour left out when the
 // pin is painted, so faint edge pixels become white and the rest is blended onto a light tone
 // close to the tinted zones it will sit on.
-QImage makePinRight()
+QImage makePinRight(int scale)
 {
-    QImage canvas(PinWidth, PinHeight, QImage::Format_ARGB32_Premultiplied);
-    canvas.fill(Qt::transparent);
-    QPainter p(&canvas);
+    QImage smooth = canvas(PinWidth, PinHeight, scale, QImage::Format_ARGB32_Premultiplied);
+    smooth.fill(Qt::transparent);
+    QPainter p(&smooth);
     p.setRenderHint(QPainter::Antialiasing, true);
 
     // Label box.
@@ -221,10 +231,10 @@ QImage makePinRight()
     p.end();
 
     const QColor under(226, 232, 222);
-    QImage out(PinWidth, PinHeight, QImage::Format_RGB888);
-    for (int y = 0; y < PinHeight; ++y) {
-        for (int x = 0; x < PinWidth; ++x) {
-            const QRgb c = canvas.pixel(x, y); // premultiplied
+    QImage out = canvas(PinWidth, PinHeight, scale, QImage::Format_RGB888);
+    for (int y = 0; y < out.height(); ++y) {
+        for (int x = 0; x < out.width(); ++x) {
+            const QRgb c = smooth.pixel(x, y); // premultiplied
             const int a = qAlpha(c);
             if (a < 110) {
                 out.setPixelColor(x, y, Qt::white);
@@ -266,11 +276,16 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "generate_assets: cannot create %s\n", argv[1]);
         return 1;
     }
-    const QImage pin = makePinRight();
-    bool ok = save(makeTemplate(4), out.filePath(QStringLiteral("Vorlag4M.bmp")));
-    ok = save(makeTemplate(8), out.filePath(QStringLiteral("Vorlag8M.bmp"))) && ok;
-    ok = save(makeHeader(), out.filePath(QStringLiteral("Header.bmp"))) && ok;
-    ok = save(pin, out.filePath(QStringLiteral("StecknadelRechts.bmp"))) && ok;
-    ok = save(pin.mirrored(true, false), out.filePath(QStringLiteral("StecknadelLinks.bmp"))) && ok;
+    bool ok = true;
+    for (const int scale : {1, 2}) {
+        const QString suffix = scale == 1 ? QStringLiteral(".bmp") : QStringLiteral("@%1x.bmp").arg(scale);
+        const auto path = [&](const char* name) { return out.filePath(QLatin1String(name) + suffix); };
+        const QImage pin = makePinRight(scale);
+        ok = save(makeTemplate(4, scale), path("Vorlag4M")) && ok;
+        ok = save(makeTemplate(8, scale), path("Vorlag8M")) && ok;
+        ok = save(makeHeader(scale), path("Header")) && ok;
+        ok = save(pin, path("StecknadelRechts")) && ok;
+        ok = save(pin.mirrored(true, false), path("StecknadelLinks")) && ok;
+    }
     return ok ? 0 : 1;
 }

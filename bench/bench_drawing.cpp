@@ -54,7 +54,8 @@ int nextIntensity(Intensity kind, int current, int& direction)
     return current;
 }
 
-void drawMonth(benchmark::State& bench, Intensity kind)
+// `scale`: pixels to each chart pixel, 2 for a screen of twice the density.
+void drawMonth(benchmark::State& bench, Intensity kind, int scale = 1)
 {
     QTemporaryDir dir;
     const QString diary = dir.filePath(QStringLiteral("Muster_1_2024.tab"));
@@ -69,19 +70,19 @@ void drawMonth(benchmark::State& bench, Intensity kind)
     state.curveColor = 0xA00000;
     QImage picture;
     bool failed = false;
-    ChartDrawing chart(state, picture, {nullptr, [&](MessageKind, const QString&) { failed = true; }});
-    chart.setPinPictures({QImage(resources + QStringLiteral("StecknadelRechts.bmp")),
-                          QImage(resources + QStringLiteral("StecknadelLinks.bmp"))});
+    ChartDrawing chart(state, picture, {nullptr, [&](MessageKind, const QString&) { failed = true; }}, scale);
+    chart.setPinPictures({loadPictureAtScale(resources + QStringLiteral("StecknadelRechts.bmp"), scale),
+                          loadPictureAtScale(resources + QStringLiteral("StecknadelLinks.bmp"), scale)});
     // A save hands the month over as written: the redraw reads nothing.
     CurrentMonth month;
     month.open(diary);
     int direction = -1;
     for (auto _ : bench) {
         state.zoneIntensity = nextIntensity(kind, state.zoneIntensity, direction);
-        chart.draw(month, 796);
+        chart.draw(month);
         benchmark::DoNotOptimize(picture.constBits());
     }
-    if (failed || month.readings().size() != 248 || chart.pinPlacement().isNull())
+    if (failed || month.readings().size() != 248 || chart.pinPlacement().isNull() || picture.width() != 788 * scale)
         bench.SkipWithError("the month was not drawn whole");
 }
 
@@ -104,6 +105,17 @@ void BM_SliderStepMonth8(benchmark::State& bench)
     drawMonth(bench, Intensity::Slider);
 }
 
+// The same redraw on a screen of twice the density: four times the pixels.
+void BM_GrafikZeichnenMonth8At2x(benchmark::State& bench)
+{
+    drawMonth(bench, Intensity::Same, 2);
+}
+
+void BM_GrafikZeichnenMonth8RetintAt2x(benchmark::State& bench)
+{
+    drawMonth(bench, Intensity::Retint, 2);
+}
+
 double least(const std::vector<double>& v)
 {
     return *std::min_element(v.begin(), v.end());
@@ -114,3 +126,5 @@ double least(const std::vector<double>& v)
 BENCHMARK(BM_GrafikZeichnenMonth8)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
 BENCHMARK(BM_GrafikZeichnenMonth8Retint)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
 BENCHMARK(BM_SliderStepMonth8)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
+BENCHMARK(BM_GrafikZeichnenMonth8At2x)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
+BENCHMARK(BM_GrafikZeichnenMonth8RetintAt2x)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);

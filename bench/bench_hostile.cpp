@@ -101,7 +101,7 @@ void BM_Draw(benchmark::State& bench, Input input)
     for (auto _ : bench) {
         CurrentMonth current;
         current.open(month.diary);
-        chart.draw(current, 796);
+        chart.draw(current);
         benchmark::DoNotOptimize(picture.constBits());
     }
 }

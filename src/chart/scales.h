@@ -20,6 +20,8 @@ struct Rgb {
 inline constexpr Rgb MarkerGreen{0, 255, 0};
 inline constexpr Rgb MarkerAmber{243, 190, 93};
 inline constexpr Rgb MarkerRed{255, 0, 0};
+// The ring around every marker, so that a marker shows on the zone of its own colour too.
+inline constexpr Rgb MarkerOutline{32, 32, 32};
 
 // Left edge of a day's column in the template grid: 40, 64, ... 760 for days 1..31.
 constexpr int dayColumnX(int day)

@@ -107,14 +107,17 @@ void strokeSegment(const BgrRows& picture, double x1, double y1, double x2, doub
     if (picture.bits == nullptr || picture.width <= 0 || picture.height <= 0 ||
         picture.bytesPerLine < qsizetype(picture.width) * 3)
         return;
+    if (picture.scale < 1)
+        return;
     width = std::max(width, 1);
-    const double r = width / 2.0;
+    const double k = picture.scale;
+    const double r = k * width / 2.0;
     // Odd widths: the named pixel's centre. Even widths: its top left corner.
     const double shift = width % 2 == 1 ? 0.5 : 0.0;
-    const double ax = x1 + shift;
-    const double ay = y1 + shift;
-    const double bx = x2 + shift;
-    const double by = y2 + shift;
+    const double ax = k * (x1 + shift);
+    const double ay = k * (y1 + shift);
+    const double bx = k * (x2 + shift);
+    const double by = k * (y2 + shift);
     // Ends beyond any meaning (near the largest double) would overflow the arithmetic below.
     if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by) ||
         !std::isfinite(bx - ax) || !std::isfinite(by - ay))

@@ -28,7 +28,7 @@ constexpr std::array<int, 3> RedTint{14, 18, 247};    // (247, 18, 14)
 
 bool usable(const BgrRows& p)
 {
-    return p.bits != nullptr && p.width > 0 && p.height > 0 && p.bytesPerLine >= qsizetype(p.width) * 3;
+    return p.bits != nullptr && p.scale >= 1 && p.width > 0 && p.height > 0 && p.bytesPerLine >= qsizetype(p.width) * 3;
 }
 
 uchar* rowAt(const BgrRows& p, int y)
@@ -48,8 +48,12 @@ Bands zoneBands(const BgrRows& p, int greenLimit, int redLimit)
     // zone, where the scale's "nowhere" would have made the whole chart red.
     const int yG = limitY(std::clamp(greenLimit, 0, LimitScaleTop));
     const int yR = limitY(std::clamp(redLimit, 0, LimitScaleTop));
-    const auto clip = [&](int first, int last) { return Band{std::max(first, 0), std::min(last, p.height - 1)}; };
-    return {clip(ZoneTop, yG), clip(yG, yR), clip(yR, p.height - 1 - ZoneBottomKeep)};
+    // Rows of chart coordinates from `first` to `last`, each `scale` pixel rows high.
+    const int k = p.scale;
+    const auto clip = [&](int first, int last) {
+        return Band{std::max(k * first, 0), std::min(k * last + k - 1, p.height - 1)};
+    };
+    return {clip(ZoneTop, yG), clip(yG, yR), Band{std::max(k * yR, 0), p.height - 1 - k * ZoneBottomKeep}};
 }
 
 struct Columns {
@@ -59,7 +63,7 @@ struct Columns {
 
 Columns tintColumns(const BgrRows& p)
 {
-    return {ZoneLeft, std::min(ZoneRight, p.width - 1)};
+    return {p.scale * ZoneLeft, std::min(p.scale * ZoneRight + p.scale - 1, p.width - 1)};
 }
 
 // A horizontal line from x 40 to 782 with round ends, as a pen of `width` pixels draws it.
@@ -68,17 +72,20 @@ void drawBorderLine(const BgrRows& p, int y, int width, Rgb colour)
     if (y < 0)
         return; // the limit lies on no scale
     width = std::clamp(width, 1, 255);
-    const int firstRow = y - width / 2;
-    const double centre = firstRow + width / 2.0;
-    const double radius = width / 2.0;
-    for (int row = std::max(firstRow, 0); row < firstRow + width && row < p.height; ++row) {
-        int left = 40;
-        int right = 782;
+    const int k = p.scale;
+    // In picture pixels: the pen covers the chart rows y - width/2 .. y - width/2 + width - 1.
+    const double centre = k * (y - width / 2 + width / 2.0);
+    const double radius = k * width / 2.0;
+    const int firstRow = int(std::ceil(centre - radius - 0.5));
+    const int lastRow = int(std::floor(centre + radius - 0.5));
+    for (int row = std::max(firstRow, 0); row <= lastRow && row < p.height; ++row) {
+        int left = k * 40;
+        int right = k * 782 + k - 1;
         if (width > 1) {
             const double dy = row + 0.5 - centre;
             const double reach = std::sqrt(std::max(0.0, radius * radius - dy * dy));
-            left = int(std::ceil(40 - reach));
-            right = int(std::floor(782 + reach));
+            left = int(std::ceil(left - reach));
+            right = int(std::floor(right + reach));
         }
         left = std::max(left, 0);
         right = std::min(right, p.width - 1);
@@ -208,13 +215,12 @@ void applyTable(uchar* px, int pixels, const PixelTable& t)
     }
 }
 
-constexpr int DayPixels = 24;
-constexpr std::size_t DayBytes = DayPixels * 3;
+constexpr int DayPixels = 24; // one day column of the grid, in chart coordinates
 
-bool sameDay(const uchar* a, const uchar* b)
+bool sameBytes(const uchar* a, const uchar* b, std::size_t bytes)
 {
     std::uint64_t diff = 0;
-    for (std::size_t i = 0; i < DayBytes; i += 8) {
+    for (std::size_t i = 0; i < bytes; i += 8) {
         std::uint64_t x, y;
         std::memcpy(&x, a + i, 8);
         std::memcpy(&y, b + i, 8);
@@ -223,15 +229,17 @@ bool sameDay(const uchar* a, const uchar* b)
     return diff == 0;
 }
 
-void tintSpan(uchar* px, int pixels, const PixelTable& table)
+// `dayPixels`: a day column in picture pixels; its byte count is a multiple of 8.
+void tintSpan(uchar* px, int pixels, int dayPixels, const PixelTable& table)
 {
+    const std::size_t dayBytes = std::size_t(dayPixels) * 3;
     bool sameAsRight = false;
-    for (int j = (pixels - 1) / DayPixels; j >= 0; --j) {
-        uchar* at = px + std::size_t(j) * DayBytes;
-        const int n = std::min(DayPixels, pixels - j * DayPixels);
-        const bool leftIsSame = j > 0 && n == DayPixels && sameDay(at - DayBytes, at);
+    for (int j = (pixels - 1) / dayPixels; j >= 0; --j) {
+        uchar* at = px + std::size_t(j) * dayBytes;
+        const int n = std::min(dayPixels, pixels - j * dayPixels);
+        const bool leftIsSame = j > 0 && n == dayPixels && sameBytes(at - dayBytes, at, dayBytes);
         if (sameAsRight)
-            std::memcpy(at, at + DayBytes, DayBytes);
+            std::memcpy(at, at + dayBytes, dayBytes);
         else
             applyTable(at, n, table);
         sameAsRight = leftIsSame;
@@ -318,7 +326,7 @@ void paintZones(const BgrRows& picture, int greenLimit, int redLimit, int intens
                 std::memcpy(row, row + picture.bytesPerLine, bytes);
             }
             else {
-                tintSpan(row, pixels, tables[set]);
+                tintSpan(row, pixels, DayPixels * std::max(picture.scale, 1), tables[set]);
             }
         }
         sameAsBelow = aboveIsSame;

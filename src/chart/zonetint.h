@@ -12,6 +12,9 @@ struct BgrRows {
     int width = 0;
     int height = 0;
     qsizetype bytesPerLine = 0;
+    // Pixels per chart coordinate, in each direction: a picture made for a screen of twice the
+    // density has scale 2, and every chart pixel named below covers 2 x 2 of its pixels.
+    int scale = 1;
 };
 
 inline constexpr int ZoneTop = 61;       // first tinted row

@@ -172,7 +172,12 @@ QHash<QString, QString> ConfigStore::readAll() const
     if (!exists())
         return values;
     const QSettings settings(path_, QSettings::IniFormat);
-    for (const ConfigDefault& value : firstRunDefaults(QString(), QString())) {
+    QList<ConfigDefault> names = firstRunDefaults(QString(), QString());
+    for (const QString& window : keptWindowNames()) {
+        for (const char* side : {"Breite", "Hoehe"})
+            names << ConfigDefault{window + QLatin1String(side), QString(), true};
+    }
+    for (const ConfigDefault& value : names) {
         const Stored stored = storedValue(settings, value.name, value.integer ? Kind::Integer : Kind::Text);
         if (stored.text)
             values.insert(value.name, *stored.text);
@@ -304,6 +309,18 @@ QStringList ConfigStore::valueNames()
     QStringList names;
     for (const ConfigDefault& value : firstRunDefaults(QString(), QString()))
         names << value.name;
+    for (const QString& window : keptWindowNames())
+        names << window + QStringLiteral("Breite") << window + QStringLiteral("Hoehe");
+    return names;
+}
+
+const QStringList& ConfigStore::keptWindowNames()
+{
+    static const QStringList names{
+        QStringLiteral("Fenster"),         QStringLiteral("Tabelle4Fenster"),    QStringLiteral("Tabelle8Fenster"),
+        QStringLiteral("VorschauFenster"), QStringLiteral("EinstellungFenster"), QStringLiteral("EingabeFenster"),
+        QStringLiteral("VerlaufFenster"),  QStringLiteral("AuswertungFenster"),  QStringLiteral("ImportFenster"),
+        QStringLiteral("VersionenFenster")};
     return names;
 }
 

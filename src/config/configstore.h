@@ -101,6 +101,9 @@ public:
 
     // Every value name the program uses, text and integer.
     static QStringList valueNames();
+    // The windows whose size is kept between runs, each as the integers name + "Breite" and
+    // name + "Hoehe"; the first run writes none of them.
+    static const QStringList& keptWindowNames();
 
     // The INI file text of `values`: text values under [Text], integers under [Integer],
     // each group in the given order, quoted so the settings reader gives back each text unchanged.

@@ -72,6 +72,30 @@ Settings::Settings(const QHash<QString, QString>& stored)
     // Unset, the line breaks at zero: the box shows it checked and the export draws it so.
     breakLineAtZero_ = flag("LinieBeiNullUnterbrechen");
     showValuesAboveCurve_ = flag("WerteOberhalbKurveAnzeigen");
+
+    for (const QString& window : ConfigStore::keptWindowNames()) {
+        const auto width = wholeNumber(stored.value(window + QStringLiteral("Breite")));
+        const auto height = wholeNumber(stored.value(window + QStringLiteral("Hoehe")));
+        if (width && height && *width > 0 && *height > 0)
+            windowSizes_.insert(window, QSize(*width, *height));
+    }
+}
+
+std::optional<QSize> Settings::windowSize(const QString& window) const
+{
+    const auto found = windowSizes_.constFind(window);
+    return found == windowSizes_.cend() ? std::nullopt : std::optional<QSize>(*found);
+}
+
+void Settings::setWindowSize(const QString& window, QSize size)
+{
+    if (windowSizes_.value(window) == size)
+        return;
+    windowSizes_.insert(window, size);
+    if (store_) {
+        store_->setInteger(window + QStringLiteral("Breite"), QString::number(size.width()));
+        store_->setInteger(window + QStringLiteral("Hoehe"), QString::number(size.height()));
+    }
 }
 
 Settings Settings::load(ConfigStore& store)

@@ -6,6 +6,7 @@
 #include "config/configstore.h"
 
 #include <QHash>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -53,6 +54,9 @@ public:
     bool showPin() const { return showPin_; }
     bool breakLineAtZero() const { return breakLineAtZero_; }
     bool showValuesAboveCurve() const { return showValuesAboveCurve_; }
+    // The size a window of ConfigStore::keptWindowNames() was last left at; nothing when missing
+    // or no size.
+    std::optional<QSize> windowSize(const QString& window) const;
 
     void setUserName(const QString& name);
     void setLastDiaryFile(const QString& path);
@@ -63,6 +67,7 @@ public:
     void setZoneIntensity(int intensity);
     void setBreakLineAtZero(bool on);
     void setShowValuesAboveCurve(bool on);
+    void setWindowSize(const QString& window, QSize size);
 
 private:
     void store(const char* name, QString& field, const QString& text);
@@ -92,6 +97,7 @@ private:
     bool showPin_ = true;
     bool breakLineAtZero_ = true;
     bool showValuesAboveCurve_ = true;
+    QHash<QString, QSize> windowSizes_;
 };
 
 } // namespace luftikon

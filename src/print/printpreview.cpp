@@ -44,9 +44,10 @@ QString formatNote(ChartPaper paper)
 
 } // namespace
 
-PrintPreview::PrintPreview(AppState& state, Desktop& desktop, Settings& settings, QWidget* client, QWidget* parent)
+PrintPreview::PrintPreview(AppState& state, Desktop& desktop, Settings& settings, std::function<QImage()> capture,
+                           QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), state_(state), desktop_(desktop),
-      settings_(settings), client_(client)
+      settings_(settings), capture_(std::move(capture))
 {
     setObjectName(QStringLiteral("printPreview"));
     setWindowTitle(QStringLiteral("Druckvorschau"));
@@ -137,7 +138,7 @@ void PrintPreview::refresh()
 
     // The client area is rendered from its own widgets, so this window never covers it and
     // need not hide while the picture is taken.
-    captured_ = client_ ? client_->grab().toImage().convertToFormat(QImage::Format_RGB32) : QImage();
+    captured_ = capture_ ? capture_().convertToFormat(QImage::Format_RGB32) : QImage();
     picture_ = captured_;
     showPicture();
 

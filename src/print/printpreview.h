@@ -10,6 +10,7 @@
 
 #include <QDialog>
 #include <QImage>
+#include <functional>
 
 class QCheckBox;
 class QFrame;
@@ -22,8 +23,9 @@ namespace luftikon {
 class PrintPreview : public QDialog {
     Q_OBJECT
 public:
-    // `client` is the main window's client area, whose picture is printed.
-    PrintPreview(AppState& state, Desktop& desktop, Settings& settings, QWidget* client, QWidget* parent = nullptr);
+    // `capture` gives the picture of the main window's client area that is printed.
+    PrintPreview(AppState& state, Desktop& desktop, Settings& settings, std::function<QImage()> capture,
+                 QWidget* parent = nullptr);
 
     // Captures anew at the next paint, then shows the window modally.
     void openForPrinting();
@@ -74,7 +76,7 @@ private:
     AppState& state_;
     Desktop& desktop_;
     Settings& settings_;
-    QWidget* client_;
+    std::function<QImage()> capture_;
     QImage picture_;  // previewPicture_'s full-size bitmap
     QImage captured_; // TempImage: the unturned copy
     bool capturePending_ = true;

@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTimer>
@@ -25,11 +26,14 @@ using namespace mainFormDesign;
 constexpr int panelHeight = 27;
 constexpr int chartTop = 20;
 constexpr int limitRedrawDelayMs = 1000;
+// Below this the chart's numbers cannot be read any more.
+constexpr QSize minimumClient(400, 350);
 
 } // namespace
 
 MainWindow::MainWindow(AppState& state, Desktop& desktop, ConfigStore& config, QWidget* parent)
-    : QMainWindow(parent), state_(state), desktop_(desktop), config_(config), chart_(state, chartPicture_)
+    : QMainWindow(parent), state_(state), desktop_(desktop), config_(config), chart_(state, chartPicture_),
+      screenChart_(state, screenPicture_, {}, 2)
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Luftikon"));
@@ -40,6 +44,12 @@ MainWindow::MainWindow(AppState& state, Desktop& desktop, ConfigStore& config, Q
     chart_.setEnvironment({
         &settings_,
         notify(),
+    });
+    // The screen's drawing says nothing: the chart's own drawing has told the user already.
+    screenChart_.setEnvironment({&settings_, {}});
+    previousSizeMemory_ = setWindowSizeMemory({
+        [this](const QString& name) { return settings_.windowSize(name); },
+        [this](const QString& name, QSize size) { settings_.setWindowSize(name, size); },
     });
     limitRedrawTimer_ = new QTimer(this);
     limitRedrawTimer_->setObjectName(QStringLiteral("limitRedrawTimer"));
@@ -54,9 +64,10 @@ MainWindow::MainWindow(AppState& state, Desktop& desktop, ConfigStore& config, Q
     buildMenus();
     buildTableWindow();
     buildEvaluationWindow();
-    resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    setMinimumSize(minimumClient.width(), minimumClient.height() + menuBar()->sizeHint().height());
+    const QSize normal(clientWidth, clientHeight + menuBar()->sizeHint().height());
+    resize(normal);
+    fitToScreen(*this, normal, QStringLiteral("Fenster"), Shrink::Proportionally);
     startUp();
     buildEntryWindows();
     buildSettingsWindow();
@@ -67,6 +78,7 @@ MainWindow::~MainWindow()
 {
     forgetNotices();
     setVersionKeeping(previousVersionKeeping_);
+    setWindowSizeMemory(previousSizeMemory_);
 }
 
 void MainWindow::buildLayout()
@@ -117,6 +129,8 @@ void MainWindow::buildLayout()
     chartLabel_->setGeometry(0, chartTop, chartWidth, chartHeight);
     chartHost_->resize(chartWidth, chartTop + chartHeight);
     chartScrollArea_->setWidget(chartHost_);
+    // The chart follows the area's size, also while normalSizePicture() lays it out.
+    chartScrollArea_->installEventFilter(this);
     layout->addWidget(chartScrollArea_, 1);
 
     setCentralWidget(client);
@@ -124,7 +138,47 @@ void MainWindow::buildLayout()
 
 void MainWindow::updateChart()
 {
-    chartLabel_->setPixmap(QPixmap::fromImage(chartPicture_));
+    const bool sharp = screenScale() > 1 && !screenPicture_.isNull() && screenPictureOf_ == chartPicture_.cacheKey();
+    chartLabel_->setPixmap(QPixmap::fromImage(sharp ? screenPicture_ : chartPicture_));
+}
+
+int MainWindow::screenScale() const
+{
+    return devicePixelRatioF() > 1.0 ? screenChart_.scale() : 1;
+}
+
+void MainWindow::drawForScreen()
+{
+    if (screenScale() > 1 && screenChart_.draw(month_))
+        screenPictureOf_ = chartPicture_.cacheKey();
+}
+
+void MainWindow::loadScreenTemplate()
+{
+    if (screenScale() == 1)
+        return;
+    screenPicture_ = loadPictureAtScale(state_.templatePictureFile, screenScale());
+    screenPictureOf_ = chartPicture_.cacheKey();
+}
+
+QImage MainWindow::normalSizePicture()
+{
+    QWidget* client = centralWidget();
+    const QSize shown = client->size();
+    const QSize normal(clientWidth, clientHeight);
+    if (shown != normal)
+        client->resize(normal);
+    QImage picture(normal, QImage::Format_RGB32);
+    picture.fill(palette().color(QPalette::Window));
+    client->render(&picture);
+    {
+        // The chart itself as drawn, not as the screen shows it.
+        QPainter painter(&picture);
+        painter.drawImage(QRect(chartLabel_->mapTo(client, QPoint(0, 0)), chartLabel_->size()), chartPicture_);
+    }
+    if (shown != normal)
+        client->resize(shown);
+    return picture;
 }
 
 Notify MainWindow::notify()
@@ -135,8 +189,10 @@ Notify MainWindow::notify()
 void MainWindow::drawMonth()
 {
     limitRedrawTimer_->stop();
-    if (chart_.draw(month_, frameGeometry().width()))
+    if (chart_.draw(month_)) {
         userNameLabel_->setText(chartTitle(month_.diary().date, month_.diary().userName));
+        drawForScreen();
+    }
     updateChart();
 }
 

@@ -11,6 +11,7 @@
 #include "platform/desktop.h"
 #include "shell/touchsupport.h"
 #include "state/appstate.h"
+#include "widgets/screenfit.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -70,9 +71,13 @@ public:
 
     // The month on screen; every window reads it, and the chart follows its changes.
     CurrentMonth& month() { return month_; }
-    // The month chart: drawing code paints into the picture, then shows it with updateChart().
+    // The month chart at its own size (788 x 641): drawing code paints into the picture, then
+    // shows it with updateChart(). A screen of higher density shows it drawn sharper.
     QImage& chartPicture() { return chartPicture_; }
     void updateChart();
+    // The client area as it shows at the window's normal size, pixel for pixel at scale 1,
+    // whatever size the window has now: what the print preview prints.
+    QImage normalSizePicture();
     // Draws the month on screen and shows it with its title.
     void drawMonth();
     ChartDrawing& chart() { return chart_; }
@@ -85,7 +90,8 @@ public:
     // Makes a diary the month on screen, with its own day layout and limits; the first show and
     // "und als Grafik anzeigen".
     void showDiaryAsChart(const QString& diaryFile);
-    // The size rules for normal and maximised window (mainwindow_resize.cpp).
+    // The size rules for normal and maximised window (mainwindow_resize.cpp): the chart fills
+    // the window, keeping its proportions.
     void applySizeRules();
     // One pinch notification: `started` for the gesture's beginning, the point in screen
     // coordinates. Later notifications switch between maximised and normal after a pause.
@@ -163,6 +169,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Limit changes are drawn this long after the first of them, so a run of clicks draws once.
@@ -245,6 +252,13 @@ private:
     void buildSettingsWindow();   // mainwindow_settings.cpp
     void buildPrintWindows();     // mainwindow_print.cpp
     void loadTemplatePicture();
+    // Pixels of the screen to each chart pixel: 2 on screens of higher density, else 1.
+    int screenScale() const;
+    // The chart picture drawn again for such a screen; nothing on a screen of scale 1.
+    void drawForScreen();
+    void loadScreenTemplate();
+    // The chart's place in the window's client area, at `clientSize`.
+    void layOutChart(QSize clientSize);
     // What the month's change means for the chart: at once, or after the pause of limit clicks.
     void followMonth(CurrentMonth::Change change);
     Notify notify();
@@ -278,6 +292,10 @@ private:
     QImage chartPicture_;
     CurrentMonth month_;
     ChartDrawing chart_;
+    QImage screenPicture_;
+    ChartDrawing screenChart_;
+    qint64 screenPictureOf_ = 0; // cacheKey() of the chartPicture_ that screenPicture_ shows
+    WindowSizeMemory previousSizeMemory_;
     bool firstShowPending_ = true;
     bool startupAborted_ = false;
     bool firstShowQueued_ = false;

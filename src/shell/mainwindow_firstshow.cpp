@@ -102,6 +102,7 @@ void MainWindow::loadTemplatePicture()
     if (!picture.load(state_.templatePictureFile))
         return;
     chartPicture_ = picture;
+    loadScreenTemplate();
     updateChart();
 }
 

@@ -19,7 +19,8 @@ constexpr int restorePauseMs = 1000;
 
 void MainWindow::buildPrintWindows()
 {
-    printPreview_ = new PrintPreview(state_, desktop_, settings_, centralWidget(), this);
+    printPreview_ = new PrintPreview(
+        state_, desktop_, settings_, [this] { return normalSizePicture(); }, this);
 
     tableWindow_->printCommand = [this] {
         printMonthTable(desktop_, tableWindow_, tableWindow_->cellTexts(), month_.layout().mode(),

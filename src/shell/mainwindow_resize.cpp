@@ -8,6 +8,7 @@
 #include <QPinchGesture>
 #include <QScreen>
 #include <QScrollArea>
+#include <cmath>
 
 namespace luftikon {
 
@@ -26,7 +27,7 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 
 void MainWindow::applySizeRules()
 {
-    // Setting the height below raises another resize; that one has nothing left to do.
+    // Moving the window raises another resize; that one has nothing left to do.
     if (resizing_)
         return;
     resizing_ = true;
@@ -36,30 +37,46 @@ void MainWindow::applySizeRules()
         if (const QScreen* screen = this->screen(); screen && screen->geometry().height() <= smallTouchScreenHeight)
             move(x(), screen->geometry().top());
     }
-
-    int chartWidth = mainFormDesign::chartWidth;
-    int chartHeight = mainFormDesign::chartHeight;
-    if (isMaximized()) {
-        chartWidth = std::max(1, chartScrollArea_->width() - 35);
-        chartHeight = std::max(1, chartScrollArea_->height() - 25);
-    }
-    else {
-        // Window frames differ between desktops, so the rule restores the design height of the client
-        // area rather than an outer height: the chart then fits without scroll bars.
-        const int wanted = mainFormDesign::clientHeight + menuBar()->sizeHint().height();
-        if (height() != wanted)
-            resize(width(), wanted);
-    }
-    chartLabel_->resize(chartWidth, chartHeight);
-    chartHost_->resize(chartWidth, chartLabel_->y() + chartHeight);
-    // The header strip follows the chart; its panel spans the window in the layout anyway.
-    headerPicture_->resize(chartWidth, headerPicture_->height());
+    layOutChart(centralWidget()->size());
 
     resizing_ = false;
 }
 
+void MainWindow::layOutChart(QSize clientSize)
+{
+    using namespace mainFormDesign;
+    // Title strip and margins keep their pixels; the chart takes the rest in its proportions,
+    // exactly its own size at the window's normal size.
+    const int fixedHeight = clientHeight - chartHeight;
+    const double scale = std::max(0.05, std::min(double(clientSize.width()) / clientWidth,
+                                                 double(clientSize.height() - fixedHeight) / chartHeight));
+    const int width = std::max(1, int(std::lround(chartWidth * scale)));
+    const int height = std::max(1, int(std::lround(chartHeight * scale)));
+    chartLabel_->resize(width, height);
+    chartHost_->resize(width, chartLabel_->y() + height);
+    // The header strip follows the chart; its panel spans the window in the layout anyway.
+    headerPicture_->resize(width, headerPicture_->height());
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == chartScrollArea_ && event->type() == QEvent::Resize)
+        layOutChart(centralWidget()->size());
+    return QMainWindow::eventFilter(watched, event);
+}
+
 bool MainWindow::event(QEvent* event)
 {
+    // Moved to a screen of another density: the chart is drawn for it.
+    if (event->type() == QEvent::ScreenChangeInternal) {
+        const bool result = QMainWindow::event(event);
+        if (month_.path().isEmpty())
+            loadScreenTemplate();
+        else
+            drawForScreen();
+        updateChart();
+        return result;
+    }
     if (event->type() == QEvent::Gesture && touch.touchInputAvailable) {
         if (gestureEvent(static_cast<QGestureEvent*>(event)))
             return true;

@@ -77,7 +77,7 @@ void MainWindow::loadPictures()
 {
     // Missing or unreadable pictures leave the strip empty and the blank chart in place.
     if (QFileInfo(state_.headerPictureFile).isFile()) {
-        const QImage header(state_.headerPictureFile);
+        const QImage header = loadPictureAtScale(state_.headerPictureFile, screenScale());
         if (!header.isNull())
             headerPicture_->setPixmap(QPixmap::fromImage(header));
     }
@@ -85,13 +85,16 @@ void MainWindow::loadPictures()
         QImage chart(state_.templatePictureFile);
         if (!chart.isNull()) {
             chartPicture_ = chart.convertToFormat(QImage::Format_BGR888);
+            loadScreenTemplate();
             updateChart();
         }
     }
-    PinPictures pins;
-    pins.pointingRight = QImage(state_.resourceFolder + QStringLiteral("StecknadelRechts.bmp"));
-    pins.pointingLeft = QImage(state_.resourceFolder + QStringLiteral("StecknadelLinks.bmp"));
-    chart_.setPinPictures(pins);
+    for (ChartDrawing* drawing : {&chart_, &screenChart_}) {
+        const auto pin = [&](const char* name) {
+            return loadPictureAtScale(state_.resourceFolder + QLatin1String(name), drawing->scale());
+        };
+        drawing->setPinPictures({pin("StecknadelRechts.bmp"), pin("StecknadelLinks.bmp")});
+    }
 }
 
 void MainWindow::checkInstallLocation()

@@ -3,6 +3,7 @@
 #include "diary/longlines.h"
 #include "diary/textfile.h"
 #include "table/tablepicture.h"
+#include "widgets/screenfit.h"
 
 #include <QFileInfo>
 #include <QHeaderView>
@@ -10,7 +11,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -184,10 +184,11 @@ void TableWindow::fillGrid()
     const auto year = parseWholeNumber(trimBlanks(diary.year));
     const int rowCount = shownDayCount(month.value_or(0), year.value_or(0)) + 1;
     layoutMode_ = mode;
-    resize(mode == SlotMode::Four ? fourSlotWindow : eightSlotWindow);
+    const bool four = mode == SlotMode::Four;
+    resize(four ? fourSlotWindow : eightSlotWindow);
+    // Each layout keeps its own size; the window opens fitted to the screen at it.
+    fitToScreen(*this, size(), four ? QStringLiteral("Tabelle4Fenster") : QStringLiteral("Tabelle8Fenster"));
     applyLayout();
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
 
     const CellMatrix cells = buildTableCells(diary.readings, mode, rowCount);
     const int columns = tableColumnCount(mode);

@@ -18,27 +18,34 @@ bool isWhite(const QImage& img, int x, int y)
 
 } // namespace
 
-TEST(GeneratedPictures, TemplatesAre24BitAndTheirGridSitsOnTheChartScale)
+TEST(GeneratedPictures, TemplatesAre24BitAndTheirGridSitsOnTheChartScaleAtBothDensities)
 {
-    for (const char* name :
-         {"Vorlag4M.bmp", "Vorlag8M.bmp", "Header.bmp", "StecknadelRechts.bmp", "StecknadelLinks.bmp"}) {
-        const QByteArray head = Sandbox::readBytes(resource(name)).left(30);
-        ASSERT_TRUE(head.size() == 30 && head.startsWith("BM")) << name;
-        EXPECT_EQ(uchar(head[28]) | uchar(head[29]) << 8, 24) << name;
+    for (const char* base : {"Vorlag4M", "Vorlag8M", "Header", "StecknadelRechts", "StecknadelLinks"}) {
+        const QString name = QLatin1String(base);
+        for (const QString& file : {name + QStringLiteral(".bmp"), name + QStringLiteral("@2x.bmp")}) {
+            const QByteArray head = Sandbox::readBytes(installedResources + file).left(30);
+            ASSERT_TRUE(head.size() == 30 && head.startsWith("BM")) << file.toStdString();
+            EXPECT_EQ(uchar(head[28]) | uchar(head[29]) << 8, 24) << file.toStdString();
+        }
+        EXPECT_EQ(QImage(installedResources + name + QStringLiteral("@2x.bmp")).size(),
+                  QImage(installedResources + name + QStringLiteral(".bmp")).size() * 2)
+            << base;
     }
-    for (const char* name : {"Vorlag4M.bmp", "Vorlag8M.bmp"}) {
+    for (const char* name : {"Vorlag4M.bmp", "Vorlag8M.bmp", "Vorlag4M@2x.bmp", "Vorlag8M@2x.bmp"}) {
         const QImage img(resource(name));
-        ASSERT_EQ(img.size(), QSize(788, 641)) << name;
+        const int s = img.width() / 788;
+        ASSERT_EQ(img.size(), QSize(788, 641) * s) << name;
+        // Every chart pixel of a line covers s x s pixels.
         for (int d = 1; d <= 31; ++d)
-            EXPECT_FALSE(isWhite(img, dayColumnX(d), 358)) << name << " day " << d;
+            EXPECT_FALSE(isWhite(img, s * dayColumnX(d) + s - 1, s * 358)) << name << " day " << d;
         for (int v = 100; v <= 800; v += 100)
-            EXPECT_FALSE(isWhite(img, 50, limitY(v))) << name << " " << v << " l/min";
+            EXPECT_FALSE(isWhite(img, s * 50, s * limitY(v) + s - 1)) << name << " " << v << " l/min";
         // Between the lines the paper is white, so the zone tint shows evenly.
-        EXPECT_TRUE(isWhite(img, 50, 358)) << name;
-        EXPECT_TRUE(isWhite(img, 770, 88)) << name;
+        EXPECT_TRUE(isWhite(img, s * 50, s * 358)) << name;
+        EXPECT_TRUE(isWhite(img, s * 770, s * 88)) << name;
         // The times of day are written into the top rows.
-        for (int y = 0; y <= 20; ++y)
-            for (int x = 140; x < img.width(); ++x)
+        for (int y = 0; y <= 20 * s; ++y)
+            for (int x = 140 * s; x < img.width(); ++x)
                 ASSERT_TRUE(isWhite(img, x, y)) << name << " " << x << "," << y;
     }
 }

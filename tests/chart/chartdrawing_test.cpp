@@ -1,7 +1,9 @@
 #include "chartfixture.h"
 
 #include <QFile>
+#include <algorithm>
 #include <limits>
+#include <tuple>
 
 using namespace luftikon;
 using namespace luftikon::test;
@@ -73,10 +75,107 @@ TEST_F(ChartDrawingTest, PinMarksTheFirstBestReadingWithWhiteLeftOutAndTurnsAtTh
     const int x = dayColumnX(31);
     EXPECT_EQ(chart.pinPlacement(), QRect(x - 106, limitY(455) - 44, 106, 44));
     EXPECT_EQ(img.pixelColor(x - 2, limitY(455) - 2), chart.pinPicture().pixelColor(104, 42));
-    // A wider window leaves room on the right.
-    windowWidth = 1200;
-    draw(march({reading("Morgens", 31, 455)}, true));
-    EXPECT_EQ(chart.pinPlacement().left(), x);
+}
+
+TEST_F(ChartDrawingTest, RingsAroundTheMarkersAreTheOnlyChangeToTheChart)
+{
+    struct Plotted {
+        const char* slot;
+        int slotNumber;
+        int day;
+        int value;
+    };
+    struct Case {
+        bool eight;
+        std::vector<Plotted> readings;
+        const char* before; // the chart as drawn before the markers had rings
+    };
+    const std::vector<Case> cases{
+        {false,
+         {{"Morgens", 1, 3, 480},
+          {"Abends", 8, 3, 460},
+          {"Morgens", 1, 5, 500},
+          {"Morgens", 1, 10, 200},
+          {"Morgens", 1, 15, 150},
+          {"Morgens", 1, 20, 620}},
+         "march2024_four_unringed.png"},
+        {true,
+         {{"Morgens", 1, 2, 455}, {"Abends", 8, 2, 420}, {"Messung4", 4, 9, 300}, {"Morgens", 1, 31, 180}},
+         "march2024_eight_unringed.png"},
+    };
+    for (const Case& c : cases) {
+        if (c.eight)
+            useEightSlots();
+        QStringList lines;
+        std::vector<QPoint> points;
+        for (const Plotted& r : c.readings) {
+            lines << reading(r.slot, r.day, r.value);
+            points.emplace_back(readingX(r.day, r.slotNumber, c.eight ? SlotMode::Eight : SlotMode::Four),
+                                readingY(r.value));
+        }
+        const QImage now = draw(march(lines, c.eight));
+        const QImage before = bgrPicture(QStringLiteral(LUFTIKON_TEST_DATA "/chart/") + QLatin1String(c.before));
+        ASSERT_EQ(now.size(), before.size());
+        // Changed pixels lie on the rings: at most the first marker's radius and one more away.
+        for (int y = 0; y < now.height(); ++y)
+            for (int x = 0; x < now.width(); ++x) {
+                if (now.pixel(x, y) == before.pixel(x, y))
+                    continue;
+                const bool nearMarker = std::any_of(points.begin(), points.end(), [&](QPoint p) {
+                    return std::abs(p.x() - x) <= 5 && std::abs(p.y() - y) <= 5;
+                });
+                ASSERT_TRUE(nearMarker) << c.before << " " << x << "," << y;
+            }
+        // Every marker has its dark ring, also the ones on a zone of their own colour.
+        for (const QPoint p : points) {
+            int ring = 0;
+            for (int dy = -5; dy <= 5; ++dy)
+                for (int dx = -5; dx <= 5; ++dx)
+                    ring += now.pixelColor(p.x() + dx, p.y() + dy) == QColor(32, 32, 32);
+            EXPECT_GE(ring, 8) << c.before << " at " << p.x() << "," << p.y();
+        }
+    }
+}
+
+TEST_F(ChartDrawingTest, TwiceTheScaleHasTwiceThePixelsAndTheSameZonesMarkersAndPin)
+{
+    const QStringList readings{reading("Morgens", 28, 520), reading("Abends", 30, 180), reading("Morgens", 31, 350)};
+    for (const int intensity : {3, 8}) {
+        state.zoneIntensity = intensity;
+        const QImage one = draw(march(readings));
+        QImage sharp;
+        ChartDrawing twice(state, sharp, {&settings, {}}, 2);
+        twice.setPinPictures({loadPictureAtScale(resource("StecknadelRechts.bmp"), 2),
+                              loadPictureAtScale(resource("StecknadelLinks.bmp"), 2)});
+        ASSERT_TRUE(twice.draw(month));
+        ASSERT_EQ(sharp.size(), one.size() * 2);
+        EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
+        EXPECT_EQ(twice.pinPlacement(), chart.pinPlacement());
+
+        // Where both templates show bare paper, left of the readings and below the times of day,
+        // each pixel's zone colour fills its two by two pixels.
+        const QImage paper = bgrPicture(resource("Vorlag4M.bmp"));
+        const QImage sharpPaper = bgrPicture(resource("Vorlag4M@2x.bmp"));
+        const QRgb white = qRgb(255, 255, 255);
+        int compared = 0;
+        for (int y = 25; y < one.height(); ++y)
+            for (int x = 0; x < dayColumnX(26); ++x) {
+                const QPoint block(2 * x, 2 * y);
+                const QPoint corners[] = {block, block + QPoint(1, 0), block + QPoint(0, 1), block + QPoint(1, 1)};
+                if (paper.pixel(x, y) != white || std::any_of(std::begin(corners), std::end(corners),
+                                                              [&](QPoint at) { return sharpPaper.pixel(at) != white; }))
+                    continue;
+                for (const QPoint at : corners)
+                    ASSERT_EQ(sharp.pixelColor(at), one.pixelColor(x, y)) << x << "," << y;
+                ++compared;
+            }
+        EXPECT_GT(compared, 200000);
+        for (const auto& [day, offset, value] : {std::tuple{28, 0, 520}, {30, 18, 180}, {31, 0, 350}}) {
+            const int x = x4(day, offset);
+            const int y = readingY(value);
+            EXPECT_EQ(sharp.pixelColor(2 * x + 1, 2 * y + 1), one.pixelColor(x, y)) << day;
+        }
+    }
 }
 
 TEST_F(ChartDrawingTest, DiaryWithoutReadingsShowsTheBareTemplateAndForgetsTheMonthBefore)

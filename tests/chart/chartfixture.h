@@ -53,7 +53,6 @@ protected:
                                    {QStringLiteral("Messung8UhrzeitMorgens"), QStringLiteral("06:00")}};
     Settings settings{stored};
     std::vector<std::pair<MessageKind, QString>> messages;
-    int windowWidth = 796;
     CurrentMonth month;
     ChartDrawing chart{state, picture};
 
@@ -81,7 +80,7 @@ protected:
     bool drawFile(const QString& path)
     {
         month.open(path);
-        return chart.draw(month, windowWidth);
+        return chart.draw(month);
     }
 
     // Draws and gives the picture; the drawing must succeed without a word to the user.

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPointingDevice>
 #include <QScreen>
 #include <QScrollArea>
@@ -156,20 +157,40 @@ TEST(MainFormChart, BrowserPageShowsTheDrawnMonthAndAMonthWithoutReadingsNone)
     EXPECT_EQ(m.desktop.openedDocuments().size(), 1);
 }
 
-TEST(MainFormChart, MaximisedTheChartFollowsTheScrollArea)
+TEST(MainFormChart, TheChartFillsAnyWindowSizeInItsProportionsAndPrintsAtItsOwnSize)
 {
     Chart m;
     m.showAndSettle();
-    m.form->showMaximized();
-    QElapsedTimer clock;
-    clock.start();
-    while (!m.form->isMaximized() && clock.elapsed() < 2000)
+    // The offscreen screen is smaller than the window's normal size: it opened shrunk to fit.
+    const QRect room = m.form->screen()->availableGeometry();
+    EXPECT_TRUE(room.contains(m.form->frameGeometry())) << room.height() << " " << m.form->frameGeometry().height();
+    const auto* chart = child<QLabel>(m.form, "chartLabel");
+    const auto* area = child<QScrollArea>(m.form, "chartScrollArea");
+    const QSize normal(796, 693 + m.form->menuBar()->height());
+    for (const QSize size : {normal, QSize(520, 430), QSize(1000, 640), QSize(760, 900)}) {
+        m.form->resize(size);
         QApplication::processEvents();
-    QApplication::processEvents();
-    ASSERT_TRUE(m.form->isMaximized());
-    const QSize area = child<QScrollArea>(m.form, "chartScrollArea")->size();
-    EXPECT_EQ(child<QLabel>(m.form, "chartLabel")->size(), QSize(area.width() - 35, area.height() - 25));
-    EXPECT_EQ(child<QLabel>(m.form, "headerPicture")->width(), area.width() - 35);
+        const QSize shown = chart->size();
+        if (size == normal) {
+            EXPECT_EQ(shown, QSize(788, 641));
+        }
+        EXPECT_NEAR(double(shown.width()) / shown.height(), 788.0 / 641.0, 0.01) << size.width();
+        // Whole in the window, and filling it along one side.
+        EXPECT_LE(chart->y() + shown.height(), area->viewport()->height()) << size.width();
+        EXPECT_LE(shown.width(), area->viewport()->width()) << size.width();
+        EXPECT_TRUE(area->viewport()->width() - shown.width() <= 8 ||
+                    area->viewport()->height() - chart->y() - shown.height() <= 5)
+            << size.width();
+        EXPECT_EQ(child<QLabel>(m.form, "headerPicture")->width(), shown.width());
+
+        // Printed as at the normal size, the chart pixel for pixel.
+        const QImage print = m.form->normalSizePicture();
+        ASSERT_EQ(print.size(), QSize(796, 693));
+        const QPoint at = chart->mapTo(m.form->centralWidget(), QPoint(0, 0));
+        EXPECT_EQ(print.copy(QRect(at, QSize(788, 641))).convertToFormat(QImage::Format_RGB32),
+                  m.form->chartPicture().convertToFormat(QImage::Format_RGB32));
+        EXPECT_EQ(chart->size(), shown); // and the window shows as before
+    }
 }
 
 TEST(MainFormChart, SmallMultiTouchScreensPutTheWindowAtTheTopEdge)

@@ -17,7 +17,7 @@ bool isWhite(const uchar* bgr)
     return bgr[0] == 255 && bgr[1] == 255 && bgr[2] == 255;
 }
 
-// Copies `pin` into `chart` at `at`, white pixels left out, clipped to the chart.
+// Copies `pin` into `chart` at `at` (in pixels), white pixels left out, clipped to the chart.
 void paintLeavingOutWhite(QImage& chart, const QImage& pin, QPoint at)
 {
     const int firstRow = std::max(0, -at.y());
@@ -61,7 +61,7 @@ void ChartDrawing::writeTimesLine()
     p.setCompositionMode(QPainter::CompositionMode_Source);
 }
 
-void ChartDrawing::pinBestValue(const CurrentMonth& month, int windowWidth)
+void ChartDrawing::pinBestValue(const CurrentMonth& month)
 {
     // Several readings may equal the best value: the pin marks the first of them. A month whose
     // readings are all 0 has no best value to mark.
@@ -74,7 +74,7 @@ void ChartDrawing::pinBestValue(const CurrentMonth& month, int windowWidth)
     const int yPin = limitY(best.value);
     if (yPin < 0) // off the limit scale: the needle would point at nothing
         return;
-    const bool pointsRight = qint64(bestX) + PinWidth <= windowWidth;
+    const bool pointsRight = qint64(bestX) + PinWidth <= NormalWindowWidth;
     const QImage& stock = pointsRight ? pins_.pointingRight : pins_.pointingLeft;
     if (stock.isNull())
         return;
@@ -92,13 +92,13 @@ void ChartDrawing::pinBestValue(const CurrentMonth& month, int windowWidth)
     }
 
     const int left = pointsRight ? bestX : bestX - PinWidth;
-    pinPlacement_ = QRect(QPoint(left, yPin - PinHeight), stecknadelImage_.size());
+    pinPlacement_ = QRect(QPoint(left, yPin - PinHeight), stecknadelImage_.deviceIndependentSize().toSize());
     if (!look_.showPin || picture_.isNull() || bestValueHidden_)
         return;
     finishPainting();
     toBgrPicture(picture_);
     pictureIsBareTemplate_ = false;
-    paintLeavingOutWhite(picture_, stecknadelImage_, pinPlacement_.topLeft());
+    paintLeavingOutWhite(picture_, stecknadelImage_, pinPlacement_.topLeft() * scale_);
 }
 
 } // namespace luftikon

@@ -33,8 +33,39 @@ QString chartTitle(const QString& date, const QString& userName)
     return QStringLiteral("Luftikon-Messwerte ") + date + QStringLiteral(" von  ") + userName;
 }
 
-ChartDrawing::ChartDrawing(const AppState& look, QImage& picture, ChartEnvironment environment)
-    : look_(look), picture_(picture), env_(std::move(environment))
+QImage loadPictureAtScale(const QString& path, int scale, QString* error)
+{
+    scale = std::max(scale, 1);
+    const QFileInfo info(path);
+    if (scale > 1) {
+        const QString sibling =
+            info.path() + u'/' + info.completeBaseName() + QStringLiteral("@%1x.").arg(scale) + info.suffix();
+        if (QFileInfo(sibling).isFile()) {
+            QImage sharp(sibling);
+            if (!sharp.isNull() && sharp.size() == QImageReader(path).size() * scale) {
+                sharp.setDevicePixelRatio(scale);
+                return sharp;
+            }
+        }
+    }
+    QImageReader reader(path);
+    QImage picture = reader.read();
+    if (picture.isNull()) {
+        if (error)
+            *error = reader.errorString();
+        return picture;
+    }
+    if (scale > 1) {
+        // A picture of the user's own has no sharper sibling: its pixels grow, so the zones and
+        // the grid lie where they lie at scale 1.
+        picture = picture.scaled(picture.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        picture.setDevicePixelRatio(scale);
+    }
+    return picture;
+}
+
+ChartDrawing::ChartDrawing(const AppState& look, QImage& picture, ChartEnvironment environment, int scale)
+    : look_(look), picture_(picture), env_(std::move(environment)), scale_(std::max(scale, 1))
 {
 }
 
@@ -86,14 +117,14 @@ bool ChartDrawing::loadTemplate()
     // more than the whole drawing.
     if (path != templatePath_ || info.size() != templateSize_ || info.lastModified() != templateModified_ ||
         templateImage_.isNull()) {
-        QImageReader reader(path);
-        QImage loaded = reader.read();
+        QString error;
+        QImage loaded = loadPictureAtScale(path, scale_, &error);
         if (loaded.isNull()) {
             templateImage_ = QImage();
             templatePath_.clear();
             tell(MessageKind::Error, QStringLiteral("Die Vorlage der Grafik \"%1\" kann nicht geladen werden: %2. "
                                                     "Die Grafik kann nicht gezeichnet werden.")
-                                         .arg(path, reader.errorString()));
+                                         .arg(path, error));
             return false;
         }
         toBgrPicture(loaded);
@@ -109,7 +140,7 @@ bool ChartDrawing::loadTemplate()
     return true;
 }
 
-bool ChartDrawing::draw(const CurrentMonth& month, int windowWidth)
+bool ChartDrawing::draw(const CurrentMonth& month)
 {
     pinPlacement_ = QRect();
     bestValueHidden_ = false;
@@ -129,6 +160,7 @@ bool ChartDrawing::draw(const CurrentMonth& month, int windowWidth)
     }
 
     plottedCount_ = 0;
+    markers_.clear();
     for (const DiaryEntry& reading : diary.readings) {
         if (!zonesPainted_) {
             paintZones(drawingW_);
@@ -139,8 +171,9 @@ bool ChartDrawing::draw(const CurrentMonth& month, int windowWidth)
         if (const auto day = chartedDay(reading))
             plotReading(reading, *day);
     }
+    drawMarkers();
     writeTimesLine();
-    pinBestValue(month, windowWidth);
+    pinBestValue(month);
     // The picture is the window's again: it may replace it (a bare template) at any time.
     finishPainting();
     return true;
@@ -167,9 +200,7 @@ void ChartDrawing::plotReading(const DiaryEntry& reading, int day)
     ++plottedCount_;
     if (plottedCount_ == 1) {
         // The first reading of the month: a larger dot, no segment.
-        setPen(marker, four ? W + 4 : W + 2);
-        moveTo(xd + 1, yd);
-        lineFromOrigin({xd, yd + 1});
+        markers_.append({xd, yd, marker, four ? W + 4 : W + 2});
         setPen(curve, W);
         moveTo(xd, yd);
     }
@@ -178,14 +209,26 @@ void ChartDrawing::plotReading(const DiaryEntry& reading, int day)
         moveTo(xd, yd);
         // Back towards the previous reading, stopping W short above or below it.
         lineFromOrigin({double(previousX_), y > previousY_ ? double(previousY_) + W : double(previousY_) - W});
-        setPen(marker, W + 2);
-        moveTo(xd + 1, yd);
-        lineFromOrigin({xd, yd + 1});
-        setPen(curve, W);
+        markers_.append({xd, yd, marker, W + 2});
     }
 
     previousX_ = x;
     previousY_ = y;
+}
+
+void ChartDrawing::drawMarkers()
+{
+    // Over the whole curve, each in a dark ring one pixel wide: a marker shows whole and keeps
+    // its zone colour even on the zone of that colour.
+    for (const Marker& marker : std::as_const(markers_)) {
+        for (const auto& [colour, width] :
+             {std::pair{MarkerOutline, marker.width + 2}, {marker.colour, marker.width}}) {
+            setPen(colour, width);
+            moveTo(marker.x + 1, marker.y);
+            lineFromOrigin({marker.x, marker.y + 1});
+        }
+    }
+    markers_.clear();
 }
 
 void ChartDrawing::paintZones(int W)

@@ -36,24 +36,37 @@ struct PinPictures {
 
 inline constexpr int PinWidth = 106;
 inline constexpr int PinHeight = 44;
+// The main window's normal width: the pin points left where it would stick out of it, at any
+// window size, so a chart looks the same in every window and on paper.
+inline constexpr int NormalWindowWidth = 796;
+
+// The picture file at `path` for a chart drawn `scale` pixels to each chart pixel (1 or more):
+// its "@2x" sibling (for scale 2) when there is one, else the file itself enlarged without
+// smoothing; its device pixel ratio is `scale`. A null picture when the file cannot be read,
+// with the reason in `error`.
+QImage loadPictureAtScale(const QString& path, int scale, QString* error = nullptr);
 
 // The chart title: "Luftikon-Messwerte " + Datum + " von  " + BenutzerName.
 QString chartTitle(const QString& date, const QString& userName);
 
 class ChartDrawing {
 public:
-    ChartDrawing(const AppState& look, QImage& picture, ChartEnvironment environment = {});
+    // `scale`: pixels to each chart pixel in each direction; a screen of twice the density wants
+    // 2. Coordinates stay those of the chart at scale 1 everywhere.
+    ChartDrawing(const AppState& look, QImage& picture, ChartEnvironment environment = {}, int scale = 1);
     ChartDrawing(const ChartDrawing&) = delete;
     ChartDrawing& operator=(const ChartDrawing&) = delete;
 
     void setEnvironment(ChartEnvironment environment) { env_ = std::move(environment); }
+    // Pin pictures at the drawing's scale (loadPictureAtScale).
     void setPinPictures(PinPictures pins);
+    int scale() const { return scale_; }
     const PinPictures& pinPictures() const { return pins_; }
 
-    // Draws the whole month onto a fresh copy of the template. The pin points left when it would
-    // stick out of a window `windowWidth` wide. False when the template could not be loaded; a
-    // diary that could not be read leaves the bare template. The user has been told either.
-    bool draw(const CurrentMonth& month, int windowWidth);
+    // Draws the whole month onto a fresh copy of the template. False when the template could not
+    // be loaded; a diary that could not be read leaves the bare template. The user has been told
+    // either.
+    bool draw(const CurrentMonth& month);
 
     // The pen, its origin, and a straight line from the origin in copy mode with round ends.
     // Coordinates may lie far off the picture (off-scale readings); only the picture is touched.
@@ -62,7 +75,7 @@ public:
     void moveTo(double x, double y);
     void lineFromOrigin(QPointF to);
 
-    // The pin composed by the last drawing and where it was placed in the picture; an empty
+    // The pin composed by the last drawing and where it was placed in the chart; an empty
     // rectangle when there was no pin to place.
     const QImage& pinPicture() const { return stecknadelImage_; }
     QRect pinPlacement() const { return pinPlacement_; }
@@ -77,13 +90,21 @@ private:
         Rgb colour;
         int width = 2;
     };
+    // A reading's dot, drawn over the whole curve with its ring.
+    struct Marker {
+        double x = 0;
+        double y = 0;
+        Rgb colour;
+        int width = 0;
+    };
 
     bool loadTemplate();
     void plotReading(const DiaryEntry& reading, int day);
+    void drawMarkers();
     // The times-of-day line at the top of the picture.
     void writeTimesLine();
     // The pin at the first best reading of the month.
-    void pinBestValue(const CurrentMonth& month, int windowWidth);
+    void pinBestValue(const CurrentMonth& month);
     QPainter& painter();
     void finishPainting();
     void tell(MessageKind kind, const QString& text) const;
@@ -93,6 +114,8 @@ private:
     const AppState& look_;
     QImage& picture_;
     ChartEnvironment env_;
+    int scale_ = 1;
+    QList<Marker> markers_; // of the drawing in progress
     PinPictures pins_;
     QImage stecknadelImage_;
     QRect pinPlacement_;

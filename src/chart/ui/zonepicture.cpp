@@ -1,5 +1,7 @@
 #include "chart/ui/zonepicture.h"
 
+#include <algorithm>
+
 namespace luftikon {
 
 void toBgrPicture(QImage& picture)
@@ -12,7 +14,8 @@ BgrRows bgrRowsOf(QImage& picture)
 {
     if (picture.isNull() || picture.format() != QImage::Format_BGR888)
         return {};
-    return {picture.bits(), picture.width(), picture.height(), picture.bytesPerLine()};
+    return {picture.bits(), picture.width(), picture.height(), picture.bytesPerLine(),
+            std::max(1, qRound(picture.devicePixelRatio()))};
 }
 
 void paintZonesOnPicture(QImage& picture, int greenLimit, int redLimit, int intensity, int penWidth)

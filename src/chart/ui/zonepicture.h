@@ -12,7 +12,8 @@ namespace luftikon {
 // BMP comes back as Format_RGB32).
 void toBgrPicture(QImage& picture);
 
-// The rows of a Format_BGR888 picture; an empty view for any other format.
+// The rows of a Format_BGR888 picture, its device pixel ratio as the scale; an empty view for
+// any other format.
 BgrRows bgrRowsOf(QImage& picture);
 
 // Converts to Format_BGR888, then paints the zones (intensity 0..8, pen width of the chart).

@@ -4,6 +4,8 @@
 #include "diary/entryline.h"
 #include "diary/slots.h"
 
+#include "widgets/screenfit.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -80,6 +82,7 @@ ImportPreviewDialog::ImportPreviewDialog(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("importPreviewDialog"));
     setWindowTitle(QStringLiteral("Messwerte aus CSV-Datei übernehmen"));
     resize(860, 540);
+    fitToScreen(*this, size(), QStringLiteral("ImportFenster"));
 
     summaryLabel_ = new QLabel(this);
     summaryLabel_->setObjectName(QStringLiteral("summaryLabel"));

@@ -5,6 +5,8 @@
 #include "period/ui/coursechart.h"
 #include "period/ui/periodcommands.h"
 
+#include "widgets/screenfit.h"
+
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -139,6 +141,7 @@ PeriodWindow::PeriodWindow(const AppState& state, Desktop& desktop, QWidget* par
     connect(csvButton_, &QPushButton::clicked, this, [this] { saveCsv(); });
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
     resize(1120, 900);
+    fitToScreen(*this, size(), QStringLiteral("VerlaufFenster"));
 }
 
 PeriodWindow::~PeriodWindow() = default;

@@ -1,5 +1,7 @@
 #include "versions/ui/earlierversionsdialog.h"
 
+#include "widgets/screenfit.h"
+
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,6 +17,7 @@ EarlierVersionsDialog::EarlierVersionsDialog(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("earlierVersionsDialog"));
     setWindowTitle(QStringLiteral("Frühere Fassung wiederherstellen"));
     resize(640, 380);
+    fitToScreen(*this, size(), QStringLiteral("VersionenFenster"));
 
     captionLabel_ = new QLabel(this);
     captionLabel_->setObjectName(QStringLiteral("captionLabel"));
