@@ -87,13 +87,13 @@ void drawMonth(benchmark::State& bench, Intensity kind, int scale = 1)
 }
 
 // A redraw after a save: same template, limits and intensity.
-void BM_GrafikZeichnenMonth8(benchmark::State& bench)
+void BM_DrawMonth8(benchmark::State& bench)
 {
     drawMonth(bench, Intensity::Same);
 }
 
 // The first drawing after the intensity, the limits or the template changed.
-void BM_GrafikZeichnenMonth8Retint(benchmark::State& bench)
+void BM_DrawMonth8Retint(benchmark::State& bench)
 {
     drawMonth(bench, Intensity::Retint);
 }
@@ -106,12 +106,12 @@ void BM_SliderStepMonth8(benchmark::State& bench)
 }
 
 // The same redraw on a screen of twice the density: four times the pixels.
-void BM_GrafikZeichnenMonth8At2x(benchmark::State& bench)
+void BM_DrawMonth8At2x(benchmark::State& bench)
 {
     drawMonth(bench, Intensity::Same, 2);
 }
 
-void BM_GrafikZeichnenMonth8RetintAt2x(benchmark::State& bench)
+void BM_DrawMonth8RetintAt2x(benchmark::State& bench)
 {
     drawMonth(bench, Intensity::Retint, 2);
 }
@@ -123,8 +123,8 @@ double least(const std::vector<double>& v)
 
 } // namespace
 
-BENCHMARK(BM_GrafikZeichnenMonth8)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
-BENCHMARK(BM_GrafikZeichnenMonth8Retint)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
+BENCHMARK(BM_DrawMonth8)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
+BENCHMARK(BM_DrawMonth8Retint)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
 BENCHMARK(BM_SliderStepMonth8)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
-BENCHMARK(BM_GrafikZeichnenMonth8At2x)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
-BENCHMARK(BM_GrafikZeichnenMonth8RetintAt2x)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
+BENCHMARK(BM_DrawMonth8At2x)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
+BENCHMARK(BM_DrawMonth8RetintAt2x)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);

@@ -316,11 +316,10 @@ QStringList ConfigStore::valueNames()
 
 const QStringList& ConfigStore::keptWindowNames()
 {
-    static const QStringList names{
-        QStringLiteral("Fenster"),         QStringLiteral("Tabelle4Fenster"),    QStringLiteral("Tabelle8Fenster"),
-        QStringLiteral("VorschauFenster"), QStringLiteral("EinstellungFenster"), QStringLiteral("EingabeFenster"),
-        QStringLiteral("VerlaufFenster"),  QStringLiteral("AuswertungFenster"),  QStringLiteral("ImportFenster"),
-        QStringLiteral("VersionenFenster")};
+    // The windows that can be resized; the fixed dialogs keep their design size.
+    static const QStringList names{QStringLiteral("Fenster"),         QStringLiteral("Tabelle4Fenster"),
+                                   QStringLiteral("Tabelle8Fenster"), QStringLiteral("VerlaufFenster"),
+                                   QStringLiteral("ImportFenster"),   QStringLiteral("VersionenFenster")};
     return names;
 }
 
