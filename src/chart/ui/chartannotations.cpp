@@ -79,26 +79,26 @@ void ChartDrawing::pinBestValue(const CurrentMonth& month)
     if (stock.isNull())
         return;
 
-    stecknadelImage_ = stock.convertToFormat(QImage::Format_BGR888);
+    pinImage_ = stock.convertToFormat(QImage::Format_BGR888);
     {
-        QPainter label(&stecknadelImage_);
+        QPainter label(&pinImage_);
         QFont font(QStringLiteral("Arial"), 10);
         font.setBold(true);
         label.setFont(font);
         label.setPen(Qt::black);
         const QPoint at = pointsRight ? QPoint(35, 20) : QPoint(10, 20);
-        label.drawText(QRect(at, stecknadelImage_.size()), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+        label.drawText(QRect(at, pinImage_.size()), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                        QString::number(best.value) + QStringLiteral(" l/min."));
     }
 
     const int left = pointsRight ? bestX : bestX - PinWidth;
-    pinPlacement_ = QRect(QPoint(left, yPin - PinHeight), stecknadelImage_.deviceIndependentSize().toSize());
+    pinPlacement_ = QRect(QPoint(left, yPin - PinHeight), pinImage_.deviceIndependentSize().toSize());
     if (!look_.showPin || picture_.isNull() || bestValueHidden_)
         return;
     finishPainting();
     toBgrPicture(picture_);
     pictureIsBareTemplate_ = false;
-    paintLeavingOutWhite(picture_, stecknadelImage_, pinPlacement_.topLeft() * scale_);
+    paintLeavingOutWhite(picture_, pinImage_, pinPlacement_.topLeft() * scale_);
 }
 
 } // namespace luftikon

@@ -73,7 +73,7 @@ void ChartDrawing::setPinPictures(PinPictures pins)
 {
     pins_ = std::move(pins);
     if (!pins_.pointingRight.isNull())
-        stecknadelImage_ = pins_.pointingRight.convertToFormat(QImage::Format_BGR888);
+        pinImage_ = pins_.pointingRight.convertToFormat(QImage::Format_BGR888);
 }
 
 void ChartDrawing::tell(MessageKind kind, const QString& text) const

@@ -30,8 +30,8 @@ struct ChartEnvironment {
 
 // The two stock pin pictures: needle tip bottom left (label right) and its mirror image.
 struct PinPictures {
-    QImage pointingRight; // tempImage_rechts
-    QImage pointingLeft;  // tempImage_links
+    QImage pointingRight;
+    QImage pointingLeft;
 };
 
 inline constexpr int PinWidth = 106;
@@ -77,7 +77,7 @@ public:
 
     // The pin composed by the last drawing and where it was placed in the chart; an empty
     // rectangle when there was no pin to place.
-    const QImage& pinPicture() const { return stecknadelImage_; }
+    const QImage& pinPicture() const { return pinImage_; }
     QRect pinPlacement() const { return pinPlacement_; }
     // The reading of the best value has no column in the layout in force: no pin points at it.
     bool bestValueHidden() const { return bestValueHidden_; }
@@ -117,7 +117,7 @@ private:
     int scale_ = 1;
     QList<Marker> markers_; // of the drawing in progress
     PinPictures pins_;
-    QImage stecknadelImage_;
+    QImage pinImage_;
     QRect pinPlacement_;
 
     QPainter painter_;
