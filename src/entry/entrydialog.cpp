@@ -28,7 +28,8 @@ constexpr int rightColumn = 285;
 constexpr int fieldHeight = 40;
 
 const QColor green(0, 128, 0);
-const QColor grey(128, 128, 128);
+// Dark enough to read on the field's white (6.3 : 1), light enough to tell a locked field.
+const QColor grey(96, 96, 96);
 
 QFont fieldFont()
 {
@@ -232,6 +233,14 @@ void EntryDialog::buildLayout()
     noteLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     noteLabel_->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
     noteLabel_->hide();
+
+    readingsList_->setAccessibleName(QStringLiteral("Messwerte des Monats"));
+    daySpin_->setAccessibleName(QStringLiteral("Tag"));
+    monthSpin_->setAccessibleName(QStringLiteral("Monat"));
+    yearSpin_->setAccessibleName(QStringLiteral("Jahr"));
+    valueSpin_->setAccessibleName(QStringLiteral("Luftikon-Messwert in l/min"));
+    slotButton_->setAccessibleDescription(QStringLiteral("Messung des Tages; wechselt zur nächsten Messung"));
+    timeEdit_->setAccessibleName(QStringLiteral("Uhrzeit"));
 }
 
 void EntryDialog::connectHandlers()

@@ -2,7 +2,9 @@
 #include "print/printpreview.h"
 
 #include "print/printjob.h"
+#include "widgets/screenfit.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -11,18 +13,17 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 namespace luftikon {
 
 namespace {
 
-constexpr QSize clientSize(326, 436);
-constexpr int pictureTop = 7;
-constexpr int longSide = 310;
-constexpr int shortSide = 160;
-constexpr int noteGap = 2;
+// Large enough to judge the picture and to read every note without scrolling; the window may
+// be made smaller down to what its texts need, or larger.
+constexpr QSize defaultSize(560, 640);
+constexpr int pictureShare = 3; // of the page area, against the note's 2
+constexpr int noteShare = 2;
 
 QString formatNote(ChartPaper paper)
 {
@@ -46,71 +47,97 @@ QString formatNote(ChartPaper paper)
 
 PrintPreview::PrintPreview(AppState& state, Desktop& desktop, Settings& settings, std::function<QImage()> capture,
                            QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), state_(state), desktop_(desktop),
-      settings_(settings), capture_(std::move(capture))
+    : QDialog(parent, Qt::Dialog | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint), state_(state),
+      desktop_(desktop), settings_(settings), capture_(std::move(capture))
 {
     setObjectName(QStringLiteral("printPreview"));
     setWindowTitle(QStringLiteral("Druckvorschau"));
     setModal(true);
-    setFixedSize(clientSize);
-    // The main window's font: the three format boxes share one row of 326 pixels.
+    setSizeGripEnabled(true);
+    // The main window's font.
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     buildControls();
+    resize(defaultSize);
 }
 
 void PrintPreview::buildControls()
 {
-    previewPicture_ = new QLabel(this);
+    // The picture and the note share the page area: one above the other for the landscape
+    // formats, side by side for the upright one.
+    pageArea_ = new QBoxLayout(QBoxLayout::TopToBottom);
+    pictureHolder_ = new QWidget(this);
+    pictureHolder_->setObjectName(QStringLiteral("pictureHolder"));
+    pictureHolder_->setMinimumSize(120, 120);
+    pictureHolder_->installEventFilter(this);
+    previewPicture_ = new QLabel(pictureHolder_);
     previewPicture_->setObjectName(QStringLiteral("previewPicture"));
     previewPicture_->setScaledContents(true);
-    previewPicture_->setGeometry(2, pictureTop, longSide, shortSide);
+    previewPicture_->setAccessibleName(QStringLiteral("Vorschau der Grafik"));
 
     formatNoteEdit_ = new QPlainTextEdit(this);
     formatNoteEdit_->setObjectName(QStringLiteral("formatNoteEdit"));
     formatNoteEdit_->setReadOnly(true);
-    formatNoteEdit_->setGeometry(8, 184, longSide, 129);
+    formatNoteEdit_->setAccessibleName(QStringLiteral("Hinweis zum Papierformat"));
+    pageArea_->addWidget(pictureHolder_, pictureShare);
+    pageArea_->addWidget(formatNoteEdit_, noteShare);
 
     formatFrame_ = new QFrame(this);
     formatFrame_->setObjectName(QStringLiteral("formatFrame"));
     formatFrame_->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    formatFrame_->setGeometry(2, 333, 322, 88);
-
-    formatCaption_ = new QLabel(QStringLiteral("Grafikformat:"), this);
+    formatCaption_ = new QLabel(QStringLiteral("Grafikformat:"), formatFrame_);
     formatCaption_->setObjectName(QStringLiteral("formatCaption"));
     QFont underlined = formatCaption_->font();
     underlined.setUnderline(true);
     formatCaption_->setFont(underlined);
-    formatCaption_->move(8, 337);
 
-    a4Check_ = new QCheckBox(QStringLiteral("DIN A-4 (hoch)"), this);
-    a5Check_ = new QCheckBox(QStringLiteral("DIN A-5 (quer)"), this);
-    a6Check_ = new QCheckBox(QStringLiteral("DIN A-6 (quer)"), this);
+    a4Check_ = new QCheckBox(QStringLiteral("DIN A-4 (hoch)"), formatFrame_);
+    a5Check_ = new QCheckBox(QStringLiteral("DIN A-5 (quer)"), formatFrame_);
+    a6Check_ = new QCheckBox(QStringLiteral("DIN A-6 (quer)"), formatFrame_);
     a4Check_->setObjectName(QStringLiteral("a4Check"));
     a5Check_->setObjectName(QStringLiteral("a5Check"));
     a6Check_->setObjectName(QStringLiteral("a6Check"));
-    a4Check_->move(8, 360);
-    a5Check_->move(116, 360);
-    a6Check_->move(227, 360);
     connect(a4Check_, &QCheckBox::clicked, this, &PrintPreview::a4Clicked);
     connect(a5Check_, &QCheckBox::clicked, this, &PrintPreview::a5Clicked);
     connect(a6Check_, &QCheckBox::clicked, this, &PrintPreview::a6Clicked);
 
-    printButton_ = new QPushButton(QStringLiteral("&Drucken"), this);
+    printButton_ = new QPushButton(QStringLiteral("&Drucken"), formatFrame_);
     printButton_->setObjectName(QStringLiteral("printButton"));
-    printButton_->setGeometry(8, 392, 75, 25);
     printButton_->setDefault(true);
     connect(printButton_, &QPushButton::clicked, this, &PrintPreview::printClicked);
-    cancelButton_ = new QPushButton(QStringLiteral("&Abbrechen"), this);
+    cancelButton_ = new QPushButton(QStringLiteral("&Abbrechen"), formatFrame_);
     cancelButton_->setObjectName(QStringLiteral("cancelButton"));
-    cancelButton_->setGeometry(242, 392, 75, 25);
     connect(cancelButton_, &QPushButton::clicked, this, &PrintPreview::cancelClicked);
+
+    auto* formats = new QHBoxLayout;
+    for (QCheckBox* box : {a4Check_, a5Check_, a6Check_}) {
+        formats->addWidget(box);
+        formats->addStretch();
+    }
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(printButton_);
+    buttons->addStretch();
+    buttons->addWidget(cancelButton_);
+    auto* choice = new QVBoxLayout(formatFrame_);
+    choice->addWidget(formatCaption_);
+    choice->addLayout(formats);
+    choice->addLayout(buttons);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(pageArea_, 1);
+    layout->addWidget(formatFrame_);
+}
+
+bool PrintPreview::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == pictureHolder_ && event->type() == QEvent::Resize)
+        placePicture();
+    return QDialog::eventFilter(watched, event);
 }
 
 void PrintPreview::openForPrinting()
 {
     capturePending_ = true;
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    fitToScreen(*this, defaultSize, QStringLiteral("VorschauFenster"));
     desktop_.execModal(*this);
 }
 
@@ -132,9 +159,7 @@ void PrintPreview::refresh()
     if (!capturePending_)
         return;
     rotationState_ = 0;
-    previewPicture_->resize(longSide, shortSide);
-    formatNoteEdit_->setGeometry(previewPicture_->x(), previewPicture_->geometry().bottom() + 1 + noteGap, longSide,
-                                 shortSide);
+    arrange(false);
 
     // The client area is rendered from its own widgets, so this window never covers it and
     // need not hide while the picture is taken.
@@ -148,9 +173,6 @@ void PrintPreview::refresh()
         if (*paper == ChartPaper::A4) {
             rotationState_ = 1;
             turnPictureQuarter();
-        }
-        else {
-            layOutLandscape(8);
         }
         showNote(*paper);
     }
@@ -208,6 +230,8 @@ void PrintPreview::formatBoxClicked(ChartPaper paper)
         turnPictureQuarter();
     }
     showNote(paper);
+    // A5 and A6 print in slightly different proportions.
+    placePicture();
 }
 
 void PrintPreview::turnPictureQuarter()
@@ -217,25 +241,28 @@ void PrintPreview::turnPictureQuarter()
         rotationState_ = 0;
         picture_ = captured_;
         showPicture();
-        layOutLandscape(8);
+        arrange(false);
         return;
-    }
-    if (rotationState_ == 0) {
-        previewPicture_->resize(longSide, shortSide);
-    }
-    else {
-        previewPicture_->setGeometry(2, previewPicture_->y(), shortSide, longSide);
-        formatNoteEdit_->setGeometry(previewPicture_->x() + previewPicture_->width() + noteGap, previewPicture_->y(),
-                                     shortSide, longSide);
     }
     picture_ = turnClockwise(picture_);
     showPicture();
+    arrange(rotationState_ == 1);
 }
 
-void PrintPreview::layOutLandscape(int left)
+void PrintPreview::arrange(bool upright)
 {
-    previewPicture_->setGeometry(left, previewPicture_->y(), longSide, shortSide);
-    formatNoteEdit_->setGeometry(left, previewPicture_->y() + shortSide + noteGap, longSide, shortSide);
+    pageArea_->setDirection(upright ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    placePicture();
+}
+
+void PrintPreview::placePicture()
+{
+    // The picture is printed stretched into the format's rectangle, so it is shown in that
+    // rectangle's proportions, as large as its place allows and centred in it.
+    const QSize page = chartPrintRect(checkedPaper()).size().scaled(pictureHolder_->size(), Qt::KeepAspectRatio);
+    const QRect area = pictureHolder_->rect();
+    previewPicture_->setGeometry(
+        QRect(QPoint(0, 0), page).translated(area.center() - QRect(QPoint(0, 0), page).center()));
 }
 
 void PrintPreview::showPicture()

@@ -12,6 +12,7 @@
 #include <QImage>
 #include <functional>
 
+class QBoxLayout;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -49,6 +50,7 @@ public slots:
     void done(int result) override;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -56,6 +58,8 @@ private:
     QCheckBox* a4Check_ = nullptr;
     QCheckBox* a5Check_ = nullptr;
     QCheckBox* a6Check_ = nullptr;
+    QBoxLayout* pageArea_ = nullptr;           // picture and note, stacked or side by side
+    QWidget* pictureHolder_ = nullptr;         // the room the picture is fitted into
     QLabel* previewPicture_ = nullptr;         // the reduced picture
     QPlainTextEdit* formatNoteEdit_ = nullptr; // the note on the chosen format
     QFrame* formatFrame_ = nullptr;            // frames the format choice
@@ -69,7 +73,9 @@ private:
     void formatBoxClicked(ChartPaper paper);
     void showNote(ChartPaper paper);
     void showPicture();
-    void layOutLandscape(int left);
+    // Picture beside the note for the upright format, above it for the landscape ones.
+    void arrange(bool upright);
+    void placePicture();
     ChartPaper checkedPaper() const;
     void keepPaperFormat();
 

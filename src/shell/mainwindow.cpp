@@ -3,6 +3,7 @@
 #include "browser/ui/browsercommands.h"
 #include "entry/entrycommands.h"
 #include "entry/entrydialog.h"
+#include "month/chartdescription.h"
 #include "shell/usernamedialog.h"
 #include "widgets/livepause.h"
 
@@ -126,6 +127,7 @@ void MainWindow::buildLayout()
     chartLabel_ = new QLabel(chartHost_);
     chartLabel_->setObjectName(QStringLiteral("chartLabel"));
     chartLabel_->setScaledContents(true);
+    chartLabel_->setAccessibleName(QStringLiteral("Monatsgrafik"));
     chartLabel_->setGeometry(0, chartTop, chartWidth, chartHeight);
     chartHost_->resize(chartWidth, chartTop + chartHeight);
     chartScrollArea_->setWidget(chartHost_);
@@ -193,6 +195,7 @@ void MainWindow::drawMonth()
         userNameLabel_->setText(chartTitle(month_.diary().date, month_.diary().userName));
         drawForScreen();
     }
+    chartLabel_->setAccessibleDescription(chartDescription(month_.diary(), month_.summary(), month_.limits()));
     updateChart();
 }
 

@@ -86,6 +86,7 @@ UserNameDialog::UserNameDialog(AppState& state, Desktop& desktop, Settings& sett
     nameEdit_ = new QLineEdit(this);
     nameEdit_->setObjectName(QStringLiteral("nameEdit"));
     nameEdit_->setGeometry(17, 47, 369, 21);
+    nameEdit_->setAccessibleName(QStringLiteral("Vorname und Nachname"));
     purposeLabel_ =
         new QLabel(QStringLiteral("Vor- und Nachname werden für die Kennzeichnung der Tabellen-Dateien benutzt"), this);
     purposeLabel_->setObjectName(QStringLiteral("purposeLabel"));

@@ -124,13 +124,18 @@ void TableWindow::buildControls()
     QFont memoFont(QStringLiteral("Arial"));
     memoFont.setPixelSize(12);
     remarksEdit_->setFont(memoFont);
-    remarksEdit_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    remarksEdit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Long remarks wrap at the pane's edge on screen only; the file keeps each line as typed.
+    remarksEdit_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    remarksEdit_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    remarksEdit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     remarksEdit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     remarksEdit_->setTabChangesFocus(false);
     remarksEdit_->setPlainText(remarksHeading);
     connect(remarksEdit_, &QPlainTextEdit::textChanged, this, [this] { remarksChanged_ = true; });
     remarksChanged_ = false;
+
+    readingsGrid_->setAccessibleName(QStringLiteral("Messwerte des Monats als Tabelle"));
+    remarksEdit_->setAccessibleName(QStringLiteral("Bemerkungen"));
 }
 
 void TableWindow::applyLayout()

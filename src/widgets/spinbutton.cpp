@@ -27,6 +27,13 @@ SpinButton::SpinButton(QWidget* parent)
     connect(down_, &QToolButton::clicked, this, &SpinButton::downClick);
 }
 
+void SpinButton::setAccessibleNames(const QString& pair, const QString& up, const QString& down)
+{
+    setAccessibleName(pair);
+    up_->setAccessibleName(up);
+    down_->setAccessibleName(down);
+}
+
 void SpinButton::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Up)

@@ -15,6 +15,8 @@ public:
 
     QToolButton* upButton() const { return up_; }
     QToolButton* downButton() const { return down_; }
+    // What a screen reader calls the pair and each of its arrows, which show no text.
+    void setAccessibleNames(const QString& pair, const QString& up, const QString& down);
 
 signals:
     void upClick();

@@ -199,7 +199,7 @@ TEST(SettingsDialog, ColoursAreStoredAndTheCurveRedrawnAlsoWhenCancelled)
     m.desktop.answerColor(QColor(1, 2, 3));
     child<QPushButton>(&m.dlg(), "valuesColourButton")->click();
     EXPECT_EQ(m.config.text(QStringLiteral("DatenwerteOberhalbFarbe")), QString::number(0x030201));
-    EXPECT_EQ(child<QLabel>(&m.dlg(), "valuesColourLabel")->palette().color(QPalette::WindowText), QColor(1, 2, 3));
+    EXPECT_EQ(child<QFrame>(&m.dlg(), "valuesColourSwatch")->palette().color(QPalette::Window), QColor(1, 2, 3));
     child<QCheckBox>(&m.dlg(), "breakLineCheck")->click();
     EXPECT_EQ(m.config.integerText(QStringLiteral("LinieBeiNullUnterbrechen")), QStringLiteral("0"));
     child<QCheckBox>(&m.dlg(), "showValuesCheck")->click(); // checked by the first run's setting

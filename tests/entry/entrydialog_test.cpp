@@ -19,7 +19,7 @@ QColor textColor(SpinEdit* field)
 }
 
 const QColor green(0, 128, 0);
-const QColor grey(128, 128, 128);
+const QColor grey(96, 96, 96);
 
 void expose(QWidget& window)
 {

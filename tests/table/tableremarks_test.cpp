@@ -2,7 +2,10 @@
 #include "table/tablefixture.h"
 
 #include <QDir>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 
 using namespace luftikon;
 using namespace luftikon::test;
@@ -123,4 +126,20 @@ TEST_F(TableWindowTest, UnreadableOrMissingRemarksCannotBeSaved)
     openAndShow([](TableWindow& t) { EXPECT_TRUE(child<QPlainTextEdit>(&t, "remarksEdit")->isReadOnly()); });
     ASSERT_EQ(desktop.shown().size(), 1u);
     EXPECT_EQ(desktop.shown()[0].kind, MessageKind::Information);
+}
+
+TEST_F(TableWindowTest, ALongRemarkWrapsInThePaneAndIsSavedAsOneLine)
+{
+    const QString remark =
+        QStringLiteral("Nachts zweimal aufgewacht, ").repeated(12) + QStringLiteral("morgens Spray.");
+    openAndShow(
+        [&remark](TableWindow& t) {
+            auto* pane = child<QPlainTextEdit>(&t, "remarksEdit");
+            typeAtEnd(t, remark);
+            QApplication::processEvents();
+            EXPECT_GT(pane->document()->lastBlock().layout()->lineCount(), 3);
+            EXPECT_EQ(pane->horizontalScrollBar()->maximum(), 0); // nothing to scroll sideways to
+        },
+        {Answer::Yes});
+    EXPECT_EQ(bytes(remarksFile), QByteArray("          Meine Bemerkung:\r\n\r\n") + remark.toLatin1() + "\r\n");
 }

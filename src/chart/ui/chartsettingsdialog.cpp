@@ -26,10 +26,15 @@ constexpr int redValueX = 267;
 constexpr int spinButtonX = 301;
 constexpr int valueGap = 2; // between a limit value and its arrows
 
-const QColor silver(192, 192, 192);
-const QColor zoneGreen(0, 128, 0);
-const QColor zoneYellow(255, 255, 0);
-const QColor zoneRed(255, 0, 0);
+// Each zone caption stands on a pale band of its zone's colour in a dark shade of that colour,
+// so the colour tells the zone and the text stays readable (at least 5.4 : 1).
+struct ZoneLook {
+    QColor text;
+    QColor band;
+};
+const ZoneLook greenLook{QColor(0, 100, 0), QColor(204, 255, 204)};
+const ZoneLook yellowLook{QColor(102, 85, 0), QColor(255, 255, 153)};
+const ZoneLook redLook{QColor(170, 0, 0), QColor(255, 204, 204)};
 
 QColor colorOf(ColorRef ref)
 {
@@ -64,6 +69,31 @@ void setBackground(QWidget* widget, const QColor& colour)
     palette.setColor(QPalette::Window, colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void setZoneLook(QLabel* label, const ZoneLook& look)
+{
+    setTextColour(label, look.text);
+    setBackground(label, look.band);
+}
+
+// A small field filled with a chosen colour and outlined dark, so that any colour, white or
+// yellow included, shows beside its dark caption.
+QFrame* swatch(QWidget* parent, const char* name, QRect geometry)
+{
+    auto* f = new QFrame(parent);
+    f->setObjectName(QLatin1String(name));
+    f->setFrameStyle(QFrame::Box | QFrame::Plain);
+    f->setLineWidth(1);
+    setTextColour(f, Qt::black);
+    f->setGeometry(geometry);
+    return f;
+}
+
+void showColour(QFrame* swatch, const QColor& colour)
+{
+    setBackground(swatch, colour);
+    swatch->setAccessibleDescription(colour.name().toUpper());
 }
 
 QFont valueFont()
@@ -165,6 +195,7 @@ void ChartSettingsDialog::buildLayout()
 
     curveColourLabel_ = label(this, "curveColourLabel", QStringLiteral("Farbe der Messkurve"), {24, 28}, font());
     curveColourLabel_->setObjectName(QStringLiteral("curveColourLabel"));
+    curveColourSwatch_ = swatch(this, "curveColourSwatch", QRect(206, 26, 40, 21));
     curveColourButton_ = new QPushButton(QStringLiteral("Ändern"), this);
     curveColourButton_->setObjectName(QStringLiteral("curveColourButton"));
     curveColourButton_->setFont(bold);
@@ -191,13 +222,11 @@ void ChartSettingsDialog::buildLayout()
     redLimitSpin_->setObjectName(QStringLiteral("redLimitSpin"));
     redLimitSpin_->setGeometry(spinButtonXFor(redValueX), 151, 20, 25);
 
-    for (QLabel* caption : {greenCaption_, greenLimitLabel_, yellowCaption_, redCaption_, redLimitLabel_})
-        setBackground(caption, silver);
     for (QLabel* green : {greenCaption_, greenLimitLabel_})
-        setTextColour(green, zoneGreen);
-    setTextColour(yellowCaption_, zoneYellow);
+        setZoneLook(green, greenLook);
+    setZoneLook(yellowCaption_, yellowLook);
     for (QLabel* red : {redCaption_, redLimitLabel_})
-        setTextColour(red, zoneRed);
+        setZoneLook(red, redLook);
 
     computeLimitsButton_ = new QPushButton(QStringLiteral("Grenzwerte anhand des Bestwertes berechnen"), this);
     computeLimitsButton_->setObjectName(QStringLiteral("computeLimitsButton"));
@@ -241,6 +270,7 @@ void ChartSettingsDialog::buildLayout()
     showValuesCheck_->adjustSize();
     valuesColourLabel_ = label(this, "valuesColourLabel", QStringLiteral("Farbe der Datenwerte"), {24, 436}, bold);
     valuesColourLabel_->setObjectName(QStringLiteral("valuesColourLabel"));
+    valuesColourSwatch_ = swatch(this, "valuesColourSwatch", QRect(216, 434, 40, 21));
     valuesColourButton_ = new QPushButton(QStringLiteral("Ändern"), this);
     valuesColourButton_->setObjectName(QStringLiteral("valuesColourButton"));
     valuesColourButton_->setGeometry(264, 432, 67, 25);
@@ -249,6 +279,24 @@ void ChartSettingsDialog::buildLayout()
     okButton_->setObjectName(QStringLiteral("okButton"));
     okButton_->setGeometry(135, 490, 75, 25);
     okButton_->setDefault(true);
+    nameControls();
+}
+
+void ChartSettingsDialog::nameControls()
+{
+    // What a screen reader says for each control that has no text of its own, or the same text
+    // as another one.
+    curveColourSwatch_->setAccessibleName(QStringLiteral("Farbe der Messkurve"));
+    curveColourButton_->setAccessibleName(QStringLiteral("Farbe der Messkurve ändern"));
+    greenLimitSpin_->setAccessibleNames(QStringLiteral("Grüner Grenzwert"),
+                                        QStringLiteral("Grünen Grenzwert um 1 erhöhen"),
+                                        QStringLiteral("Grünen Grenzwert um 1 senken"));
+    redLimitSpin_->setAccessibleNames(QStringLiteral("Roter Grenzwert"), QStringLiteral("Roten Grenzwert um 1 erhöhen"),
+                                      QStringLiteral("Roten Grenzwert um 1 senken"));
+    zoneIntensitySlider_->setAccessibleName(QStringLiteral("Helligkeit der Grenzwerte-Anzeige"));
+    zoneIntensitySlider_->setAccessibleDescription(QStringLiteral("von 0 bis 8"));
+    valuesColourSwatch_->setAccessibleName(QStringLiteral("Farbe der Datenwerte"));
+    valuesColourButton_->setAccessibleName(QStringLiteral("Farbe der Datenwerte ändern"));
 }
 
 void ChartSettingsDialog::widenToFitTexts()
@@ -305,13 +353,13 @@ void ChartSettingsDialog::takeFirstShowSettings()
     const QSignalBlocker quiet(zoneIntensitySlider_);
     zoneIntensitySlider_->setValue(state_.zoneIntensity);
     showValuesCheck_->setChecked(state_.showValuesAboveCurve);
-    setTextColour(valuesColourLabel_, colorOf(state_.aboveCurveColor));
+    showColour(valuesColourSwatch_, colorOf(state_.aboveCurveColor));
 }
 
 void ChartSettingsDialog::refresh()
 {
-    setTextColour(curveColourLabel_, colorOf(state_.curveColor));
-    setTextColour(valuesColourLabel_, colorOf(state_.aboveCurveColor));
+    showColour(curveColourSwatch_, colorOf(state_.curveColor));
+    showColour(valuesColourSwatch_, colorOf(state_.aboveCurveColor));
     for (auto [valueLabel, limit, spin, designX] :
          {std::tuple{greenLimitLabel_, month_.limits().green, greenLimitSpin_, greenValueX},
           std::tuple{redLimitLabel_, month_.limits().red, redLimitSpin_, redValueX}}) {
@@ -326,6 +374,7 @@ void ChartSettingsDialog::refresh()
         valueLabel->setText(text);
         valueLabel->adjustSize();
         valueLabel->move(std::min(designX, spin->x() - valueGap - valueLabel->width()), valueLabel->y());
+        spin->setAccessibleDescription(text + QStringLiteral(" l/min"));
     }
     // A month whose readings are all 0 or no numbers has no best value to compute from.
     computeLimitsButton_->setEnabled(month_.summary().best.value > 0);
@@ -385,7 +434,7 @@ void ChartSettingsDialog::chooseCurveColour()
         state_.curveColor = colorRefOf(*chosen);
     // Stored and redrawn also when the choice was cancelled.
     settings_.setCurveColor(state_.curveColor);
-    setTextColour(curveColourLabel_, colorOf(state_.curveColor));
+    showColour(curveColourSwatch_, colorOf(state_.curveColor));
     emit lookChanged();
 }
 
@@ -412,7 +461,7 @@ void ChartSettingsDialog::chooseValuesColour()
     if (const auto chosen = chooseColor())
         state_.aboveCurveColor = colorRefOf(*chosen);
     settings_.setAboveCurveColor(state_.aboveCurveColor);
-    setTextColour(valuesColourLabel_, colorOf(state_.aboveCurveColor));
+    showColour(valuesColourSwatch_, colorOf(state_.aboveCurveColor));
 }
 
 } // namespace luftikon

@@ -58,7 +58,8 @@ private:
     QFrame* chartFrame_ = nullptr;             // the chart group
     QFrame* computationFrame_ = nullptr;       // around the computing button and its notes
     QFrame* browserFrame_ = nullptr;           // the browser group
-    QLabel* curveColourLabel_ = nullptr;       // "Farbe der Messkurve", in the curve colour
+    QLabel* curveColourLabel_ = nullptr;       // "Farbe der Messkurve"
+    QFrame* curveColourSwatch_ = nullptr;      // shows the curve colour
     QPushButton* curveColourButton_ = nullptr; // curve colour
     QLabel* limitsHeading_ = nullptr;          // heading of the limits
     QLabel* greenCaption_ = nullptr;           // green zone caption
@@ -78,11 +79,13 @@ private:
     QLabel* browserHeading_ = nullptr;           // heading of the browser options
     QCheckBox* breakLineCheck_ = nullptr;
     QCheckBox* showValuesCheck_ = nullptr;
-    QLabel* valuesColourLabel_ = nullptr;       // "Farbe der Datenwerte", in that colour
+    QLabel* valuesColourLabel_ = nullptr;       // "Farbe der Datenwerte"
+    QFrame* valuesColourSwatch_ = nullptr;      // shows the colour of the data values
     QPushButton* valuesColourButton_ = nullptr; // colour of the data values
     QPushButton* okButton_ = nullptr;
 
     void buildLayout();
+    void nameControls();
     void widenToFitTexts();
     void connectHandlers();
     void changeGreenLimit(int delta);

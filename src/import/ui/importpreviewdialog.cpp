@@ -92,6 +92,7 @@ ImportPreviewDialog::ImportPreviewDialog(QWidget* parent) : QDialog(parent)
     rulesLabel_->setWordWrap(true);
     previewTree_ = new QTreeWidget(this);
     previewTree_->setObjectName(QStringLiteral("previewTree"));
+    previewTree_->setAccessibleName(QStringLiteral("Messwerte der Datei nach Monaten"));
     previewTree_->setHeaderHidden(true);
     // Long lines scroll instead of being cut.
     previewTree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);

@@ -82,12 +82,15 @@ PeriodWindow::PeriodWindow(const AppState& state, Desktop& desktop, QWidget* par
     periodCombo_->addItems({QStringLiteral("die letzten 3 Monate"), QStringLiteral("die letzten 6 Monate"),
                             QStringLiteral("die letzten 12 Monate"), QStringLiteral("von Monat bis Monat")});
     chooserLabel->setBuddy(periodCombo_);
+    periodCombo_->setAccessibleName(QStringLiteral("Zeitraum"));
     fromMonthEdit_ = monthEdit(QStringLiteral("fromMonthEdit"), this);
     toMonthEdit_ = monthEdit(QStringLiteral("toMonthEdit"), this);
     auto* fromLabel = new QLabel(QStringLiteral("&von"), this);
     fromLabel->setBuddy(fromMonthEdit_);
     auto* toLabel = new QLabel(QStringLiteral("&bis"), this);
     toLabel->setBuddy(toMonthEdit_);
+    fromMonthEdit_->setAccessibleName(QStringLiteral("Erster Monat des Zeitraums"));
+    toMonthEdit_->setAccessibleName(QStringLiteral("Letzter Monat des Zeitraums"));
     chooser->addWidget(chooserLabel);
     chooser->addWidget(periodCombo_);
     chooser->addSpacing(12);
@@ -108,10 +111,12 @@ PeriodWindow::PeriodWindow(const AppState& state, Desktop& desktop, QWidget* par
 
     courseView_ = new CourseView(period_, this);
     courseView_->setObjectName(QStringLiteral("courseView"));
+    courseView_->setAccessibleName(QStringLiteral("Verlauf der Messwerte als Grafik"));
     layout->addWidget(courseView_, 5);
 
     periodTable_ = new QTableWidget(this);
     periodTable_->setObjectName(QStringLiteral("periodTable"));
+    periodTable_->setAccessibleName(QStringLiteral("Die Monate des Zeitraums nebeneinander"));
     periodTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     periodTable_->verticalHeader()->hide();
     periodTable_->setColumnCount(int(periodColumnTitles.size()));

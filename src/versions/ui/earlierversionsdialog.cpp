@@ -25,6 +25,7 @@ EarlierVersionsDialog::EarlierVersionsDialog(QWidget* parent) : QDialog(parent)
 
     versionsTable_ = new QTableWidget(0, 3, this);
     versionsTable_->setObjectName(QStringLiteral("versionsTable"));
+    versionsTable_->setAccessibleName(QStringLiteral("Frühere Fassungen"));
     versionsTable_->setHorizontalHeaderLabels(
         {QStringLiteral("Datum"), QStringLiteral("Uhrzeit"), QStringLiteral("Inhalt gegenüber heute")});
     versionsTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
