@@ -318,8 +318,9 @@ const QStringList& ConfigStore::keptWindowNames()
 {
     // The windows that can be resized; the fixed dialogs keep their design size.
     static const QStringList names{QStringLiteral("Fenster"),         QStringLiteral("Tabelle4Fenster"),
-                                   QStringLiteral("Tabelle8Fenster"), QStringLiteral("VerlaufFenster"),
-                                   QStringLiteral("ImportFenster"),   QStringLiteral("VersionenFenster")};
+                                   QStringLiteral("Tabelle8Fenster"), QStringLiteral("VorschauFenster"),
+                                   QStringLiteral("VerlaufFenster"),  QStringLiteral("ImportFenster"),
+                                   QStringLiteral("VersionenFenster")};
     return names;
 }
 

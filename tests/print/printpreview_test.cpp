@@ -77,6 +77,7 @@ TEST_F(PrintWindowTest, FailedJobsAreReportedAndNotPrinted)
 TEST(PaperFormat, ASessionWithoutThePreviewKeepsTheStoredFormat)
 {
     AppFixture machine;
+    machine.form.reset(); // one program at a time, as on the machine
     machine.config.setText(QStringLiteral("Grafikformat"), QStringLiteral("DINA6"));
     // A returning user starts and ends the program without ever opening the print preview.
     machine.form = std::make_unique<MainWindow>(machine.state, machine.desktop, machine.config);
