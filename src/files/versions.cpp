@@ -198,6 +198,12 @@ VersionKeeping setVersionKeeping(VersionKeeping replacement)
     return replacement;
 }
 
+void releaseVersionKeeping(const void* owner)
+{
+    if (owner && keeping().owner == owner)
+        setVersionKeeping({});
+}
+
 WriteResult replaceKeepingVersion(const QString& path, const QByteArray& bytes, VersionPace pace)
 {
     keepVersion(path, bytes, pace);

@@ -42,9 +42,13 @@ QList<int> versionsToRemove(const QList<QDateTime>& taken, const QDateTime& now)
 struct VersionKeeping {
     std::function<QDateTime()> clock;
     std::function<void(const QString&)> tell;
+    const void* owner = nullptr; // the object whose clock and messages these are
 };
 // Replaces the keeping in force and gives back the one it replaced.
 VersionKeeping setVersionKeeping(VersionKeeping keeping);
+// Ends the keeping `owner` set while it is still in force; one set later by another owner stays.
+// An owner that goes calls this, so no message ever reaches it afterwards.
+void releaseVersionKeeping(const void* owner);
 
 enum class VersionPace {
     Paced,  // at most one version in ten minutes: a burst of saves keeps the state before it

@@ -3,9 +3,11 @@
 #include "browser/ui/browsercommands.h"
 #include "entry/entrycommands.h"
 #include "entry/entrydialog.h"
+#include "files/versions.h"
 #include "month/chartdescription.h"
 #include "shell/usernamedialog.h"
 #include "widgets/livepause.h"
+#include "widgets/screenfit.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -40,17 +42,18 @@ MainWindow::MainWindow(AppState& state, Desktop& desktop, ConfigStore& config, Q
     setWindowTitle(QStringLiteral("Luftikon"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     config_.setNotify([this](MessageKind kind, const QString& text) { desktop_.show(kind, text); });
-    previousVersionKeeping_ = setVersionKeeping(
-        {[] { return QDateTime::currentDateTime(); }, [this](const QString& text) { desktop_.warning(text); }});
+    setVersionKeeping(
+        {[] { return QDateTime::currentDateTime(); }, [this](const QString& text) { desktop_.warning(text); }, this});
     chart_.setEnvironment({
         &settings_,
         notify(),
     });
     // The screen's drawing says nothing: the chart's own drawing has told the user already.
     screenChart_.setEnvironment({&settings_, {}});
-    previousSizeMemory_ = setWindowSizeMemory({
+    setWindowSizeMemory({
         [this](const QString& name) { return settings_.windowSize(name); },
         [this](const QString& name, QSize size) { settings_.setWindowSize(name, size); },
+        this,
     });
     limitRedrawTimer_ = new QTimer(this);
     limitRedrawTimer_->setObjectName(QStringLiteral("limitRedrawTimer"));
@@ -78,8 +81,9 @@ MainWindow::MainWindow(AppState& state, Desktop& desktop, ConfigStore& config, Q
 MainWindow::~MainWindow()
 {
     forgetNotices();
-    setVersionKeeping(previousVersionKeeping_);
-    setWindowSizeMemory(previousSizeMemory_);
+    // Whatever this window set up for the versions and window sizes must not outlive it.
+    releaseVersionKeeping(this);
+    releaseWindowSizeMemory(this);
 }
 
 void MainWindow::buildLayout()

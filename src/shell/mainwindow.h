@@ -6,12 +6,10 @@
 #include "chart/ui/chartdrawing.h"
 #include "config/configstore.h"
 #include "config/settings.h"
-#include "files/versions.h"
 #include "month/currentmonth.h"
 #include "platform/desktop.h"
 #include "shell/touchsupport.h"
 #include "state/appstate.h"
-#include "widgets/screenfit.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -186,8 +184,6 @@ private:
     QAction* backUpAction_ = nullptr;
     QAction* restoreBackupAction_ = nullptr;
     EarlierVersionsDialog* earlierVersionsDialog_ = nullptr;
-    // What kept earlier versions before this window; given back when it goes.
-    VersionKeeping previousVersionKeeping_;
     EvaluationWindow* evaluationWindow_ = nullptr;
     ChartSettingsDialog* chartSettingsDialog_ = nullptr;
     QAction* chartSettingsAction_ = nullptr; // a menu bar title that is itself the command
@@ -295,7 +291,6 @@ private:
     QImage screenPicture_;
     ChartDrawing screenChart_;
     qint64 screenPictureOf_ = 0; // cacheKey() of the chartPicture_ that screenPicture_ shows
-    WindowSizeMemory previousSizeMemory_;
     bool firstShowPending_ = true;
     bool startupAborted_ = false;
     bool firstShowQueued_ = false;

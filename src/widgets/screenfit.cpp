@@ -158,6 +158,12 @@ WindowSizeMemory setWindowSizeMemory(WindowSizeMemory memory)
     return memory;
 }
 
+void releaseWindowSizeMemory(const void* owner)
+{
+    if (owner && sizeMemory().owner == owner)
+        setWindowSizeMemory({});
+}
+
 void fitToScreen(QWidget& window, QSize design, const QString& name, Shrink shrink)
 {
     // Only this file makes objects of that name.

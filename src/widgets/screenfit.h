@@ -27,9 +27,12 @@ QSize fittedWindowSize(QSize wanted, QSize minimum, QMargins frame, QSize availa
 struct WindowSizeMemory {
     std::function<std::optional<QSize>(const QString& name)> recall;
     std::function<void(const QString& name, QSize size)> keep;
+    const void* owner = nullptr; // the object whose settings these are
 };
 // Replaces the memory; gives back the one before.
 WindowSizeMemory setWindowSizeMemory(WindowSizeMemory memory);
+// Ends the memory `owner` set while it is still in force; one set later by another owner stays.
+void releaseWindowSizeMemory(const void* owner);
 
 // Sizes `window` for its next showing: its size remembered under `name` or else `design`
 // (never more than `design` when nothing is remembered), fitted to the free area of its screen

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace luftikon;
 
@@ -56,4 +57,18 @@ TEST(ScreenFit, TheMainWindowOpensAtItsKeptSizeShrunkToTheScreenAndKeepsTheSizeI
     QApplication::processEvents();
     EXPECT_TRUE(room.contains(form.frameGeometry()));
     EXPECT_LT(form.width(), 3000);
+}
+
+TEST(ScreenFit, TwoProgramsThatOverlapLeaveNoMemoryOfEitherBehind)
+{
+    // A test may start a second program before the first has ended; whichever ends last, no
+    // window opened afterwards may reach the settings of a program that is gone.
+    auto first = std::make_unique<test::AppFixture>();
+    auto second = std::make_unique<test::AppFixture>();
+    first.reset();
+    second.reset();
+    QWidget window;
+    fitToScreen(window, QSize(300, 200), QStringLiteral("Fenster"));
+    window.show();
+    EXPECT_EQ(window.size(), QSize(300, 200));
 }
