@@ -7,6 +7,7 @@
 #include "month/chartdescription.h"
 #include "shell/usernamedialog.h"
 #include "widgets/livepause.h"
+#include "widgets/pictureview.h"
 #include "widgets/screenfit.h"
 
 #include <QAction>
@@ -128,9 +129,8 @@ void MainWindow::buildLayout()
     chartScrollArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     chartHost_ = new QWidget;
     chartHost_->setObjectName(QStringLiteral("chartHost"));
-    chartLabel_ = new QLabel(chartHost_);
+    chartLabel_ = new PictureView(chartHost_);
     chartLabel_->setObjectName(QStringLiteral("chartLabel"));
-    chartLabel_->setScaledContents(true);
     chartLabel_->setAccessibleName(QStringLiteral("Monatsgrafik"));
     chartLabel_->setGeometry(0, chartTop, chartWidth, chartHeight);
     chartHost_->resize(chartWidth, chartTop + chartHeight);
@@ -145,7 +145,7 @@ void MainWindow::buildLayout()
 void MainWindow::updateChart()
 {
     const bool sharp = screenScale() > 1 && !screenPicture_.isNull() && screenPictureOf_ == chartPicture_.cacheKey();
-    chartLabel_->setPixmap(QPixmap::fromImage(sharp ? screenPicture_ : chartPicture_));
+    chartLabel_->setPicture(sharp ? screenPicture_ : chartPicture_);
 }
 
 int MainWindow::screenScale() const

@@ -36,6 +36,7 @@ class EntryCommands;
 class EntryDialog;
 class ChartSettingsDialog;
 class LivePause;
+class PictureView;
 class UserNameDialog;
 class TableWindow;
 class TouchKeypad;
@@ -199,7 +200,7 @@ private:
     QLabel* userNameLabel_ = nullptr;        // "von " + user name
     QScrollArea* chartScrollArea_ = nullptr; // scrolls the chart when the window is smaller
     QWidget* chartHost_ = nullptr;           // the scrolled area's content, holding chartLabel_
-    QLabel* chartLabel_ = nullptr;           // the month chart, shows chartPicture()
+    PictureView* chartLabel_ = nullptr;      // the month chart, shows chartPicture()
     LivePause* livePause_ = nullptr;         // 1000 ms, the pinch gesture's 200 ms wait
     AboutBox* aboutBox_ = nullptr;
     LargeMenu* mainLargeMenu_ = nullptr;       // "Menü"

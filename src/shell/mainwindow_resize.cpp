@@ -1,6 +1,7 @@
 // Window size rules and the pinch gesture that switches between maximised and normal size.
 #include "shell/mainwindow.h"
 #include "widgets/livepause.h"
+#include "widgets/pictureview.h"
 
 #include <QGestureEvent>
 #include <QLabel>

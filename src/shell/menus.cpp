@@ -5,6 +5,7 @@
 #include "shell/aboutbox.h"
 #include "shell/mainwindow.h"
 #include "widgets/largemenu.h"
+#include "widgets/pictureview.h"
 
 #include <QAction>
 #include <QFileInfo>

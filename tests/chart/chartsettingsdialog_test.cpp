@@ -4,6 +4,7 @@
 #include "entry/entrydialog.h"
 #include "support/appfixture.h"
 #include "support/children.h"
+#include "widgets/pictureview.h"
 #include "widgets/spinbutton.h"
 
 #include <QAction>
@@ -77,7 +78,7 @@ TEST(SettingsDialog, ThreeQuickClicksWriteThreeTimesAndRedrawOnceASecondLaterWri
 
     QElapsedTimer clock;
     clock.start();
-    const qint64 pixmapBefore = child<QLabel>(m.form, "chartLabel")->pixmap().cacheKey();
+    const qint64 pixmapBefore = child<PictureView>(m.form, "chartLabel")->picture().cacheKey();
     // Every write replaces the file by a new one, so each write gives the diary another inode;
     // each one seen is held open, so no later file can take over its number.
     std::set<ino_t> writes{inodeOf(m.diary)};
@@ -93,7 +94,7 @@ TEST(SettingsDialog, ThreeQuickClicksWriteThreeTimesAndRedrawOnceASecondLaterWri
     EXPECT_EQ(writes.size(), 4u);
     const ino_t lastWrite = inodeOf(m.diary);
     const QByteArray written = m.diaryBytes();
-    EXPECT_EQ(child<QLabel>(m.form, "chartLabel")->pixmap().cacheKey(), pixmapBefore)
+    EXPECT_EQ(child<PictureView>(m.form, "chartLabel")->picture().cacheKey(), pixmapBefore)
         << "redrawn before the second was up";
 
     int redraws = 0;
@@ -101,8 +102,8 @@ TEST(SettingsDialog, ThreeQuickClicksWriteThreeTimesAndRedrawOnceASecondLaterWri
     qint64 shown = pixmapBefore;
     while (clock.elapsed() < 5000 && (firstRedrawAt < 0 || clock.elapsed() < firstRedrawAt + 1500)) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
-        if (child<QLabel>(m.form, "chartLabel")->pixmap().cacheKey() != shown) {
-            shown = child<QLabel>(m.form, "chartLabel")->pixmap().cacheKey();
+        if (child<PictureView>(m.form, "chartLabel")->picture().cacheKey() != shown) {
+            shown = child<PictureView>(m.form, "chartLabel")->picture().cacheKey();
             if (++redraws == 1)
                 firstRedrawAt = clock.elapsed();
         }
@@ -195,7 +196,7 @@ TEST(SettingsDialog, ColoursAreStoredAndTheCurveRedrawnAlsoWhenCancelled)
     EXPECT_EQ(m.config.text(QStringLiteral("KurvenFarbe")), QString::number(0x00A000));
 
     // The browser group: the colour of the data values and the two check boxes, no redraw.
-    const qint64 pixmap = child<QLabel>(m.form, "chartLabel")->pixmap().cacheKey();
+    const qint64 pixmap = child<PictureView>(m.form, "chartLabel")->picture().cacheKey();
     m.desktop.answerColor(QColor(1, 2, 3));
     child<QPushButton>(&m.dlg(), "valuesColourButton")->click();
     EXPECT_EQ(m.config.text(QStringLiteral("DatenwerteOberhalbFarbe")), QString::number(0x030201));
@@ -205,7 +206,7 @@ TEST(SettingsDialog, ColoursAreStoredAndTheCurveRedrawnAlsoWhenCancelled)
     child<QCheckBox>(&m.dlg(), "showValuesCheck")->click(); // checked by the first run's setting
     EXPECT_EQ(m.config.integerText(QStringLiteral("WerteOberhalbKurveAnzeigen")), QStringLiteral("0"));
     EXPECT_FALSE(m.state.showValuesAboveCurve);
-    EXPECT_EQ(child<QLabel>(m.form, "chartLabel")->pixmap().cacheKey(), pixmap);
+    EXPECT_EQ(child<PictureView>(m.form, "chartLabel")->picture().cacheKey(), pixmap);
 }
 
 TEST(SettingsDialog, AFreshUserGetsNoDiaryFromTheDialog)

@@ -6,6 +6,7 @@
 #include "support/children.h"
 #include "support/diarylines.h"
 #include "widgets/livepause.h"
+#include "widgets/pictureview.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -57,7 +58,7 @@ TEST(MainFormChart, StartLoadsTheTemplateOrIsBlankAndCopiesTheChartScriptOnce)
     const QImage templ =
         QImage(installedResources + QStringLiteral("Vorlag4M.bmp")).convertToFormat(QImage::Format_BGR888);
     EXPECT_EQ(m.form->chartPicture(), templ);
-    EXPECT_EQ(child<QLabel>(m.form, "chartLabel")->pixmap().size(), templ.size());
+    EXPECT_EQ(child<PictureView>(m.form, "chartLabel")->picture().size(), templ.size());
 
     const QString script = m.state.dataFolder + QStringLiteral("scripts/Chart.min.js");
     EXPECT_EQ(m.bytes(script), m.bytes(installedResources + QStringLiteral("scripts/Chart.min.js")));
@@ -109,7 +110,7 @@ TEST(MainFormChart, FirstShowDrawsAnEightSlotDiaryOnItsTemplate)
     EXPECT_EQ(child<QLabel>(m.form, "userNameLabel")->text(),
               QStringLiteral("Luftikon-Messwerte März 2024 von  Muster"));
     // The window shows what was drawn: the marker of the Messung5 reading in its column.
-    const QImage shown = child<QLabel>(m.form, "chartLabel")->pixmap().toImage();
+    const QImage shown = child<PictureView>(m.form, "chartLabel")->picture();
     EXPECT_EQ(shown.pixelColor(77, readingY(430)), QColor(243, 190, 93));
 }
 
@@ -164,7 +165,7 @@ TEST(MainFormChart, TheChartFillsAnyWindowSizeInItsProportionsAndPrintsAtItsOwnS
     // The offscreen screen is smaller than the window's normal size: it opened shrunk to fit.
     const QRect room = m.form->screen()->availableGeometry();
     EXPECT_TRUE(room.contains(m.form->frameGeometry())) << room.height() << " " << m.form->frameGeometry().height();
-    const auto* chart = child<QLabel>(m.form, "chartLabel");
+    const auto* chart = child<PictureView>(m.form, "chartLabel");
     const auto* area = child<QScrollArea>(m.form, "chartScrollArea");
     const QSize normal(796, 693 + m.form->menuBar()->height());
     for (const QSize size : {normal, QSize(520, 430), QSize(1000, 640), QSize(760, 900)}) {

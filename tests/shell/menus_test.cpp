@@ -13,6 +13,7 @@
 #include "support/diarylines.h"
 #include "support/widgettext.h"
 #include "widgets/largemenu.h"
+#include "widgets/pictureview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -280,9 +281,10 @@ TEST(Menus, RightPressOnTheChartOpensItsMenu)
     Erika m;
     const QPointF inside(30, 40);
     for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
-        QMouseEvent press(QEvent::MouseButtonPress, inside, child<QLabel>(m.form, "chartLabel")->mapToGlobal(inside),
-                          button, button, Qt::NoModifier);
-        QApplication::sendEvent(child<QLabel>(m.form, "chartLabel"), &press);
+        QMouseEvent press(QEvent::MouseButtonPress, inside,
+                          child<PictureView>(m.form, "chartLabel")->mapToGlobal(inside), button, button,
+                          Qt::NoModifier);
+        QApplication::sendEvent(child<PictureView>(m.form, "chartLabel"), &press);
         EXPECT_EQ(child<QMenu>(m.form, "chartMenu")->isVisible(), button == Qt::RightButton);
     }
     child<QMenu>(m.form, "chartMenu")->hide();
