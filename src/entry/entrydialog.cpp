@@ -177,13 +177,10 @@ void EntryDialog::buildLayout()
         return field;
     };
     daySpin_ = makeField(1, 31, "daySpin");
-    daySpin_->setObjectName(QStringLiteral("daySpin"));
     daySpin_->setGeometry(rightColumn, 74, std::min(80, monthX - rightColumn - 6), fieldHeight);
     monthSpin_ = makeField(1, 12, "monthSpin");
-    monthSpin_->setObjectName(QStringLiteral("monthSpin"));
     monthSpin_->setGeometry(monthX, 74, std::min(80, yearX - monthX - 6), fieldHeight);
     yearSpin_ = makeField(1900, 9999, "yearSpin");
-    yearSpin_->setObjectName(QStringLiteral("yearSpin"));
     yearSpin_->setGeometry(yearX, 74, 110, fieldHeight);
     daySpin_->editor()->setMouseTracking(true);
     monthSpin_->editor()->setMouseTracking(true);
@@ -192,7 +189,6 @@ void EntryDialog::buildLayout()
     valueCaptionLabel_->setObjectName(QStringLiteral("valueCaptionLabel"));
     valueCaptionLabel_->setGeometry(rightColumn, 128, 200, 18);
     valueSpin_ = makeField(LowestReading, HighestReading, "valueSpin");
-    valueSpin_->setObjectName(QStringLiteral("valueSpin"));
     valueSpin_->setGeometry(rightColumn, 146, 110, fieldHeight);
     valueSpin_->setToolTip(QStringLiteral("Geben Sie hier den Luftikon-Messwert ein."));
 
@@ -214,17 +210,12 @@ void EntryDialog::buildLayout()
         return button;
     };
     addButton_ = makeButton(QStringLiteral("In Liste &aufnehmen"), "addButton", rightColumn, 264);
-    addButton_->setObjectName(QStringLiteral("addButton"));
     editButton_ = makeButton(QStringLiteral("Eintrag &bearbeiten"), "editButton", rightColumn + 155, 264);
-    editButton_->setObjectName(QStringLiteral("editButton"));
     chartButton_ = makeButton(QStringLiteral("&Grafik zeigen"), "chartButton", rightColumn, 363);
-    chartButton_->setObjectName(QStringLiteral("chartButton"));
     chartButton_->setDefault(true);
     tableButton_ = makeButton(QStringLiteral("&Tabelle zeigen"), "tableButton", rightColumn + 155, 363);
-    tableButton_->setObjectName(QStringLiteral("tableButton"));
     // Alt+A belongs to the add button; Escape still cancels.
     cancelButton_ = makeButton(QStringLiteral("Abbre&chen"), "cancelButton", rightColumn + 155, 403);
-    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
 
     noteLabel_ = new QLabel(this);
     noteLabel_->setObjectName(QStringLiteral("noteLabel"));

@@ -187,14 +187,10 @@ void ChartSettingsDialog::buildLayout()
 
     // Frames first, so they lie beneath the controls.
     chartFrame_ = frame(this, "chartFrame", QRect(8, 8, 329, 337));
-    chartFrame_->setObjectName(QStringLiteral("chartFrame"));
     computationFrame_ = frame(this, "computationFrame", QRect(16, 194, 312, 67));
-    computationFrame_->setObjectName(QStringLiteral("computationFrame"));
     browserFrame_ = frame(this, "browserFrame", QRect(8, 347, 329, 130));
-    browserFrame_->setObjectName(QStringLiteral("browserFrame"));
 
     curveColourLabel_ = label(this, "curveColourLabel", QStringLiteral("Farbe der Messkurve"), {24, 28}, font());
-    curveColourLabel_->setObjectName(QStringLiteral("curveColourLabel"));
     curveColourSwatch_ = swatch(this, "curveColourSwatch", QRect(206, 26, 40, 21));
     curveColourButton_ = new QPushButton(QStringLiteral("Ändern"), this);
     curveColourButton_->setObjectName(QStringLiteral("curveColourButton"));
@@ -202,22 +198,16 @@ void ChartSettingsDialog::buildLayout()
     curveColourButton_->setGeometry(254, 24, 67, 25);
 
     limitsHeading_ = label(this, "limitsHeading", QStringLiteral("Luftikon Grenzwerte in l/min. :"), {24, 72}, heading);
-    limitsHeading_->setObjectName(QStringLiteral("limitsHeading"));
 
     greenCaption_ = label(this, "greenCaption", QStringLiteral("Grün Asthma unter Kontrolle >="), {24, 100}, bold);
-    greenCaption_->setObjectName(QStringLiteral("greenCaption"));
     greenLimitLabel_ = label(this, "greenLimitLabel", QString(), {greenValueX, 97}, value);
-    greenLimitLabel_->setObjectName(QStringLiteral("greenLimitLabel"));
     greenLimitSpin_ = new SpinButton(this);
     greenLimitSpin_->setObjectName(QStringLiteral("greenLimitSpin"));
     greenLimitSpin_->setGeometry(spinButtonXFor(redValueX), 97, 20, 25);
 
     yellowCaption_ = label(this, "yellowCaption", QStringLiteral("Gelb kritisch:"), {24, 128}, bold);
-    yellowCaption_->setObjectName(QStringLiteral("yellowCaption"));
     redCaption_ = label(this, "redCaption", QStringLiteral("Rot Schweres Asthma <="), {25, 155}, bold);
-    redCaption_->setObjectName(QStringLiteral("redCaption"));
     redLimitLabel_ = label(this, "redLimitLabel", QString(), {redValueX, 151}, value);
-    redLimitLabel_->setObjectName(QStringLiteral("redLimitLabel"));
     redLimitSpin_ = new SpinButton(this);
     redLimitSpin_->setObjectName(QStringLiteral("redLimitSpin"));
     redLimitSpin_->setGeometry(spinButtonXFor(redValueX), 151, 20, 25);
@@ -235,17 +225,13 @@ void ChartSettingsDialog::buildLayout()
     noGuaranteeNote_ =
         label(this, "noGuaranteeNote", QStringLiteral("Keine Gewähr auf die Richtigkeit der errechneten Grenzwerte!"),
               {27, 230}, note);
-    noGuaranteeNote_->setObjectName(QStringLiteral("noGuaranteeNote"));
     askDoctorNote_ =
         label(this, "askDoctorNote",
               QStringLiteral("Fragen Sie Ihren Arzt, welche Grenzwerte Sie hier eintragen sollen."), {19, 243}, note);
-    askDoctorNote_->setObjectName(QStringLiteral("askDoctorNote"));
 
     intensityHeading_ =
         label(this, "intensityHeading", QStringLiteral("Helligkeit der Grenzwerte-Anzeige:"), {24, 274}, heading);
-    intensityHeading_->setObjectName(QStringLiteral("intensityHeading"));
     intensityMinLabel_ = label(this, "intensityMinLabel", QStringLiteral("0"), {66, 301}, font());
-    intensityMinLabel_->setObjectName(QStringLiteral("intensityMinLabel"));
     zoneIntensitySlider_ = new QSlider(Qt::Horizontal, this);
     zoneIntensitySlider_->setObjectName(QStringLiteral("zoneIntensitySlider"));
     zoneIntensitySlider_->setRange(0, 8);
@@ -255,11 +241,9 @@ void ChartSettingsDialog::buildLayout()
     zoneIntensitySlider_->setTickPosition(QSlider::TicksBelow);
     zoneIntensitySlider_->setGeometry(80, 296, 150, 45);
     intensityMaxLabel_ = label(this, "intensityMaxLabel", QStringLiteral("max."), {232, 301}, font());
-    intensityMaxLabel_->setObjectName(QStringLiteral("intensityMaxLabel"));
 
     browserHeading_ =
         label(this, "browserHeading", QStringLiteral("Beim Liniendiagramm im Browser:"), {70, 351}, font());
-    browserHeading_->setObjectName(QStringLiteral("browserHeading"));
     breakLineCheck_ = new QCheckBox(QStringLiteral("Ist Mittelwert = 0 dann Linie unterbrechen."), this);
     breakLineCheck_->setObjectName(QStringLiteral("breakLineCheck"));
     breakLineCheck_->move(24, 372);
@@ -269,7 +253,6 @@ void ChartSettingsDialog::buildLayout()
     showValuesCheck_->move(24, 406);
     showValuesCheck_->adjustSize();
     valuesColourLabel_ = label(this, "valuesColourLabel", QStringLiteral("Farbe der Datenwerte"), {24, 436}, bold);
-    valuesColourLabel_->setObjectName(QStringLiteral("valuesColourLabel"));
     valuesColourSwatch_ = swatch(this, "valuesColourSwatch", QRect(216, 434, 40, 21));
     valuesColourButton_ = new QPushButton(QStringLiteral("Ändern"), this);
     valuesColourButton_->setObjectName(QStringLiteral("valuesColourButton"));
