@@ -33,8 +33,7 @@ QStringList fullEightSlotMonth()
 }
 
 enum class Intensity {
-    Same,   // a redraw after a save: the tinted template is reused
-    Retint, // 7 and 8 by turns: the zones are tinted afresh every time
+    Same,   // a redraw after a save
     Slider, // 0, 1 ... 8, 7 ... 1, 0 ...: one slider step per drawing, as a user drags it
 };
 
@@ -44,8 +43,6 @@ int nextIntensity(Intensity kind, int current, int& direction)
     switch (kind) {
     case Intensity::Same:
         return current;
-    case Intensity::Retint:
-        return current == 8 ? 7 : 8;
     case Intensity::Slider:
         if (current + direction < 0 || current + direction > 8)
             direction = -direction;
@@ -92,12 +89,6 @@ void BM_DrawMonth8(benchmark::State& bench)
     drawMonth(bench, Intensity::Same);
 }
 
-// The first drawing after the intensity, the limits or the template changed.
-void BM_DrawMonth8Retint(benchmark::State& bench)
-{
-    drawMonth(bench, Intensity::Retint);
-}
-
 // One step of the settings slider: the whole month drawn at the next intensity. Dragging feels
 // immediate while this stays within a frame (16 ms).
 void BM_SliderStepMonth8(benchmark::State& bench)
@@ -111,11 +102,6 @@ void BM_DrawMonth8At2x(benchmark::State& bench)
     drawMonth(bench, Intensity::Same, 2);
 }
 
-void BM_DrawMonth8RetintAt2x(benchmark::State& bench)
-{
-    drawMonth(bench, Intensity::Retint, 2);
-}
-
 double least(const std::vector<double>& v)
 {
     return *std::min_element(v.begin(), v.end());
@@ -124,7 +110,5 @@ double least(const std::vector<double>& v)
 } // namespace
 
 BENCHMARK(BM_DrawMonth8)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
-BENCHMARK(BM_DrawMonth8Retint)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
 BENCHMARK(BM_SliderStepMonth8)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
 BENCHMARK(BM_DrawMonth8At2x)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);
-BENCHMARK(BM_DrawMonth8RetintAt2x)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", least);

@@ -6,9 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QVariant>
+#include <algorithm>
 #include <optional>
 
 namespace luftikon {
@@ -203,11 +203,16 @@ QList<ConfigDefault> ConfigStore::storedValuesWith(const ConfigDefault& changed)
     // place and only in its own group: a value keeps one type.
     const QSettings settings(path_, QSettings::IniFormat);
     QStringList names = valueNames();
-    static const QRegularExpression plainName(QStringLiteral("^[A-Za-z0-9_]+$"));
+    // Letters, digits and "_" of ASCII only.
+    const auto plainName = [](const QString& name) {
+        return !name.isEmpty() && std::all_of(name.begin(), name.end(), [](QChar c) {
+            return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_';
+        });
+    };
     // Values of other names are kept too, where their name can be written back as it stands.
     for (const QString& key : settings.allKeys()) {
         const QString name = key.section(u'/', 1);
-        if (!names.contains(name) && plainName.match(name).hasMatch())
+        if (!names.contains(name) && plainName(name))
             names << name;
     }
     if (!names.contains(changed.name))

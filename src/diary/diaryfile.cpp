@@ -1,9 +1,9 @@
 #include "diary/diaryfile.h"
 
+#include "diary/entryline.h"
 #include "diary/iniheader.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace luftikon {
 
@@ -18,12 +18,25 @@ QStringList DiaryFile::entryLines() const
 
 MonthTexts monthTextsOfName(const QString& path)
 {
-    static const QRegularExpression pattern(QStringLiteral("_(\\d{1,2})_(\\d{4})\\.tab$"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = pattern.match(QFileInfo(path).fileName());
-    if (!match.hasMatch())
+    // The name ends in "_<m or mm>_<yyyy>.tab", ".tab" in any case.
+    const QString name = QFileInfo(path).fileName();
+    const auto digitsBefore = [&name](qsizetype end, qsizetype most) {
+        qsizetype start = end;
+        while (start > 0 && end - start < most && isAsciiDigit(name.at(start - 1)))
+            --start;
+        return start;
+    };
+    if (!name.endsWith(QLatin1String(".tab"), Qt::CaseInsensitive))
         return {};
-    return {match.captured(1), match.captured(2)};
+    const qsizetype yearEnd = name.size() - 4;
+    const qsizetype yearStart = yearEnd - 4;
+    if (yearStart < 3 || digitsBefore(yearEnd, 4) != yearStart || name.at(yearStart - 1) != u'_')
+        return {};
+    const qsizetype monthEnd = yearStart - 1;
+    const qsizetype monthStart = digitsBefore(monthEnd, 2);
+    if (monthStart == monthEnd || monthStart == 0 || name.at(monthStart - 1) != u'_')
+        return {};
+    return {name.mid(monthStart, monthEnd - monthStart), name.mid(yearStart, 4)};
 }
 
 DiaryFile diaryOf(const QStringList& lines, const QString& path)

@@ -73,6 +73,12 @@ QString valueTextOf(const QString& line);
 std::optional<int> parseWholeNumber(const QString& text);
 std::optional<int> parseWholeNumber(QStringView text);
 
+// 0 to 9 only: files and names count in ASCII digits, never in another script's.
+inline bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
 // A whole entry line taken apart once; every reader takes what it needs from here.
 struct DiaryEntry {
     QString line;             // as it stands in the file

@@ -23,11 +23,6 @@ constexpr int separatorSample = 50;
 // An unreadable line is shown up to this many characters.
 constexpr qsizetype shownLineLength = 120;
 
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
 // 1 to `maxDigits` decimal digits and nothing else.
 std::optional<int> digitsOf(QStringView text, int maxDigits)
 {
@@ -35,7 +30,7 @@ std::optional<int> digitsOf(QStringView text, int maxDigits)
         return std::nullopt;
     int number = 0;
     for (QChar c : text) {
-        if (!isDigit(c))
+        if (!isAsciiDigit(c))
             return std::nullopt;
         number = number * 10 + (c.unicode() - u'0');
     }

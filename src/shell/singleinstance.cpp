@@ -5,12 +5,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QSysInfo>
 #include <QWidget>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace luftikon {
@@ -22,6 +24,18 @@ QString socketPathOf(const QString& lockPath)
     return lockPath + QStringLiteral(".socket");
 }
 
+// The address of the socket file at `path`; false when the path does not fit into one.
+bool socketAddress(const QString& path, sockaddr_un& address)
+{
+    const QByteArray name = QFile::encodeName(path);
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    if (name.isEmpty() || std::size_t(name.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, name.constData(), std::size_t(name.size()));
+    return true;
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(const QString& lockPath) : lockPath_(lockPath), lock_(lockPath)
@@ -30,7 +44,10 @@ SingleInstance::SingleInstance(const QString& lockPath) : lockPath_(lockPath), l
     lock_.setStaleLockTime(0);
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    release();
+}
 
 QString SingleInstance::lockPathFor(const QString& configPath)
 {
@@ -56,24 +73,50 @@ bool SingleInstance::acquire(std::function<void()> onWake)
         if (round == 2 || !removeLeftover())
             return true;
     }
-    server_ = std::make_unique<QLocalServer>();
-    // A socket file left by a killed holder would block listening; the lock says it is stale.
-    QLocalServer::removeServer(socketPathOf(lockPath_));
-    QObject::connect(server_.get(), &QLocalServer::newConnection, this, [this, onWake = std::move(onWake)] {
-        while (QLocalSocket* socket = server_->nextPendingConnection()) {
-            QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            if (onWake)
-                onWake();
-        }
-    });
-    server_->listen(socketPathOf(lockPath_));
+    listen(std::move(onWake));
     return true;
+}
+
+void SingleInstance::listen(std::function<void()> onWake)
+{
+    sockaddr_un address;
+    if (!socketAddress(socketPathOf(lockPath_), address))
+        return;
+    // A socket file left by a killed holder would block listening; the lock says it is stale.
+    QFile::remove(socketPathOf(lockPath_));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return;
+    // Without a socket the program still runs; a second start then only says it is running.
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, 8) != 0) {
+        ::close(fd);
+        return;
+    }
+    listener_ = fd;
+    onWake_ = std::move(onWake);
+    notifier_ = std::make_unique<QSocketNotifier>(qintptr(fd), QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, this, &SingleInstance::wokenUp);
+}
+
+void SingleInstance::wokenUp()
+{
+    // Each connection is one wake-up; nothing is read from it.
+    int connection;
+    while ((connection = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0) {
+        ::close(connection);
+        if (onWake_)
+            onWake_();
+    }
 }
 
 void SingleInstance::release()
 {
-    // Closing the server removes its socket file.
-    server_.reset();
+    if (listener_ >= 0) {
+        notifier_.reset();
+        ::close(listener_);
+        listener_ = -1;
+        QFile::remove(socketPathOf(lockPath_));
+    }
     lock_.unlock();
 }
 
@@ -93,16 +136,22 @@ bool SingleInstance::holderRuns() const
 
 bool SingleInstance::removeLeftover()
 {
-    QLocalServer::removeServer(socketPathOf(lockPath_));
+    QFile::remove(socketPathOf(lockPath_));
     return QFile::remove(lockPath_) || !QFileInfo::exists(lockPath_);
 }
 
 void SingleInstance::wakeRunning() const
 {
-    QLocalSocket socket;
-    socket.connectToServer(socketPathOf(lockPath_));
-    if (socket.waitForConnected(1000))
-        socket.disconnectFromServer();
+    sockaddr_un address;
+    if (!socketAddress(socketPathOf(lockPath_), address))
+        return;
+    // Never waits: a holder that hangs must not hang this start as well.
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return;
+    // A local connection is made or refused at once; being accepted is the whole message.
+    ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    ::close(fd);
 }
 
 bool startAlone(SingleInstance& instance, Desktop& desktop, std::function<void()> onWake)

@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-class QLocalServer;
+class QSocketNotifier;
 class QWidget;
 
 namespace luftikon {
@@ -39,10 +39,15 @@ public:
 private:
     bool holderRuns() const;
     bool removeLeftover();
+    void listen(std::function<void()> onWake);
+    void wokenUp();
 
     QString lockPath_;
     QLockFile lock_;
-    std::unique_ptr<QLocalServer> server_;
+    // The wake-up socket; a plain Unix socket, so the program needs no network library.
+    int listener_ = -1;
+    std::unique_ptr<QSocketNotifier> notifier_;
+    std::function<void()> onWake_;
 };
 
 // Program start: true when this process goes on. Otherwise the running program was asked to

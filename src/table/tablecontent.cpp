@@ -2,6 +2,7 @@
 
 #include "diary/dates.h"
 #include "diary/daygrid.h"
+#include "diary/entryline.h"
 #include "diary/longlines.h"
 
 #include <algorithm>
@@ -29,11 +30,6 @@ int timeColumnOf(int slot, SlotMode mode)
             column += 3;
     }
     return column;
-}
-
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
 }
 
 // The table reads a line by rules of its own: tabs dropped, the slot found by its name anywhere

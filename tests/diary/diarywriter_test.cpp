@@ -1,3 +1,4 @@
+#include "diary/diaryfile.h"
 #include "diary/diarywriter.h"
 #include "diary/entrysort.h"
 #include "diary/iniheader.h"
@@ -224,4 +225,18 @@ TEST(MonthSteps, TheNearestMonthAcrossYearsInEitherFormAndOnlyOfThatUser)
     EXPECT_EQ(neighbourMonthDiary(gallery, QStringLiteral("Erika"), 3, 2024, +1), gallery + "2025/Erika_2_2025.tab");
     EXPECT_EQ(neighbourMonthDiary(gallery, QStringLiteral("Erika"), 2, 2025, +1), QString());
     EXPECT_EQ(userNameOfDiaryFile(gallery + "2024/Erika Maria_1_2024.tab"), QStringLiteral("Erika Maria"));
+}
+
+TEST(MonthSteps, OnlyANameEndingInMonthAndFourDigitYearNamesAMonth)
+{
+    const auto named = [](const char* name) {
+        const MonthTexts texts = monthTextsOfName(QString::fromUtf8(name));
+        return (texts.month + u'/' + texts.year).toStdString();
+    };
+    EXPECT_EQ(named("/g/2024_1_2024.tab/Erika_3_2024.tab"), "3/2024");
+    EXPECT_EQ(named("Erika_12_2024.TAB"), "12/2024");
+    EXPECT_EQ(named("_07_2024.tab"), "07/2024");
+    for (const char* odd : {"Erika_123_2024.tab", "Erika_3_02024.tab", "Erika_3_224.tab", "Erika__2024.tab",
+                            "3_2024.tab", "Erika_3_2024.tab.fassung", "Erika_3-2024.tab", "Erika_٣_٢٠٢٤.tab", ".tab"})
+        EXPECT_EQ(named(odd), "/") << odd;
 }

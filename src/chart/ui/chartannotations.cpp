@@ -97,7 +97,6 @@ void ChartDrawing::pinBestValue(const CurrentMonth& month)
         return;
     finishPainting();
     toBgrPicture(picture_);
-    pictureIsBareTemplate_ = false;
     paintLeavingOutWhite(picture_, pinImage_, pinPlacement_.topLeft() * scale_);
 }
 

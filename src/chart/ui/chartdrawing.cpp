@@ -129,14 +129,12 @@ bool ChartDrawing::loadTemplate()
         }
         toBgrPicture(loaded);
         templateImage_ = loaded;
-        ++templateGeneration_;
         templatePath_ = path;
         templateSize_ = info.size();
         templateModified_ = info.lastModified();
     }
     finishPainting();
     picture_ = templateImage_;
-    pictureIsBareTemplate_ = true;
     return true;
 }
 
@@ -154,7 +152,6 @@ bool ChartDrawing::draw(const CurrentMonth& month)
 
     const DiaryFile& diary = month.diary();
     if (!diary.ok) {
-        pictureIsBareTemplate_ = false; // the picture is the caller's again
         tell(MessageKind::Warning, QStringLiteral("Fehler beim Lesen der Datei: ") + diary.path);
         return true;
     }
@@ -233,27 +230,16 @@ void ChartDrawing::drawMarkers()
 
 void ChartDrawing::paintZones(int W)
 {
+    // Painted afresh at every drawing rather than kept: a second picture of the chart's size
+    // would stay in memory for the tenth of a millisecond the tint takes.
     finishPainting();
-    const ZoneKey key{templateGeneration_, limits_.green, limits_.red, look_.zoneIntensity, W};
-    if (pictureIsBareTemplate_ && key == zoneKey_ && !zonedTemplate_.isNull()) {
-        picture_ = zonedTemplate_;
-    }
-    else {
-        const bool bare = pictureIsBareTemplate_;
-        paintZonesOnPicture(picture_, limits_.green, limits_.red, look_.zoneIntensity, W);
-        if (bare) {
-            zonedTemplate_ = picture_;
-            zoneKey_ = key;
-        }
-    }
-    pictureIsBareTemplate_ = false;
+    paintZonesOnPicture(picture_, limits_.green, limits_.red, look_.zoneIntensity, W);
 }
 
 QPainter& ChartDrawing::painter()
 {
     if (!painter_.isActive()) {
         toBgrPicture(picture_);
-        pictureIsBareTemplate_ = false;
         painter_.begin(&picture_);
         // Copy mode without smoothing: marker and curve pixels carry exactly their colours.
         painter_.setRenderHint(QPainter::Antialiasing, false);
@@ -289,7 +275,6 @@ void ChartDrawing::lineFromOrigin(QPointF to)
     // wide-pen outlines and threaded span fills cost more than the rest of the drawing.
     finishPainting();
     toBgrPicture(picture_);
-    pictureIsBareTemplate_ = false;
     strokeSegment(bgrRowsOf(picture_), origin_.x(), origin_.y(), to.x(), to.y(), pen_.width, pen_.colour);
 }
 

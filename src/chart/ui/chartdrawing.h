@@ -138,22 +138,9 @@ private:
     QDateTime templateModified_;
     qint64 templateSize_ = -1;
     QImage templateImage_;
-    int templateGeneration_ = 0; // counts decodes, so the zone picture knows its template
 
-    // The template with its zones, reused while template, limits, intensity and width stay:
-    // a redraw after a new reading then skips the tint.
-    struct ZoneKey {
-        int generation = -1;
-        int greenLimit = 0;
-        int redLimit = 0;
-        int intensity = 0;
-        int width = 0;
-        friend bool operator==(const ZoneKey&, const ZoneKey&) = default;
-    };
+    // Paints the zones onto the picture of the drawing in progress.
     void paintZones(int W);
-    QImage zonedTemplate_;
-    ZoneKey zoneKey_;
-    bool pictureIsBareTemplate_ = false; // nothing painted since the template was loaded
 };
 
 } // namespace luftikon
