@@ -6,12 +6,9 @@
 #include "config/configstore.h"
 #include "diary/entryline.h"
 #include "diary/textfile.h"
-#include "entry/entrydialog.h"
 #include "platform/desktop.h"
-#include "shell/aboutbox.h"
 #include "shell/mainwindow.h"
 #include "state/appstate.h"
-#include "table/tablewindow.h"
 #include "widgets/largemenu.h"
 
 #include <QAction>
@@ -156,26 +153,22 @@ QMap<QString, QImage> takePictures(const QString& resources)
         windowPicture(*form.findChild<LargeMenu*>(QStringLiteral("helpLargeMenu")));
     form.closeLargeMenus();
 
-    const auto dialogPicture = [&desktop](QAction* command, const QString& name, const QString& caption) {
-        command->trigger();
+    // The caption is the window's own unless given; windows are made when first opened.
+    const auto dialogPicture = [&desktop, &form](const char* command, const QString& name, QString caption = {}) {
+        form.findChild<QAction*>(QLatin1String(command))->trigger();
         QElapsedTimer clock;
         clock.start();
         while (!desktop.dialogs.contains(name) && clock.elapsed() < 5000)
             QApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (const QWidget* window = form.findChild<QWidget*>(name); window && caption.isEmpty())
+            caption = window->windowTitle();
         return framed(desktop.dialogs.value(name), caption);
     };
-    pictures[QStringLiteral("eingabe")] =
-        dialogPicture(form.findChild<QAction*>(QStringLiteral("editCurrentDiaryAction")), QStringLiteral("entryDialog"),
-                      form.findChild<EntryDialog*>(QStringLiteral("entryDialog"))->windowTitle());
-    pictures[QStringLiteral("tabelle")] =
-        dialogPicture(form.findChild<QAction*>(QStringLiteral("showCurrentTableAction")), QStringLiteral("tableWindow"),
-                      form.findChild<TableWindow*>(QStringLiteral("tableWindow"))->windowTitle());
+    pictures[QStringLiteral("eingabe")] = dialogPicture("editCurrentDiaryAction", QStringLiteral("entryDialog"));
+    pictures[QStringLiteral("tabelle")] = dialogPicture("showCurrentTableAction", QStringLiteral("tableWindow"));
     pictures[QStringLiteral("einstellungen")] =
-        dialogPicture(form.findChild<QAction*>(QStringLiteral("chartSettingsAction")),
-                      QStringLiteral("chartSettingsDialog"), QStringLiteral("Einstellungen"));
-    pictures[QStringLiteral("info")] =
-        dialogPicture(form.findChild<QAction*>(QStringLiteral("aboutAction")), QStringLiteral("aboutBox"),
-                      form.findChild<AboutBox*>(QStringLiteral("aboutBox"))->windowTitle());
+        dialogPicture("chartSettingsAction", QStringLiteral("chartSettingsDialog"), QStringLiteral("Einstellungen"));
+    pictures[QStringLiteral("info")] = dialogPicture("aboutAction", QStringLiteral("aboutBox"));
     form.hide();
     return pictures;
 }

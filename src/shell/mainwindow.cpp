@@ -67,16 +67,13 @@ MainWindow::MainWindow(AppState& state, Desktop& desktop, ConfigStore& config, Q
     livePause_->setInterval(1000);
     buildLayout();
     buildMenus();
-    buildTableWindow();
-    buildEvaluationWindow();
+    buildTableTimer();
     setMinimumSize(minimumClient.width(), minimumClient.height() + menuBar()->sizeHint().height());
     const QSize normal(clientWidth, clientHeight + menuBar()->sizeHint().height());
     resize(normal);
     fitToScreen(*this, normal, QStringLiteral("Fenster"), Shrink::Proportionally);
     startUp();
     buildEntryWindows();
-    buildSettingsWindow();
-    buildPrintWindows();
 }
 
 MainWindow::~MainWindow()

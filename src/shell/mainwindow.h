@@ -159,6 +159,14 @@ public:
     void showHelp();
     void showAbout();
 
+    // Windows most sessions never open are made when first needed: until then they take no
+    // memory.
+    TableWindow& tableWindow();
+    EvaluationWindow& evaluationWindow();       // mainwindow_report.cpp
+    ChartSettingsDialog& chartSettingsDialog(); // mainwindow_settings.cpp
+    PrintPreview& printPreview();               // mainwindow_print.cpp
+    UserNameDialog& userNameDialog();           // mainwindow_entry.cpp
+
 signals:
     // The first show found no user name; the name dialog answers it.
     void userNameNeeded();
@@ -243,11 +251,9 @@ private:
     void buildLayout();
     void buildMenus();
     void buildLargeMenus();
-    void buildTableWindow();
-    void buildEvaluationWindow(); // mainwindow_report.cpp
-    void buildEntryWindows();     // mainwindow_entry.cpp
-    void buildSettingsWindow();   // mainwindow_settings.cpp
-    void buildPrintWindows();     // mainwindow_print.cpp
+    void buildTableTimer();
+    void buildEntryWindows(); // mainwindow_entry.cpp
+    void printTableWindow();  // mainwindow_print.cpp
     void loadTemplatePicture();
     // Pixels of the screen to each chart pixel: 2 on screens of higher density, else 1.
     int screenScale() const;

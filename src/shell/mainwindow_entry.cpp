@@ -20,14 +20,21 @@ void MainWindow::buildEntryWindows()
 {
     entryDialog_ = new EntryDialog(state_, month_, desktop_, settings_, this);
     connect(entryDialog_, &EntryDialog::tableRequested, this, &MainWindow::openTableWindow);
-    userNameDialog_ = new UserNameDialog(state_, desktop_, settings_, this);
-    connect(userNameDialog_, &UserNameDialog::nameConfirmed, this, &MainWindow::takeConfirmedName);
-    connect(userNameDialog_, &UserNameDialog::quitting, this, &MainWindow::rememberDiaryOnScreen);
-    connect(this, &MainWindow::userNameNeeded, this, [this] { desktop_.execModal(*userNameDialog_); });
+    connect(this, &MainWindow::userNameNeeded, this, [this] { desktop_.execModal(userNameDialog()); });
     // A child of the entry dialog, so the modal entry dialog leaves it usable.
     touchKeypad_ = new TouchKeypad(desktop_, entryDialog_);
     entryDialog_->setKeypad(touchKeypad_, touch.multiTouchDigitizer && touch.touchInputAvailable);
     entryCommands_ = std::make_unique<EntryCommands>(state_, month_, desktop_, *entryDialog_);
+}
+
+UserNameDialog& MainWindow::userNameDialog()
+{
+    if (!userNameDialog_) {
+        userNameDialog_ = new UserNameDialog(state_, desktop_, settings_, this);
+        connect(userNameDialog_, &UserNameDialog::nameConfirmed, this, &MainWindow::takeConfirmedName);
+        connect(userNameDialog_, &UserNameDialog::quitting, this, &MainWindow::rememberDiaryOnScreen);
+    }
+    return *userNameDialog_;
 }
 
 void MainWindow::showUserName(const QString& name)
@@ -67,7 +74,7 @@ void MainWindow::openAndShowTable()
 void MainWindow::changeUserName()
 {
     entryDialog_->showSlotTime();
-    desktop_.execModal(*userNameDialog_);
+    desktop_.execModal(userNameDialog());
 }
 
 void MainWindow::toggleFourReadingsADay()

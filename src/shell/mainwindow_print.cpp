@@ -17,15 +17,18 @@ constexpr int restorePauseMs = 1000;
 
 } // namespace
 
-void MainWindow::buildPrintWindows()
+PrintPreview& MainWindow::printPreview()
 {
-    printPreview_ = new PrintPreview(
-        state_, desktop_, settings_, [this] { return normalSizePicture(); }, this);
+    if (!printPreview_)
+        printPreview_ = new PrintPreview(
+            state_, desktop_, settings_, [this] { return normalSizePicture(); }, this);
+    return *printPreview_;
+}
 
-    tableWindow_->printCommand = [this] {
-        printMonthTable(desktop_, tableWindow_, tableWindow_->cellTexts(), month_.layout().mode(),
-                        userNameLabel_->text(), month_.summary().best.value);
-    };
+void MainWindow::printTableWindow()
+{
+    printMonthTable(desktop_, &tableWindow(), tableWindow().cellTexts(), month_.layout().mode(), userNameLabel_->text(),
+                    month_.summary().best.value);
 }
 
 void MainWindow::printChart()
@@ -34,12 +37,12 @@ void MainWindow::printChart()
     if (isMaximized())
         setWindowState(windowState() & ~Qt::WindowMaximized);
     livePause_->pauseFor(restorePauseMs);
-    printPreview_->openForPrinting();
+    printPreview().openForPrinting();
 }
 
 void MainWindow::printTable()
 {
-    tableWindow_->printWhenShown();
+    tableWindow().printWhenShown();
     openTableWindow();
 }
 

@@ -6,14 +6,16 @@
 
 namespace luftikon {
 
-void MainWindow::buildEvaluationWindow()
+EvaluationWindow& MainWindow::evaluationWindow()
 {
-    evaluationWindow_ = new EvaluationWindow(this);
+    if (!evaluationWindow_)
+        evaluationWindow_ = new EvaluationWindow(this);
+    return *evaluationWindow_;
 }
 
 void MainWindow::evaluateMonthTriggered()
 {
-    evaluateMonth(state_, month_, desktop_, *evaluationWindow_);
+    evaluateMonth(state_, month_, desktop_, evaluationWindow());
 }
 
 void MainWindow::doctorReportTriggered()

@@ -7,19 +7,22 @@
 
 namespace luftikon {
 
-void MainWindow::buildSettingsWindow()
+ChartSettingsDialog& MainWindow::chartSettingsDialog()
 {
-    chartSettingsDialog_ = new ChartSettingsDialog(state_, month_, desktop_, settings_, this);
-    // A new look is drawn at once; without a diary there is nothing to draw it on.
-    connect(chartSettingsDialog_, &ChartSettingsDialog::lookChanged, this, [this] {
-        if (month_.hasFile())
-            drawMonth();
-    });
+    if (!chartSettingsDialog_) {
+        chartSettingsDialog_ = new ChartSettingsDialog(state_, month_, desktop_, settings_, this);
+        // A new look is drawn at once; without a diary there is nothing to draw it on.
+        connect(chartSettingsDialog_, &ChartSettingsDialog::lookChanged, this, [this] {
+            if (month_.hasFile())
+                drawMonth();
+        });
+    }
+    return *chartSettingsDialog_;
 }
 
 void MainWindow::openChartSettings()
 {
-    desktop_.execModal(*chartSettingsDialog_);
+    desktop_.execModal(chartSettingsDialog());
 }
 
 QString MainWindow::chooseDiaryFile()

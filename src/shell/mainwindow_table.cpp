@@ -15,15 +15,22 @@ constexpr int tableShowDelayMs = 500;
 
 } // namespace
 
-void MainWindow::buildTableWindow()
+void MainWindow::buildTableTimer()
 {
     tableShowTimer_ = new QTimer(this);
     tableShowTimer_->setObjectName(QStringLiteral("tableShowTimer"));
     tableShowTimer_->setSingleShot(true);
     tableShowTimer_->setInterval(tableShowDelayMs);
     connect(tableShowTimer_, &QTimer::timeout, this, &MainWindow::showPreparedTable);
+}
 
-    tableWindow_ = new TableWindow(month_, desktop_, this);
+TableWindow& MainWindow::tableWindow()
+{
+    if (!tableWindow_) {
+        tableWindow_ = new TableWindow(month_, desktop_, this);
+        tableWindow_->printCommand = [this] { printTableWindow(); };
+    }
+    return *tableWindow_;
 }
 
 void MainWindow::showCurrentTable()
@@ -33,15 +40,15 @@ void MainWindow::showCurrentTable()
 
 void MainWindow::openTableWindow()
 {
-    tableWindow_->prepareShowing(userNameLabel_->text());
+    tableWindow().prepareShowing(userNameLabel_->text());
     tableShowTimer_->start();
 }
 
 void MainWindow::showPreparedTable()
 {
     tableShowTimer_->stop();
-    if (!tableWindow_->isVisible())
-        desktop_.execModal(*tableWindow_);
+    if (!tableWindow().isVisible())
+        desktop_.execModal(tableWindow());
 }
 
 } // namespace luftikon

@@ -32,7 +32,7 @@ namespace {
 struct SettingsWindow : AppFixture {
     const QString diary = diaryPath(QStringLiteral("Muster"), 3, 2024);
 
-    ChartSettingsDialog& dlg() { return *child<ChartSettingsDialog>(form, "chartSettingsDialog"); }
+    ChartSettingsDialog& dlg() { return form->chartSettingsDialog(); }
     // Muster worked last on the March diary holding `readings`; the first show draws it.
     void startWith(const QStringList& readings)
     {

@@ -139,7 +139,7 @@ int saveDiary(const QString& root, const std::function<void()>& ready)
 int saveRemarks(const QString& root, const std::function<void()>& ready)
 {
     Machine machine(root);
-    TableWindow& table = *child<TableWindow>(machine.form, "tableWindow");
+    TableWindow& table = machine.form->tableWindow();
     machine.desktop.onModal = [&](QDialog& dialog) {
         if (&dialog != &table)
             return 0;

@@ -276,9 +276,9 @@ protected:
                               QStringList{reading("Morgens", 4, 420, 3, 2024, QStringLiteral("07:30"))});
         form->month().open(diary);
         child<QLabel>(form, "userNameLabel")->setText(QStringLiteral("von Anna"));
-        child<TableWindow>(form, "tableWindow")->prepareShowing(child<QLabel>(form, "userNameLabel")->text());
+        form->tableWindow().prepareShowing(child<QLabel>(form, "userNameLabel")->text());
         const QString title = chooseQueue();
-        child<QAction>(child<TableWindow>(form, "tableWindow"), "printAction")->trigger();
+        child<QAction>(&form->tableWindow(), "printAction")->trigger();
         EXPECT_TRUE(desktop.shown().empty()) << desktop.shownTexts().join(u'|').toStdString();
         const QString pdf = queue.waitForPdf(title);
         EXPECT_FALSE(pdf.isEmpty()) << "no PDF came out of the queue";

@@ -69,7 +69,7 @@ protected:
         });
     }
 
-    PrintPreview* preview = child<PrintPreview>(form, "printPreview");
+    PrintPreview* preview = &form->printPreview();
 };
 
 } // namespace luftikon::test

@@ -95,8 +95,8 @@ TEST_F(PrintWindowTest, TableWindowPrintsFromItsMenuAndContextMenu)
     form->showPreparedTable();
     EXPECT_EQ(desktop.pendingAnswers(), 0);
     // Both print items ask for the printer; what lands on paper is checked on the PDF queue.
-    for (QAction* item : {child<QAction>(child<TableWindow>(form, "tableWindow"), "printAction"),
-                          child<QAction>(child<TableWindow>(form, "tableWindow"), "printContextAction")}) {
+    for (QAction* item : {child<QAction>(&form->tableWindow(), "printAction"),
+                          child<QAction>(&form->tableWindow(), "printContextAction")}) {
         desktop.answerPrint(false);
         item->trigger();
         EXPECT_EQ(desktop.pendingAnswers(), 0) << item->text().toStdString();

@@ -43,8 +43,7 @@ TEST(OverlongLine, shownCutWithANoteAndKeptWholeInTheFile)
 
     w.desktop.clearShown();
     w.desktop.answerDialog([&](QDialog&) {
-        const QTableWidgetItem* value =
-            child<QTableWidget>(child<TableWindow>(w.form, "tableWindow"), "readingsGrid")->item(5, 11);
+        const QTableWidgetItem* value = child<QTableWidget>(&w.form->tableWindow(), "readingsGrid")->item(5, 11);
         EXPECT_TRUE(value && value->text().size() < 1000);
         return 0;
     });

@@ -126,7 +126,7 @@ TEST_P(SaveTrouble, tableWindowKeepsTheRemarksUntilTheyCanBeSaved)
 {
     const QString remarks = form->month().remarksPath();
     Sandbox::writeBytes(remarks, "Meine Bemerkung:\r\nalt\r\n");
-    TableWindow& table = *child<TableWindow>(form, "tableWindow");
+    TableWindow& table = form->tableWindow();
     desktop.answerDialog([&](QDialog&) {
         child<QPlainTextEdit>(&table, "remarksEdit")->moveCursor(QTextCursor::End);
         child<QPlainTextEdit>(&table, "remarksEdit")->insertPlainText(QStringLiteral("neu: Spray zweimal\n"));

@@ -53,12 +53,12 @@ TEST(BackgroundSave, TableRightAfterStartHasTheDaysOfTheDrawnFebruary)
     Erika user(2, QStringLiteral("Februar 2024"), {reading("Morgens", 28, 400, 2), reading("Morgens", 29, 410, 2)});
     child<QAction>(user.form, "showCurrentTableAction")->trigger();
     child<QTimer>(user.form, "tableShowTimer")->stop();
-    QTableWidget& grid = *child<QTableWidget>(child<TableWindow>(user.form, "tableWindow"), "readingsGrid");
+    QTableWidget& grid = *child<QTableWidget>(&user.form->tableWindow(), "readingsGrid");
     ASSERT_EQ(grid.rowCount(), 30); // the heading and 29 days
     EXPECT_EQ(grid.item(29, 2)->text(), QStringLiteral("    410"));
 
     grid.selectAll();
-    child<TableWindow>(user.form, "tableWindow")->copySelectedText();
+    user.form->tableWindow().copySelectedText();
     ASSERT_EQ(user.desktop.clipboardTexts().size(), 1);
     const QStringList rows = user.desktop.clipboardTexts().back().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     EXPECT_EQ(rows.size(), 30);

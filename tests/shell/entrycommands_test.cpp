@@ -37,7 +37,7 @@ struct Desk : test::AppFixture {
 
     explicit Desk(const QDate& today = QDate(2024, 3, 15)) : AppFixture(today) {}
     EntryDialog& entry() { return *child<EntryDialog>(form, "entryDialog"); }
-    UserNameDialog& names() { return *child<UserNameDialog>(form, "userNameDialog"); }
+    UserNameDialog& names() { return form->userNameDialog(); }
 
     // Erika's March diary with her limits, four readings a day.
     QString writeMarch()

@@ -83,10 +83,12 @@ TEST(Readability, EveryWindowHasReadableTextsAndNamedControlsAndTheChartTellsIts
         QStringLiteral("März 2024: 2 Messwerte, Bestwert 520 l/min, letzter Wert 200 l/min am 05.03. (gelbe Zone)"));
 
     // A locked year field shows its grey; a hard-to-read curve colour is chosen.
+    form->chartSettingsDialog();
+    form->userNameDialog();
     child<SpinEdit>(form, "yearSpin")->setText(QStringLiteral("2025"));
     app.desktop.answerColor(QColor(255, 255, 0));
     child<QPushButton>(form, "curveColourButton")->click();
-    child<PrintPreview>(form, "printPreview")->refresh();
+    form->printPreview().refresh();
     for (const char* name : {"entryDialog", "chartSettingsDialog", "userNameDialog", "aboutBox", "printPreview"})
         expectReadable(*child<QDialog>(form, name));
     for (int i = 0; i < 3; ++i)

@@ -62,7 +62,7 @@ public:
     }
 
 protected:
-    TableWindow* table = child<TableWindow>(form, "tableWindow");
+    TableWindow* table = &form->tableWindow();
     const QString diaryFile = box.file(QStringLiteral("Muster_3_2024.tab"));
     const QString remarksFile = box.file(QStringLiteral("Muster_3_2024.txt"));
 };
