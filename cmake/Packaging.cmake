@@ -15,7 +15,7 @@ set(ICON_FILES ${ICON_THEME_DIR}/scalable/apps/luftikon.svg)
 add_custom_command(OUTPUT ${ICON_THEME_DIR}/scalable/apps/luftikon.svg
     COMMAND ${CMAKE_COMMAND} -E copy ${PACKAGING_DIR}/luftikon.svg ${ICON_THEME_DIR}/scalable/apps/luftikon.svg
     DEPENDS ${PACKAGING_DIR}/luftikon.svg)
-foreach(size 48 256)
+foreach(size 48 128 256)
     set(png ${ICON_THEME_DIR}/${size}x${size}/apps/luftikon.png)
     add_custom_command(OUTPUT ${png}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${ICON_THEME_DIR}/${size}x${size}/apps

@@ -10,7 +10,9 @@ QIcon applicationIcon(const QString& resourceFolder)
 {
     const QString name = QStringLiteral("luftikon");
     QIcon icon;
-    for (const int size : {48, 256}) {
+    // Window icons are shown at most 64 pixels, 128 on a screen of twice the density; the
+    // 256-pixel one is only for the desktop's menu, and would sit in memory as a bitmap.
+    for (const int size : {48, 128}) {
         const QString file =
             QStringLiteral("%1../icons/hicolor/%2x%2/apps/%3.png").arg(resourceFolder).arg(size).arg(name);
         if (QFileInfo::exists(file))
