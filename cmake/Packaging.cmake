@@ -74,8 +74,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/luftikon")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# libarchive13 is loaded at run time, when an archive is first made or read, so the linker's
+# list of libraries does not name it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation, fonts-dejavu-core, fonts-crosextra-carlito")
+    "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation, fonts-dejavu-core, fonts-crosextra-carlito, libarchive13")
 # Opening the browser pages and the help document goes through the desktop's default programs.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)

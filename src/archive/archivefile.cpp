@@ -5,8 +5,7 @@
 #include <QSet>
 #include <QStringList>
 
-#include <archive.h>
-#include <archive_entry.h>
+#include "archive/libarchive.h"
 
 #include <memory>
 
@@ -39,13 +38,6 @@ ArchiveContent refused(const QString& why)
                         .arg(why);
     return content;
 }
-
-struct ReadDeleter {
-    void operator()(archive* a) const { archive_read_free(a); }
-};
-struct WriteDeleter {
-    void operator()(archive* a) const { archive_write_free(a); }
-};
 
 la_ssize_t appendTo(archive*, void* out, const void* buffer, size_t length)
 {
@@ -124,38 +116,47 @@ QByteArray composeManifest(const QList<ArchivedFile>& files)
 
 std::optional<QByteArray> composeArchive(const QList<ArchivedFile>& files, ArchiveFormat format, QString* error)
 {
+    QString unavailable;
+    const LibArchive* la = libArchive(&unavailable);
+    if (!la) {
+        if (error)
+            *error = unavailable;
+        return std::nullopt;
+    }
     QByteArray out;
-    std::unique_ptr<archive, WriteDeleter> writer(archive_write_new());
+    std::unique_ptr<archive, decltype(la->archive_write_free)> writer(la->archive_write_new(), la->archive_write_free);
     const bool zip = format == ArchiveFormat::Zip;
-    int status =
-        zip ? archive_write_set_format_zip(writer.get()) : archive_write_set_format_pax_restricted(writer.get());
+    int status = zip ? la->archive_write_set_format_zip(writer.get())
+                     : la->archive_write_set_format_pax_restricted(writer.get());
     if (status == ARCHIVE_OK && !zip)
-        status = archive_write_add_filter_gzip(writer.get());
+        status = la->archive_write_add_filter_gzip(writer.get());
     if (status == ARCHIVE_OK)
-        status = archive_write_open(writer.get(), &out, nullptr, appendTo, nullptr);
+        status = la->archive_write_open(writer.get(), &out, nullptr, appendTo, nullptr);
 
     QList<ArchivedFile> members{{ManifestName, composeManifest(files), QDateTime::currentDateTimeUtc()}};
     members += files;
     for (const ArchivedFile& file : members) {
         if (status != ARCHIVE_OK)
             break;
-        std::unique_ptr<archive_entry, decltype(&archive_entry_free)> entry(archive_entry_new(), archive_entry_free);
-        archive_entry_set_pathname_utf8(entry.get(), file.path.toUtf8().constData());
-        archive_entry_set_filetype(entry.get(), AE_IFREG);
-        archive_entry_set_perm(entry.get(), 0644);
-        archive_entry_set_size(entry.get(), file.bytes.size());
-        archive_entry_set_mtime(entry.get(), file.modified.toSecsSinceEpoch(), 0);
-        status = archive_write_header(writer.get(), entry.get());
+        std::unique_ptr<archive_entry, decltype(la->archive_entry_free)> entry(la->archive_entry_new(),
+                                                                               la->archive_entry_free);
+        la->archive_entry_set_pathname_utf8(entry.get(), file.path.toUtf8().constData());
+        la->archive_entry_set_filetype(entry.get(), AE_IFREG);
+        la->archive_entry_set_perm(entry.get(), 0644);
+        la->archive_entry_set_size(entry.get(), file.bytes.size());
+        la->archive_entry_set_mtime(entry.get(), file.modified.toSecsSinceEpoch(), 0);
+        status = la->archive_write_header(writer.get(), entry.get());
         if (status == ARCHIVE_OK && !file.bytes.isEmpty() &&
-            archive_write_data(writer.get(), file.bytes.constData(), size_t(file.bytes.size())) != file.bytes.size())
+            la->archive_write_data(writer.get(), file.bytes.constData(), size_t(file.bytes.size())) !=
+                file.bytes.size())
             status = ARCHIVE_FATAL;
     }
     if (status == ARCHIVE_OK)
-        status = archive_write_close(writer.get());
+        status = la->archive_write_close(writer.get());
     if (status != ARCHIVE_OK) {
         if (error)
             *error = QStringLiteral("Die Sicherung konnte nicht erstellt werden: %1")
-                         .arg(QString::fromLocal8Bit(archive_error_string(writer.get())));
+                         .arg(QString::fromLocal8Bit(la->archive_error_string(writer.get())));
         return std::nullopt;
     }
     return out;
@@ -163,11 +164,18 @@ std::optional<QByteArray> composeArchive(const QList<ArchivedFile>& files, Archi
 
 ArchiveContent readArchive(const QByteArray& bytes)
 {
-    std::unique_ptr<archive, ReadDeleter> reader(archive_read_new());
-    archive_read_support_filter_gzip(reader.get());
-    archive_read_support_format_zip(reader.get());
-    archive_read_support_format_tar(reader.get());
-    if (archive_read_open_memory(reader.get(), bytes.constData(), size_t(bytes.size())) != ARCHIVE_OK)
+    QString unavailable;
+    const LibArchive* la = libArchive(&unavailable);
+    if (!la) {
+        ArchiveContent content;
+        content.error = unavailable;
+        return content;
+    }
+    std::unique_ptr<archive, decltype(la->archive_read_free)> reader(la->archive_read_new(), la->archive_read_free);
+    la->archive_read_support_filter_gzip(reader.get());
+    la->archive_read_support_format_zip(reader.get());
+    la->archive_read_support_format_tar(reader.get());
+    if (la->archive_read_open_memory(reader.get(), bytes.constData(), size_t(bytes.size())) != ARCHIVE_OK)
         return refused(QStringLiteral("Sie ist weder eine ZIP- noch eine TAR.GZ-Datei."));
 
     QHash<QString, QByteArray> members;
@@ -175,19 +183,19 @@ ArchiveContent readArchive(const QByteArray& bytes)
     qint64 total = 0;
     archive_entry* entry = nullptr;
     int status = ARCHIVE_OK;
-    while ((status = archive_read_next_header(reader.get(), &entry)) == ARCHIVE_OK) {
-        const char* name = archive_entry_pathname_utf8(entry);
+    while ((status = la->archive_read_next_header(reader.get(), &entry)) == ARCHIVE_OK) {
+        const char* name = la->archive_entry_pathname_utf8(entry);
         if (!name)
-            name = archive_entry_pathname(entry);
+            name = la->archive_entry_pathname(entry);
         QString path = QString::fromUtf8(name ? name : "");
-        const auto type = archive_entry_filetype(entry);
+        const auto type = la->archive_entry_filetype(entry);
         if (type == AE_IFDIR && path.endsWith(u'/'))
             path.chop(1);
         if (const QString problem = archivePathProblem(path); !problem.isEmpty())
             return refused(problem);
         if (type == AE_IFDIR)
             continue;
-        if (type != AE_IFREG || archive_entry_hardlink(entry) || archive_entry_symlink(entry))
+        if (type != AE_IFREG || la->archive_entry_hardlink(entry) || la->archive_entry_symlink(entry))
             return refused(QStringLiteral("\"%1\" ist keine gewöhnliche Datei (etwa eine Verknüpfung).").arg(path));
         if (members.contains(path) || (path == ManifestName && manifest))
             return refused(QStringLiteral("Die Datei \"%1\" steht doppelt in der Sicherung.").arg(path));
@@ -196,7 +204,7 @@ ArchiveContent readArchive(const QByteArray& bytes)
         QByteArray data;
         char buffer[65536];
         la_ssize_t n = 0;
-        while ((n = archive_read_data(reader.get(), buffer, sizeof buffer)) > 0) {
+        while ((n = la->archive_read_data(reader.get(), buffer, sizeof buffer)) > 0) {
             total += n;
             if (total > maxTotalBytes)
                 return refused(QStringLiteral("Sie ist zu groß."));

@@ -1,6 +1,7 @@
 // One archive of a data folder: a round trip to a fresh computer keeps every byte, a differing
 // diary needs a yes, and a damaged or hostile archive writes nothing.
 #include "archive/datafolderarchive.h"
+#include "archive/libarchive.h"
 #include "archive/ui/archivecommands.h"
 #include "files/versions.h"
 #include "support/diarylines.h"
@@ -218,4 +219,17 @@ TEST(Archive, ADamagedForeignOrClimbingArchiveIsRefusedWholeAndWritesNothing)
         EXPECT_EQ(Sandbox::readBytes(here.store.path()), settings);
     }
     EXPECT_TRUE(readArchive(*composeArchive(good, ArchiveFormat::TarGz, nullptr)).ok);
+}
+
+TEST(Archive, ALibraryThatIsMissingOrNotLibarchiveIsNamedAndNotUsed)
+{
+    QString error;
+    EXPECT_FALSE(loadLibArchive(QStringLiteral("libkeinarchiv.so.99"), &error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Für Sicherungen wird die Programmbibliothek \"libkeinarchiv.so.99\"")))
+        << error.toStdString();
+    EXPECT_FALSE(loadLibArchive(QStringLiteral("libz.so.1"), &error));
+    EXPECT_TRUE(error.endsWith(QStringLiteral("Ihr fehlt die Funktion archive_error_string."))) << error.toStdString();
+    const std::optional<LibArchive> system = loadLibArchive(QStringLiteral("libarchive.so.13"), &error);
+    ASSERT_TRUE(system);
+    EXPECT_EQ(system->archive_read_new, &::archive_read_new);
 }

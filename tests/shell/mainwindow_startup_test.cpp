@@ -1,7 +1,11 @@
 // Start-up: where the data live, the folders made, the settings read, and deleting the settings.
+#include "archive/archivefile.h"
+#include "archive/libarchive.h"
 #include "platform/qtdesktop.h"
 #include "support/appfixture.h"
 #include "support/children.h"
+#include "support/diarylines.h"
+#include "table/tablewindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -251,4 +255,31 @@ TEST(MainFormStartup, MissingDiaryAtFirstShowIsToldInFrontOfTheMainWindowWhichTh
     EXPECT_EQ(owner, &form);
     EXPECT_EQ(child<QLabel>(&form, "userNameLabel")->text(), QStringLiteral("von Erika Muster"));
     EXPECT_TRUE(form.close());
+}
+
+// What most sessions never use is neither made nor loaded at the start, so it takes no memory
+// while the program waits; it comes the moment it is asked for.
+TEST(MainFormStartup, RarelyUsedWindowsAndTheArchiveLibraryWaitUntilFirstNeeded)
+{
+    test::AppFixture app;
+    const QString march = app.diaryPath(QStringLiteral("Muster"), 3, 2024);
+    app.writeLines(march, test::diaryHead(QStringLiteral("Muster"), QStringLiteral("März 2024")) +
+                              QStringList{test::reading("Morgens", 5, 420)});
+    app.returnTo(QStringLiteral("Muster"), march);
+    ASSERT_TRUE(app.desktop.shown().empty()) << app.desktop.shownTexts().join(u'|').toStdString();
+    for (const char* name :
+         {"tableWindow", "printPreview", "chartSettingsDialog", "evaluationWindow", "userNameDialog"})
+        EXPECT_EQ(app.form->findChild<QObject*>(QLatin1String(name)), nullptr) << name << " was made at the start";
+    QObject* table = &app.form->tableWindow();
+    EXPECT_EQ(table, app.form->findChild<QObject*>(QStringLiteral("tableWindow")));
+
+    const auto libraryMapped = [] {
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/libarchive.so");
+    };
+    if (libArchiveLoaded())
+        GTEST_SKIP() << "an earlier test in this process has made an archive";
+    EXPECT_FALSE(libraryMapped()) << "libarchive is loaded with the program";
+    ASSERT_TRUE(composeArchive({}, ArchiveFormat::Zip, nullptr));
+    EXPECT_TRUE(libraryMapped());
 }
