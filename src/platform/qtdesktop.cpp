@@ -3,13 +3,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
-#include <QUrl>
 #include <cstdio>
 #include <cstdlib>
 
@@ -111,12 +109,7 @@ void QtDesktop::setClipboardImage(const QImage& image)
 
 void QtDesktop::openDocument(const QString& path)
 {
-    // The viewer starts detached: only a desktop without any opener is known here; a viewer
-    // that fails later reports itself.
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        show(MessageKind::Warning, QStringLiteral("Die Datei \"") + path +
-                                       QStringLiteral("\" konnte nicht geöffnet werden: Auf diesem Rechner ist "
-                                                      "kein Programm zum Öffnen von Dokumenten eingerichtet."));
+    opener_.open(path);
 }
 
 QDate QtDesktop::today()

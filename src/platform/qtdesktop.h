@@ -2,6 +2,7 @@
 // The desktop seam on Qt: German message boxes and the standard dialogs.
 
 #include "platform/desktop.h"
+#include "platform/documentopener.h"
 
 #include <functional>
 
@@ -28,6 +29,7 @@ public:
 
 private:
     std::function<void()> beforeTerminate_;
+    DocumentOpener opener_{[this](const QString& message) { show(MessageKind::Warning, message); }};
 };
 
 } // namespace luftikon
