@@ -152,7 +152,12 @@ int MainWindow::screenScale() const
 
 void MainWindow::drawForScreen()
 {
-    if (screenScale() > 1 && screenChart_.draw(month_))
+    if (screenScale() == 1)
+        return;
+    // The sharp pins are read when a dense screen first asks for them.
+    if (screenChart_.pinPictures().pointingRight.isNull())
+        loadPins(screenChart_);
+    if (screenChart_.draw(month_))
         screenPictureOf_ = chartPicture_.cacheKey();
 }
 

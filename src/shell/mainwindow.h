@@ -166,6 +166,7 @@ public:
     ChartSettingsDialog& chartSettingsDialog(); // mainwindow_settings.cpp
     PrintPreview& printPreview();               // mainwindow_print.cpp
     UserNameDialog& userNameDialog();           // mainwindow_entry.cpp
+    AboutBox& aboutBox();                       // menus.cpp
 
 signals:
     // The first show found no user name; the name dialog answers it.
@@ -260,6 +261,7 @@ private:
     // The chart picture drawn again for such a screen; nothing on a screen of scale 1.
     void drawForScreen();
     void loadScreenTemplate();
+    void loadPins(ChartDrawing& drawing);
     // The chart's place in the window's client area, at `clientSize`.
     void layOutChart(QSize clientSize);
     // What the month's change means for the chart: at once, or after the pause of limit clicks.

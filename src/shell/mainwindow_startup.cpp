@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 
@@ -89,12 +88,15 @@ void MainWindow::loadPictures()
             updateChart();
         }
     }
-    for (ChartDrawing* drawing : {&chart_, &screenChart_}) {
-        const auto pin = [&](const char* name) {
-            return loadPictureAtScale(state_.resourceFolder + QLatin1String(name), drawing->scale());
-        };
-        drawing->setPinPictures({pin("StecknadelRechts.bmp"), pin("StecknadelLinks.bmp")});
-    }
+    loadPins(chart_);
+}
+
+void MainWindow::loadPins(ChartDrawing& drawing)
+{
+    const auto pin = [&](const char* name) {
+        return loadPictureAtScale(state_.resourceFolder + QLatin1String(name), drawing.scale());
+    };
+    drawing.setPinPictures({pin("StecknadelRechts.bmp"), pin("StecknadelLinks.bmp")});
 }
 
 void MainWindow::checkInstallLocation()

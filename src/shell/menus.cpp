@@ -138,7 +138,6 @@ void MainWindow::buildMenus()
     helpMenu_ = submenu(menuBar(), QStringLiteral("&Hilfe"), "helpMenu");
     helpAction_ = command(helpMenu_, QStringLiteral("&Hilfethemen"), &MainWindow::showHelp, "helpAction");
     aboutAction_ = command(helpMenu_, QStringLiteral("&Info über..."), &MainWindow::showAbout, "aboutAction");
-    aboutBox_ = new AboutBox(this);
 
     chartMenu_ = new QMenu(this);
     chartMenu_->setObjectName(QStringLiteral("chartMenu"));
@@ -280,9 +279,16 @@ void MainWindow::showHelp()
     desktop_.openDocument(help);
 }
 
+AboutBox& MainWindow::aboutBox()
+{
+    if (!aboutBox_)
+        aboutBox_ = new AboutBox(this);
+    return *aboutBox_;
+}
+
 void MainWindow::showAbout()
 {
-    desktop_.execModal(*aboutBox_);
+    desktop_.execModal(aboutBox());
 }
 
 } // namespace luftikon

@@ -250,8 +250,12 @@ TEST_F(ChartDrawingTest, UnreadableDiaryOrTemplateIsToldAndAChangedTemplateIsRea
     QImage red(788, 641, QImage::Format_RGB888);
     red.fill(Qt::red);
     ASSERT_TRUE(red.save(copy, "BMP"));
+    EXPECT_EQ(draw(march({})).pixelColor(700, 600), Red);
+    // One whose name does not tell its type is read all the same.
+    ASSERT_TRUE(red.save(copy, "PNG"));
     const QImage before = draw(march({}));
     EXPECT_EQ(before.pixelColor(700, 600), Red);
+    EXPECT_TRUE(messages.empty());
 
     // A broken template: an error naming it, and the last picture stays.
     Sandbox::writeBytes(copy, "BM kein Bild");

@@ -261,6 +261,10 @@ TEST(MainFormStartup, MissingDiaryAtFirstShowIsToldInFrontOfTheMainWindowWhichTh
 // while the program waits; it comes the moment it is asked for.
 TEST(MainFormStartup, RarelyUsedWindowsAndTheArchiveLibraryWaitUntilFirstNeeded)
 {
+    const auto mapped = [](const char* part) {
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(part);
+    };
     test::AppFixture app;
     const QString march = app.diaryPath(QStringLiteral("Muster"), 3, 2024);
     app.writeLines(march, test::diaryHead(QStringLiteral("Muster"), QStringLiteral("März 2024")) +
@@ -268,18 +272,14 @@ TEST(MainFormStartup, RarelyUsedWindowsAndTheArchiveLibraryWaitUntilFirstNeeded)
     app.returnTo(QStringLiteral("Muster"), march);
     ASSERT_TRUE(app.desktop.shown().empty()) << app.desktop.shownTexts().join(u'|').toStdString();
     for (const char* name :
-         {"tableWindow", "printPreview", "chartSettingsDialog", "evaluationWindow", "userNameDialog"})
+         {"tableWindow", "printPreview", "chartSettingsDialog", "evaluationWindow", "userNameDialog", "aboutBox"})
         EXPECT_EQ(app.form->findChild<QObject*>(QLatin1String(name)), nullptr) << name << " was made at the start";
     QObject* table = &app.form->tableWindow();
     EXPECT_EQ(table, app.form->findChild<QObject*>(QStringLiteral("tableWindow")));
 
-    const auto libraryMapped = [] {
-        QFile maps(QStringLiteral("/proc/self/maps"));
-        return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/libarchive.so");
-    };
     if (libArchiveLoaded())
         GTEST_SKIP() << "an earlier test in this process has made an archive";
-    EXPECT_FALSE(libraryMapped()) << "libarchive is loaded with the program";
+    EXPECT_FALSE(mapped("/libarchive.so")) << "libarchive is loaded with the program";
     ASSERT_TRUE(composeArchive({}, ArchiveFormat::Zip, nullptr));
-    EXPECT_TRUE(libraryMapped());
+    EXPECT_TRUE(mapped("/libarchive.so"));
 }

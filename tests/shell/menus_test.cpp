@@ -404,7 +404,7 @@ TEST(Menus, LargeMenusCloseOnlyToHideAndKeepEveryTextWhole)
             EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
             EXPECT_TRUE(large->rect().contains(button->geometry())) << button->text().toStdString();
         }
-    const AboutBox& about = *child<AboutBox>(m.form, "aboutBox");
+    const AboutBox& about = m.form->aboutBox();
     EXPECT_GE(child<QLabel>(&about, "purposeLabel")->height(),
               child<QLabel>(&about, "purposeLabel")->heightForWidth(child<QLabel>(&about, "purposeLabel")->width()));
     EXPECT_GE(child<QLabel>(&about, "readingsLabel")->width(),

@@ -85,6 +85,7 @@ TEST(Readability, EveryWindowHasReadableTextsAndNamedControlsAndTheChartTellsIts
     // A locked year field shows its grey; a hard-to-read curve colour is chosen.
     form->chartSettingsDialog();
     form->userNameDialog();
+    form->aboutBox();
     child<SpinEdit>(form, "yearSpin")->setText(QStringLiteral("2025"));
     app.desktop.answerColor(QColor(255, 255, 0));
     child<QPushButton>(form, "curveColourButton")->click();
