@@ -140,6 +140,8 @@ QMap<QString, QImage> takePictures(const QString& resources)
 
     QMap<QString, QImage> pictures;
     pictures[QStringLiteral("hauptfenster")] = windowPicture(form);
+    // The large menus are made when first shown.
+    form.showLargeMenu();
     pictures[QStringLiteral("menue")] = windowPicture(*form.findChild<LargeMenu*>(QStringLiteral("mainLargeMenu")));
     pictures[QStringLiteral("datei-menue")] =
         windowPicture(*form.findChild<LargeMenu*>(QStringLiteral("fileLargeMenu")));

@@ -80,13 +80,11 @@ void MainWindow::loadPictures()
         if (!header.isNull())
             headerPicture_->setPixmap(QPixmap::fromImage(header));
     }
-    if (QFileInfo(state_.templatePictureFile).isFile()) {
-        QImage chart(state_.templatePictureFile);
-        if (!chart.isNull()) {
-            chartPicture_ = chart.convertToFormat(QImage::Format_BGR888);
-            loadScreenTemplate();
-            updateChart();
-        }
+    // Decoded once: the chart's first drawing starts from the same picture.
+    if (const QImage chart = chart_.bareTemplate(); !chart.isNull()) {
+        chartPicture_ = chart;
+        loadScreenTemplate();
+        updateChart();
     }
     loadPins(chart_);
 }

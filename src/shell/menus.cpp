@@ -160,12 +160,13 @@ void MainWindow::buildMenus()
     addAction(largeMenuAction_);
     previousMonthButton_->setDefaultAction(previousMonthAction_);
     nextMonthButton_->setDefaultAction(nextMonthAction_);
-
-    buildLargeMenus();
 }
 
 void MainWindow::buildLargeMenus()
 {
+    // Made at their first showing: most sessions never use them.
+    if (mainLargeMenu_)
+        return;
     using Arrangement = LargeMenu::Arrangement;
     mainLargeMenu_ = new LargeMenu(QStringLiteral("Menü"), Arrangement::Row, mainButtonWidth, this);
     mainLargeMenu_->setObjectName(QStringLiteral("mainLargeMenu"));
@@ -257,6 +258,8 @@ void MainWindow::buildLargeMenus()
 void MainWindow::closeLargeMenus()
 {
     entryDialog_->forgetNewTable();
+    if (!mainLargeMenu_)
+        return;
     for (LargeMenu* menu : {mainLargeMenu_, fileLargeMenu_, openLargeMenu_, tableLargeMenu_, optionsLargeMenu_,
                             evaluationLargeMenu_, helpLargeMenu_})
         menu->close();
@@ -264,6 +267,7 @@ void MainWindow::closeLargeMenus()
 
 void MainWindow::showLargeMenu()
 {
+    buildLargeMenus();
     closeLargeMenus();
     mainLargeMenu_->showCentred();
 }

@@ -49,6 +49,9 @@ struct Erika : test::AppFixture {
                               QStringList{test::reading("Morgens", 5, 420)});
         form->show();
         returnTo(QStringLiteral("Erika Muster"), march);
+        // The large menus are made when first shown.
+        form->showLargeMenu();
+        form->closeLargeMenus();
     }
 
     QList<LargeMenu*> openMenus() const
@@ -366,6 +369,8 @@ TEST(Menus, TheOptionsMenuFollowsTheLayoutInForceAtOnceAlsoForADiaryMarkedForBot
     m.writeLines(march, lines + QStringList{test::reading("Morgens", 5, 420)});
     m.form->show();
     m.returnTo(QStringLiteral("Erika Muster"), march);
+    m.form->showLargeMenu();
+    m.form->closeLargeMenus();
     LargeMenu& options = *child<LargeMenu>(m.form, "optionsLargeMenu");
     options.showCentred();
     const auto offered = [&options] {

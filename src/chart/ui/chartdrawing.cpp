@@ -103,35 +103,46 @@ int ChartDrawing::penWidth()
     return 2;
 }
 
-bool ChartDrawing::loadTemplate()
+QImage ChartDrawing::bareTemplate()
+{
+    return decodedTemplate(nullptr);
+}
+
+const QImage& ChartDrawing::decodedTemplate(QString* error)
 {
     const QString path = look_.templatePictureFile;
     const QFileInfo info(path);
-    if (!info.isFile()) {
+    // The decoded template is kept while the file on disk stays the same: decoding it costs
+    // more than the whole drawing.
+    if (path != templatePath_ || info.size() != templateSize_ || info.lastModified() != templateModified_ ||
+        templateImage_.isNull()) {
+        templateImage_ = info.isFile() ? loadPictureAtScale(path, scale_, error) : QImage();
+        templatePath_.clear();
+        if (!templateImage_.isNull()) {
+            toBgrPicture(templateImage_);
+            templatePath_ = path;
+            templateSize_ = info.size();
+            templateModified_ = info.lastModified();
+        }
+    }
+    return templateImage_;
+}
+
+bool ChartDrawing::loadTemplate()
+{
+    const QString path = look_.templatePictureFile;
+    if (!QFileInfo(path).isFile()) {
         tell(MessageKind::Error, QStringLiteral("Die Vorlage der Grafik \"%1\" gibt es nicht. "
                                                 "Die Grafik kann nicht gezeichnet werden.")
                                      .arg(path));
         return false;
     }
-    // The decoded template is kept while the file on disk stays the same: decoding it costs
-    // more than the whole drawing.
-    if (path != templatePath_ || info.size() != templateSize_ || info.lastModified() != templateModified_ ||
-        templateImage_.isNull()) {
-        QString error;
-        QImage loaded = loadPictureAtScale(path, scale_, &error);
-        if (loaded.isNull()) {
-            templateImage_ = QImage();
-            templatePath_.clear();
-            tell(MessageKind::Error, QStringLiteral("Die Vorlage der Grafik \"%1\" kann nicht geladen werden: %2. "
-                                                    "Die Grafik kann nicht gezeichnet werden.")
-                                         .arg(path, error));
-            return false;
-        }
-        toBgrPicture(loaded);
-        templateImage_ = loaded;
-        templatePath_ = path;
-        templateSize_ = info.size();
-        templateModified_ = info.lastModified();
+    QString error;
+    if (decodedTemplate(&error).isNull()) {
+        tell(MessageKind::Error, QStringLiteral("Die Vorlage der Grafik \"%1\" kann nicht geladen werden: %2. "
+                                                "Die Grafik kann nicht gezeichnet werden.")
+                                     .arg(path, error));
+        return false;
     }
     finishPainting();
     picture_ = templateImage_;

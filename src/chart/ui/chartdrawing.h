@@ -82,6 +82,10 @@ public:
     // The reading of the best value has no column in the layout in force: no pin points at it.
     bool bestValueHidden() const { return bestValueHidden_; }
 
+    // The template picture in force, undrawn, at the drawing's scale (BGR888); null when it
+    // cannot be read. Says nothing: the drawing tells the user.
+    QImage bareTemplate();
+
     // Pen width W from "StiftBreite", 2 when it is empty or no usable width.
     int penWidth();
 
@@ -99,6 +103,7 @@ private:
     };
 
     bool loadTemplate();
+    const QImage& decodedTemplate(QString* error);
     void plotReading(const DiaryEntry& reading, int day);
     void drawMarkers();
     // The times-of-day line at the top of the picture.
