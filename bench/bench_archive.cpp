@@ -2,6 +2,7 @@
 // read back and checked against the manifest, and restored into a fresh data folder.
 #include "archive/datafolderarchive.h"
 #include "diary/textfile.h"
+#include "readingmonths.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -15,20 +16,9 @@ void writeTenYears(const QString& gallery)
 {
     for (int year = 2015; year < 2025; ++year) {
         for (int month = 1; month <= 12; ++month) {
-            QStringList lines{QStringLiteral("[Personendaten]"), QStringLiteral("BenutzerName=Jürgen Müller")};
-            for (int day = 1; day <= 31; ++day) {
-                for (int slot = 0; slot < 8; ++slot)
-                    lines << QStringLiteral("Messung%1 den %2.%3.%4 Z=%5:00  Luftikon=%6")
-                                 .arg(slot + 2)
-                                 .arg(day, 2, 10, QLatin1Char('0'))
-                                 .arg(month)
-                                 .arg(year)
-                                 .arg(6 + 2 * slot, 2, 10, QLatin1Char('0'))
-                                 .arg(300 + (day * 7 + slot * 13) % 250);
-            }
             const QString name = gallery + QStringLiteral("%1/Muster_%2_%1").arg(year).arg(month);
             QDir().mkpath(gallery + QString::number(year));
-            writeTextLines(name + QStringLiteral(".tab"), lines);
+            writeTextLines(name + QStringLiteral(".tab"), bench::eightSlotDiary(QStringLiteral("Muster"), month, year));
             writeTextLines(name + QStringLiteral(".txt"), {QStringLiteral("Pollenflug, Erkältung")});
         }
     }

@@ -5,8 +5,10 @@
 #include "diary/means.h"
 #include "diary/slots.h"
 #include "diary/textfile.h"
+#include "readingmonths.h"
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 
 using namespace luftikon;
@@ -15,16 +17,9 @@ namespace {
 
 QStringList fullMonth()
 {
-    QStringList entries;
     // Typed slot by slot from the last day back, so the sort has work to do.
-    for (int day = 31; day >= 1; --day) {
-        for (int slot = LastSlot; slot >= FirstSlot; --slot) {
-            const QString dayText = QStringLiteral("%1").arg(day, 2, 10, QLatin1Char('0'));
-            entries << composeEntryLine(slotInfo(slot)->entryPrefix, dayText, QStringLiteral("3"),
-                                        QStringLiteral("2024"), timeValueDefault(slot, SlotMode::Eight),
-                                        QString::number(300 + (day * 7 + slot * 13) % 250));
-        }
-    }
+    QStringList entries = bench::readingLines(3, 2024);
+    std::reverse(entries.begin(), entries.end());
     return entries;
 }
 

@@ -1,7 +1,7 @@
 // The whole drawing of a full eight-slot month, as the user waits for it after each save.
 #include "chart/ui/chartdrawing.h"
-#include "diary/entryline.h"
 #include "diary/textfile.h"
+#include "readingmonths.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -14,23 +14,6 @@ using namespace luftikon;
 namespace {
 
 const QString resources = QStringLiteral(LUFTIKON_RESOURCE_DIR "/");
-
-// 31 days of eight readings, values wandering through all three zones.
-QStringList fullEightSlotMonth()
-{
-    QStringList lines{QStringLiteral("[Personendaten]"),        QStringLiteral("BenutzerName=Muster"),
-                      QStringLiteral("Datum=Januar 2024"),      QStringLiteral("BisZu8MessungenJeTag=1"),
-                      QStringLiteral("BisZu4MessungenJeTag=0"), QStringLiteral("GrenzwertGruen>=500"),
-                      QStringLiteral("GrenzwertRot<=200"),      QString()};
-    const char* prefixes[] = {"Morgens den ",  "Messung2 den ", "Messung3 den ", "Messung4 den ",
-                              "Messung5 den ", "Messung6 den ", "Messung7 den ", "Abends den "};
-    for (int day = 1; day <= 31; ++day)
-        for (int slot = 0; slot < 8; ++slot)
-            lines << composeEntryLine(QLatin1String(prefixes[slot]), QStringLiteral("%1").arg(day, 2, 10, QChar(u'0')),
-                                      QStringLiteral("1"), QStringLiteral("2024"), QStringLiteral("08:00"),
-                                      QString::number(150 + (day * 37 + slot * 53) % 500));
-    return lines;
-}
 
 enum class Intensity {
     Same,   // a redraw after a save
@@ -56,7 +39,7 @@ void drawMonth(benchmark::State& bench, Intensity kind, int scale = 1)
 {
     QTemporaryDir dir;
     const QString diary = dir.filePath(QStringLiteral("Muster_1_2024.tab"));
-    if (!writeTextLines(diary, fullEightSlotMonth()).ok) {
+    if (!writeTextLines(diary, bench::eightSlotDiary(QStringLiteral("Muster"), 1, 2024)).ok) {
         bench.SkipWithError("diary not written");
         return;
     }

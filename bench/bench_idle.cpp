@@ -4,8 +4,8 @@
 // on the offscreen platform.
 #include "config/configstore.h"
 #include "diary/diarywriter.h"
-#include "diary/entryline.h"
 #include "diary/textfile.h"
+#include "readingmonths.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -88,25 +88,20 @@ QProcessEnvironment returningUser(const QTemporaryDir& home)
 {
     const QString data = home.filePath(QStringLiteral("data/"));
     QDir().mkpath(data);
-    QStringList entries;
-    for (int day = 1; day <= 20; ++day)
-        for (const char* slot : {"Morgens den ", "Abends den "})
-            entries << composeEntryLine(QLatin1String(slot), QStringLiteral("%1").arg(day, 2, 10, QChar(u'0')),
-                                        QStringLiteral("12"), QStringLiteral("2026"), QStringLiteral("08:00"),
-                                        QString::number(300 + (day * 37) % 200));
+    const QString user = QStringLiteral("Erika Muster");
+    const QString gallery = data + QStringLiteral("Luftikon-Daten-Galerie/");
+    const QString diary = diaryFilePath(gallery, QStringLiteral("2026"), user, QStringLiteral("12"));
+    QDir().mkpath(gallery + QStringLiteral("2026"));
     DiaryHeader header;
-    header.userName = QStringLiteral("Erika Muster");
+    header.userName = user;
     header.listMonth = QStringLiteral("12");
     header.listYear = QStringLiteral("2026");
-    const QString gallery = data + QStringLiteral("Luftikon-Daten-Galerie/");
-    const QString diary = diaryFilePath(gallery, header.listYear, header.userName, header.listMonth);
-    QDir().mkpath(gallery + header.listYear);
-    writeTextLines(diary, composeDiaryLines(header, entries));
+    writeTextLines(diary, composeDiaryLines(header, bench::readingLines(12, 2026, 20, {1, 8})));
 
     const QString configFolder = home.filePath(QStringLiteral("config"));
     ConfigStore config(configFolder + QStringLiteral("/Quendel/Luftikon.conf"));
     config.writeFirstRunDefaults(data, QStringLiteral(LUFTIKON_RESOURCE_DIR "/"));
-    config.setText(QStringLiteral("BenutzerName"), header.userName);
+    config.setText(QStringLiteral("BenutzerName"), user);
     config.setText(QStringLiteral("TabellenDateiName"), diary);
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

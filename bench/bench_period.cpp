@@ -7,6 +7,7 @@
 #include "period/ui/periodreport.h"
 #include "period/ui/periodwindow.h"
 #include "platform/qtdesktop.h"
+#include "readingmonths.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,28 +18,13 @@ using namespace luftikon;
 
 namespace {
 
-// Twelve months of 2024 for "Muster", every slot of every day read.
+// Twelve months of 2024 for "Muster", every slot of every day read, the limits changing.
 void writeFullYear(const QString& gallery)
 {
-    const char* prefixes[] = {"Morgens den    ", "Messung2 den ", "Messung3 den ", "Messung4 den ",
-                              "Messung5 den ",   "Messung6 den ", "Messung7 den ", "Abends den      "};
     QDir().mkpath(gallery + QStringLiteral("2024"));
-    for (int month = 1; month <= 12; ++month) {
-        QStringList lines{QStringLiteral("[Personendaten]"),
-                          QStringLiteral("BenutzerName=Muster"),
-                          QStringLiteral("BisZu8MessungenJeTag=1"),
-                          QStringLiteral("BisZu4MessungenJeTag=0"),
-                          QStringLiteral("GrenzwertGruen>=%1").arg(380 + month * 5),
-                          QStringLiteral("GrenzwertRot<=%1").arg(220 + month),
-                          QString()};
-        for (int day = 1; day <= 31; ++day)
-            for (int slot = 0; slot < 8; ++slot)
-                lines << QLatin1String(prefixes[slot]) + QStringLiteral("%1.%2.2024 Z=08:00  Luftikon=%3")
-                                                             .arg(day, 2, 10, QChar(u'0'))
-                                                             .arg(month)
-                                                             .arg(150 + (day * 37 + slot * 53 + month) % 500);
-        writeTextLines(gallery + QStringLiteral("2024/Muster_%1_2024.tab").arg(month), lines);
-    }
+    for (int month = 1; month <= 12; ++month)
+        writeTextLines(gallery + QStringLiteral("2024/Muster_%1_2024.tab").arg(month),
+                       bench::eightSlotDiary(QStringLiteral("Muster"), month, 2024, 380 + month * 5, 220 + month));
 }
 
 void BM_ReadYearOfMonths(benchmark::State& bench)

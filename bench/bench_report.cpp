@@ -1,6 +1,7 @@
 // The doctor's report of a full eight-slot month, as the user waits for it after the menu
 // command: figures, the PDF page and its safe write, and the CSV file beside it.
 #include "files/safefile.h"
+#include "readingmonths.h"
 #include "report/readingscsv.h"
 #include "report/ui/doctorreport.h"
 
@@ -18,14 +19,8 @@ MonthReport fullEightSlotMonth()
     month.diaryFile = QStringLiteral("/daten/2024/Muster_1_2024.tab");
     month.userName = QStringLiteral("Muster");
     month.slotMode = SlotMode::Eight;
-    const char* prefixes[] = {"Morgens den    ", "Messung2 den ", "Messung3 den ", "Messung4 den ",
-                              "Messung5 den ",   "Messung6 den ", "Messung7 den ", "Abends den      "};
-    for (int day = 1; day <= 31; ++day)
-        for (int slot = 0; slot < 8; ++slot)
-            month.readings << parseEntryLine(QLatin1String(prefixes[slot]) +
-                                             QStringLiteral("%1.1.2024 Z=08:00  Luftikon=%2")
-                                                 .arg(day, 2, 10, QChar(u'0'))
-                                                 .arg(150 + (day * 37 + slot * 53) % 500));
+    for (const QString& line : bench::readingLines(1, 2024))
+        month.readings << parseEntryLine(line);
     for (int i = 0; i < 12; ++i)
         month.remarks << QStringLiteral("Bemerkung %1: Erkältung, zwei Hübe mehr am Abend").arg(i);
     return month;
