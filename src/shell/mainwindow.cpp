@@ -165,7 +165,7 @@ void MainWindow::loadScreenTemplate()
 {
     if (screenScale() == 1)
         return;
-    screenPicture_ = loadPictureAtScale(state_.templatePictureFile, screenScale());
+    screenPicture_ = screenChart_.bareTemplate();
     screenPictureOf_ = chartPicture_.cacheKey();
 }
 

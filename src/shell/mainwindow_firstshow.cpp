@@ -98,8 +98,9 @@ void MainWindow::takeTemplatePicture()
 
 void MainWindow::loadTemplatePicture()
 {
-    QImage picture;
-    if (!picture.load(state_.templatePictureFile))
+    // The drawings' own decoded templates: the next drawing starts from the same pictures.
+    const QImage picture = chart_.bareTemplate();
+    if (picture.isNull())
         return;
     chartPicture_ = picture;
     loadScreenTemplate();

@@ -80,12 +80,7 @@ void MainWindow::loadPictures()
         if (!header.isNull())
             headerPicture_->setPixmap(QPixmap::fromImage(header));
     }
-    // Decoded once: the chart's first drawing starts from the same picture.
-    if (const QImage chart = chart_.bareTemplate(); !chart.isNull()) {
-        chartPicture_ = chart;
-        loadScreenTemplate();
-        updateChart();
-    }
+    loadTemplatePicture();
     loadPins(chart_);
 }
 
