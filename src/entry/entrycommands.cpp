@@ -24,7 +24,7 @@ EntryCommands::EntryCommands(AppState& state, CurrentMonth& month, Desktop& desk
 
 Notify EntryCommands::notify()
 {
-    return [this](MessageKind kind, const QString& text) { desktop_.show(kind, text); };
+    return desktop_.notifier();
 }
 
 void EntryCommands::newTable(bool askFirst)

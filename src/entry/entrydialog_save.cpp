@@ -129,7 +129,7 @@ bool EntryDialog::saveAndShowChart()
     // An empty list is the month of the fields, for the file name as for the header.
     if (!takeEmptyListMonthFromFields() || !entriesMatchListMonth())
         return false;
-    const auto notify = [this](MessageKind kind, const QString& text) { say(kind, text); };
+    const Notify notify = desktop_.notifier();
     DiarySave save = listSave(state_.userName);
     // The month takes what was written and tells every window, this one included.
     if (!month_.save(save, monthSpin_->text(), yearSpin_->text(), notify))

@@ -29,6 +29,11 @@ public:
     void warning(const QString& text) { show(MessageKind::Warning, text); }
     void message(const QString& text) { show(MessageKind::Plain, text); }
     void error(const QString& text) { show(MessageKind::Error, text); }
+    // The same boxes for code that tells the user through a Notify.
+    Notify notifier()
+    {
+        return [this](MessageKind kind, const QString& text) { show(kind, text); };
+    }
 
     // Modal Ja/Nein question; true for Ja. `preset` is the button Enter presses: Nein where a
     // hasty Ja would lose readings.

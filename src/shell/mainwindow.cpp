@@ -42,7 +42,7 @@ MainWindow::MainWindow(AppState& state, Desktop& desktop, ConfigStore& config, Q
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Luftikon"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    config_.setNotify([this](MessageKind kind, const QString& text) { desktop_.show(kind, text); });
+    config_.setNotify(desktop_.notifier());
     setVersionKeeping(
         {[] { return QDateTime::currentDateTime(); }, [this](const QString& text) { desktop_.warning(text); }, this});
     chart_.setEnvironment({
@@ -191,7 +191,7 @@ QImage MainWindow::normalSizePicture()
 
 Notify MainWindow::notify()
 {
-    return [this](MessageKind kind, const QString& text) { desktop_.show(kind, text); };
+    return desktop_.notifier();
 }
 
 void MainWindow::drawMonth()

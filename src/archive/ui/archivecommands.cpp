@@ -95,7 +95,7 @@ bool restoreFromBackup(const AppState& state, ConfigStore& store, CurrentMonth& 
     }
     const RestoreOutcome outcome = carryOut(plan, replace, store);
     // The month on screen shows what its files now hold; on a fresh computer, the last diary of the old one.
-    const Notify notify = [&desktop](MessageKind kind, const QString& text) { desktop.show(kind, text); };
+    const Notify notify = desktop.notifier();
     if (!month.hasFile() && !outcome.lastDiary.isEmpty())
         month.open(outcome.lastDiary, notify);
     else if (month.hasFile() &&

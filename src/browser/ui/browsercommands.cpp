@@ -34,7 +34,7 @@ ExportRequest exportRequestOf(const AppState& state, const CurrentMonth& month, 
 std::optional<QString> showMonthInBrowser(const AppState& state, const CurrentMonth& month, Desktop& desktop,
                                           bool breakLineAtZero)
 {
-    const auto notify = [&desktop](MessageKind kind, const QString& text) { desktop.show(kind, text); };
+    const Notify notify = desktop.notifier();
     const auto page = exportMonthPage(exportRequestOf(state, month, breakLineAtZero), notify);
     if (page)
         desktop.openDocument(*page);

@@ -375,7 +375,7 @@ bool ChartSettingsDialog::diaryAvailable() const
 
 bool ChartSettingsDialog::storeLimit(CurrentMonth::Limit which, int value)
 {
-    return month_.setLimit(which, value, [this](MessageKind kind, const QString& text) { desktop_.show(kind, text); });
+    return month_.setLimit(which, value, desktop_.notifier());
 }
 
 void ChartSettingsDialog::changeGreenLimit(int delta)

@@ -82,7 +82,7 @@ void importReadingsCsv(const AppState& state, const Settings& settings, CurrentM
         return;
 
     const bool takeFileValues = preview.takeFileValues();
-    const Notify notify = [&desktop](MessageKind kind, const QString& text) { desktop.show(kind, text); };
+    const Notify notify = desktop.notifier();
     const ImportOutcome outcome = applyImport(plan, setup, takeFileValues, notify);
     if (std::any_of(outcome.writtenPaths.begin(), outcome.writtenPaths.end(),
                     [&](const QString& written) { return samePath(written, month.path()); }))

@@ -14,11 +14,6 @@ namespace luftikon {
 
 namespace {
 
-Notify notifyThrough(Desktop& desktop)
-{
-    return [&desktop](MessageKind kind, const QString& text) { desktop.show(kind, text); };
-}
-
 // Writes `bytes` to the month's report file with `extension`.
 std::optional<QString> writeReportFile(const MonthReport& report, const QString& dataFolder, const QString& extension,
                                        const QByteArray& bytes, Desktop& desktop)
@@ -66,7 +61,7 @@ ReportSource reportSourceOf(const AppState& state, const CurrentMonth& month)
 
 void evaluateMonth(const AppState& state, const CurrentMonth& month, Desktop& desktop, EvaluationWindow& window)
 {
-    const auto report = loadMonthReport(reportSourceOf(state, month), notifyThrough(desktop));
+    const auto report = loadMonthReport(reportSourceOf(state, month), desktop.notifier());
     if (!report)
         return;
     window.showFigures(*report);
@@ -76,8 +71,8 @@ void evaluateMonth(const AppState& state, const CurrentMonth& month, Desktop& de
 std::optional<QString> writeDoctorReport(const AppState& state, const CurrentMonth& month, Desktop& desktop,
                                          const QImage& chart)
 {
-    auto report = loadMonthReport(reportSourceOf(state, month), notifyThrough(desktop));
-    if (!report || !readRemarks(*report, month.remarksPath(), notifyThrough(desktop)))
+    auto report = loadMonthReport(reportSourceOf(state, month), desktop.notifier());
+    if (!report || !readRemarks(*report, month.remarksPath(), desktop.notifier()))
         return std::nullopt;
     const DoctorReport page{*report, chart, desktop.today(), QString::fromLatin1(appVersion)};
     const auto path =
@@ -89,7 +84,7 @@ std::optional<QString> writeDoctorReport(const AppState& state, const CurrentMon
 
 std::optional<QString> saveReadingsCsv(const AppState& state, const CurrentMonth& month, Desktop& desktop)
 {
-    const auto report = loadMonthReport(reportSourceOf(state, month), notifyThrough(desktop));
+    const auto report = loadMonthReport(reportSourceOf(state, month), desktop.notifier());
     if (!report)
         return std::nullopt;
     const QByteArray csv = readingsCsv(report->readings, report->figures.greenLimit, report->figures.redLimit);

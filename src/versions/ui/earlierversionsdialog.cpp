@@ -102,7 +102,7 @@ bool restoreEarlierVersion(CurrentMonth& month, Desktop& desktop, EarlierVersion
         desktop.error(written.error + QStringLiteral(" Die Datei ist unverändert."));
         return false;
     }
-    month.open(month.path(), [&desktop](MessageKind kind, const QString& text) { desktop.show(kind, text); });
+    month.open(month.path(), desktop.notifier());
     desktop.information(QStringLiteral("Die Fassung vom %1 um %2 Uhr ist wiederhergestellt. Der Stand davor ist als "
                                        "frühere Fassung aufbewahrt.")
                             .arg(versionDateText(*row), versionTimeText(*row)));
