@@ -75,17 +75,16 @@ void removeLeftoverTemporaries(const QString& filePath)
     }
 }
 
-// Keeps what `path` holds before `bytes` replace it; false only when a version was due and could not be kept.
-bool keepVersion(const QString& path, const QByteArray& bytes, VersionPace pace)
+// Keeps what `path` holds before `bytes` replace it; false only when a version was due and could
+// not be kept, with the reason in `why`.
+bool keepVersion(const QString& path, const QByteArray& bytes, VersionPace pace, QString& why)
 {
     if (!QFileInfo(path).isFile())
         return true;
     removeLeftoverTemporaries(path);
     const std::optional<QByteArray> old = readWholeFile(path);
     if (!old) {
-        report(QStringLiteral("Von der Datei \"%1\" konnte keine frühere Fassung aufbewahrt werden, weil sie nicht "
-                              "lesbar ist. Gespeichert wird trotzdem.")
-                   .arg(path));
+        why = QStringLiteral("Sie ist nicht lesbar.");
         return false;
     }
     if (*old == bytes)
@@ -114,10 +113,7 @@ bool keepVersion(const QString& path, const QByteArray& bytes, VersionPace pace)
         written = writeFileSafely(target, *old);
     }
     if (!written.ok) {
-        report(QStringLiteral("Von der Datei \"%1\" konnte keine frühere Fassung aufbewahrt werden. %2\nIhre Daten "
-                              "werden trotzdem gespeichert; frühere Fassungen werden wieder aufbewahrt, sobald das "
-                              "möglich ist.")
-                   .arg(path, written.error));
+        why = written.error;
         return false;
     }
     toldOfFailure() = false;
@@ -206,7 +202,21 @@ void releaseVersionKeeping(const void* owner)
 
 WriteResult replaceKeepingVersion(const QString& path, const QByteArray& bytes, VersionPace pace)
 {
-    keepVersion(path, bytes, pace);
+    if (QString why; !keepVersion(path, bytes, pace, why)) {
+        // A restore replaces what the user may want back: without its version it does not happen.
+        if (pace == VersionPace::Always) {
+            WriteResult refused;
+            refused.failure = WriteFailure::Write;
+            refused.error = QStringLiteral("Die Datei \"%1\" wurde nicht ersetzt, weil ihr jetziger Stand nicht als "
+                                           "frühere Fassung aufbewahrt werden konnte. %2")
+                                .arg(path, why);
+            return refused;
+        }
+        report(QStringLiteral("Von der Datei \"%1\" konnte keine frühere Fassung aufbewahrt werden. %2\nIhre Daten "
+                              "werden trotzdem gespeichert; frühere Fassungen werden wieder aufbewahrt, sobald das "
+                              "möglich ist.")
+                   .arg(path, why));
+    }
     return writeFileSafely(path, bytes);
 }
 

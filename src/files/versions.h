@@ -57,8 +57,8 @@ enum class VersionPace {
 
 // Replaces `path` with `bytes` through writeFileSafely, first keeping the bytes it held as a
 // version (none when they are the same, when the file is new, or when the pace says not yet).
-// A version that cannot be kept never stops the write; the user is told once, until versions
-// can be kept again.
+// A version that cannot be kept never stops a paced write; the user is told once, until versions
+// can be kept again. A restore (Always) whose version cannot be kept writes nothing and fails.
 WriteResult replaceKeepingVersion(const QString& path, const QByteArray& bytes, VersionPace pace = VersionPace::Paced);
 
 // Puts the bytes of `version` back in place of `filePath`; what the file held becomes a version

@@ -82,7 +82,7 @@ TEST(EarlierVersions, PruningKeepsTheNewestTwentyAndTheFirstOfEachDayOfNinetyDay
     EXPECT_TRUE(versionsToRemove(taken.mid(4), now).isEmpty());
 }
 
-TEST(EarlierVersions, AVersionThatCannotBeKeptNeverStopsASaveAndIsToldOnce)
+TEST(EarlierVersions, AVersionThatCannotBeKeptNeverStopsASaveIsToldOnceAndStopsARestore)
 {
     Sandbox box;
     Keeping keeping;
@@ -96,6 +96,12 @@ TEST(EarlierVersions, AVersionThatCannotBeKeptNeverStopsASaveAndIsToldOnce)
     EXPECT_EQ(Sandbox::readBytes(path), "neuer\r\n");
     ASSERT_EQ(keeping.told.size(), 1);
     EXPECT_TRUE(keeping.told[0].contains(path));
+    // A restore, which promises the state it replaces can be taken back, replaces nothing then.
+    const WriteResult restore = replaceKeepingVersion(path, "zurück\r\n", VersionPace::Always);
+    EXPECT_FALSE(restore.ok);
+    EXPECT_TRUE(restore.error.contains(path)) << restore.error.toStdString();
+    EXPECT_EQ(Sandbox::readBytes(path), "neuer\r\n");
+    EXPECT_EQ(keeping.told.size(), 1);
 }
 
 TEST(EarlierVersions, ARestoredVersionBringsTheReadingsBackAndCanItselfBeUndone)
