@@ -19,7 +19,8 @@ QDateTime wholeSeconds(const QDateTime& time)
 }
 
 // The plain files under `folder` that `wanted` accepts, outside hidden folders and earlier versions.
-void collect(const QString& folder, const QString& prefix, bool (*wanted)(const QString&), QList<ArchivedFile>& files)
+void collect(const QString& folder, const QString& prefix, bool (*wanted)(const QString&), QList<ArchivedFile>& files,
+             QStringList& unreadable)
 {
     QStringList paths;
     QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
@@ -34,6 +35,8 @@ void collect(const QString& folder, const QString& prefix, bool (*wanted)(const 
             continue;
         if (const auto bytes = readWholeFile(path))
             files.append({prefix + relative, *bytes, wholeSeconds(QFileInfo(path).lastModified())});
+        else
+            unreadable << path;
     }
 }
 
@@ -92,14 +95,16 @@ QStringList portableSettingNames()
     return names;
 }
 
-QList<ArchivedFile> collectDataFolder(const DataFolderPlaces& places)
+QList<ArchivedFile> collectDataFolder(const DataFolderPlaces& places, QStringList& unreadable)
 {
     QList<ArchivedFile> files;
-    collect(places.galleryFolder, DiariesInArchive, diaryOrRemarks, files);
-    collect(places.reportFolder, ReportsInArchive, anyFile, files);
+    collect(places.galleryFolder, DiariesInArchive, diaryOrRemarks, files, unreadable);
+    collect(places.reportFolder, ReportsInArchive, anyFile, files, unreadable);
     if (QFileInfo(places.settingsFile).isFile()) {
         if (const auto bytes = readWholeFile(places.settingsFile))
             files.append({SettingsInArchive, *bytes, wholeSeconds(QFileInfo(places.settingsFile).lastModified())});
+        else
+            unreadable << places.settingsFile;
     }
     return files;
 }

@@ -25,8 +25,9 @@ inline const QString DiariesInArchive = QStringLiteral("Tagebuecher/");
 inline const QString ReportsInArchive = QStringLiteral("Berichte/");
 inline const QString SettingsInArchive = QStringLiteral("Einstellungen/Luftikon.conf");
 
-// Every diary and remarks file of the gallery (not the earlier versions), every report and the settings.
-QList<ArchivedFile> collectDataFolder(const DataFolderPlaces& places);
+// Every diary and remarks file of the gallery (not the earlier versions), every report and the settings;
+// the paths of those that cannot be read go to `unreadable`.
+QList<ArchivedFile> collectDataFolder(const DataFolderPlaces& places, QStringList& unreadable);
 
 enum class Presence {
     New,       // not here yet

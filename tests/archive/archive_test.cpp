@@ -173,6 +173,23 @@ TEST(Archive, DifferingDiariesAreListedInOneQuestionAndReplacedOnlyOnYesKeepingA
     EXPECT_EQ(Sandbox::readBytes(versions[0].path), diary("Muster", 12));
 }
 
+TEST(Archive, ABackupThatCouldNotBeRestoredIsNotWritten)
+{
+    Sandbox box;
+    Computer old(box.file("alt"));
+    Sandbox::writeBytes(old.gallery("2024/Jürgen_3_2024.tab"), diary("Jürgen", 5));
+    // A name no restore takes: a backslash would read as a folder on another computer.
+    Sandbox::writeBytes(old.state.dataFolder + "Luftikon-Berichte/2024/a\\b.pdf", "%PDF");
+    test::ScriptedDesktop desktop;
+    const QString archive = box.file(QStringLiteral("umzug.zip"));
+    desktop.answerFile(archive);
+    EXPECT_FALSE(backUpAllDiaries(old.state, old.store, desktop, nullptr));
+    EXPECT_FALSE(QFileInfo::exists(archive));
+    ASSERT_EQ(desktop.shown().size(), 1u);
+    EXPECT_EQ(desktop.shown().front().kind, MessageKind::Error);
+    EXPECT_TRUE(desktop.shownTexts().front().contains("a\\b.pdf")) << desktop.shownTexts().front().toStdString();
+}
+
 TEST(Archive, ADamagedForeignOrClimbingArchiveIsRefusedWholeAndWritesNothing)
 {
     const QList<ArchivedFile> good{{"Tagebuecher/2024/a.tab", "eins", QDateTime::fromSecsSinceEpoch(1e9, Qt::UTC)}};

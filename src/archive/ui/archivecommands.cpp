@@ -36,11 +36,19 @@ bool backUpAllDiaries(const AppState& state, const ConfigStore& store, Desktop& 
         return false;
     if (!archiveFormatOf(path))
         path += QStringLiteral(".zip");
-    const QList<ArchivedFile> files = collectDataFolder(placesOf(state, store));
+    QStringList unreadable;
+    const QList<ArchivedFile> files = collectDataFolder(placesOf(state, store), unreadable);
     QString error;
     const auto archive = composeArchive(files, *archiveFormatOf(path), &error);
     if (!archive) {
         desktop.error(error);
+        return false;
+    }
+    // Read back as a restore would read it: an archive that could not be restored is no backup.
+    if (const ArchiveContent check = readArchive(*archive); !check.ok) {
+        desktop.error(QStringLiteral("Die Sicherung wurde nicht geschrieben, weil sie sich nicht wiederherstellen "
+                                     "ließe. %1")
+                          .arg(check.error));
         return false;
     }
     const WriteResult written = writeFileSafely(path, *archive);
@@ -48,10 +56,17 @@ bool backUpAllDiaries(const AppState& state, const ConfigStore& store, Desktop& 
         desktop.error(written.error);
         return false;
     }
-    desktop.information(QStringLiteral("Alle Tagebücher sind gesichert in\n\"%1\":\n%2 Dateien (Tagebücher, "
-                                       "Bemerkungen, Berichte und Einstellungen).")
-                            .arg(path)
-                            .arg(files.size()));
+    const QString saved = QStringLiteral("Alle Tagebücher sind gesichert in\n\"%1\":\n%2 Dateien (Tagebücher, "
+                                         "Bemerkungen, Berichte und Einstellungen).")
+                              .arg(path)
+                              .arg(files.size());
+    if (unreadable.isEmpty())
+        desktop.information(saved);
+    else
+        desktop.warning(saved +
+                        QStringLiteral("\n\nDiese Dateien können nicht gelesen werden und fehlen in der "
+                                       "Sicherung:\n") +
+                        unreadable.join(u'\n'));
     return true;
 }
 
@@ -62,13 +77,12 @@ bool restoreFromBackup(const AppState& state, ConfigStore& store, CurrentMonth& 
         desktop.openFileName(parent, QStringLiteral("Aus Sicherung wiederherstellen"), state.dataFolder, archiveFilter);
     if (path.isEmpty())
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        desktop.error(
-            QStringLiteral("Die Sicherung \"%1\" kann nicht gelesen werden: %2").arg(path, file.errorString()));
+    const std::optional<QByteArray> bytes = readWholeFile(path);
+    if (!bytes) {
+        desktop.error(QStringLiteral("Die Sicherung \"%1\" kann nicht gelesen werden.").arg(path));
         return false;
     }
-    const ArchiveContent content = readArchive(file.readAll());
+    const ArchiveContent content = readArchive(*bytes);
     if (!content.ok) {
         desktop.warning(content.error);
         return false;
