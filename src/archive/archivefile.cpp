@@ -14,7 +14,6 @@ namespace luftikon {
 namespace {
 
 const QByteArray manifestHeader = "Luftikon-Sicherung 1";
-const QString timeFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ssZ");
 // A diary archive of decades stays far below these; anything beyond is no archive of ours.
 constexpr qint64 maxTotalBytes = 256LL * 1024 * 1024;
 constexpr int maxMembers = 100000;
@@ -61,8 +60,8 @@ QString parseManifest(const QByteArray& text, QList<QString>& order, QHash<QStri
         entry.sha256 = QString::fromLatin1(fields[0]);
         bool sized = false;
         entry.size = fields[1].toLongLong(&sized);
-        entry.modified = QDateTime::fromString(QString::fromLatin1(fields[2]), timeFormat);
-        entry.modified.setTimeSpec(Qt::UTC); // written in UTC; read on a computer in any time zone
+        // Written in UTC with its "Z", so no local clock change can shift or void it.
+        entry.modified = QDateTime::fromString(QString::fromLatin1(fields[2]), Qt::ISODate);
         const QString path = QString::fromUtf8(line.mid(fields[0].size() + fields[1].size() + fields[2].size() + 3));
         if (entry.sha256.size() != 64 || !sized || entry.size < 0 || !entry.modified.isValid())
             return QStringLiteral("Eine Zeile des Inhaltsverzeichnisses ist unlesbar.");
@@ -109,7 +108,7 @@ QByteArray composeManifest(const QList<ArchivedFile>& files)
     QByteArray text = manifestHeader + '\n';
     for (const ArchivedFile& file : files) {
         text += sha256Of(file.bytes).toLatin1() + ' ' + QByteArray::number(file.bytes.size()) + ' ' +
-                file.modified.toUTC().toString(timeFormat).toLatin1() + ' ' + file.path.toUtf8() + '\n';
+                file.modified.toUTC().toString(Qt::ISODate).toLatin1() + ' ' + file.path.toUtf8() + '\n';
     }
     return text;
 }
