@@ -225,14 +225,17 @@ Columns columnsOf(const QStringList& header)
             columns.value = i;
             continue;
         }
+        // Before the time: "Tageszeit" names the slot, though it holds "zeit".
+        if (columns.slot < 0 && (key == u"messung" || anyOf(key, {"slot", "tageszeit"}))) {
+            columns.slot = i;
+            continue;
+        }
         const bool date = columns.date < 0 && (anyOf(key, {"datum", "date"}) || key == u"tag" || key == u"day");
         const bool time = columns.time < 0 && (anyOf(key, {"zeit", "time"}) || key == u"uhr");
         if (date)
             columns.date = i;
         if (time)
             columns.time = i;
-        if (!date && !time && columns.slot < 0 && (key == u"messung" || anyOf(key, {"slot", "tageszeit"})))
-            columns.slot = i;
     }
     return columns;
 }

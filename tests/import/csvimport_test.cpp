@@ -48,6 +48,9 @@ TEST(CsvReader, ReadsEveryShapeMetersAppsAndSpreadsheetsWrite)
          "Datum;Zeit;PEF;FEV1\n05.03.2024;8:00;420,0;2,85\n05.03.2024;20:05;431;3,1\n", "UTF-8", u';', marchFifth},
         {"a title line above, date and time in one field",
          "Peak-Flow-Export\n2024-03-05 08:00,420\n2024-03-05 20:05,431", "UTF-8", u',', marchFifth},
+        {"the slot in a column called Tageszeit, before the time",
+         "Datum;Tageszeit;Uhrzeit;Wert\n05.03.2024;Morgens;08:00;420\n05.03.2024;Abends;20:05;431\n", "UTF-8", u';',
+         marchFifth},
         {"blanks between the fields, lone CR line ends",
          "Datum Uhrzeit Wert\r05.03.2024 08:00 420\r05.03.2024 20:05 431", "UTF-8", u' ', marchFifth},
     };
