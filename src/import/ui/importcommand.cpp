@@ -1,11 +1,11 @@
 // Runs the CSV import: file dialog, reading, preview, writing and the closing message.
 #include "import/ui/importcommand.h"
 
+#include "files/safefile.h"
 #include "import/csvreadings.h"
 #include "import/importplan.h"
 #include "import/ui/importpreviewdialog.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace luftikon {
@@ -19,21 +19,18 @@ const QString nothingTaken = QStringLiteral(" Es wurde nichts übernommen.");
 
 std::optional<QByteArray> readCsvFile(const QString& path, Desktop& desktop)
 {
-    QFile file(path);
-    if (file.size() > largestCsvFile) {
+    if (QFileInfo(path).size() > largestCsvFile) {
         desktop.warning(QStringLiteral("Die Datei \"%1\" ist mit mehr als 64 MB zu groß für eine CSV-Datei mit "
                                        "Messwerten.")
                             .arg(path) +
                         nothingTaken);
         return std::nullopt;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        desktop.warning(
-            QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden: %2.").arg(path, file.errorString()) +
-            nothingTaken);
-        return std::nullopt;
-    }
-    return file.readAll();
+    // Read whole or not at all: a file cut short would bring in only part of its readings.
+    std::optional<QByteArray> bytes = readWholeFile(path);
+    if (!bytes)
+        desktop.warning(QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden.").arg(path) + nothingTaken);
+    return bytes;
 }
 
 bool samePath(const QString& a, const QString& b)
