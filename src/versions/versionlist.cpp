@@ -1,9 +1,9 @@
 #include "versions/versionlist.h"
 
 #include "diary/diaryfile.h"
+#include "diary/textfile.h"
 #include "month/currentmonth.h"
 
-#include <QFile>
 #include <QSet>
 
 #include <algorithm>
@@ -21,14 +21,6 @@ QSet<QString> readingsOf(const DiaryFile& diary)
     return readings;
 }
 
-QStringList linesOf(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return splitLines(decodeCp1252(file.readAll()));
-}
-
 } // namespace
 
 QList<VersionRow> versionRowsOf(const QString& diaryPath)
@@ -36,8 +28,14 @@ QList<VersionRow> versionRowsOf(const QString& diaryPath)
     QList<VersionRow> rows;
     const QSet<QString> today = readingsOf(readDiary(diaryPath));
     for (const EarlierVersion& version : versionsOf(diaryPath)) {
-        const QSet<QString> then = readingsOf(diaryOf(linesOf(version.path), diaryPath));
+        const ReadResult read = readTextLines(version.path);
         VersionRow row{version, diaryPath};
+        if (!read.ok) {
+            row.unreadable = true;
+            rows << row;
+            continue;
+        }
+        const QSet<QString> then = readingsOf(diaryOf(read.lines, diaryPath));
         row.readings = int(then.size());
         row.added = int((today - then).size());
         row.missing = int((then - today).size());
@@ -68,6 +66,8 @@ QString versionContentText(const VersionRow& row)
 {
     if (row.remarks)
         return QStringLiteral("Bemerkungen");
+    if (row.unreadable)
+        return QStringLiteral("nicht lesbar");
     QString text = row.readings == 1 ? QStringLiteral("1 Messwert") : QStringLiteral("%1 Messwerte").arg(row.readings);
     if (row.added == 0 && row.missing == 0)
         return text + QStringLiteral("; dieselben Messwerte wie heute");

@@ -13,6 +13,7 @@ struct VersionRow {
     EarlierVersion version;
     QString filePath; // the file the version would replace
     bool remarks = false;
+    bool unreadable = false; // the version file cannot be read: its readings are unknown
     int readings = 0; // in the version
     int added = 0;    // readings today's diary has and the version lacks
     int missing = 0;  // readings of the version today's diary lacks
