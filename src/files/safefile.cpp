@@ -167,21 +167,14 @@ std::optional<QByteArray> readWholeFile(const QString& path)
 
 WriteResult copyFileSafely(const QString& source, const QString& target)
 {
-    QFile file(source);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> bytes = readWholeFile(source);
+    if (!bytes) {
         WriteResult result;
         result.failure = WriteFailure::Open;
         result.error = QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden.").arg(source);
         return result;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        WriteResult result;
-        result.failure = WriteFailure::Open;
-        result.error = QStringLiteral("Fehler beim Lesen der Datei \"%1\".").arg(source);
-        return result;
-    }
-    return writeFileSafely(target, bytes);
+    return writeFileSafely(target, *bytes);
 }
 
 } // namespace luftikon
