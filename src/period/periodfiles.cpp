@@ -21,15 +21,15 @@ std::pair<int, int> dateAndSlot(const DiaryEntry& reading)
 
 QByteArray periodCsv(const Period& period)
 {
-    QString text = csvHeader + QStringLiteral("\r\n");
+    QStringList lines;
     for (const PeriodMonth& month : period.months) {
         QList<DiaryEntry> readings = month.diary.readings;
         std::stable_sort(readings.begin(), readings.end(),
                          [](const DiaryEntry& a, const DiaryEntry& b) { return dateAndSlot(a) < dateAndSlot(b); });
         for (const DiaryEntry& reading : readings)
-            text += csvLine(reading, month.limits.green, month.limits.red) + QStringLiteral("\r\n");
+            lines << csvLine(reading, month.limits.green, month.limits.red);
     }
-    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    return csvFile(lines);
 }
 
 QString periodFileStem(const QString& userName, DiaryMonth first, DiaryMonth last)

@@ -52,12 +52,20 @@ QString csvLine(const DiaryEntry& reading, int greenLimit, int redLimit)
     return row.join(QLatin1Char(';'));
 }
 
-QByteArray readingsCsv(const QList<DiaryEntry>& readings, int greenLimit, int redLimit)
+QByteArray csvFile(const QStringList& lines)
 {
     QString text = csvHeader + QStringLiteral("\r\n");
-    for (const DiaryEntry& reading : readings)
-        text += csvLine(reading, greenLimit, redLimit) + QStringLiteral("\r\n");
+    for (const QString& line : lines)
+        text += line + QStringLiteral("\r\n");
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+QByteArray readingsCsv(const QList<DiaryEntry>& readings, int greenLimit, int redLimit)
+{
+    QStringList lines;
+    for (const DiaryEntry& reading : readings)
+        lines << csvLine(reading, greenLimit, redLimit);
+    return csvFile(lines);
 }
 
 } // namespace luftikon

@@ -21,6 +21,9 @@ QString csvField(const QString& text, bool quoted = false);
 // in quotes as it stands, with an empty zone.
 QString csvLine(const DiaryEntry& reading, int greenLimit, int redLimit);
 
+// A whole CSV file of those lines: UTF-8 with a byte order mark, the header, CR LF line ends.
+QByteArray csvFile(const QStringList& lines);
+
 // The whole file.
 QByteArray readingsCsv(const QList<DiaryEntry>& readings, int greenLimit, int redLimit);
 
