@@ -96,6 +96,24 @@ TEST_F(PeriodWindowTest, TheReportHoldsEveryMonthOnItsFirstPageAndTheMonthsPages
     EXPECT_TRUE(pdfText(*pdf, 3, 3).contains(QStringLiteral("Monat: Februar 2025")));
     expectFontsEmbedded(*pdf);
 
+    // Three years of months: the table goes on on a second sheet under its titles again instead of
+    // running over the footer and off the sheet, and the notes follow it whole.
+    const Period years = readPeriod(state.galleryFolder, erika, DiaryMonth{3, 2022}, DiaryMonth{2, 2025});
+    const auto longPdf = writePeriodReport(years, state.dataFolder, desktop);
+    ASSERT_TRUE(longPdf);
+    const QString sheet1 = pdfText(*longPdf, 1, 1);
+    const QString sheet2 = pdfText(*longPdf, 2, 2);
+    for (const QString& sheet : {sheet1, sheet2}) {
+        EXPECT_TRUE(sheet.contains(QStringLiteral("Tage mit Messwerten"))) << sheet.toStdString();
+        EXPECT_TRUE(sheet.contains(QStringLiteral("keine Diagnose"))) << sheet.toStdString();
+    }
+    EXPECT_TRUE(sheet1.contains(QStringLiteral("März 2022")));
+    EXPECT_FALSE(sheet1.contains(QStringLiteral("Ganzer Zeitraum")));
+    EXPECT_TRUE(sheet2.contains(QStringLiteral("Februar 2025")));
+    EXPECT_TRUE(sheet2.contains(QStringLiteral("Ganzer Zeitraum")));
+    EXPECT_TRUE(sheet2.contains(QStringLiteral("So sind die Zahlen berechnet")));
+    EXPECT_TRUE(pdfText(*longPdf, 3, 3).contains(QStringLiteral("Monat: November 2024")));
+
     // The course's zones where it lies on the first page: November green at 450, February amber.
     constexpr int dpi = 100;
     const QString png = box.file(QStringLiteral("page"));

@@ -19,6 +19,21 @@ constexpr double contentWidth = reportPageWidth - 2 * margin;
 
 // Column widths in mm, in the order of periodColumnTitles; they add up to the content width.
 constexpr double columnWidths[] = {25, 16, 15, 19, 13, 13, 13, 17, 26, 9, 9, 7};
+// What the first part may fill above the footer before it goes on on a new sheet.
+constexpr double usableBottom = reportFooterTop - 3;
+
+// The sheets of the first part: a long period goes on on the next one, under its own footer.
+struct Sheets {
+    ReportPage& page;
+    QPdfWriter& writer;
+    // Where the next sheet starts.
+    double next()
+    {
+        drawReportFooter(page);
+        writer.newPage();
+        return margin;
+    }
+};
 
 double drawHeader(ReportPage& page, const PeriodReport& report)
 {
@@ -45,12 +60,9 @@ double drawCourse(ReportPage& page, const Course& course, double top)
     return top + height;
 }
 
-double drawTable(ReportPage& page, const Period& period, double top)
+// The column titles on their grey band; where the rows start.
+double drawColumnTitles(ReportPage& page, double y)
 {
-    double y = top;
-    y += page.text(margin, y, contentWidth, QStringLiteral("Die Monate im Vergleich (Werte in l/min)"),
-                   ReportPage::font(10.5, true)) +
-         1;
     const QFont head = ReportPage::font(7, true);
     double headHeight = 0;
     for (qsizetype c = 0; c < periodColumnTitles.size(); ++c)
@@ -62,17 +74,30 @@ double drawTable(ReportPage& page, const Period& period, double top)
         page.text(x + 0.6, y + 0.6, columnWidths[c] - 1.2, periodColumnTitles[c], head);
         x += columnWidths[c];
     }
-    y += headHeight;
+    return y + headHeight;
+}
+
+double drawTable(Sheets& sheets, const Period& period, double top)
+{
+    ReportPage& page = sheets.page;
+    double y = top;
+    y += page.text(margin, y, contentWidth, QStringLiteral("Die Monate im Vergleich (Werte in l/min)"),
+                   ReportPage::font(10.5, true)) +
+         1;
+    y = drawColumnTitles(page, y);
 
     constexpr double rowHeight = 5;
     const std::vector<PeriodRow> rows = periodRows(period);
     for (std::size_t r = 0; r < rows.size(); ++r) {
+        // Rows that would reach the footer go on on the next sheet, under the column titles again.
+        if (y + rowHeight > usableBottom)
+            y = drawColumnTitles(page, sheets.next());
+        double x = margin;
         const PeriodRow& row = rows[r];
         const bool total = r + 1 == rows.size();
         const QFont body = ReportPage::font(7.5, total);
         if (total)
             page.line(margin, y, margin + contentWidth, y, reportInk);
-        x = margin;
         for (qsizetype c = 0; c < row.cells.size(); ++c) {
             page.cell(QRectF(x, y, columnWidths[c], rowHeight), row.cells[c], body,
                       c == 0 ? Qt::AlignLeft : Qt::AlignHCenter);
@@ -87,12 +112,10 @@ double drawTable(ReportPage& page, const Period& period, double top)
     return y;
 }
 
-double drawNotes(ReportPage& page, double top)
+double drawNotes(Sheets& sheets, double top)
 {
-    double y = top;
-    y += page.text(margin, y, contentWidth, QStringLiteral("So sind die Zahlen berechnet"),
-                   ReportPage::font(10.5, true)) +
-         1;
+    ReportPage& page = sheets.page;
+    const QString title = QStringLiteral("So sind die Zahlen berechnet");
     const QStringList notes{
         QStringLiteral("Jeder Monat wird mit den Grenzwerten gezählt, die in seiner Tabelle stehen (grün ab dem "
                        "ersten, rot unter dem zweiten Wert); die Zonen des Verlaufs zeigen sie Monat für Monat."),
@@ -105,17 +128,26 @@ double drawNotes(ReportPage& page, double top)
         QStringLiteral("Monate ohne Tabelle bleiben leer. Auf den folgenden Seiten steht der Monatsbericht jedes "
                        "Monats mit Messwerten."),
     };
+    // The notes stay together: on the next sheet when they do not fit under the table.
+    double height = page.height(title, ReportPage::font(10.5, true), contentWidth) + 1;
+    for (const QString& note : notes)
+        height += page.height(note, ReportPage::font(7.5), contentWidth) + 0.8;
+    double y = top + height > usableBottom ? sheets.next() : top;
+    y += page.text(margin, y, contentWidth, title, ReportPage::font(10.5, true)) + 1;
     for (const QString& note : notes)
         y += page.text(margin, y, contentWidth, note, ReportPage::font(7.5)) + 0.8;
     return y;
 }
 
-void paintFirstPage(QPainter& painter, const PeriodReport& report)
+// The period's own part: header, course, the months' table and how the numbers are worked out,
+// on one sheet or, for a long period, more.
+void paintPeriodPart(QPainter& painter, QPdfWriter& writer, const PeriodReport& report)
 {
     ReportPage page(painter);
+    Sheets sheets{page, writer};
     const double top = std::max(periodChartTop, drawHeader(page, report));
-    const double tableBottom = drawTable(page, report.period, drawCourse(page, report.period.course, top) + 5);
-    drawNotes(page, tableBottom + 5);
+    const double tableBottom = drawTable(sheets, report.period, drawCourse(page, report.period.course, top) + 5);
+    drawNotes(sheets, tableBottom + 5);
     drawReportFooter(page);
 }
 
@@ -149,7 +181,7 @@ QByteArray periodReportPdf(const PeriodReport& report)
                                 .arg(period.userName, periodName(period.first, period.last)),
                             report.version);
         QPainter painter(&writer);
-        paintFirstPage(painter, report);
+        paintPeriodPart(painter, writer, report);
         for (const PeriodMonth& month : period.months) {
             if (month.status != MonthStatus::Read || month.diary.readings.isEmpty())
                 continue;
