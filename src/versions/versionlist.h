@@ -14,9 +14,9 @@ struct VersionRow {
     QString filePath; // the file the version would replace
     bool remarks = false;
     bool unreadable = false; // the version file cannot be read: its readings are unknown
-    int readings = 0; // in the version
-    int added = 0;    // readings today's diary has and the version lacks
-    int missing = 0;  // readings of the version today's diary lacks
+    int readings = 0;        // in the version
+    int added = 0;           // readings today's diary has and the version lacks
+    int missing = 0;         // readings of the version today's diary lacks
 };
 
 // The versions of the diary at `diaryPath` and of its remarks file, newest first.
