@@ -6,6 +6,7 @@
 #include "diary/slots.h"
 #include "diary/textfile.h"
 
+#include <QDateTime>
 #include <QStringDecoder>
 #include <algorithm>
 #include <array>
@@ -120,8 +121,6 @@ struct Clock {
 // H:MM or HH:MM, seconds after a second colon dropped; 00:00 to 24:00.
 std::optional<Clock> clockOf(QStringView text)
 {
-    if (text.endsWith(u'Z'))
-        text.chop(1);
     const QList<QStringView> parts = text.split(u':');
     if (parts.size() < 2 || parts.size() > 3)
         return std::nullopt;
@@ -173,6 +172,18 @@ struct Stamp {
 
 Stamp stampOf(const QString& field)
 {
+    // A stamp in UTC ("…Z") or with an offset ("…+01:00") is a moment: read at the clock here.
+    const qsizetype timeStart = field.indexOf(u'T');
+    if (timeStart > 0 &&
+        (field.endsWith(u'Z') || field.indexOf(u'+', timeStart) > 0 || field.indexOf(u'-', timeStart) > 0)) {
+        const QDateTime moment = QDateTime::fromString(field, Qt::ISODate);
+        if (!moment.isValid())
+            return {};
+        const QDateTime here = moment.toLocalTime();
+        const QTime time = here.time();
+        return {DateParts{here.date().year(), here.date().month(), here.date().day()},
+                Clock{twoDigits(time.hour()) + u':' + twoDigits(time.minute()), time.hour() * 60 + time.minute()}};
+    }
     qsizetype cut = field.indexOf(u' ');
     if (cut < 0)
         cut = field.indexOf(u'T');

@@ -64,6 +64,20 @@ TEST(CsvReader, ReadsEveryShapeMetersAppsAndSpreadsheetsWrite)
     }
 }
 
+TEST(CsvReader, StampsInUtcOrWithAnOffsetAreReadAtTheClockHere)
+{
+    const QByteArray oldZone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    const CsvContent csv = readCsvReadings("Zeitpunkt;PEF\n2024-03-05T07:00:00Z;420\n2024-03-05T20:05:00+01:00;431\n"
+                                           "2024-03-05T25:00:00Z;400\n");
+    qputenv("TZ", oldZone);
+    tzset();
+    EXPECT_EQ(summary(csv), (QStringList{"2: 2024-03-05 08:00 420", "3: 2024-03-05 20:05 431"}));
+    ASSERT_EQ(csv.unreadable.size(), 1);
+    EXPECT_EQ(csv.unreadable.front().lineNumber, 4);
+}
+
 TEST(CsvReader, ListsUnreadableLinesWithTheirNumberAndGoesOnWithTheOthers)
 {
     const CsvContent csv = readCsvReadings("Datum;Uhrzeit;Wert\n"
