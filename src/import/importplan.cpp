@@ -3,6 +3,7 @@
 #include "import/importplan.h"
 
 #include "diary/dates.h"
+#include "diary/daygrid.h"
 #include "diary/diaryfile.h"
 #include "diary/diarywriter.h"
 #include "diary/entryline.h"
@@ -60,26 +61,6 @@ int cellOf(int day, int slot)
     return day * (LastSlot + 1) + slot;
 }
 
-struct DiaryCell {
-    QString line;
-    std::optional<int> value;
-};
-
-// The first reading line of each day and slot of the diary.
-QHash<int, DiaryCell> cellsOf(const DiaryFile& diary)
-{
-    QHash<int, DiaryCell> cells;
-    for (const DiaryEntry& entry : diary.readings) {
-        const auto day = entry.fields.day ? parseWholeNumber(*entry.fields.day) : std::nullopt;
-        if (entry.slot == NoSlot || !day)
-            continue;
-        const int cell = cellOf(*day, entry.slot);
-        if (!cells.contains(cell))
-            cells.insert(cell, {entry.line, entry.value});
-    }
-    return cells;
-}
-
 MonthPlan planMonth(const QList<CsvReading>& readings, const std::vector<qsizetype>& indexes, int year, int month,
                     const ImportSetup& setup)
 {
@@ -126,7 +107,8 @@ MonthPlan planMonth(const QList<CsvReading>& readings, const std::vector<qsizety
         cells.push_back(cell);
     }
 
-    const QHash<int, DiaryCell> diaryCells = cellsOf(diary);
+    // Compared with the reading the table and the report show for that day and slot.
+    const DayGrid grid = dayGridOf(diary.readings);
     for (qsizetype i = 0; i < planned.size(); ++i) {
         PlannedReading& item = planned[i];
         const qsizetype winner = best.value(cells[std::size_t(i)]);
@@ -135,13 +117,14 @@ MonthPlan planMonth(const QList<CsvReading>& readings, const std::vector<qsizety
             plan.leftOut << item;
             continue;
         }
-        const auto there = diaryCells.constFind(cells[std::size_t(i)]);
-        if (there == diaryCells.cend()) {
+        const qsizetype there = grid.at(item.source.date.day(), item.slot);
+        if (there < 0) {
             plan.fresh << item;
             continue;
         }
-        item.other = there->line;
-        if (there->value == item.source.value)
+        const DiaryEntry& shown = diary.readings[there];
+        item.other = shown.line;
+        if (shown.value == item.source.value)
             plan.alreadyThere << item;
         else
             plan.conflicts << item;

@@ -190,6 +190,18 @@ TEST_F(CsvImport, SortsReadingsIntoSlotsMonthsAndDiariesByTheRules)
     EXPECT_FALSE(readingsIn("2024/Jürgen Müller_03_2024.tab").contains(reading("Messung2", 5, "430", 3)));
 }
 
+TEST_F(CsvImport, AValueIsComparedWithTheReadingTheTableShowsForItsDayAndSlot)
+{
+    // Corrected by hand: the later line of the 5th's morning is the one the table and report show.
+    writeDiary("2024/Jürgen Müller_03_2024.tab",
+               diaryHead("Jürgen Müller", "März 2024") +
+                   QStringList{reading("Morgens", 5, "400", 3), reading("Morgens", 5, "420", 3)});
+    bringIn("2024-03-05,07:00,420\n");
+    ASSERT_EQ(plan.months.size(), 1);
+    EXPECT_EQ(plan.months[0].alreadyThere.size(), 1);
+    EXPECT_TRUE(plan.months[0].conflicts.isEmpty());
+}
+
 TEST_F(CsvImport, AnEightSlotDiaryTakesTheReadingsByItsOwnTimes)
 {
     writeDiary("2025/Jürgen Müller_7_2025.tab", diaryHead("Jürgen Müller", "Juli 2025", true));
