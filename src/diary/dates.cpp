@@ -37,6 +37,12 @@ QString germanMonthName(int month)
     return QString::fromUtf16(names[static_cast<std::size_t>(month - 1)]);
 }
 
+QString germanMonthAndYear(int month, int year)
+{
+    const QString name = germanMonthName(month);
+    return name.isEmpty() ? name : name + u' ' + QString::number(year);
+}
+
 int windowedYear(int year)
 {
     const int twoDigits = ((year % 100) + 100) % 100;

@@ -16,6 +16,8 @@ int daysInMonthOf(int month, int year);
 
 // "Januar" … "Dezember" for 1..12; any other number gives an empty text.
 QString germanMonthName(int month);
+// "März 2024"; empty for a month number outside 1..12.
+QString germanMonthAndYear(int month, int year);
 
 // Keeps the last two digits of `year` and places them in the window 1950..2049
 // (1999 -> 1999, 2100 -> 2000, 24 -> 2024, 75 -> 1975).

@@ -141,7 +141,7 @@ QString counted(qsizetype count, const char* one, const char* many)
 
 QString MonthPlan::label() const
 {
-    return germanMonthName(month) + u' ' + QString::number(year);
+    return germanMonthAndYear(month, year);
 }
 
 int ImportPlan::count(QList<PlannedReading> MonthPlan::*list) const

@@ -10,7 +10,7 @@ namespace {
 
 QString monthName(DiaryMonth month)
 {
-    return germanMonthName(month.month) + QLatin1Char(' ') + QString::number(month.year);
+    return germanMonthAndYear(month.month, month.year);
 }
 
 QString decimal(const std::optional<double>& value, const char* unit = "")

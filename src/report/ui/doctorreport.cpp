@@ -60,8 +60,7 @@ double drawHeader(ReportPage& page, const DoctorReport& report)
     const MonthFigures& f = report.month.figures;
     double y = margin - 2;
     y += page.text(margin, y, contentWidth, QStringLiteral("Peak-Flow-Monatsbericht"), ReportPage::font(16, true));
-    const QString month =
-        f.month.valid() ? QStringLiteral("%1 %2").arg(germanMonthName(f.month.month)).arg(f.month.year) : noFigure;
+    const QString month = f.month.valid() ? germanMonthAndYear(f.month.month, f.month.year) : noFigure;
     y += 1;
     y += page.text(margin, y, contentWidth,
                    QStringLiteral("Name: %1     Monat: %2     Zeitraum: %3")

@@ -75,10 +75,8 @@ EvaluationWindow::EvaluationWindow(QWidget* parent) : QDialog(parent)
 void EvaluationWindow::showFigures(const MonthReport& report)
 {
     const MonthFigures& figures = report.figures;
-    const QString month =
-        figures.month.valid()
-            ? QStringLiteral("%1 %2").arg(germanMonthName(figures.month.month)).arg(figures.month.year)
-            : QStringLiteral("unbekannter Monat");
+    const QString month = figures.month.valid() ? germanMonthAndYear(figures.month.month, figures.month.year)
+                                                : QStringLiteral("unbekannter Monat");
     titleLabel_->setText(QStringLiteral("%1 – %2").arg(report.userName, month));
 
     delete figuresPanel_;
