@@ -84,6 +84,13 @@ Rgb markerColorOf(Zone zone)
     return colours[static_cast<int>(zone)];
 }
 
+Rgb paleZoneColour(Zone zone, int percent)
+{
+    const Rgb c = markerColorOf(zone);
+    const auto pale = [percent](int channel) { return std::uint8_t(255 - (255 - channel) * percent / 100); };
+    return {pale(c.r), pale(c.g), pale(c.b)};
+}
+
 Rgb markerColour(int value, int greenLimit, int redLimit)
 {
     return markerColorOf(zoneOf(value, greenLimit, redLimit));

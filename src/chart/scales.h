@@ -48,5 +48,8 @@ int limitY(int value);
 // Colour of a zone's markers, and of a reading's marker under the two limits.
 Rgb markerColorOf(Zone zone);
 Rgb markerColour(int value, int greenLimit, int redLimit);
+// The zone's marker colour at `percent` of its strength over white: a ground to read lines and
+// numbers on.
+Rgb paleZoneColour(Zone zone, int percent);
 
 } // namespace luftikon

@@ -22,9 +22,8 @@ const QColor bestColour(200, 0, 0);
 // The zone colours of the chart's markers, light enough to read lines on.
 QColor band(Zone zone)
 {
-    const Rgb c = markerColorOf(zone);
-    const auto light = [](int channel) { return 255 - (255 - channel) * 35 / 100; };
-    return QColor(light(c.r), light(c.g), light(c.b));
+    const Rgb c = paleZoneColour(zone, 35);
+    return QColor(c.r, c.g, c.b);
 }
 
 QFont font(double pixels, bool bold = false)

@@ -50,9 +50,8 @@ QColor zoneTint(const QString& valueText, const MonthFigures& figures)
     const auto value = parseWholeNumber(valueText);
     if (!value)
         return Qt::white;
-    const Rgb zone = markerColorOf(zoneOf(*value, figures.greenLimit, figures.redLimit));
-    const auto light = [](std::uint8_t channel) { return 255 - (255 - channel) * 30 / 100; };
-    return QColor(light(zone.r), light(zone.g), light(zone.b));
+    const Rgb tint = paleZoneColour(zoneOf(*value, figures.greenLimit, figures.redLimit), 30);
+    return QColor(tint.r, tint.g, tint.b);
 }
 
 double drawHeader(ReportPage& page, const DoctorReport& report)
